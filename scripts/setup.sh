@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessivar needs (when missing), then configures and builds.
+# Usage: scripts/setup.sh [build-dir]   (default: build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev libqt6charts6
+  libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
+  fonts-noto-color-emoji fonts-dejavu-core xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then SUDO="sudo"; else
+      echo "error: root rights are needed to install: ${missing[*]}" >&2; exit 1; fi
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -q
+  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+BUILD_DIR="${1:-build}"
+BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DTESSIVAR_WERROR=ON
+cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"

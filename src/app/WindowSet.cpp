@@ -1,0 +1,74 @@
+#include "WindowSet.h"
+
+#include "Core.h"
+#include "common/Error.h"
+#include "journal/JournalPass.h"
+#include "widgets/WidgetInteraction.h"
+#include "windows/Tf_BGS.h"
+#include "windows/Tf_Construct.h"
+#include "windows/Tf_DB.h"
+#include "windows/Tf_ED.h"
+#include "windows/Tf_KVN.h"
+#include "windows/Tf_KVN_add.h"
+#include "windows/Tf_about.h"
+#include "windows/Tf_cargo.h"
+#include "windows/Tf_market.h"
+#include "windows/Tf_mission.h"
+#include "windows/Tf_send_to_mobile.h"
+#include "windows/Tf_settings.h"
+#include "windows/Tf_statek.h"
+
+WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), m_ui(ui)
+{
+    f_ED = new Tf_ED(core);
+    f_ED->setAttribute(Qt::WA_DeleteOnClose, false);
+    ui.setParentWidget(f_ED);
+    f_cargo = new Tf_cargo(core);
+    f_Construct = new Tf_Construct(core);
+    f_send_to_mobile = new Tf_send_to_mobile(core);
+    f_BGS = new Tf_BGS(core);
+    f_statek = new Tf_statek(core);
+    f_about = new Tf_about(core);
+    f_DB = new Tf_DB(core);
+    f_settings = new Tf_settings(core);
+    f_KVN = new Tf_KVN(core);
+    f_KVN_add = new Tf_KVN_add(core);
+    f_market = new Tf_market(core);
+    f_mission = new Tf_mission(core);
+
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &WindowSet::Timer1Timer);
+    Timer1.start();
+}
+
+WindowSet::~WindowSet()
+{
+    // Tool windows first, the main window last.
+    delete f_mission;
+    delete f_market;
+    delete f_KVN_add;
+    delete f_KVN;
+    delete f_settings;
+    delete f_DB;
+    delete f_about;
+    delete f_statek;
+    delete f_BGS;
+    delete f_send_to_mobile;
+    delete f_Construct;
+    delete f_cargo;
+    delete f_ED;
+}
+
+void WindowSet::Timer1Timer()
+{
+    Timer1.setInterval(4000);
+    if (m_passRunning || m_ui.dialogOpen())
+        return;
+    m_passRunning = true;
+    try {
+        m_core.pass().Timer1Timer();
+    } catch (const std::exception& e) {
+        m_ui.showMessage(errorText(e));
+    }
+    m_passRunning = false;
+}

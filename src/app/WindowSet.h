@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+class TessivarCore;
+class WidgetInteraction;
+class Tf_ED;
+class Tf_cargo;
+class Tf_Construct;
+class Tf_send_to_mobile;
+class Tf_BGS;
+class Tf_statek;
+class Tf_about;
+class Tf_DB;
+class Tf_settings;
+class Tf_KVN;
+class Tf_KVN_add;
+class Tf_market;
+class Tf_mission;
+
+// The program's windows, created in their fixed order, and the main timer
+// that drives the journal passes.
+class WindowSet : public QObject
+{
+    Q_OBJECT
+public:
+    WindowSet(TessivarCore& core, WidgetInteraction& ui);
+    ~WindowSet() override;
+
+    Tf_ED* f_ED = nullptr;
+    Tf_cargo* f_cargo = nullptr;
+    Tf_Construct* f_Construct = nullptr;
+    Tf_send_to_mobile* f_send_to_mobile = nullptr;
+    Tf_BGS* f_BGS = nullptr;
+    Tf_statek* f_statek = nullptr;
+    Tf_about* f_about = nullptr;
+    Tf_DB* f_DB = nullptr;
+    Tf_settings* f_settings = nullptr;
+    Tf_KVN* f_KVN = nullptr;
+    Tf_KVN_add* f_KVN_add = nullptr;
+    Tf_market* f_market = nullptr;
+    Tf_mission* f_mission = nullptr;
+
+    QTimer Timer1;
+
+    // One pass of the main timer; skipped while an earlier pass or its report
+    // is still open.
+    void Timer1Timer();
+
+private:
+    TessivarCore& m_core;
+    WidgetInteraction& m_ui;
+    bool m_passRunning = false;
+};

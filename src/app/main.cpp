@@ -1,0 +1,62 @@
+#include "Core.h"
+#include "TessivarApplication.h"
+#include "WindowSet.h"
+#include "widgets/WidgetInteraction.h"
+#include "journal/LogModel.h"
+#include "windows/Tf_ED.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+int main(int argc, char** argv)
+{
+    TessivarApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessivar"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessivar"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION_TEXT));
+    applyGoldenGraphiteTheme(app);
+
+    QStringList tried;
+    const QString foundJournal = findJournalFolder(&tried);
+    QCommandLineParser cli;
+    QString help = QStringLiteral("Elite Dangerous hauling companion.\nJournal folders looked at:\n");
+    for (const QString& t : tried)
+        help += QStringLiteral("  ") + QDir::toNativeSeparators(t) + QLatin1Char('\n');
+    cli.setApplicationDescription(help);
+    cli.addHelpOption();
+    cli.addVersionOption();
+    const QCommandLineOption journalOpt(QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."),
+                                        QStringLiteral("folder"));
+    const QCommandLineOption dataOpt(QStringLiteral("data-dir"),
+                                     QStringLiteral("Folder of the program's INI files."), QStringLiteral("folder"));
+    cli.addOption(journalOpt);
+    cli.addOption(dataOpt);
+    cli.process(app);
+
+    AppPaths paths;
+    paths.dataDir = cli.isSet(dataOpt) ? withTrailingSlash(QFileInfo(cli.value(dataOpt)).absoluteFilePath())
+                                       : GetExePath();
+    QDir().mkpath(paths.dataDir);
+    const StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    QString journal = cli.value(journalOpt);
+    if (journal.isEmpty())
+        journal = startup.journalDir;
+    if (journal.isEmpty())
+        journal = foundJournal;
+    else
+        tried.prepend(journal);
+    paths.journalDir = QFileInfo(journal).isDir() ? withTrailingSlash(QFileInfo(journal).absoluteFilePath()) : QString();
+    paths.journalDirsTried = tried;
+
+    WidgetInteraction ui;
+    app.setInteraction(&ui);
+    TessivarCore core(paths, startup, ui);
+    WindowSet windows(core, ui);
+    core.log().appendNote(paths.journalDir.isEmpty()
+                              ? QStringLiteral("Tessivar: no journal folder found; looked at: ") + tried.join(QStringLiteral("; "))
+                              : QStringLiteral("Tessivar: following journals in ") +
+                                    QDir::toNativeSeparators(paths.journalDir));
+    windows.f_ED->show();
+    return app.exec();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "common/Paths.h"
+#include "state/Records.h"
+
+#include <QObject>
+#include <memory>
+
+class UserInteraction;
+class LogModel;
+class JournalReader;
+class JournalPass;
+class MainWindowModel;
+class SystemInfo;
+class ShipInfo;
+class CargoModule;
+class ConstructionModule;
+class MissionModule;
+class ShoppingDb;
+class MarketModule;
+class HubClient;
+class MobileLink;
+class SettingsStore;
+
+// Settings the program needs before any window exists (read once from
+// settings.ini at start-up; command-line options override them).
+struct StartupSettings
+{
+    QString journalDir;  // [paths] journal_dir
+    QString hubUrl;      // [KVN] url
+    QString downloadUrl; // [links] download
+    QString chatUrl;     // [links] chat
+
+    static StartupSettings read(const QString& settingsIniPath);
+};
+
+// The program's core: the game state and every subsystem, owned here rather
+// than by windows. main() and tessivar-cli each build one; the windows show
+// its models and call its operations. Subsystems reach each other through it.
+class TessivarCore : public QObject
+{
+    Q_OBJECT
+public:
+    TessivarCore(AppPaths paths, StartupSettings startup, UserInteraction& ui, QObject* parent = nullptr);
+    ~TessivarCore() override;
+
+    const AppPaths& paths() const { return m_paths; }
+    const StartupSettings& startup() const { return m_startup; }
+    UserInteraction& ui() { return m_ui; }
+    // Path of an INI file of the program (relative to the data folder).
+    QString dataFile(const QString& relative) const { return m_paths.dataDir + relative; }
+
+    // Shows a text to the person: during a journal pass the texts are gathered
+    // and shown together once the pass has ended.
+    void report(const QString& text);
+
+    GameState state;
+
+    LogModel& log() { return *m_log; }
+    JournalReader& journal() { return *m_journal; }
+    JournalPass& pass() { return *m_pass; }
+    MainWindowModel& mainWindow() { return *m_mainWindow; }
+    SystemInfo& bgs() { return *m_bgs; }
+    ShipInfo& statek() { return *m_statek; }
+    CargoModule& cargo() { return *m_cargo; }
+    ConstructionModule& construct() { return *m_construct; }
+    MissionModule& mission() { return *m_mission; }
+    ShoppingDb& db() { return *m_db; }
+    MarketModule& market() { return *m_market; }
+    HubClient& kvn() { return *m_kvn; }
+    MobileLink& mobile() { return *m_mobile; }
+    SettingsStore& settings() { return *m_settings; }
+
+    // Everything the core keeps, under the program's own names (command-line replay).
+    QJsonObject dumpJson() const;
+
+private:
+    friend class JournalPass;
+
+    AppPaths m_paths;
+    StartupSettings m_startup;
+    UserInteraction& m_ui;
+    bool m_inPass = false;
+    QStringList m_passReports;
+
+    std::unique_ptr<LogModel> m_log;
+    std::unique_ptr<JournalReader> m_journal;
+    std::unique_ptr<MainWindowModel> m_mainWindow;
+    std::unique_ptr<SettingsStore> m_settings;
+    std::unique_ptr<MobileLink> m_mobile;
+    std::unique_ptr<SystemInfo> m_bgs;
+    std::unique_ptr<ShipInfo> m_statek;
+    std::unique_ptr<CargoModule> m_cargo;
+    std::unique_ptr<ConstructionModule> m_construct;
+    std::unique_ptr<MissionModule> m_mission;
+    std::unique_ptr<ShoppingDb> m_db;
+    std::unique_ptr<MarketModule> m_market;
+    std::unique_ptr<HubClient> m_kvn;
+    std::unique_ptr<JournalPass> m_pass;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+class TessivarCore;
+
+// The ship's hold, the carrier loading list and its reconciliation with transfers and sales.
+class CargoModule : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CargoModule(TessivarCore& core);
+
+    void sprawdz_zaladunek(const QByteArray& JSON, const QString& typ);
+    void add_zaladunek_ilosc_kursow();
+    void read_cargo();
+
+    QJsonObject dumpJson() const;
+
+signals:
+    void changed();
+
+private:
+    TessivarCore& m_core;
+};

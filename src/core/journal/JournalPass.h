@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class TessivarCore;
+
+// Who runs a dispatch row: on every dispatched batch, or only once the
+// history of the journal has been read (counting events must not count the
+// history again), or only on the first dispatch (the game's start-up
+// snapshots).
+enum class DispatchGate { Always, NotFirstPass, FirstPassOnly };
+
+struct DispatchCall
+{
+    const char* handler; // name shown in diagnostics
+    void (*call)(TessivarCore& core, const QByteArray& line);
+};
+
+struct DispatchRow
+{
+    int number;
+    QByteArrayView event; // the event name of the row's "event":"Name" pattern
+    DispatchGate gate;
+    // Extra test on the raw line and the state at that moment of the walk.
+    bool (*condition)(TessivarCore& core, QByteArrayView line);
+    std::vector<DispatchCall> calls;
+    const char* mobileAfter; // kind pushed to the phone after the row's handlers, or nullptr
+};
+
+// The rows, in evaluation order.
+const std::vector<DispatchRow>& dispatchTable();
+
+// One pass of the main timer: refresh the labels, apply the settings once,
+// read what the game appended to its newest journal, derive the dock
+// information and hand each new line to the handlers of the rows it matches.
+class JournalPass
+{
+public:
+    explicit JournalPass(TessivarCore& core) : m_core(core) {}
+
+    QString last_time;          // timestamp of the newest line of the last dispatched batch
+    bool Settings_Loaded = false;
+    int passes = 0;
+
+    struct Dispatched
+    {
+        int pass;
+        QString handler;
+        QString event;
+    };
+    // Every handler call in order (kept only when enabled, for the replay tool).
+    bool recordDispatches = false;
+    std::vector<Dispatched> dispatched;
+    // Texts the last pass reported.
+    QStringList lastReport;
+
+    void Timer1Timer();
+    bool isFirstPass() const { return last_time.isEmpty(); }
+
+    // Dispatches one batch of lines (step 12 of a pass).
+    void dispatchLines(const class JournalBatch& batch);
+
+private:
+    template <typename F> void guarded(F&& f);
+    void runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent);
+
+    TessivarCore& m_core;
+};

@@ -1,0 +1,12 @@
+#include "markets/MarketModule.h"
+
+#include "Core.h"
+
+MarketModule::MarketModule(TessivarCore& core) : m_core(core) {}
+
+void MarketModule::przeszukaj_market(const QString&) {}
+
+QJsonObject MarketModule::dumpJson() const
+{
+    return {};
+}

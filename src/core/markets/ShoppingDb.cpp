@@ -1,0 +1,12 @@
+#include "markets/ShoppingDb.h"
+
+#include "Core.h"
+
+ShoppingDb::ShoppingDb(TessivarCore& core) : m_core(core) {}
+
+void ShoppingDb::add_last_shopping(const QByteArray&) {}
+
+QJsonObject ShoppingDb::dumpJson() const
+{
+    return {};
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+class TessivarCore;
+
+// The Last Shopping store and the commodity search of the Data Base window.
+class ShoppingDb : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ShoppingDb(TessivarCore& core);
+
+    void add_last_shopping(const QByteArray& JSON);
+
+    QJsonObject dumpJson() const;
+
+signals:
+    void changed();
+
+private:
+    TessivarCore& m_core;
+};

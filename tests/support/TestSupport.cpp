@@ -1,0 +1,84 @@
+#include "TestSupport.h"
+
+#include "journal/JournalPass.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+CoreFixture::CoreFixture() = default;
+
+TessivarCore& CoreFixture::start()
+{
+    AppPaths paths;
+    paths.dataDir = dataDir.path();
+    paths.journalDir = journalDir.path();
+    core = std::make_unique<TessivarCore>(paths, StartupSettings::read(dataDir.filePath(QStringLiteral("settings.ini"))), ui);
+    core->pass().recordDispatches = true;
+    return *core;
+}
+
+QString CoreFixture::journalPath(const QString& name) const
+{
+    return journalDir.filePath(name);
+}
+
+void CoreFixture::append(const QByteArray& bytes, const QString& name)
+{
+    QFile f(journalPath(name));
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(bytes);
+}
+
+void CoreFixture::pass()
+{
+    core->pass().Timer1Timer();
+}
+
+QByteArray journalLine(const char* timestamp, const char* event, const QByteArray& extra)
+{
+    QByteArray l = QByteArray("{ \"timestamp\":\"") + timestamp + "\", \"event\":\"" + event + "\"";
+    if (!extra.isEmpty())
+        l += ", " + extra;
+    return l + " }\r\n";
+}
+
+QString sharedFixture(const QString& relative)
+{
+    const QString p = QStringLiteral(TESSIVAR_SHARED_FIXTURES) + QLatin1Char('/') + relative;
+    return QFileInfo::exists(p) ? p : QString();
+}
+
+QString testData(const QString& relative)
+{
+    return QStringLiteral(TESSIVAR_TEST_DATA) + QLatin1Char('/') + relative;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+QList<QByteArray> fixtureLines(const QString& relative)
+{
+    QList<QByteArray> out;
+    const QString p = sharedFixture(relative);
+    if (p.isEmpty())
+        return out;
+    for (const QByteArray& l : readFile(p).split('\n'))
+        if (!l.trimmed().isEmpty())
+            out.append(l);
+    return out;
+}
