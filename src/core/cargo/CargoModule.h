@@ -4,6 +4,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class TessivarCore;
 
@@ -17,6 +18,9 @@ public:
     void sprawdz_zaladunek(const QByteArray& JSON, const QString& typ);
     void add_zaladunek_ilosc_kursow();
     void read_cargo();
+    void add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy);
+    void read_zaladunek_from_file();
+    void Aktualizuj_Zaladunek(const QString& mat, int ilosc);
 
     QJsonObject dumpJson() const;
 

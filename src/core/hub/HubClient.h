@@ -14,6 +14,8 @@ class HubClient : public QObject
 public:
     explicit HubClient(TessivarCore& core);
 
+    void get_KVN();
+    void check_update_KVN(const QString& Commodity, const QString& Count);
 
     QJsonObject dumpJson() const;
 

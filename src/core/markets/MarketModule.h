@@ -15,6 +15,8 @@ public:
     explicit MarketModule(TessivarCore& core);
 
     void przeszukaj_market(const QString& JournalFolder);
+    // The hub's verification pass for the market just read.
+    void KVN_aktualizuj_zlecenia(quint64 MarketID);
 
     QJsonObject dumpJson() const;
 

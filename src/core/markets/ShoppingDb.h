@@ -15,6 +15,8 @@ public:
     explicit ShoppingDb(TessivarCore& core);
 
     void add_last_shopping(const QByteArray& JSON);
+    QString edit_find; // the search field's text
+    void szukaj_towaru();
 
     QJsonObject dumpJson() const;
 
