@@ -10,6 +10,7 @@ void CargoModule::read_cargo() {}
 void CargoModule::add_zaladunek(bool, const QStringList&) {}
 void CargoModule::read_zaladunek_from_file() {}
 void CargoModule::Aktualizuj_Zaladunek(const QString&, int) {}
+void CargoModule::selectEntry(const QString&) {}
 
 QJsonObject CargoModule::dumpJson() const
 {

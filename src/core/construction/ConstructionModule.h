@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TextTableModel.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
@@ -16,6 +18,9 @@ public:
 
     void Set_Construction_info();
     void czytaj_budowe_z_logu(const QByteArray& JSON);
+
+    // The materials the site still needs (row 0 the title row).
+    TextTableModel lista_materialow{3};
 
     QJsonObject dumpJson() const;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "state/Records.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
@@ -17,6 +19,8 @@ public:
     void add_last_shopping(const QByteArray& JSON);
     QString edit_find; // the search field's text
     void szukaj_towaru();
+    // The last search result.
+    TMarketBuyData Wynik_wyszukiwania;
 
     QJsonObject dumpJson() const;
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
@@ -17,6 +19,10 @@ public:
     void parse_mission_list(const QByteArray& JSON);
     void parser_mission_cargo(const QByteArray& JSON);
     void parse_cargo_depot(const QByteArray& JSON);
+
+    // Units wanted per commodity by accepted cargo missions; names compared
+    // without letter case, insertion order kept.
+    QList<QPair<QString, int>> mission_commodites;
 
     QJsonObject dumpJson() const;
 
