@@ -1,8 +1,8 @@
 #include "Core.h"
 #include "TessivarApplication.h"
 #include "WindowSet.h"
-#include "widgets/WidgetInteraction.h"
 #include "journal/LogModel.h"
+#include "widgets/WidgetInteraction.h"
 #include "windows/Tf_ED.h"
 
 #include <QCommandLineParser>
@@ -26,10 +26,11 @@ int main(int argc, char** argv)
     cli.setApplicationDescription(help);
     cli.addHelpOption();
     cli.addVersionOption();
-    const QCommandLineOption journalOpt(QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."),
-                                        QStringLiteral("folder"));
+    const QCommandLineOption journalOpt(
+        QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."), QStringLiteral("folder"));
     const QCommandLineOption dataOpt(QStringLiteral("data-dir"),
-                                     QStringLiteral("Folder of the program's INI files."), QStringLiteral("folder"));
+                                     QStringLiteral("Folder of the program's INI files."),
+                                     QStringLiteral("folder"));
     cli.addOption(journalOpt);
     cli.addOption(dataOpt);
     cli.process(app);
@@ -46,7 +47,8 @@ int main(int argc, char** argv)
         journal = foundJournal;
     else
         tried.prepend(journal);
-    paths.journalDir = QFileInfo(journal).isDir() ? withTrailingSlash(QFileInfo(journal).absoluteFilePath()) : QString();
+    paths.journalDir =
+        QFileInfo(journal).isDir() ? withTrailingSlash(QFileInfo(journal).absoluteFilePath()) : QString();
     paths.journalDirsTried = tried;
 
     WidgetInteraction ui;
@@ -54,7 +56,8 @@ int main(int argc, char** argv)
     TessivarCore core(paths, startup, ui);
     WindowSet windows(core, ui);
     core.log().appendNote(paths.journalDir.isEmpty()
-                              ? QStringLiteral("Tessivar: no journal folder found; looked at: ") + tried.join(QStringLiteral("; "))
+                              ? QStringLiteral("Tessivar: no journal folder found; looked at: ") +
+                                    tried.join(QStringLiteral("; "))
                               : QStringLiteral("Tessivar: following journals in ") +
                                     QDir::toNativeSeparators(paths.journalDir));
     windows.f_ED->show();

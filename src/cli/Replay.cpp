@@ -47,7 +47,7 @@ struct ReplayContext
 {
     TessivarCore& core;
     ScriptedInteraction& ui;
-    QString journalDir; // as given, with a trailing '/'
+    QString journalDir;  // as given, with a trailing '/'
     QTextStream& out;
     QTextStream& err;
     std::function<void()> dump;
@@ -82,6 +82,7 @@ bool putFile(ReplayContext& ctx, const QString& file, const QString& name)
         ctx.err << "cannot copy " << file << " to " << target << "\n";
         return false;
     }
+    f.flush();  // buffered bytes written later would move the time again
     if (!f.setFileTime(newest.addSecs(2), QFileDevice::FileModificationTime)) {
         ctx.err << "cannot set the time of " << target << "\n";
         return false;
@@ -99,14 +100,17 @@ struct StepDef
 const QHash<QString, StepDef>& stepTable()
 {
     static const QHash<QString, StepDef> steps = {
-        {QStringLiteral("--pass"), {0, [](ReplayContext& c, const QStringList&) { c.core.pass().Timer1Timer(); }}},
+        {QStringLiteral("--pass"),
+         {0, [](ReplayContext& c, const QStringList&) { c.core.pass().Timer1Timer(); }}},
         {QStringLiteral("--dump"), {0, [](ReplayContext& c, const QStringList&) { c.dump(); }}},
-        {QStringLiteral("--append"), {1,
-                                      [](ReplayContext& c, const QStringList& p) {
-                                          appendToJournal(c, p[0]);
-                                          c.core.pass().Timer1Timer();
-                                      }}},
-        {QStringLiteral("--put"), {2, [](ReplayContext& c, const QStringList& p) { putFile(c, p[0], p[1]); }}},
+        {QStringLiteral("--append"),
+         {1,
+          [](ReplayContext& c, const QStringList& p) {
+              appendToJournal(c, p[0]);
+              c.core.pass().Timer1Timer();
+          }}},
+        {QStringLiteral("--put"),
+         {2, [](ReplayContext& c, const QStringList& p) { putFile(c, p[0], p[1]); }}},
     };
     return steps;
 }
@@ -117,7 +121,7 @@ struct Step
     QStringList params;
 };
 
-} // namespace
+}  // namespace
 
 int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
 {
@@ -152,7 +156,9 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     ScriptedInteraction ui;
     AppPaths paths;
     paths.dataDir = withTrailingSlash(QFileInfo(dataDir).absoluteFilePath());
-    paths.journalDir = QFileInfo(journalDir).isDir() ? withTrailingSlash(QFileInfo(journalDir).absoluteFilePath()) : QString();
+    paths.journalDir = QFileInfo(journalDir).isDir()
+                           ? withTrailingSlash(QFileInfo(journalDir).absoluteFilePath())
+                           : QString();
     paths.journalDirsTried = {journalDir};
     TessivarCore core(paths, StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini")), ui);
     core.pass().recordDispatches = true;

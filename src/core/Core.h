@@ -26,10 +26,10 @@ class SettingsStore;
 // settings.ini at start-up; command-line options override them).
 struct StartupSettings
 {
-    QString journalDir;  // [paths] journal_dir
-    QString hubUrl;      // [KVN] url
-    QString downloadUrl; // [links] download
-    QString chatUrl;     // [links] chat
+    QString journalDir;   // [paths] journal_dir
+    QString hubUrl;       // [KVN] url
+    QString downloadUrl;  // [links] download
+    QString chatUrl;      // [links] chat
 
     static StartupSettings read(const QString& settingsIniPath);
 };

@@ -14,7 +14,8 @@ TessivarCore& CoreFixture::start()
     AppPaths paths;
     paths.dataDir = dataDir.path();
     paths.journalDir = journalDir.path();
-    core = std::make_unique<TessivarCore>(paths, StartupSettings::read(dataDir.filePath(QStringLiteral("settings.ini"))), ui);
+    core = std::make_unique<TessivarCore>(
+        paths, StartupSettings::read(dataDir.filePath(QStringLiteral("settings.ini"))), ui);
     core->pass().recordDispatches = true;
     return *core;
 }

@@ -22,7 +22,8 @@ struct CoreFixture
 
     QString journalPath(const QString& name = QStringLiteral("Journal.2025-01-01T000000.01.log")) const;
     // Appends bytes to a journal file (created if missing).
-    void append(const QByteArray& bytes, const QString& name = QStringLiteral("Journal.2025-01-01T000000.01.log"));
+    void append(const QByteArray& bytes,
+                const QString& name = QStringLiteral("Journal.2025-01-01T000000.01.log"));
     void pass();
 };
 
@@ -37,7 +38,7 @@ void writeFile(const QString& path, const QByteArray& bytes);
 // Lines of a .jsonl fixture file.
 QList<QByteArray> fixtureLines(const QString& relative);
 
-#define REQUIRE_SHARED(var, rel)                                                                           \
-    const QString var = sharedFixture(rel);                                                                 \
-    if (var.isEmpty())                                                                                      \
+#define REQUIRE_SHARED(var, rel)                                                                             \
+    const QString var = sharedFixture(rel);                                                                  \
+    if (var.isEmpty())                                                                                       \
         QSKIP("shared fixtures are not available");

@@ -37,7 +37,7 @@ QString savedGamesFolder()
 }
 #endif
 
-} // namespace
+}  // namespace
 
 QString withTrailingSlash(const QString& folder)
 {

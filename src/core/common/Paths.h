@@ -6,9 +6,9 @@
 // Where the program keeps its files and where it looks for the game's.
 struct AppPaths
 {
-    QString dataDir;    // program data folder, ends with '/'; every INI file lives there or below
-    QString journalDir; // journal folder, ends with '/'; empty when none was found
-    QStringList journalDirsTried; // folders looked at, in order, for the diagnostics
+    QString dataDir;               // program data folder, ends with '/'; every INI file lives there or below
+    QString journalDir;            // journal folder, ends with '/'; empty when none was found
+    QStringList journalDirsTried;  // folders looked at, in order, for the diagnostics
 };
 
 // The program's own folder when it is writable, else the per-user data folder.

@@ -1,6 +1,7 @@
 #include "common/TextTableModel.h"
 
-TextTableModel::TextTableModel(int columns, QObject* parent) : QAbstractTableModel(parent), m_columns(columns) {}
+TextTableModel::TextTableModel(int columns, QObject* parent) : QAbstractTableModel(parent), m_columns(columns)
+{}
 
 int TextTableModel::rowCount(const QModelIndex& parent) const
 {

@@ -27,7 +27,7 @@ QString eventOf(QByteArrayView line, std::initializer_list<QByteArrayView> wante
     return ev.isString() ? ev.toString() : QString();
 }
 
-} // namespace
+}  // namespace
 
 TInfo_Docked infoDockedFromEvent(const QJsonObject& o)
 {

@@ -29,13 +29,13 @@ qsizetype splitCompleteLines(const QByteArray& data, qsizetype start, std::vecto
         if (cr) {
             lineEnd = cr - base;
             if (lineEnd + 1 >= n)
-                break; // CR as the last byte: an LF may still follow
+                break;  // CR as the last byte: an LF may still follow
             next = base[lineEnd + 1] == '\n' ? lineEnd + 2 : lineEnd + 1;
         } else if (nl) {
             lineEnd = nl - base;
             next = lineEnd + 1;
         } else {
-            break; // unterminated tail: wait for the rest of the line
+            break;  // unterminated tail: wait for the rest of the line
         }
         qsizetype lineStart = pos;
         while (lineStart < lineEnd && base[lineStart] == '\0')

@@ -21,7 +21,9 @@ public:
     };
 
     JournalBatch() = default;
-    JournalBatch(QByteArray data, std::vector<Span> lines) : m_data(std::move(data)), m_lines(std::move(lines)) {}
+    JournalBatch(QByteArray data, std::vector<Span> lines)
+        : m_data(std::move(data)), m_lines(std::move(lines))
+    {}
     // A batch made of the given lines (tests, tools).
     static std::shared_ptr<const JournalBatch> fromLines(const QList<QByteArray>& lines);
 

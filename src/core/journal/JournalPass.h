@@ -12,23 +12,28 @@ class TessivarCore;
 // history of the journal has been read (counting events must not count the
 // history again), or only on the first dispatch (the game's start-up
 // snapshots).
-enum class DispatchGate { Always, NotFirstPass, FirstPassOnly };
+enum class DispatchGate
+{
+    Always,
+    NotFirstPass,
+    FirstPassOnly
+};
 
 struct DispatchCall
 {
-    const char* handler; // name shown in diagnostics
+    const char* handler;  // name shown in diagnostics
     void (*call)(TessivarCore& core, const QByteArray& line);
 };
 
 struct DispatchRow
 {
     int number;
-    QByteArrayView event; // the event name of the row's "event":"Name" pattern
+    QByteArrayView event;  // the event name of the row's "event":"Name" pattern
     DispatchGate gate;
     // Extra test on the raw line and the state at that moment of the walk.
     bool (*condition)(TessivarCore& core, QByteArrayView line);
     std::vector<DispatchCall> calls;
-    const char* mobileAfter; // kind pushed to the phone after the row's handlers, or nullptr
+    const char* mobileAfter;  // kind pushed to the phone after the row's handlers, or nullptr
 };
 
 // The rows, in evaluation order.
@@ -42,7 +47,7 @@ class JournalPass
 public:
     explicit JournalPass(TessivarCore& core) : m_core(core) {}
 
-    QString last_time;          // timestamp of the newest line of the last dispatched batch
+    QString last_time;  // timestamp of the newest line of the last dispatched batch
     bool Settings_Loaded = false;
     int passes = 0;
 

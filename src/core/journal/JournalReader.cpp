@@ -46,7 +46,7 @@ qint64 twoSecondStep(std::filesystem::file_time_type t)
     return secs >= 0 ? secs / 2 : (secs - 1) / 2;
 }
 
-} // namespace
+}  // namespace
 
 QString JournalReader::GetNewestJournalFile(const QString& folderPath)
 {

@@ -18,9 +18,9 @@ public:
     JournalReader(LogModel& log, Reporter report) : m_log(log), m_report(std::move(report)) {}
 
     // Journal state, as the pass and the diagnostics see it.
-    QString JournalFolder;   // ends with '/', empty when no folder was found
-    QString LastJournalFile; // full path of the file being followed
-    qint64 LastReadPos = 0;  // where the next read starts
+    QString JournalFolder;    // ends with '/', empty when no folder was found
+    QString LastJournalFile;  // full path of the file being followed
+    qint64 LastReadPos = 0;   // where the next read starts
     JournalBatchPtr JournalLog = std::make_shared<const JournalBatch>();
 
     // Full path of the newest Journal*.log in the folder (by last-write time at
@@ -38,5 +38,5 @@ private:
 
     LogModel& m_log;
     Reporter m_report;
-    QString m_lastFailure; // condition last reported; cleared by a good read
+    QString m_lastFailure;  // condition last reported; cleared by a good read
 };

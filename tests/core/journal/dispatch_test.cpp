@@ -1,0 +1,218 @@
+#include "TestSupport.h"
+
+#include "MainWindowModel.h"
+#include "journal/JournalBatch.h"
+#include "journal/JournalPass.h"
+#include "journal/JournalReader.h"
+#include "journal/LogModel.h"
+
+#include <QTest>
+
+namespace {
+
+QStringList calls(const TessivarCore& core, int pass)
+{
+    QStringList out;
+    for (const auto& d : const_cast<TessivarCore&>(core).pass().dispatched)
+        if (d.pass == pass)
+            out.append(d.handler + QLatin1Char(':') + d.event);
+    return out;
+}
+
+}  // namespace
+
+class DispatchTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void gating_data();
+    void gating();
+    void matchRuleIsTheQuotedPair();
+    void twoPatternsInOneLineRunInTableOrder();
+    void sellCountsOnlyAtFleetCarrier();
+    void repeatedTimestampStillDispatchesNewLines();
+    void logViewLosesOneLinePerPass();
+    void newJournalFileIsReadFromItsStart();
+    void dockInfo_data();
+    void dockInfo();
+};
+
+void DispatchTest::gating_data()
+{
+    QTest::addColumn<QByteArray>("event");
+    QTest::addColumn<QByteArray>("extra");
+    QTest::addColumn<QStringList>("firstPass");
+    QTest::addColumn<QStringList>("laterPass");
+    const QStringList none;
+    QTest::newRow("Location") << QByteArray("Location") << QByteArray()
+                              << QStringList{"parse_BGS:Location", "send_to_host:Location"}
+                              << QStringList{"parse_BGS:Location", "send_to_host:Location"};
+    QTest::newRow("FSDJump") << QByteArray("FSDJump") << QByteArray() << none
+                             << QStringList{"parse_BGS:FSDJump", "send_to_host:FSDJump"};
+    QTest::newRow("Missions") << QByteArray("Missions") << QByteArray()
+                              << QStringList{"parse_mission_list:Missions"} << none;
+    QTest::newRow("MarketBuy") << QByteArray("MarketBuy") << QByteArray() << none
+                               << QStringList{"add_last_shopping:MarketBuy", "przeszukaj_market:MarketBuy"};
+    QTest::newRow("CargoTransfer toship")
+        << QByteArray("CargoTransfer")
+        << QByteArray(R"("Transfers":[{"Type":"steel","Count":1,"Direction":"toship"}])") << none << none;
+    QTest::newRow("CargoTransfer tocarrier")
+        << QByteArray("CargoTransfer")
+        << QByteArray(R"("Transfers":[{"Type":"steel","Count":1,"Direction":"tocarrier"}])") << none
+        << QStringList{"sprawdz_zaladunek:CargoTransfer", "add_zaladunek_ilosc_kursow:CargoTransfer"};
+    QTest::newRow("Loadout") << QByteArray("Loadout") << QByteArray()
+                             << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"}
+                             << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"};
+    QTest::newRow("depot") << QByteArray("ColonisationConstructionDepot") << QByteArray() << none
+                           << QStringList{"czytaj_budowe_z_logu:ColonisationConstructionDepot",
+                                          "send_to_host:ColonisationConstructionDepot"};
+    QTest::newRow("unknown") << QByteArray("Music") << QByteArray() << none << none;
+}
+
+void DispatchTest::gating()
+{
+    QFETCH(QByteArray, event);
+    QFETCH(QByteArray, extra);
+    QFETCH(QStringList, firstPass);
+    QFETCH(QStringList, laterPass);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", event.constData(), extra));
+    fx.pass();
+    QCOMPARE(calls(core, 1), firstPass);
+    fx.append(journalLine("2025-01-01T10:00:05Z", event.constData(), extra));
+    fx.pass();
+    QCOMPARE(calls(core, 2), laterPass);
+}
+
+void DispatchTest::matchRuleIsTheQuotedPair()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+    fx.pass();
+    // "Market" must not match MarketSell/MarketBuy, nor "CarrierJump" CarrierJumpRequest;
+    // a line that is not valid JSON can still match.
+    fx.append(journalLine("2025-01-01T10:00:01Z", "MarketSell") +
+              journalLine("2025-01-01T10:00:02Z", "CarrierJumpRequest") +
+              "{ \"timestamp\":\"2025-01-01T10:00:03Z\", \"event\":\"Market\", broken\r\n");
+    fx.pass();
+    QCOMPARE(calls(core, 2), (QStringList{"przeszukaj_market:Market"}));
+}
+
+void DispatchTest::twoPatternsInOneLineRunInTableOrder()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Docked", R"("x":{ "event":"Commander" })"));
+    fx.pass();
+    QCOMPARE(calls(core, 1), (QStringList{"parse_CMDR:Commander", "parse_BGS:Docked"}));
+}
+
+void DispatchTest::sellCountsOnlyAtFleetCarrier()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+    fx.pass();
+    fx.append(journalLine("2025-01-01T10:00:01Z", "MarketSell"));
+    fx.pass();
+    QVERIFY(calls(core, 2).isEmpty());
+    core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
+    fx.append(journalLine("2025-01-01T10:00:02Z", "MarketSell"));
+    fx.pass();
+    QCOMPARE(calls(core, 3),
+             (QStringList{"sprawdz_zaladunek:MarketSell", "add_zaladunek_ilosc_kursow:MarketSell"}));
+    // Undocked empties the station type at that point of the walk: a later sale in the batch is not counted.
+    fx.append(journalLine("2025-01-01T10:00:03Z", "Undocked") +
+              journalLine("2025-01-01T10:00:04Z", "MarketSell"));
+    fx.pass();
+    QCOMPARE(calls(core, 4), (QStringList{"undock:Undocked"}));
+    QCOMPARE(core.state.dane_dokowania.StationType, QString());
+}
+
+void DispatchTest::repeatedTimestampStillDispatchesNewLines()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+    fx.pass();
+    // Same second as the previous batch's newest line: still new lines, dispatched once each.
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Commander", "\"Name\":\"A\""));
+    fx.pass();
+    QCOMPARE(calls(core, 2), QStringList{"parse_CMDR:Commander"});
+    fx.pass();
+    QVERIFY(calls(core, 3).isEmpty());
+    QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T10:00:00Z"));
+}
+
+void DispatchTest::logViewLosesOneLinePerPass()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    QByteArray lines;
+    for (int i = 0; i < 250; ++i)
+        lines += journalLine("2025-01-01T10:00:00Z", "Music");
+    fx.append(lines);
+    fx.pass();
+    QCOMPARE(core.log().count(), 249);  // trimmed once right after the read
+    fx.pass();
+    fx.pass();
+    QCOMPARE(core.log().count(), 247);
+}
+
+void DispatchTest::newJournalFileIsReadFromItsStart()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Location"));
+    fx.pass();
+    const QString second = QStringLiteral("Journal.2025-01-02T000000.01.log");
+    fx.append(journalLine("2025-01-02T10:00:00Z", "Fileheader") +
+                  journalLine("2025-01-02T10:00:01Z", "FSDJump"),
+              second);
+    QFile f(fx.journalPath(second));
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    QVERIFY(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(10), QFileDevice::FileModificationTime));
+    f.close();
+    fx.pass();
+    QCOMPARE(core.journal().LastJournalFile, fx.journalPath(second));
+    QCOMPARE(core.journal().JournalLog->size(), 2);
+    // Not the first pass any more: the jump is acted on, the Missions row would not be.
+    QCOMPARE(calls(core, 2), (QStringList{"parse_BGS:FSDJump", "send_to_host:FSDJump"}));
+}
+
+void DispatchTest::dockInfo_data()
+{
+    QTest::addColumn<QList<QByteArray>>("lines");
+    QTest::addColumn<QString>("station");
+    const QByteArray docked =
+        R"({ "timestamp":"t", "event":"Docked", "StationName":"Dock A", "MarketID":3700000001 })";
+    const QByteArray undocked = R"({ "timestamp":"t", "event":"Undocked", "StationName":"Dock A" })";
+    const QByteArray location = R"({ "timestamp":"t", "event":"Location", "StationName":"Loc B" })";
+    const QByteArray other = R"({ "timestamp":"t", "event":"Music" })";
+    using L = QList<QByteArray>;
+    QTest::newRow("docked then undocked") << L{docked, undocked} << QString();
+    QTest::newRow("undocked then docked") << L{undocked, docked} << QStringLiteral("Dock A");
+    QTest::newRow("location newest overrides") << L{docked, location} << QStringLiteral("Loc B");
+    QTest::newRow("location then docked then other")
+        << L{location, docked, other} << QStringLiteral("Dock A");
+    QTest::newRow("location only") << L{location, other} << QStringLiteral("Loc B");
+    QTest::newRow("nothing leaves it unchanged") << L{other, "not json"} << QStringLiteral("previous");
+}
+
+void DispatchTest::dockInfo()
+{
+    QFETCH(QList<QByteArray>, lines);
+    QFETCH(QString, station);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.mainWindow().Info_Docked.StationName = QStringLiteral("previous");
+    core.mainWindow().get_Docked_Info(*JournalBatch::fromLines(lines));
+    QCOMPARE(core.mainWindow().Info_Docked.StationName, station);
+    if (station == QLatin1String("Dock A"))
+        QCOMPARE(core.mainWindow().Info_Docked.MarketID, QStringLiteral("3700000001"));
+}
+
+QTEST_GUILESS_MAIN(DispatchTest)
+#include "dispatch_test.moc"
