@@ -1,0 +1,48 @@
+#include "HubServer.h"
+
+#include "HubConnection.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+
+HubServer::HubServer(HubService& service, QObject* parent)
+    : QObject(parent), m_service(service), m_server(new QTcpServer(this))
+{
+    connect(m_server, &QTcpServer::newConnection, this, &HubServer::acceptConnections);
+}
+
+HubServer::~HubServer() = default;
+
+bool HubServer::listen(const QHostAddress& address, quint16 port)
+{
+    return m_server->listen(address, port);
+}
+
+QHostAddress HubServer::address() const
+{
+    return m_server->serverAddress();
+}
+
+quint16 HubServer::port() const
+{
+    return m_server->serverPort();
+}
+
+QString HubServer::errorString() const
+{
+    return m_server->errorString();
+}
+
+void HubServer::acceptConnections()
+{
+    while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+        auto* connection = new HubConnection(socket, m_service, m_limits, m_idleTimeoutMs, this);
+        ++m_connections;
+        connect(connection, &HubConnection::finished, this, [this, connection] {
+            --m_connections;
+            connection->deleteLater();
+        });
+        if (m_connections > m_maxConnections)
+            connection->refuse();
+    }
+}

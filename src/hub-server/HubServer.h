@@ -1,0 +1,40 @@
+#pragma once
+
+#include "HttpRequestParser.h"
+
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+
+class HubService;
+class QTcpServer;
+
+// The hub's HTTP listener. Requests are served one at a time on the thread
+// that owns the server, so the service and its store need no locking.
+class HubServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit HubServer(HubService& service, QObject* parent = nullptr);
+    ~HubServer() override;
+
+    void setLimits(const HttpLimits& limits) { m_limits = limits; }
+    void setIdleTimeoutMs(int ms) { m_idleTimeoutMs = ms; }
+    void setMaxConnections(int count) { m_maxConnections = count; }
+
+    // Port 0 picks a free port; errorString() says why listening failed.
+    bool listen(const QHostAddress& address, quint16 port);
+    QHostAddress address() const;
+    quint16 port() const;
+    QString errorString() const;
+
+private:
+    void acceptConnections();
+
+    HubService& m_service;
+    QTcpServer* m_server;
+    HttpLimits m_limits;
+    int m_idleTimeoutMs = 30000;
+    int m_maxConnections = 128;
+    int m_connections = 0;
+};

@@ -1,0 +1,851 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// tessivar-hub as a squadron runs it: a real process on a loopback port with
+// its SQLite file, spoken to over TCP.
+namespace {
+
+using Fields = QList<std::pair<QString, QString>>;
+
+QByteArray encodeForm(const Fields& fields)
+{
+    QByteArrayList parts;
+    for (const auto& [name, value] : fields) {
+        parts << name.toUtf8().toPercentEncoding().replace("%20", "+") + '=' +
+                     value.toUtf8().toPercentEncoding().replace("%20", "+");
+    }
+    return parts.join('&');
+}
+
+struct HttpReply
+{
+    int status = 0;
+    QByteArray head;
+    QByteArray body;
+};
+
+// A raw HTTP client; keeps bytes of a following reply for the next read.
+class RawClient
+{
+public:
+    explicit RawClient(quint16 port)
+    {
+        m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        m_connected = m_socket.waitForConnected(5000);
+    }
+    bool connected() const { return m_connected; }
+
+    void send(const QByteArray& bytes)
+    {
+        m_socket.write(bytes);
+        m_socket.waitForBytesWritten(5000);
+    }
+
+    HttpReply next()
+    {
+        HttpReply reply;
+        qsizetype end = -1;
+        while ((end = m_pending.indexOf("\r\n\r\n")) < 0) {
+            if (!fill())
+                return reply;
+        }
+        reply.head = m_pending.left(end);
+        m_pending.remove(0, end + 4);
+        reply.status = reply.head.mid(9, 3).toInt();
+        const QRegularExpression lengthRe(QStringLiteral("\r\ncontent-length: *(\\d+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+        const auto match = lengthRe.match(QString::fromLatin1(reply.head));
+        const qsizetype length = match.hasMatch() ? match.captured(1).toLongLong() : 0;
+        while (m_pending.size() < length) {
+            if (!fill())
+                break;
+        }
+        reply.body = m_pending.left(length);
+        m_pending.remove(0, length);
+        return reply;
+    }
+
+    // True when the server closes the connection.
+    bool closedByPeer()
+    {
+        while (fill()) {
+        }
+        return m_socket.state() == QAbstractSocket::UnconnectedState || !m_socket.isValid() ||
+               m_socket.error() == QAbstractSocket::RemoteHostClosedError;
+    }
+
+private:
+    bool fill()
+    {
+        if (m_socket.bytesAvailable() == 0 && !m_socket.waitForReadyRead(5000))
+            return false;
+        m_pending += m_socket.readAll();
+        return true;
+    }
+
+    QTcpSocket m_socket;
+    QByteArray m_pending;
+    bool m_connected = false;
+};
+
+QByteArray postRequest(const QByteArray& body, const QByteArray& extraHeaders = {})
+{
+    return "POST /ED/KVN.php HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+           QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
+}
+
+// The hub's process; stopped when destroyed.
+class HubProcess
+{
+public:
+    ~HubProcess() { stop(); }
+
+    bool start(const QString& db, const QStringList& extra = {})
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tessivar.hub.*.info=false"));
+        m_process.setProcessEnvironment(env);
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(TESSIVAR_HUB),
+                        QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
+                                    QStringLiteral("--db"), db} +
+                            extra);
+        if (!m_process.waitForStarted(10000))
+            return false;
+        while (!m_process.canReadLine()) {
+            if (!m_process.waitForReadyRead(10000))
+                return false;
+        }
+        firstLine = m_process.readLine();
+        const auto match = QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)\n$"))
+                               .match(QString::fromUtf8(firstLine));
+        port = match.hasMatch() ? match.captured(1).toUShort() : 0;
+        return port != 0;
+    }
+
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000)) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    bool running() const { return m_process.state() == QProcess::Running; }
+
+    QByteArray firstLine;
+    quint16 port = 0;
+
+private:
+    QProcess m_process;
+};
+
+Fields order(const QString& carrier, const QString& typ, const QString& commodity, int count)
+{
+    return {{QStringLiteral("act"), QStringLiteral("add_kvn")},
+            {QStringLiteral("cmdr"), QStringLiteral("CMDR Jan Kowalski")},
+            {QStringLiteral("FC"), QStringLiteral("Golden Hind")},
+            {QStringLiteral("CarrierID"), carrier},
+            {QStringLiteral("location"), QStringLiteral("Sol / Body 5")},
+            {QStringLiteral("typ"), typ},
+            {QStringLiteral("commodity"), commodity},
+            {QStringLiteral("count"), QString::number(count)},
+            {QStringLiteral("price"), QStringLiteral("110")},
+            {QStringLiteral("code"), QString()}};
+}
+
+Fields with(Fields fields, const QString& name, const QString& value)
+{
+    for (auto& field : fields) {
+        if (field.first == name) {
+            field.second = value;
+            return fields;
+        }
+    }
+    fields.append({name, value});
+    return fields;
+}
+
+// The state text after one Demand line of carrier 3700000001 changed:
+// `change` is "Commodity count", or "Commodity -" for a removed line.
+QString changedState(const QString& before, const QString& change)
+{
+    QStringList lines = before.split(QLatin1Char('|'));
+    if (change.isEmpty())
+        return before;
+    const qsizetype blank = change.lastIndexOf(QLatin1Char(' '));
+    const QString prefix = QStringLiteral("3700000001 Demand ") + change.left(blank) + QLatin1Char(' ');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(prefix)) {
+            if (change.endsWith(QLatin1String(" -")))
+                lines.removeAt(i);
+            else
+                lines[i] = prefix + change.mid(blank + 1);
+            break;
+        }
+    }
+    return lines.join(QLatin1Char('|'));
+}
+
+Fields without(Fields fields, const QString& name)
+{
+    fields.removeIf([&](const auto& field) { return field.first == name; });
+    return fields;
+}
+
+}  // namespace
+
+class HubServerProcessTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void start_printsListeningAddressAsFirstLine();
+    void start_refusesBadArguments_data();
+    void start_refusesBadArguments();
+    void checkVersion_answersConfiguredText_data();
+    void checkVersion_answersConfiguredText();
+    void getKvn_listsOrderLinesForTheClient();
+    void addKvn_postingAgainReplacesTheLine();
+    void addKvn_refusesUnfitOrders_data();
+    void addKvn_refusesUnfitOrders();
+    void badFields_answer400_data();
+    void badFields_answer400();
+    void updateKvn_lowersTheSoldCommodity_data();
+    void updateKvn_lowersTheSoldCommodity();
+    void verifyKvn_recordsMarketDemand_data();
+    void verifyKvn_recordsMarketDemand();
+    void malformedRequests_answerErrorAndServerGoesOn_data();
+    void malformedRequests_answerErrorAndServerGoesOn();
+    void keepAlive_answersPipelinedRequestsInOrder();
+    void expectContinue_getsInterimAnswer();
+    void sqlInjection_isStoredAsPlainText();
+    void bracketsAndUnicode_surviveTheClientsArrayJoin();
+    void restart_keepsOrders();
+    void networkAccessManager_withClientHeaders();
+
+private:
+    HttpReply post(const Fields& fields);
+    QString state();
+    void placeOrders();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<HubProcess> m_hub;
+};
+
+void HubServerProcessTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_hub = std::make_unique<HubProcess>();
+    QVERIFY(m_hub->start(m_dir->filePath(QStringLiteral("hub.db"))));
+}
+
+void HubServerProcessTest::cleanup()
+{
+    m_hub.reset();
+    m_dir.reset();
+}
+
+HttpReply HubServerProcessTest::post(const Fields& fields)
+{
+    RawClient client(m_hub->port);
+    if (!client.connected())
+        return {};
+    client.send(postRequest(encodeForm(fields), "Connection: close\r\n"));
+    return client.next();
+}
+
+// The listed orders as "CarrierID action commodity count" lines, in list order.
+QString HubServerProcessTest::state()
+{
+    const HttpReply reply = post({{QStringLiteral("act"), QStringLiteral("get_kvn")}});
+    if (reply.status != 200)
+        return QStringLiteral("status %1").arg(reply.status);
+    QStringList lines;
+    const QJsonArray array = QJsonDocument::fromJson(reply.body).array();
+    for (const QJsonValue& value : array) {
+        const QJsonObject o = value.toObject();
+        lines << QStringList{o[QLatin1String("CarrierID")].toString(), o[QLatin1String("action")].toString(),
+                             o[QLatin1String("commodity")].toString(), o[QLatin1String("count")].toString()}
+                     .join(QLatin1Char(' '));
+    }
+    return lines.join(QLatin1Char('|'));
+}
+
+void HubServerProcessTest::placeOrders()
+{
+    const QString one = QStringLiteral("3700000001");
+    const QString demand = QStringLiteral("Demand");
+    for (const Fields& fields : {order(one, demand, QStringLiteral("Non-Lethal Weapons"), 500),
+                                 order(one, demand, QStringLiteral("H.E. Suits"), 400),
+                                 order(one, demand, QStringLiteral("Steel"), 1000),
+                                 order(one, demand, QStringLiteral("Liquid Oxygen"), 200),
+                                 order(one, QStringLiteral("Unload"), QStringLiteral("Titanium"), 300),
+                                 order(QStringLiteral("3700000002"), demand, QStringLiteral("Steel"), 100)}) {
+        QCOMPARE(post(fields).status, 200);
+    }
+}
+
+void HubServerProcessTest::start_printsListeningAddressAsFirstLine()
+{
+    QVERIFY(QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:[1-9]\\d*\n$"))
+                .match(QString::fromUtf8(m_hub->firstLine))
+                .hasMatch());
+    QCOMPARE(post({{QStringLiteral("act"), QStringLiteral("check_version")}}).status, 200);
+}
+
+void HubServerProcessTest::start_refusesBadArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    const QString db = QStringLiteral("DB");
+    QTest::newRow("no listen") << QStringList{QStringLiteral("--db"), db};
+    QTest::newRow("no db") << QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")};
+    QTest::newRow("port not a number")
+        << QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:x"), QStringLiteral("--db"), db};
+    QTest::newRow("port too big") << QStringList{
+        QStringLiteral("--listen"), QStringLiteral("127.0.0.1:70000"), QStringLiteral("--db"), db};
+    QTest::newRow("bad host") << QStringList{QStringLiteral("--listen"), QStringLiteral("no.such.host:0"),
+                                             QStringLiteral("--db"), db};
+    QTest::newRow("db folder missing")
+        << QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
+                       QStringLiteral("MISSING/x/hub.db")};
+}
+
+void HubServerProcessTest::start_refusesBadArguments()
+{
+    QFETCH(QStringList, arguments);
+    arguments.replaceInStrings(QStringLiteral("DB"), m_dir->filePath(QStringLiteral("other.db")));
+    arguments.replaceInStrings(QStringLiteral("MISSING"), m_dir->filePath(QStringLiteral("missing")));
+    QProcess process;
+    process.start(QStringLiteral(TESSIVAR_HUB), arguments);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitCode(), 1);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QVERIFY(process.readAllStandardError().startsWith("tessivar-hub: "));
+}
+
+void HubServerProcessTest::checkVersion_answersConfiguredText_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("default: own version") << QStringList{} << QByteArray(TESSIVAR_VERSION_TEXT);
+    QTest::newRow("newer") << QStringList{QStringLiteral("--version-text"), QStringLiteral("1.4.0.0")}
+                           << QByteArray("1.4.0.0");
+    QTest::newRow("text kept byte for byte")
+        << QStringList{QStringLiteral("--version-text"), QStringLiteral("1.3.0.0\n")}
+        << QByteArray("1.3.0.0\n");
+}
+
+void HubServerProcessTest::checkVersion_answersConfiguredText()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, answer);
+    HubProcess hub;
+    QVERIFY(hub.start(m_dir->filePath(QStringLiteral("version.db")), arguments));
+    RawClient client(hub.port);
+    client.send(postRequest("act=check_version"));
+    const HttpReply reply = client.next();
+    QCOMPARE(reply.status, 200);
+    QVERIFY(reply.head.contains("Content-Type: text/plain; charset=utf-8"));
+    QCOMPARE(reply.body, answer);
+}
+
+void HubServerProcessTest::getKvn_listsOrderLinesForTheClient()
+{
+    QCOMPARE(post({{QStringLiteral("act"), QStringLiteral("get_kvn")}}).body, QByteArray("[]"));
+    QCOMPARE(post(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 500))
+                 .body,
+             QByteArray("Order added: Demand 500 × Steel at 110% AVG for carrier 3700000001."));
+    QCOMPARE(
+        post(with(order(QStringLiteral("3700000001"), QStringLiteral("Unload"), QStringLiteral("Copper"), 20),
+                  QStringLiteral("price"), QStringLiteral("95")))
+            .status,
+        200);
+    const HttpReply reply = post({{QStringLiteral("act"), QStringLiteral("get_kvn")}});
+    QCOMPARE(reply.status, 200);
+    QVERIFY(reply.head.contains("Content-Type: application/json; charset=utf-8"));
+    QCOMPARE(
+        reply.body,
+        QByteArray("[{\"FC\":\"Golden Hind\",\"cmdr\":\"CMDR Jan Kowalski\",\"CarrierID\":\"3700000001\","
+                   "\"action\":\"Demand\",\"location\":\"Sol / Body 5\",\"commodity\":\"Steel\","
+                   "\"price\":\"110\",\"count\":\"500\"},"
+                   "{\"FC\":\"Golden Hind\",\"cmdr\":\"CMDR Jan Kowalski\",\"CarrierID\":\"3700000001\","
+                   "\"action\":\"Unload\",\"location\":\"Sol / Body 5\",\"commodity\":\"Copper\","
+                   "\"price\":\"95\",\"count\":\"20\"}]"));
+}
+
+void HubServerProcessTest::addKvn_postingAgainReplacesTheLine()
+{
+    const QString carrier = QStringLiteral("3700000001");
+    QCOMPARE(post(order(carrier, QStringLiteral("Demand"), QStringLiteral("H.E. Suits"), 500)).status, 200);
+    const HttpReply again =
+        post(order(carrier, QStringLiteral("Demand"), QStringLiteral("hazardous environment suits"), 300));
+    QCOMPARE(
+        again.body,
+        QByteArray(
+            "Order updated: Demand 300 × hazardous environment suits at 110% AVG for carrier 3700000001."));
+    QCOMPARE(post(order(carrier, QStringLiteral("Unload"), QStringLiteral("H.E. Suits"), 40)).status, 200);
+    QCOMPARE(
+        post(order(QStringLiteral("0037"), QStringLiteral("Demand"), QStringLiteral("H.E. Suits"), 7)).status,
+        200);
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand hazardous environment suits 300|"
+                                     "3700000001 Unload H.E. Suits 40|37 Demand H.E. Suits 7"));
+}
+
+void HubServerProcessTest::addKvn_refusesUnfitOrders_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::newRow("count 0")
+        << QStringLiteral("count") << QStringLiteral("0")
+        << QByteArray("Order not added: the count must be a whole number from 1 to 2147483647.");
+    QTest::newRow("count too big")
+        << QStringLiteral("count") << QStringLiteral("2147483648")
+        << QByteArray("Order not added: the count must be a whole number from 1 to 2147483647.");
+    QTest::newRow("price below 1")
+        << QStringLiteral("price") << QStringLiteral("-5")
+        << QByteArray("Order not added: the % AVG must be a whole number from 1 to 2147483647.");
+    QTest::newRow("heading row") << QStringLiteral("commodity") << QStringLiteral("BASE:")
+                                 << QByteArray("Order not added: \"BASE:\" is not a commodity.");
+    QTest::newRow("separator row")
+        << QStringLiteral("commodity") << QStringLiteral("-----------------------------")
+        << QByteArray("Order not added: \"-----------------------------\" is not a commodity.");
+    QTest::newRow("empty commodity") << QStringLiteral("commodity") << QString()
+                                     << QByteArray("Order not added: \"\" is not a commodity.");
+    QTest::newRow("bracket in commodity")
+        << QStringLiteral("commodity") << QStringLiteral("Steel] 🔢 9")
+        << QByteArray("Order not added: \"Steel] 🔢 9\" is not a commodity.");
+    QTest::newRow("long carrier name") << QStringLiteral("FC") << QString(101, QLatin1Char('x'))
+                                       << QByteArray("Order not added: FC is longer than 100 characters.");
+}
+
+void HubServerProcessTest::addKvn_refusesUnfitOrders()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, answer);
+    const HttpReply reply =
+        post(with(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5),
+                  field, value));
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.body, answer);
+    QCOMPARE(state(), QString());
+}
+
+void HubServerProcessTest::badFields_answer400_data()
+{
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QByteArray>("reason");
+    const Fields add =
+        order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5);
+    const Fields update = {{QStringLiteral("MarketID"), QStringLiteral("3700000001")},
+                           {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                           {QStringLiteral("Commodity"), QStringLiteral("steel")},
+                           {QStringLiteral("Count"), QStringLiteral("5")}};
+    const Fields verify = {{QStringLiteral("act"), QStringLiteral("verify_kvn")},
+                           {QStringLiteral("CMDR"), QStringLiteral("Jan")},
+                           {QStringLiteral("Market"), QStringLiteral("3700000001")},
+                           {QStringLiteral("Towar"), QStringLiteral("Steel")},
+                           {QStringLiteral("Ilosc"), QStringLiteral("5")}};
+
+    QTest::newRow("no act") << Fields{{QStringLiteral("x"), QStringLiteral("1")}}
+                            << QByteArray("missing field act");
+    QTest::newRow("unknown act") << Fields{{QStringLiteral("act"), QStringLiteral("drop_kvn")}}
+                                 << QByteArray("unknown act");
+    QTest::newRow("act twice") << (add + Fields{{QStringLiteral("act"), QStringLiteral("get_kvn")}})
+                               << QByteArray("field act given twice");
+    for (const char* name : {"cmdr", "FC", "CarrierID", "location", "typ", "commodity", "count", "price"}) {
+        QTest::addRow("add_kvn without %s", name)
+            << without(add, QString::fromLatin1(name)) << "missing field " + QByteArray(name);
+    }
+    QTest::newRow("add_kvn CarrierID not a number")
+        << with(add, QStringLiteral("CarrierID"), QStringLiteral("37 OR 1=1"))
+        << QByteArray("field CarrierID is not a market id");
+    QTest::newRow("add_kvn CarrierID negative")
+        << with(add, QStringLiteral("CarrierID"), QStringLiteral("-3"))
+        << QByteArray("field CarrierID is not a market id");
+    QTest::newRow("add_kvn CarrierID above 64 bits")
+        << with(add, QStringLiteral("CarrierID"), QStringLiteral("18446744073709551616"))
+        << QByteArray("field CarrierID is not a market id");
+    QTest::newRow("add_kvn CarrierID 0")
+        << with(add, QStringLiteral("CarrierID"), QStringLiteral("0")) << QByteArray("field CarrierID is 0");
+    QTest::newRow("add_kvn count not a number") << with(add, QStringLiteral("count"), QStringLiteral("5t"))
+                                                << QByteArray("field count is not a whole number");
+    QTest::newRow("add_kvn typ unknown") << with(add, QStringLiteral("typ"), QStringLiteral("Buy"))
+                                         << QByteArray("field typ is neither Demand nor Unload");
+    QTest::newRow("add_kvn line break in FC") << with(add, QStringLiteral("FC"), QStringLiteral("A\nB"))
+                                              << QByteArray("control character in field FC");
+    for (const char* name : {"MarketID", "Commodity", "Count"}) {
+        QTest::addRow("update_kvn without %s", name)
+            << without(update, QString::fromLatin1(name)) << "missing field " + QByteArray(name);
+    }
+    QTest::newRow("update_kvn MarketID text")
+        << with(update, QStringLiteral("MarketID"), QStringLiteral("abc"))
+        << QByteArray("field MarketID is not a market id");
+    QTest::newRow("update_kvn Count decimal") << with(update, QStringLiteral("Count"), QStringLiteral("1.5"))
+                                              << QByteArray("field Count is not a whole number");
+    for (const char* name : {"CMDR", "Market", "Towar", "Ilosc"}) {
+        QTest::addRow("verify_kvn without %s", name)
+            << without(verify, QString::fromLatin1(name)) << "missing field " + QByteArray(name);
+    }
+    QTest::newRow("verify_kvn Ilosc negative") << with(verify, QStringLiteral("Ilosc"), QStringLiteral("-1"))
+                                               << QByteArray("field Ilosc is out of range");
+}
+
+void HubServerProcessTest::badFields_answer400()
+{
+    QFETCH(Fields, fields);
+    QFETCH(QByteArray, reason);
+    QCOMPARE(post(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5))
+                 .status,
+             200);
+    const HttpReply reply = post(fields);
+    QCOMPARE(reply.status, 400);
+    QCOMPARE(reply.body, reason);
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand Steel 5"));
+}
+
+void HubServerProcessTest::updateKvn_lowersTheSoldCommodity_data()
+{
+    QTest::addColumn<QString>("market");
+    QTest::addColumn<QString>("commodity");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("expected");  // see changedState()
+
+    QTest::newRow("internal name of a hyphenated commodity")
+        << "3700000001"
+        << "nonlethalweapons"
+        << "120" << QByteArray("update_ok") << "Non-Lethal Weapons 380";
+    QTest::newRow("alias: the whole order sold") << "3700000001"
+                                                 << "hazardousenvironmentsuits"
+                                                 << "400" << QByteArray("update_ok") << "H.E. Suits -";
+    QTest::newRow("sale larger than the order") << "3700000001"
+                                                << "steel"
+                                                << "5000" << QByteArray("update_ok") << "Steel -";
+    QTest::newRow("letter case of the sale") << "3700000001"
+                                             << "LiquidOxygen"
+                                             << "1" << QByteArray("update_ok") << "Liquid Oxygen 199";
+    QTest::newRow("market id with leading zeros") << "03700000001"
+                                                  << "steel"
+                                                  << "1" << QByteArray("update_ok") << "Steel 999";
+    QTest::newRow("other carrier's market") << "3700000003"
+                                            << "steel"
+                                            << "10" << QByteArray("update_none") << "";
+    QTest::newRow("unload orders are not lowered by sales") << "3700000001"
+                                                            << "titanium"
+                                                            << "10" << QByteArray("update_none") << "";
+    QTest::newRow("commodity not ordered") << "3700000001"
+                                           << "gold"
+                                           << "10" << QByteArray("update_none") << "";
+    QTest::newRow("nothing sold") << "3700000001"
+                                  << "steel"
+                                  << "0" << QByteArray("update_none") << "";
+    QTest::newRow("market id 0") << "0"
+                                 << "steel"
+                                 << "10" << QByteArray("update_none") << "";
+    QTest::newRow("market id as a substring does not count") << "370000000"
+                                                             << "steel"
+                                                             << "10" << QByteArray("update_none") << "";
+}
+
+void HubServerProcessTest::updateKvn_lowersTheSoldCommodity()
+{
+    QFETCH(QString, market);
+    QFETCH(QString, commodity);
+    QFETCH(QString, count);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, expected);
+    placeOrders();
+    const QString before = state();
+    const HttpReply reply = post({{QStringLiteral("MarketID"), market},
+                                  {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                                  {QStringLiteral("Commodity"), commodity},
+                                  {QStringLiteral("Count"), count}});
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.body, answer);
+
+    QCOMPARE(state(), changedState(before, expected));
+}
+
+void HubServerProcessTest::verifyKvn_recordsMarketDemand_data()
+{
+    QTest::addColumn<QString>("market");
+    QTest::addColumn<QString>("towar");
+    QTest::addColumn<int>("demand");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("demand lower") << "3700000001"
+                                  << "Steel" << 640 << QByteArray("verify_ok") << "Steel 640";
+    QTest::newRow("demand higher") << "3700000001"
+                                   << "Liquid Oxygen" << 900 << QByteArray("verify_ok")
+                                   << "Liquid Oxygen 900";
+    QTest::newRow("market name in other letter case")
+        << "3700000001"
+        << "Liquid oxygen" << 150 << QByteArray("verify_ok") << "Liquid Oxygen 150";
+    QTest::newRow("no demand left") << "3700000001"
+                                    << "H.E. Suits" << 0 << QByteArray("verify_ok") << "H.E. Suits -";
+    QTest::newRow("demand equals the order") << "3700000001"
+                                             << "Steel" << 1000 << QByteArray("verify_none") << "";
+    QTest::newRow("other carrier") << "3700000009"
+                                   << "Steel" << 5 << QByteArray("verify_none") << "";
+    QTest::newRow("unload order keeps its count") << "3700000001"
+                                                  << "Titanium" << 0 << QByteArray("verify_none") << "";
+}
+
+void HubServerProcessTest::verifyKvn_recordsMarketDemand()
+{
+    QFETCH(QString, market);
+    QFETCH(QString, towar);
+    QFETCH(int, demand);
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, expected);
+    placeOrders();
+    const QString before = state();
+    const HttpReply reply = post({{QStringLiteral("act"), QStringLiteral("verify_kvn")},
+                                  {QStringLiteral("CMDR"), QStringLiteral("Anna Nowak")},
+                                  {QStringLiteral("Market"), market},
+                                  {QStringLiteral("Towar"), towar},
+                                  {QStringLiteral("Ilosc"), QString::number(demand)}});
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.body, answer);
+
+    QCOMPARE(state(), changedState(before, expected));
+}
+
+void HubServerProcessTest::malformedRequests_answerErrorAndServerGoesOn_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("reason");
+    const QByteArray host = "Host: hub\r\n";
+    const QByteArray form = "Content-Type: application/x-www-form-urlencoded\r\n";
+
+    QTest::newRow("not http") << QByteArray("hello there\r\n\r\n") << 400
+                              << QByteArray("malformed request line");
+    QTest::newRow("no version") << QByteArray("POST /ED/KVN.php\r\n" + host + "\r\n") << 400
+                                << QByteArray("malformed request line");
+    QTest::newRow("double blank in request line")
+        << QByteArray("POST  /ED/KVN.php HTTP/1.1\r\n" + host + "\r\n") << 400
+        << QByteArray("malformed request line");
+    QTest::newRow("nul in target") << QByteArray("POST /ED/KVN\0.php HTTP/1.1\r\n", 28) + host + "\r\n"
+                                   << 400 << QByteArray("malformed request line");
+    QTest::newRow("lower-case version") << QByteArray("POST /ED/KVN.php http/1.1\r\n" + host + "\r\n") << 400
+                                        << QByteArray("malformed request line");
+    QTest::newRow("http 2") << QByteArray("POST /ED/KVN.php HTTP/2.0\r\n" + host + "\r\n") << 505
+                            << QByteArray("HTTP version not supported");
+    QTest::newRow("no host") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + form +
+                                           "Content-Length: 11\r\n\r\nact=get_kvn")
+                             << 400 << QByteArray("missing Host header");
+    QTest::newRow("header without colon")
+        << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + "Broken\r\n\r\n") << 400
+        << QByteArray("malformed header line");
+    QTest::newRow("blank before colon")
+        << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + "Content-Length : 0\r\n\r\n") << 400
+        << QByteArray("malformed header name");
+    QTest::newRow("folded header") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host +
+                                                 "X-A: 1\r\n  2\r\n\r\n")
+                                   << 400 << QByteArray("malformed header line");
+    QTest::newRow("huge header") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host +
+                                               "X-Big: " + QByteArray(20000, 'a') + "\r\n\r\n")
+                                 << 400 << QByteArray("request head too large");
+    QTest::newRow("head never ends") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host) +
+                                            QByteArray(20000, 'a')
+                                     << 400 << QByteArray("request head too large");
+    QTest::newRow("too many headers")
+        << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + QByteArray("X: 1\r\n").repeated(100) + "\r\n")
+        << 400 << QByteArray("too many header lines");
+    QTest::newRow("length not a number")
+        << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form + "Content-Length: ten\r\n\r\n") << 400
+        << QByteArray("malformed Content-Length");
+    QTest::newRow("negative length") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form +
+                                                   "Content-Length: -1\r\n\r\n")
+                                     << 400 << QByteArray("malformed Content-Length");
+    QTest::newRow("two lengths") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form +
+                                               "Content-Length: 3\r\nContent-Length: 4\r\n\r\nact=")
+                                 << 400 << QByteArray("conflicting Content-Length");
+    QTest::newRow("body over the limit") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form +
+                                                       "Content-Length: 70000\r\n\r\nact=get_kvn&x=")
+                                         << 400 << QByteArray("request body too large");
+    QTest::newRow("body over the limit, sent whole")
+        << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form + "Content-Length: 200000\r\n\r\n") +
+               QByteArray(200000, 'a')
+        << 400 << QByteArray("request body too large");
+    QTest::newRow("chunked body") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host + form +
+                                                "Transfer-Encoding: chunked\r\n\r\n0\r\n\r\n")
+                                  << 501 << QByteArray("Transfer-Encoding not supported");
+    QTest::newRow("bad percent-encoding")
+        << postRequest("act=get_kvn%G1") << 400 << QByteArray("invalid percent-encoding");
+    QTest::newRow("cut percent-encoding")
+        << postRequest("act=get_kvn%") << 400 << QByteArray("invalid percent-encoding");
+    QTest::newRow("not utf-8") << postRequest("act=add_kvn&FC=%FF%FE") << 400
+                               << QByteArray("field is not UTF-8");
+    QTest::newRow("empty body") << postRequest("") << 400 << QByteArray("missing field act");
+    QTest::newRow("json body") << QByteArray("POST /ED/KVN.php HTTP/1.1\r\n" + host +
+                                             "Content-Type: application/json\r\nContent-Length: 2\r\n\r\n{}")
+                               << 415 << QByteArray("the body must be application/x-www-form-urlencoded");
+    QTest::newRow("other path") << QByteArray("POST /ED/other.php HTTP/1.1\r\n" + host + form +
+                                              "Content-Length: 11\r\n\r\nact=get_kvn")
+                                << 404 << QByteArray("not found");
+    QTest::newRow("path climbing") << QByteArray("POST /ED/../ED/KVN.php HTTP/1.1\r\n" + host + form +
+                                                 "Content-Length: 11\r\n\r\nact=get_kvn")
+                                   << 404 << QByteArray("not found");
+    QTest::newRow("get") << QByteArray("GET /ED/KVN.php?act=get_kvn HTTP/1.1\r\n" + host + "\r\n") << 405
+                         << QByteArray("only POST is served here");
+}
+
+void HubServerProcessTest::malformedRequests_answerErrorAndServerGoesOn()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(int, status);
+    QFETCH(QByteArray, reason);
+    {
+        RawClient client(m_hub->port);
+        QVERIFY(client.connected());
+        client.send(request);
+        const HttpReply reply = client.next();
+        QCOMPARE(reply.status, status);
+        QCOMPARE(reply.body, reason);
+        if (status == 400)
+            QVERIFY(client.closedByPeer());
+    }
+    QVERIFY(m_hub->running());
+    const HttpReply after = post({{QStringLiteral("act"), QStringLiteral("check_version")}});
+    QCOMPARE(after.status, 200);
+    QCOMPARE(after.body, QByteArray(TESSIVAR_VERSION_TEXT));
+}
+
+void HubServerProcessTest::keepAlive_answersPipelinedRequestsInOrder()
+{
+    RawClient client(m_hub->port);
+    QVERIFY(client.connected());
+    client.send(postRequest(encodeForm(
+                    order(QStringLiteral("42"), QStringLiteral("Demand"), QStringLiteral("Tea"), 9))) +
+                postRequest("act=get_kvn") + postRequest("act=check_version", "Connection: close\r\n"));
+    const HttpReply added = client.next();
+    const HttpReply list = client.next();
+    const HttpReply version = client.next();
+    QCOMPARE(added.status, 200);
+    QVERIFY(added.head.contains("Connection: keep-alive"));
+    QVERIFY(list.body.contains("\"commodity\":\"Tea\""));
+    QCOMPARE(version.body, QByteArray(TESSIVAR_VERSION_TEXT));
+    QVERIFY(version.head.contains("Connection: close"));
+    QVERIFY(client.closedByPeer());
+}
+
+void HubServerProcessTest::expectContinue_getsInterimAnswer()
+{
+    RawClient client(m_hub->port);
+    QVERIFY(client.connected());
+    const QByteArray request = postRequest("act=check_version", "Expect: 100-continue\r\n");
+    const qsizetype headLength = request.indexOf("\r\n\r\n") + 4;
+    client.send(request.left(headLength));
+    QCOMPARE(client.next().status, 100);
+    client.send(request.mid(headLength));
+    const HttpReply reply = client.next();
+    QCOMPARE(reply.status, 200);
+    QCOMPARE(reply.body, QByteArray(TESSIVAR_VERSION_TEXT));
+}
+
+void HubServerProcessTest::sqlInjection_isStoredAsPlainText()
+{
+    const QString carrier = QStringLiteral("3700000001");
+    Fields evil =
+        order(carrier, QStringLiteral("Demand"), QStringLiteral("Steel'); DELETE FROM orders; --"), 50);
+    evil = with(evil, QStringLiteral("FC"), QStringLiteral("x'); DROP TABLE orders; --"));
+    evil = with(evil, QStringLiteral("cmdr"), QStringLiteral("CMDR Robert\" OR 1=1 --"));
+    QCOMPARE(post(order(carrier, QStringLiteral("Demand"), QStringLiteral("Steel"), 10)).status, 200);
+    QCOMPARE(post(evil).status, 200);
+    const Fields update = {{QStringLiteral("MarketID"), carrier},
+                           {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                           {QStringLiteral("Commodity"), QStringLiteral("' OR '1'='1")},
+                           {QStringLiteral("Count"), QStringLiteral("1")}};
+    QCOMPARE(post(update).body, QByteArray("update_none"));
+
+    const HttpReply list = post({{QStringLiteral("act"), QStringLiteral("get_kvn")}});
+    const QJsonArray orders = QJsonDocument::fromJson(list.body).array();
+    QCOMPARE(orders.size(), 2);
+    QCOMPARE(orders[1][QLatin1String("FC")].toString(), QStringLiteral("x'); DROP TABLE orders; --"));
+    QCOMPARE(orders[1][QLatin1String("cmdr")].toString(), QStringLiteral("CMDR Robert\" OR 1=1 --"));
+    QCOMPARE(orders[1][QLatin1String("commodity")].toString(),
+             QStringLiteral("Steel'); DELETE FROM orders; --"));
+    QCOMPARE(orders[0][QLatin1String("count")].toString(), QStringLiteral("10"));
+}
+
+void HubServerProcessTest::bracketsAndUnicode_surviveTheClientsArrayJoin()
+{
+    Fields fields = order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5);
+    fields = with(fields, QStringLiteral("FC"), QStringLiteral("[AB][CD] Żółw 🐢 a+b & c=d %41"));
+    QCOMPARE(post(fields).status, 200);
+    QCOMPARE(
+        post(order(QStringLiteral("3700000002"), QStringLiteral("Demand"), QStringLiteral("Tea"), 5)).status,
+        200);
+    const HttpReply list = post({{QStringLiteral("act"), QStringLiteral("get_kvn")}});
+    QVERIFY(!list.body.contains("]["));
+    // The client joins back-to-back arrays by turning every "][" into ",".
+    QByteArray joined = list.body + list.body;
+    joined.replace("][", ",");
+    QJsonParseError error;
+    const QJsonArray orders = QJsonDocument::fromJson(joined, &error).array();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(orders.size(), 4);
+    QCOMPARE(orders[2][QLatin1String("FC")].toString(), QStringLiteral("[AB][CD] Żółw 🐢 a+b & c=d %41"));
+}
+
+void HubServerProcessTest::restart_keepsOrders()
+{
+    QCOMPARE(post(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 500))
+                 .status,
+             200);
+    QCOMPARE(post({{QStringLiteral("MarketID"), QStringLiteral("3700000001")},
+                   {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                   {QStringLiteral("Commodity"), QStringLiteral("steel")},
+                   {QStringLiteral("Count"), QStringLiteral("120")}})
+                 .body,
+             QByteArray("update_ok"));
+    m_hub->stop();
+    m_hub = std::make_unique<HubProcess>();
+    QVERIFY(m_hub->start(m_dir->filePath(QStringLiteral("hub.db"))));
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand Steel 380"));
+}
+
+void HubServerProcessTest::networkAccessManager_withClientHeaders()
+{
+    QCOMPARE(post(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 500))
+                 .status,
+             200);
+    QNetworkAccessManager manager;
+    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/ED/KVN.php").arg(m_hub->port)));
+    request.setHeader(QNetworkRequest::ContentTypeHeader,
+                      QStringLiteral("application/x-www-form-urlencoded"));
+    request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+    request.setRawHeader("User-Agent", "Mozilla/3.0 (compatible; Indy Library)");
+    std::unique_ptr<QNetworkReply> reply(manager.post(request, QByteArray("act=get_kvn")));
+    QSignalSpy finished(reply.get(), &QNetworkReply::finished);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(reply->error(), QNetworkReply::NoError);
+    QCOMPARE(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
+    QCOMPARE(QJsonDocument::fromJson(reply->readAll()).array().size(), 1);
+}
+
+QTEST_GUILESS_MAIN(HubServerProcessTest)
+#include "hubserver_process_test.moc"
