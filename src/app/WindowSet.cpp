@@ -1,8 +1,10 @@
 #include "WindowSet.h"
 
 #include "Core.h"
+#include "PanelLayout.h"
 #include "common/Error.h"
 #include "journal/JournalPass.h"
+#include "markets/ShoppingDb.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_BGS.h"
 #include "windows/Tf_Construct.h"
@@ -35,6 +37,12 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
     f_KVN_add = new Tf_KVN_add(core);
     f_market = new Tf_market(core);
     f_mission = new Tf_mission(core);
+    panels = new PanelLayout(*this);
+    // Every search from outside the Data Base window ends by showing it.
+    connect(&core.db(), &ShoppingDb::showRequested, f_DB, [this] {
+        f_DB->show();
+        f_DB->raise();
+    });
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &WindowSet::Timer1Timer);

@@ -19,6 +19,7 @@ class Tf_KVN;
 class Tf_KVN_add;
 class Tf_market;
 class Tf_mission;
+class PanelLayout;
 
 // The program's windows, created in their fixed order, and the main timer
 // that drives the journal passes.
@@ -28,6 +29,8 @@ class WindowSet : public QObject
 public:
     WindowSet(TessivarCore& core, WidgetInteraction& ui);
     ~WindowSet() override;
+
+    TessivarCore& core() const { return m_core; }
 
     Tf_ED* f_ED = nullptr;
     Tf_cargo* f_cargo = nullptr;
@@ -42,6 +45,8 @@ public:
     Tf_KVN_add* f_KVN_add = nullptr;
     Tf_market* f_market = nullptr;
     Tf_mission* f_mission = nullptr;
+    // Panel boxes, tool-bar windows and the "Lock panels" tiling.
+    PanelLayout* panels = nullptr;
 
     QTimer Timer1;
 

@@ -1,9 +1,11 @@
 #include "Core.h"
 #include "TessivarApplication.h"
+#include "Screenshots.h"
 #include "WindowSet.h"
 #include "journal/LogModel.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_ED.h"
+#include "windows/Tf_about.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -33,13 +35,25 @@ int main(int argc, char** argv)
                                      QStringLiteral("folder"));
     cli.addOption(journalOpt);
     cli.addOption(dataOpt);
+    const QCommandLineOption hubOpt(
+        QStringLiteral("hub-url"),
+        QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
+        QStringLiteral("url"));
+    cli.addOption(hubOpt);
+    QCommandLineOption screenshotOpt(QStringLiteral("screenshot-dir"),
+                                     QStringLiteral("Save pictures of the windows after the first pass, then quit."),
+                                     QStringLiteral("folder"));
+    screenshotOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+    cli.addOption(screenshotOpt);
     cli.process(app);
 
     AppPaths paths;
     paths.dataDir = cli.isSet(dataOpt) ? withTrailingSlash(QFileInfo(cli.value(dataOpt)).absoluteFilePath())
                                        : GetExePath();
     QDir().mkpath(paths.dataDir);
-    const StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    if (cli.isSet(hubOpt))
+        startup.hubUrl = cli.value(hubOpt);
     QString journal = cli.value(journalOpt);
     if (journal.isEmpty())
         journal = startup.journalDir;
@@ -55,11 +69,15 @@ int main(int argc, char** argv)
     app.setInteraction(&ui);
     TessivarCore core(paths, startup, ui);
     WindowSet windows(core, ui);
+    if (cli.isSet(screenshotOpt))
+        takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt));
     core.log().appendNote(paths.journalDir.isEmpty()
                               ? QStringLiteral("Tessivar: no journal folder found; looked at: ") +
                                     tried.join(QStringLiteral("; "))
                               : QStringLiteral("Tessivar: following journals in ") +
                                     QDir::toNativeSeparators(paths.journalDir));
     windows.f_ED->show();
+    if (!cli.isSet(screenshotOpt))
+        windows.f_about->showSplash(); // closes itself after five seconds
     return app.exec();
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <array>
 
 class TessivarCore;
 
@@ -36,11 +37,40 @@ public:
     // Refreshes Info_Docked from a batch of journal lines.
     void get_Docked_Info(const class JournalBatch& lines);
 
+    // The "Show/Hide Panels:" check boxes, none ticked at start.
+    bool isPanelChecked(Panel p) const { return m_panels[size_t(p)]; }
+    // A click on a panel box: the box takes the new state, the window is shown
+    // or hidden (panelVisibilityRequested) and three of the boxes store their
+    // state in settings.ini. KELVANE without the hub consent only shows a
+    // message and leaves the window as it was.
+    void panelClick(Panel p, bool checked);
+    // Setting a box from the stored settings runs the click handling only when
+    // the state changes.
+    void setPanelChecked(Panel p, bool checked);
+
+    // "Lock panels": ticked, the main window and the tool windows are tiled;
+    // unticked they float. Only the arrangement changes, never the data.
+    bool ch_lock_panels = true;
+    void lockPanelsClick(bool checked);
+
+    // The tool bar's new-version button: hidden while the caption is empty.
+    QString btn_new_version_caption;
+    bool btn_new_version_white = false; // blink phase of its text colour
+    void openNewVersionPage();
+
+    // The copy buttons of Carrier Info and Dock Info copy from the game state,
+    // which can differ from the labels shown.
+    enum CopyField { CopyCarrierName, CopyCarrierSystem, CopyDockSystem, CopyDockStation };
+    void copyToClipboard(CopyField field);
+
     void notifyChanged() { emit changed(); }
 
 signals:
     void changed();
+    void panelVisibilityRequested(MainWindowModel::Panel panel, bool visible);
+    void lockPanelsChanged(bool locked);
 
 private:
     TessivarCore& m_core;
+    std::array<bool, 6> m_panels{};
 };

@@ -2,6 +2,8 @@
 
 #include "common/Error.h"
 
+#include <QSet>
+
 namespace {
 
 bool sameName(const QString& a, const QString& b)
@@ -39,6 +41,8 @@ IniDocument IniDocument::fromText(const QByteArray& utf8)
         start = end + 1;
 
         Line line;
+        line.raw = raw;
+        line.edited = false;
         const QString t = raw.trimmed();
         if (t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'))) {
             line.kind = Line::Section;
@@ -60,6 +64,10 @@ QByteArray IniDocument::toText() const
 {
     QString out;
     for (const Line& l : m_lines) {
+        if (!l.edited) {
+            out += l.raw + m_eol;
+            continue;
+        }
         switch (l.kind) {
         case Line::Section:
             out += QLatin1Char('[') + l.text + QLatin1Char(']');
@@ -104,14 +112,12 @@ int IniDocument::findKey(int headerIndex, const QString& key) const
 QStringList IniDocument::sections() const
 {
     QStringList out;
+    QSet<QString> seen; // case-folded: a store of hundreds of sections is walked on every search
     for (const Line& l : m_lines) {
-        if (l.kind != Line::Section)
-            continue;
-        bool seen = false;
-        for (const QString& s : out)
-            seen = seen || sameName(s, l.text);
-        if (!seen)
+        if (l.kind == Line::Section && !seen.contains(l.text.toCaseFolded())) {
+            seen.insert(l.text.toCaseFolded());
             out.append(l.text);
+        }
     }
     return out;
 }
@@ -209,6 +215,7 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
         const int k = findKey(i, key);
         if (k >= 0) {
             m_lines[k].value = v;
+            m_lines[k].edited = true;
             return;
         }
     }

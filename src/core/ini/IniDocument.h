@@ -40,6 +40,8 @@ private:
         enum Kind { Other, Section, Entry } kind = Other;
         QString text;  // raw text of the line (Other) or the section name / key
         QString value; // value of an entry
+        QString raw;   // the line as read; written back unchanged unless edited
+        bool edited = true;
     };
 
     int findSection(const QString& section) const;      // index of the header line, -1 if none

@@ -1,16 +1,107 @@
 #include "settings/SettingsStore.h"
 
 #include "Core.h"
+#include "MainWindowModel.h"
+#include "ini/IniFile.h"
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("settings.ini");
+
+// A stored Boolean: any integer other than 0 is true; anything else reads as
+// the default.
+bool boolValue(const IniDocument& doc, const QString& section, const QString& key, bool def)
+{
+    const auto v = IniValue::toInt64(doc.value(section, key).value_or(QString()));
+    return v ? *v != 0 : def;
+}
+
+}  // namespace
 
 SettingsStore::SettingsStore(TessivarCore& core) : m_core(core) {}
 
-void SettingsStore::set_String(const QString&, const QString&, const QString&) {}
-void SettingsStore::set_Integer(const QString&, const QString&, int) {}
-void SettingsStore::set_Boolean(const QString&, const QString&, bool) {}
-void SettingsStore::load_settings() {}
-void SettingsStore::save_settings() {}
+QString SettingsStore::path() const
+{
+    return m_core.dataFile(kSettingsFile);
+}
+
+void SettingsStore::set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc)
+{
+    IniFile(path()).writeString(sekcja, ustawienie, wartosc);
+}
+
+void SettingsStore::set_Integer(const QString& sekcja, const QString& ustawienie, int wartosc)
+{
+    IniFile(path()).writeInteger(sekcja, ustawienie, wartosc);
+}
+
+void SettingsStore::set_Boolean(const QString& sekcja, const QString& ustawienie, bool wartosc)
+{
+    IniFile(path()).writeBool(sekcja, ustawienie, wartosc);
+}
+
+void SettingsStore::load_settings()
+{
+    const IniFile file(path());
+    if (!file.exists())
+        return;
+    const IniDocument doc = file.document();
+    MainWindowModel& mw = m_core.mainWindow();
+    const QString windows = QStringLiteral("windows");
+
+    if (const auto ip = doc.value(QStringLiteral("connection"), QStringLiteral("mobile_ip")))
+        mw.edit_mobile_ip = *ip;
+    const std::pair<MainWindowModel::Panel, QString> panels[] = {
+        {MainWindowModel::SystemInfoPanel, QStringLiteral("ch_bgs")},
+        {MainWindowModel::CargoPanel, QStringLiteral("ch_cargo")},
+        {MainWindowModel::ConstructionPanel, QStringLiteral("ch_construct")},
+    };
+    for (const auto& [panel, key] : panels)
+        if (doc.valueExists(windows, key))
+            mw.setPanelChecked(panel, boolValue(doc, windows, key, false));
+
+    const QString carrier = QStringLiteral("Carrier");
+    const QString name = doc.value(carrier, QStringLiteral("Name")).value_or(QString());
+    mw.Label_carrier_name_val = name;
+    m_core.state.dane_carriera.CarrierName = name;
+    // The carrier number is unsigned: a negative stored value means no carrier.
+    const qint64 id =
+        IniValue::toInt64(doc.value(carrier, QStringLiteral("CarrierID")).value_or(QString())).value_or(0);
+    m_core.state.dane_carriera.CarrierID = id < 0 ? 0 : quint64(id);
+
+    if (doc.valueExists(QStringLiteral("KVN"), QStringLiteral("kvn_consent")))
+        kvn_consent = boolValue(doc, QStringLiteral("KVN"), QStringLiteral("kvn_consent"), false);
+
+    emit changed();
+    mw.notifyChanged();
+}
+
+void SettingsStore::save_settings()
+{
+    set_Boolean(QStringLiteral("KVN"), QStringLiteral("kvn_consent"), kvn_consent);
+}
+
+void SettingsStore::setKvnConsent(bool on)
+{
+    if (kvn_consent == on)
+        return;
+    kvn_consent = on;
+    emit changed();
+}
 
 QJsonObject SettingsStore::dumpJson() const
 {
-    return {};
+    QJsonObject file;
+    try {
+        const IniDocument doc = IniFile(path()).document();
+        for (const QString& section : doc.sections()) {
+            QJsonObject keys;
+            for (const auto& [key, value] : doc.sectionValues(section))
+                keys.insert(key, value);
+            file.insert(section, keys);
+        }
+    } catch (const std::exception&) {
+        // An unreadable file shows as empty.
+    }
+    return QJsonObject{{"f_settings", QJsonObject{{"kvn_consent", kvn_consent}, {"settings_ini", file}}}};
 }

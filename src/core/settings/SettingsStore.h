@@ -7,18 +7,29 @@
 
 class TessivarCore;
 
-// settings.ini: the small writes other subsystems make, the one-time load and the consent.
+// settings.ini: the small writes other subsystems make, the one-time load and
+// the hub consent. Nothing is cached: every write opens the file, writes one
+// value and replaces the file.
 class SettingsStore : public QObject
 {
     Q_OBJECT
 public:
     explicit SettingsStore(TessivarCore& core);
 
+    QString path() const;
+
     void set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc);
     void set_Integer(const QString& sekcja, const QString& ustawienie, int wartosc);
     void set_Boolean(const QString& sekcja, const QString& ustawienie, bool wartosc);
+    // Applies the stored settings to the main window and the carrier record
+    // (once per run, on the first journal pass).
     void load_settings();
+    // Stores the consent (whenever the settings window closes).
     void save_settings();
+
+    // The settings window's consent box: talking to the Kelvane hub is allowed.
+    bool kvn_consent = false;
+    void setKvnConsent(bool on);
 
     QJsonObject dumpJson() const;
 

@@ -1,12 +1,35 @@
 #include "state/ShipInfo.h"
 
 #include "Core.h"
+#include "state/StateParsers.h"
 
-ShipInfo::ShipInfo(TessivarCore& core) : m_core(core) {}
+namespace {
 
-void ShipInfo::Parse_Statek(const QByteArray&) {}
+const QString kIconShip = QString::fromUtf16(u"\U0001F680 ");
+const QString kIconName = QString::fromUtf16(u"\U0001F3F7\uFE0F ");
+const QString kIconCargo = QString::fromUtf16(u"\U0001F4E6 ");
+
+}  // namespace
+
+ShipInfo::ShipInfo(TessivarCore& core)
+    : statek_typ(kIconShip + QStringLiteral("Ship")), statek_nazwa(kIconName + QStringLiteral("Name")),
+      statek_cargo(kIconCargo + QStringLiteral("Cargo")), m_core(core)
+{}
+
+void ShipInfo::Parse_Statek(const QByteArray& JSON)
+{
+    TLoadoutData parsed = Parse_DaneStatku(JSON);
+    TLoadoutData& ship = m_core.state.DaneStatku;
+    ship = std::move(parsed);
+    statek_typ = kIconShip + ship.Ship;
+    statek_nazwa = kIconName + ship.ShipName;
+    statek_cargo = kIconCargo + QString::number(ship.CargoCapacity);
+    emit changed();
+}
 
 QJsonObject ShipInfo::dumpJson() const
 {
-    return {};
+    return QJsonObject{{"f_statek", QJsonObject{{"statek_typ", statek_typ},
+                                                {"statek_nazwa", statek_nazwa},
+                                                {"statek_cargo", statek_cargo}}}};
 }

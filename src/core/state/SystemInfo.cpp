@@ -1,16 +1,270 @@
 #include "state/SystemInfo.h"
 
 #include "Core.h"
+#include "MainWindowModel.h"
+#include "common/JsonRead.h"
+#include "common/NumberFormat.h"
+#include "mobile/MobileLink.h"
+#include "settings/SettingsStore.h"
+#include "state/ShipInfo.h"
+#include "state/StateParsers.h"
 
-SystemInfo::SystemInfo(TessivarCore& core) : m_core(core) {}
+#include <QJsonArray>
 
-void SystemInfo::parse_BGS(const QByteArray&, const QString&) {}
-void SystemInfo::undock() {}
-void SystemInfo::parse_CMDR(const QByteArray&) {}
-void SystemInfo::parse_CarrierLocation(const QByteArray&) {}
-void SystemInfo::parse_Carrier(const QByteArray&) {}
+namespace {
+
+struct StateRow
+{
+    const char* state;
+    const char16_t* ikona;
+    const char16_t* opis;
+};
+
+// States compared exactly; every dash is an em dash with a blank each side.
+constexpr StateRow kStates[] = {
+    {"None", u"\u26AA", u"Brak aktywnego stanu"},
+    {"Boom", u"\U0001F4C8", u"Boom \u2014 rozwój gospodarczy i wzrost aktywności"},
+    {"Bust", u"\U0001F4C9", u"Bust \u2014 załamanie gospodarki"},
+    {"CivilUnrest", u"\U0001F620", u"Niepokoje społeczne \u2014 napięcia wewnętrzne"},
+    {"CivilWar", u"\u2694", u"Wojna domowa \u2014 frakcje walczą o kontrolę"},
+    {"Election", u"\U0001F5F3", u"Wybory \u2014 demokratyczne przejęcie władzy"},
+    {"Expansion", u"\U0001F680", u"Ekspansja \u2014 frakcja próbuje rozszerzyć wpływy"},
+    {"Investment", u"\U0001F4B0", u"Inwestycja \u2014 wzmożone nakłady finansowe"},
+    {"Retreat", u"\U0001F3F3", u"Odwrót \u2014 frakcja traci wpływy"},
+    {"War", u"\U0001F525", u"Wojna \u2014 aktywny konflikt zbrojny"},
+    {"Invasion", u"\U0001F6E1", u"Inwazja \u2014 atak innej frakcji na system"},
+    {"Outbreak", u"\U0001F9A0", u"Epidemia \u2014 wybuch choroby w systemie"},
+    {"Famine", u"\U0001F96B", u"Głód \u2014 niedobory żywności i zasobów"},
+    {"Lockdown", u"\U0001F512", u"Blokada \u2014 zamknięcie systemu, brak usług"},
+    {"PirateAttack", u"\u2620", u"Atak piratów \u2014 system opanowany przez przestępców"},
+};
+
+QString u16(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
+
+const QString kIconSystem = u16(u"\U0001FA90 ");
+const QString kIconPopulation = u16(u"\U0001F465 ");
+const QString kIconSecurity = u16(u"\U0001F6E1 ");
+const QString kIconAllegiance = u16(u"\U0001F91D ");
+const QString kIconGovernment = u16(u"\U0001F3DB ");
+const QString kIconEconomy = u16(u"\U0001F4B0 ");
+const QString kIconStation = u16(u"\U0001F6F0\uFE0F ");
+const QString kIconMarket = u16(u"\U0001F194 ");
+const QString kIconFaction = u16(u"\U0001F451 ");
+
+// The grid's first row is its heading, written like any other row.
+const QStringList kGridHeading = {QStringLiteral("No."),        QStringLiteral("Faction"),
+                                  QStringLiteral("Allegiance"), QStringLiteral("Influence"),
+                                  QStringLiteral("State"),      QStringLiteral("Government"),
+                                  QStringLiteral("Rep.")};
+
+constexpr int kStateTableRows = 11;
+
+}  // namespace
+
+const std::array<quint32, 20> frakcje_kolory = {
+    0x008000, 0xFF0000, 0x0000FF, 0xFFFF00, 0x00FFFF, 0xFF00FF, 0x00FF00, 0x800000, 0x000080, 0x808000,
+    0x800080, 0x008080, 0x808080, 0xC0C0C0, 0xC0DCC0, 0xA6CAF0, 0xFFFBF0, 0xA0A0A4, 0xA0522D, 0x000000,
+};
+
+TFactionState_Opis FactionState_opis(const QString& State)
+{
+    for (const StateRow& row : kStates)
+        if (State == QLatin1String(row.state))
+            return {u16(row.ikona), u16(row.opis)};
+    return {u16(u"\u2753"), QStringLiteral("Nieznany stan")};
+}
+
+SystemInfo::SystemInfo(TessivarCore& core) : m_core(core)
+{
+    // Placeholder captions until the first event fills the labels.
+    system_name = kIconSystem + QStringLiteral("System");
+    system_population = kIconPopulation + QStringLiteral("Population");
+    system_przynaleznosc = kIconAllegiance + QStringLiteral("Allegiance");
+    system_rzad = kIconGovernment + QStringLiteral("Government");
+    system_ekonomie = kIconEconomy + QStringLiteral("Economy");
+    system_security = kIconSecurity + QStringLiteral("Security");
+    stacja_name = kIconStation + QStringLiteral("Station");
+    stacja_marketid = kIconMarket + QStringLiteral("Market ID");
+    stacja_frakcja = kIconFaction + QStringLiteral("Station faction");
+    stacja_ekonomia = kIconEconomy + QStringLiteral("Economy");
+    stacja_rzad = kIconGovernment + QStringLiteral("Government");
+    frakcje_stany_opisy = QStringList(kStateTableRows);
+}
+
+double SystemInfo::stationFactionInfluence(const QString& factionName) const
+{
+    double v = 0;
+    for (const TFaction& f : m_core.state.dane_systemu.Factions)
+        if (f.Name == factionName)
+            v = f.Influence;
+    return v;
+}
+
+void SystemInfo::setStationLabels(const QString& name, const QString& type, quint64 marketId,
+                                  const QString& factionName, double influence, const QString& economy,
+                                  const QString& government)
+{
+    stacja_name = kIconStation + name + QStringLiteral(" [ ") + type + QStringLiteral(" ]");
+    stacja_marketid = kIconMarket + QString::number(marketId);
+    stacja_frakcja = kIconFaction + factionName + QStringLiteral(" (") +
+                     FormatGeneral(roundHalfEven(influence * 100, 2)) + QStringLiteral("%)");
+    stacja_ekonomia = kIconEconomy + economy;
+    stacja_rzad = kIconGovernment + government;
+}
+
+void SystemInfo::showSystem()
+{
+    TDaneSystemu& s = m_core.state.dane_systemu;
+    system_name = kIconSystem + s.StarSystem;
+    system_population = kIconPopulation + FormatNumberWithCommas(s.Population);
+    system_security = kIconSecurity + s.SystemSecurity_Localised;
+    system_przynaleznosc = kIconAllegiance + s.SystemAllegiance;
+    system_rzad = kIconGovernment + s.SystemGovernment_Localised;
+    system_ekonomie =
+        kIconEconomy + s.SystemEconomy_Localised + QStringLiteral(", ") + s.SystemSecondEconomy_Localised;
+
+    SortFactionsByInfluence(s.Factions);
+
+    const qsizetype n = s.Factions.size();
+    pie.clear();
+    QList<QStringList> rows;
+    rows.reserve(n + 1);
+    rows.append(kGridHeading);
+    // More factions than the tooltip table was designed for: it grows.
+    while (frakcje_stany_opisy.size() < n + 1)
+        frakcje_stany_opisy.append(QString());
+    for (qsizetype i = 0; i < n; ++i) {
+        const TFaction& f = s.Factions[i];
+        // Beyond the 20 fixed colours the table starts over.
+        pie.append({f.Name, f.Influence * 100, frakcje_kolory[size_t(i) % frakcje_kolory.size()]});
+        const TFactionState_Opis st = FactionState_opis(f.FactionState);
+        rows.append({QString::number(i + 1), f.Name, f.Allegiance,
+                     QString::number(qint64(roundHalfEven(f.Influence * 100))) + QLatin1Char('%'),
+                     st.ikona + QLatin1Char(' ') + f.FactionState, f.Government,
+                     FormatGeneral(f.MyReputation)});
+        frakcje_stany_opisy[i + 1] = st.opis;
+    }
+    sg_frakcje.setAll(rows);
+    for (qsizetype r = 0; r < sg_frakcje.rowCount(); ++r)
+        sg_frakcje.setRowToolTip(int(r), frakcje_stany_opisy.value(r));
+
+    setStationLabels(s.StationName, s.StationType, s.MarketID, s.StationFactionName,
+                     stationFactionInfluence(s.StationFactionName), s.StationEconomy_Localised,
+                     s.StationGovernment_Localised);
+}
+
+void SystemInfo::parse_BGS(const QByteArray& JSON, const QString& co_parsowac)
+{
+    GameState& st = m_core.state;
+    if (co_parsowac == QLatin1String("system")) {
+        TDaneSystemu parsed = ParseDaneSystemu(JSON);
+        st.dane_systemu = std::move(parsed);
+        showSystem();
+        emit changed();
+    } else if (co_parsowac == QLatin1String("docked")) {
+        TDaneDokowania parsed = ParseDockedData(JSON);
+        st.dane_dokowania = std::move(parsed);
+        const TDaneDokowania& d = st.dane_dokowania;
+        setStationLabels(d.StationName, d.StationType, d.MarketID, d.StationFactionName,
+                         stationFactionInfluence(d.StationFactionName), d.StationEconomy_Localised,
+                         d.StationGovernment_Localised);
+        st.dane_systemu.MarketID = d.MarketID;
+        st.dane_systemu.StationName = d.StationName;
+        st.dane_systemu.StationType = d.StationType;
+        emit changed();
+    }
+    m_core.mobile().send_to_host(QStringLiteral("info_dock"));
+}
+
+void SystemInfo::undock()
+{
+    stacja_name.clear();
+    stacja_ekonomia.clear();
+    stacja_frakcja.clear();
+    stacja_rzad.clear();
+    stacja_marketid.clear();
+    emit changed();
+    m_core.mobile().send_to_host(QStringLiteral("info_dock"));
+}
+
+void SystemInfo::parse_CMDR(const QByteArray& JSON)
+{
+    GameState& st = m_core.state;
+    st.dane_carriera.CarrierID = 0;
+    QJsonObject o;
+    if (parseJsonLine(JSON, o) != JsonLine::Object) {
+        emit changed();
+        return;
+    }
+    st.dane_CMDR.Name.clear();
+    const bool read = readKey(o, QLatin1String("Name"), st.dane_CMDR.Name);
+    emit changed();
+    if (read && !st.dane_CMDR.Name.isEmpty())
+        m_core.settings().set_String(QStringLiteral("CMDR"), QStringLiteral("Name"), st.dane_CMDR.Name);
+}
+
+void SystemInfo::parse_CarrierLocation(const QByteArray& JSON)
+{
+    TCarrier& c = m_core.state.dane_carriera;
+    QJsonObject o;
+    if (parseJsonLine(JSON, o) != JsonLine::Object)
+        return;
+    c.StarSystem.clear();
+    readKey(o, QLatin1String("StarSystem"), c.StarSystem);
+    readKey(o, QLatin1String("BodyID"), c.Body);
+    emit changed();
+}
+
+void SystemInfo::parse_Carrier(const QByteArray& JSON)
+{
+    TCarrier& c = m_core.state.dane_carriera;
+    QJsonObject o;
+    if (parseJsonLine(JSON, o) != JsonLine::Object)
+        return;
+    readKey(o, QLatin1String("CarrierID"), c.CarrierID);
+    c.CarrierName.clear();
+    readKey(o, QLatin1String("Name"), c.CarrierName);
+    QJsonObject finance;
+    if (readKey(o, QLatin1String("Finance"), finance)) {
+        readKey(finance, QLatin1String("CarrierBalance"), c.CarrierBalance);
+        readKey(finance, QLatin1String("AvailableBalance"), c.AvailableBalance);
+    }
+    emit changed();
+    if (!c.CarrierName.isEmpty()) {
+        m_core.settings().set_String(QStringLiteral("Carrier"), QStringLiteral("Name"), c.CarrierName);
+        MainWindowModel& mw = m_core.mainWindow();
+        mw.Label_carrier_name_val = c.CarrierName;
+        mw.notifyChanged();
+    }
+}
 
 QJsonObject SystemInfo::dumpJson() const
 {
-    return {};
+    QJsonArray slices;
+    for (const PieSlice& p : pie)
+        slices.append(QJsonObject{{"label", p.label},
+                                  {"value", p.value},
+                                  {"colour", QStringLiteral("#%1").arg(p.colour, 6, 16, QLatin1Char('0'))}});
+    const ShipInfo& ship = m_core.statek();
+    return QJsonObject{
+        {"f_BGS", QJsonObject{{"system_name", system_name},
+                              {"system_population", system_population},
+                              {"system_przynaleznosc", system_przynaleznosc},
+                              {"system_rzad", system_rzad},
+                              {"system_ekonomie", system_ekonomie},
+                              {"system_security", system_security},
+                              {"stacja_name", stacja_name},
+                              {"stacja_marketid", stacja_marketid},
+                              {"stacja_frakcja", stacja_frakcja},
+                              {"stacja_ekonomia", stacja_ekonomia},
+                              {"stacja_rzad", stacja_rzad},
+                              {"statek_typ", ship.statek_typ},
+                              {"statek_nazwa", ship.statek_nazwa},
+                              {"statek_cargo", ship.statek_cargo},
+                              {"sg_frakcje", sg_frakcje.toJson()},
+                              {"frakcje_stany_opisy", QJsonArray::fromStringList(frakcje_stany_opisy)},
+                              {"pie", slices}}}};
 }

@@ -1,17 +1,115 @@
 #include "windows/Tf_ED.h"
 
 #include "Core.h"
-#include "MainWindowModel.h"
 #include "journal/LogModel.h"
+#include "mobile/MobileLink.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+const QString kStyle =
+    QStringLiteral("Tf_ED { background: rgb(76, 29, 1); }"
+                   "QGroupBox { color: rgb(222, 153, 0); font-size: 15px; font-weight: bold;"
+                   "  border: 1px solid rgb(140, 90, 20); margin-top: 9px; padding-top: 4px; }"
+                   "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }"
+                   "QLabel, QCheckBox { color: rgb(222, 153, 0); font-size: 12px; font-weight: normal; }"
+                   "QLabel[caption=\"true\"] { font-weight: bold; }"
+                   "QPushButton, QToolButton { font-size: 12px; font-weight: normal; padding: 1px 6px; }"
+                   "QLineEdit { font-size: 12px; font-weight: normal; }"
+                   "QListView { font-family: monospace; font-size: 11px; }");
+
+QLabel* captionLabel(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setProperty("caption", true);
+    return l;
+}
+
+QLabel* valueLabel(const char* name, QWidget* parent)
+{
+    auto* l = new QLabel(QStringLiteral("-/-"), parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QPushButton* copyButton(const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(QStringLiteral("copy"), parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(QStringLiteral("Copy to clipboard"));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+// The program's mark: an amber ring around a "T", drawn rather than shipped
+// as a file.
+QPixmap logoPixmap(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor amber(222, 153, 0);
+    p.setPen(QPen(amber, size / 14.0));
+    p.setBrush(QColor(45, 40, 36));
+    p.drawEllipse(QRectF(size * 0.06, size * 0.06, size * 0.88, size * 0.88));
+    QFont f;
+    f.setPixelSize(size / 2);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(amber);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
+    return pm;
+}
+
+// A circled "i", the sign of the About button.
+QPixmap infoPixmap(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor amber(222, 153, 0);
+    p.setPen(QPen(amber, 1.5));
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    QFont f;
+    f.setPixelSize(size * 3 / 4);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("i"));
+    return pm;
+}
+
+}  // namespace
 
 Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core)
 {
     setWindowTitle(QStringLiteral("Tessivar"));
+    setObjectName(QStringLiteral("f_ED"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(kStyle);
+
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(3);
+    layout->addWidget(buildToolBar());
+    layout->addWidget(buildUpperBand());
+    layout->addWidget(buildLowerBand());
+
     Memo1 = new QListView(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setUniformItemSizes(true);
@@ -20,17 +118,217 @@ Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setWordWrap(false);
-    Label_time = new QLabel(QStringLiteral("-/-"), this);
-    Label_time->setTextFormat(Qt::PlainText);
-    layout->addStretch(1);
+    Memo1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     layout->addWidget(Memo1);
+    Label_time = new QLabel(QStringLiteral("-/-"), this);
+    Label_time->setObjectName(QStringLiteral("Label_time"));
+    Label_time->setTextFormat(Qt::PlainText);
     layout->addWidget(Label_time);
+
     resize(1122, 351);
     connect(&core.mainWindow(), &MainWindowModel::changed, this, &Tf_ED::refresh);
     connect(&core.log(), &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
+    refresh();
+}
+
+QWidget* Tf_ED::buildToolBar()
+{
+    auto* bar = new QWidget(this);
+    auto* l = new QHBoxLayout(bar);
+    l->setContentsMargins(0, 0, 0, 0);
+    auto tool = [bar, l](QToolButton*& b, const char* name, const QString& text, const QString& hint) {
+        b = new QToolButton(bar);
+        b->setObjectName(QLatin1String(name));
+        b->setText(text);
+        b->setToolTip(hint);
+        l->addWidget(b);
+    };
+    tool(btn_about, "btn_about", QStringLiteral("🛈"), QStringLiteral("About Tessivar"));
+    // Few fonts carry U+1F6C8 (none of the emoji fonts): the same sign is drawn.
+    btn_about->setIcon(QIcon(infoPixmap(16)));
+    btn_about->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), QStringLiteral("Settings"));
+    tool(btn_help, "btn_help", QStringLiteral("📖"), QStringLiteral("Help"));
+    btn_help->setEnabled(false);
+    // Disabled buttons show no tooltip on every style; the hint still says what it is.
+    btn_help->setAttribute(Qt::WA_AlwaysShowToolTips);
+    ch_lock_panels = new QCheckBox(QStringLiteral("Lock panels"), bar);
+    ch_lock_panels->setObjectName(QStringLiteral("ch_lock_panels"));
+    ch_lock_panels->setToolTip(QStringLiteral("Lock / Release panels"));
+    l->addWidget(ch_lock_panels);
+    btn_new_version = new QPushButton(bar);
+    btn_new_version->setObjectName(QStringLiteral("btn_new_version"));
+    btn_new_version->setToolTip(QStringLiteral("Get newest version from website"));
+    btn_new_version->hide();
+    l->addWidget(btn_new_version);
+    l->addStretch(1);
+
+    MainWindowModel& mw = m_core.mainWindow();
+    connect(btn_about, &QToolButton::clicked, this, &Tf_ED::aboutRequested);
+    connect(btn_settings, &QToolButton::clicked, this, &Tf_ED::settingsRequested);
+    connect(ch_lock_panels, &QCheckBox::clicked, &mw, &MainWindowModel::lockPanelsClick);
+    connect(btn_new_version, &QPushButton::clicked, &mw, &MainWindowModel::openNewVersionPage);
+    return bar;
+}
+
+QWidget* Tf_ED::buildUpperBand()
+{
+    auto* band = new QWidget(this);
+    auto* l = new QHBoxLayout(band);
+    l->setContentsMargins(0, 0, 0, 0);
+
+    auto* logo = new QLabel(band);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setPixmap(logoPixmap(72));
+    l->addWidget(logo);
+
+    auto* cmdr = new QGroupBox(QStringLiteral("Commander Info"), band);
+    auto* cl = new QGridLayout(cmdr);
+    cl->setVerticalSpacing(2);
+    Label_cmdr_val = valueLabel("Label_cmdr_val", cmdr);
+    Label_cr_val = valueLabel("Label_cr_val", cmdr);
+    cl->addWidget(captionLabel(QStringLiteral("Name:"), cmdr), 0, 0);
+    cl->addWidget(Label_cmdr_val, 0, 1);
+    cl->addWidget(captionLabel(QStringLiteral("CR:"), cmdr), 1, 0);
+    cl->addWidget(Label_cr_val, 1, 1);
+    btn_full_info = new QPushButton(QStringLiteral("ℹ️ Full Info"), cmdr);
+    btn_full_info->setObjectName(QStringLiteral("btn_full_info"));
+    btn_full_info->setToolTip(QStringLiteral("Show more info about commander"));
+    btn_full_info->setEnabled(false);
+    cl->addWidget(btn_full_info, 2, 0, 1, 2, Qt::AlignLeft);
+    cl->setColumnStretch(1, 1);
+    cmdr->setMinimumWidth(230);
+    l->addWidget(cmdr);
+
+    auto* panels = new QGroupBox(QStringLiteral("Show/Hide Panels:"), band);
+    auto* pl = new QGridLayout(panels);
+    pl->setVerticalSpacing(2);
+    const struct
+    {
+        MainWindowModel::Panel panel;
+        const char* name;
+        const char* text;
+        int row, column;
+    } boxes[] = {
+        {MainWindowModel::SystemInfoPanel, "ch_bgs", "SYSTEM INFO", 0, 0},
+        {MainWindowModel::CargoPanel, "ch_cargo", "CARGO", 1, 0},
+        {MainWindowModel::ConstructionPanel, "ch_construct", "CONSTRUCTION SITE", 2, 0},
+        {MainWindowModel::DataBasePanel, "ch_db", "DATA BASE", 0, 1},
+        {MainWindowModel::KelvanePanel, "ch_kvn", "KELVANE", 1, 1},
+        {MainWindowModel::MarketPanel, "ch_market", "MARKET", 2, 1},
+    };
+    MainWindowModel& mw = m_core.mainWindow();
+    for (const auto& b : boxes) {
+        auto* box = new QCheckBox(QLatin1String(b.text), panels);
+        box->setObjectName(QLatin1String(b.name));
+        pl->addWidget(box, b.row, b.column);
+        panelBoxes[size_t(b.panel)] = box;
+        const MainWindowModel::Panel p = b.panel;
+        connect(box, &QCheckBox::clicked, &mw, [&mw, p](bool checked) { mw.panelClick(p, checked); });
+    }
+    panels->setMinimumWidth(300);
+    l->addWidget(panels);
+
+    auto* mobile = new QGroupBox(QStringLiteral("Send a copy to mobile:"), band);
+    auto* ml = new QGridLayout(mobile);
+    ml->addWidget(captionLabel(QStringLiteral("Mobile IP Adres:"), mobile), 0, 0);
+    edit_mobile_ip = new QLineEdit(mobile);
+    edit_mobile_ip->setObjectName(QStringLiteral("edit_mobile_ip"));
+    edit_mobile_ip->setMaximumWidth(140);
+    ml->addWidget(edit_mobile_ip, 0, 1);
+    ch_wysylaj = new QCheckBox(QStringLiteral("Active"), mobile);
+    ch_wysylaj->setObjectName(QStringLiteral("ch_wysylaj"));
+    ch_wysylaj->setToolTip(QStringLiteral("Activate sending data to mobile"));
+    ml->addWidget(ch_wysylaj, 1, 1);
+    ml->setRowStretch(2, 1);
+    connect(edit_mobile_ip, &QLineEdit::textEdited, &mw, [&mw](const QString& t) { mw.edit_mobile_ip = t; });
+    // The link decides whether the box stays ticked (an empty address unticks it again).
+    MobileLink& link = m_core.mobile();
+    connect(ch_wysylaj, &QCheckBox::clicked, &link, [&link](bool checked) { link.ch_wysylajClick(checked); });
+    connect(&link, &MobileLink::changed, ch_wysylaj,
+            [this, &link] { ch_wysylaj->setChecked(link.isActive()); });
+    l->addWidget(mobile);
+    l->addStretch(1);
+    return band;
+}
+
+QWidget* Tf_ED::buildLowerBand()
+{
+    auto* band = new QWidget(this);
+    auto* l = new QHBoxLayout(band);
+    l->setContentsMargins(0, 0, 0, 0);
+    MainWindowModel& mw = m_core.mainWindow();
+
+    auto* carrier = new QGroupBox(QStringLiteral("Carrier Info:"), band);
+    auto* cl = new QGridLayout(carrier);
+    cl->setVerticalSpacing(1);
+    Label_carrier_name_val = valueLabel("Label_carrier_name_val", carrier);
+    Label_carrier_system_val = valueLabel("Label_carrier_system_val", carrier);
+    Label_carrier_body_val = valueLabel("Label_carrier_body_val", carrier);
+    btn_copy_carrier_name = copyButton("btn_copy_carrier_name", carrier);
+    btn_copy_carrier_system = copyButton("btn_copy_carrier_system", carrier);
+    cl->addWidget(captionLabel(QStringLiteral("🚀 Name:"), carrier), 0, 0);
+    cl->addWidget(Label_carrier_name_val, 0, 1);
+    cl->addWidget(btn_copy_carrier_name, 0, 2);
+    cl->addWidget(captionLabel(QStringLiteral("✨ System:"), carrier), 1, 0);
+    cl->addWidget(Label_carrier_system_val, 1, 1);
+    cl->addWidget(btn_copy_carrier_system, 1, 2);
+    cl->addWidget(captionLabel(QStringLiteral("🪐 Body:"), carrier), 2, 0);
+    cl->addWidget(Label_carrier_body_val, 2, 1);
+    cl->setColumnStretch(1, 1);
+    l->addWidget(carrier, 1);
+
+    auto* dock = new QGroupBox(QStringLiteral("Dock Info"), band);
+    auto* dl = new QGridLayout(dock);
+    dl->setVerticalSpacing(1);
+    Label_dock_system_val = valueLabel("Label_dock_system_val", dock);
+    Label_dock_station_val = valueLabel("Label_dock_station_val", dock);
+    Label_dock_type_val = valueLabel("Label_dock_type_val", dock);
+    btn_copy_dock_system = copyButton("btn_copy_dock_system", dock);
+    btn_copy_dock_station = copyButton("btn_copy_dock_station", dock);
+    dl->addWidget(captionLabel(QStringLiteral("✨ System:"), dock), 0, 0);
+    dl->addWidget(Label_dock_system_val, 0, 1);
+    dl->addWidget(btn_copy_dock_system, 0, 2);
+    dl->addWidget(captionLabel(QStringLiteral("Station:"), dock), 1, 0);
+    dl->addWidget(Label_dock_station_val, 1, 1);
+    dl->addWidget(btn_copy_dock_station, 1, 2);
+    dl->addWidget(captionLabel(QStringLiteral("Type:"), dock), 2, 0);
+    dl->addWidget(Label_dock_type_val, 2, 1);
+    dl->setColumnStretch(1, 1);
+    l->addWidget(dock, 1);
+
+    const std::pair<QPushButton*, MainWindowModel::CopyField> copies[] = {
+        {btn_copy_carrier_name, MainWindowModel::CopyCarrierName},
+        {btn_copy_carrier_system, MainWindowModel::CopyCarrierSystem},
+        {btn_copy_dock_system, MainWindowModel::CopyDockSystem},
+        {btn_copy_dock_station, MainWindowModel::CopyDockStation},
+    };
+    for (const auto& [button, field] : copies)
+        connect(button, &QPushButton::clicked, &mw, [&mw, f = field] { mw.copyToClipboard(f); });
+    return band;
 }
 
 void Tf_ED::refresh()
 {
-    Label_time->setText(m_core.mainWindow().Label_time);
+    const MainWindowModel& mw = m_core.mainWindow();
+    Label_cmdr_val->setText(mw.Label_cmdr_val);
+    Label_cr_val->setText(mw.Label_cr_val);
+    Label_carrier_name_val->setText(mw.Label_carrier_name_val);
+    Label_carrier_system_val->setText(mw.Label_carrier_system_val);
+    Label_carrier_body_val->setText(mw.Label_carrier_body_val);
+    Label_dock_system_val->setText(mw.Label_dock_system_val);
+    Label_dock_station_val->setText(mw.Label_dock_station_val);
+    Label_dock_type_val->setText(mw.Label_dock_type_val);
+    Label_time->setText(mw.Label_time);
+    for (size_t i = 0; i < panelBoxes.size(); ++i)
+        panelBoxes[i]->setChecked(mw.isPanelChecked(MainWindowModel::Panel(i)));
+    ch_lock_panels->setChecked(mw.ch_lock_panels);
+    if (edit_mobile_ip->text() != mw.edit_mobile_ip)
+        edit_mobile_ip->setText(mw.edit_mobile_ip);
+    ch_wysylaj->setEnabled(mw.ch_wysylaj_enabled);
+    ch_wysylaj->setChecked(m_core.mobile().isActive());
+    btn_new_version->setText(mw.btn_new_version_caption);
+    btn_new_version->setVisible(!mw.btn_new_version_caption.isEmpty());
+    btn_new_version->setStyleSheet(mw.btn_new_version_white ? QStringLiteral("color: rgb(255, 255, 255);")
+                                                            : QStringLiteral("color: rgb(222, 153, 0);"));
 }

@@ -1,8 +1,105 @@
 #include "windows/Tf_settings.h"
 
 #include "Core.h"
+#include "common/Error.h"
+#include "settings/SettingsStore.h"
 
-Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kStyle = QStringLiteral("Tf_settings { background: rgb(76, 29, 1); }"
+                                      "QLabel, QCheckBox { color: rgb(222, 153, 0); font-size: 13px; }"
+                                      "QLabel#title { font-size: 40px; font-weight: bold; }"
+                                      "QTabWidget::pane { border: 1px solid rgb(140, 90, 20); }"
+                                      "QPushButton { font-size: 14px; padding: 4px 14px; }");
+
+}  // namespace
+
+Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_core(core)
 {
     setWindowTitle(QStringLiteral("SETTINGS"));
+    setObjectName(QStringLiteral("f_settings"));
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet(kStyle);
+    setModal(true);
+    setSizeGripEnabled(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* band = new QHBoxLayout;
+    auto* image = new QLabel(QStringLiteral("⚙️"), this);
+    image->setStyleSheet(QStringLiteral("font-family: 'Noto Color Emoji'; font-size: 44px;"));
+    band->addWidget(image);
+    auto* title = new QLabel(QStringLiteral("🛠️ SETTINGS"), this);
+    title->setObjectName(QStringLiteral("title"));
+    band->addWidget(title);
+    band->addStretch(1);
+    layout->addLayout(band);
+
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    tabs->addTab(new QWidget(tabs), QString());
+    auto* kelvane = new QWidget(tabs);
+    auto* kl = new QVBoxLayout(kelvane);
+    auto* text = new QLabel(
+        QStringLiteral("To activate KVN, you must consent to communication with the external server"),
+        kelvane);
+    text->setWordWrap(true);
+    kl->addWidget(text);
+    ch_kvn_consent =
+        new QCheckBox(QStringLiteral("I agree to send information to an external server. (cmdr name, "
+                                     "carrier market id, carrier location, buy, sell data)"),
+                      kelvane);
+    ch_kvn_consent->setObjectName(QStringLiteral("ch_kvn_consent"));
+    kl->addWidget(ch_kvn_consent);
+    kl->addStretch(1);
+    tabs->addTab(kelvane, QStringLiteral("Kelvane"));
+    tabs->setCurrentIndex(1);
+    layout->addWidget(tabs, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close->setObjectName(QStringLiteral("btn_close"));
+    bottom->addWidget(btn_close);
+    layout->addLayout(bottom);
+
+    SettingsStore& settings = core.settings();
+    connect(ch_kvn_consent, &QCheckBox::toggled, &settings, &SettingsStore::setKvnConsent);
+    connect(btn_close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(&settings, &SettingsStore::changed, this, &Tf_settings::refresh);
+    resize(720, 330);
+    refresh();
+}
+
+void Tf_settings::refresh()
+{
+    ch_kvn_consent->setChecked(m_core.settings().kvn_consent);
+}
+
+void Tf_settings::done(int result)
+{
+    // However the window is closed (the button, Escape, the title bar), the
+    // consent is stored.
+    try {
+        m_core.settings().save_settings();
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+    QDialog::done(result);
+}
+
+void Tf_settings::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }

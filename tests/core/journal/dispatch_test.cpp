@@ -51,7 +51,9 @@ void DispatchTest::gating_data()
                              << QStringList{"parse_BGS:FSDJump", "send_to_host:FSDJump"};
     QTest::newRow("Missions") << QByteArray("Missions") << QByteArray()
                               << QStringList{"parse_mission_list:Missions"} << none;
-    QTest::newRow("MarketBuy") << QByteArray("MarketBuy") << QByteArray() << none
+    QTest::newRow("MarketBuy") << QByteArray("MarketBuy")
+                               << QByteArray(R"("MarketID":1, "Type":"steel", "Count":1, "BuyPrice":1, "TotalCost":1)")
+                               << none
                                << QStringList{"add_last_shopping:MarketBuy", "przeszukaj_market:MarketBuy"};
     QTest::newRow("CargoTransfer toship")
         << QByteArray("CargoTransfer")
@@ -63,7 +65,10 @@ void DispatchTest::gating_data()
     QTest::newRow("Loadout") << QByteArray("Loadout") << QByteArray()
                              << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"}
                              << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"};
-    QTest::newRow("depot") << QByteArray("ColonisationConstructionDepot") << QByteArray() << none
+    QTest::newRow("depot") << QByteArray("ColonisationConstructionDepot")
+                           << QByteArray(R"("MarketID":1, "ConstructionProgress":0.5, "ConstructionComplete":false, )"
+                                         R"("ConstructionFailed":false, "ResourcesRequired":[ ])")
+                           << none
                            << QStringList{"czytaj_budowe_z_logu:ColonisationConstructionDepot",
                                           "send_to_host:ColonisationConstructionDepot"};
     QTest::newRow("unknown") << QByteArray("Music") << QByteArray() << none << none;
@@ -115,11 +120,12 @@ void DispatchTest::sellCountsOnlyAtFleetCarrier()
     TessivarCore& core = fx.start();
     fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
     fx.pass();
-    fx.append(journalLine("2025-01-01T10:00:01Z", "MarketSell"));
+    const QByteArray sale = R"("MarketID":1, "Type":"steel", "Count":1, "SellPrice":1, "TotalSale":1)";
+    fx.append(journalLine("2025-01-01T10:00:01Z", "MarketSell", sale));
     fx.pass();
     QVERIFY(calls(core, 2).isEmpty());
     core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
-    fx.append(journalLine("2025-01-01T10:00:02Z", "MarketSell"));
+    fx.append(journalLine("2025-01-01T10:00:02Z", "MarketSell", sale));
     fx.pass();
     QCOMPARE(calls(core, 3),
              (QStringList{"sprawdz_zaladunek:MarketSell", "add_zaladunek_ilosc_kursow:MarketSell"}));

@@ -143,6 +143,7 @@ void JournalTest::missingFileReportedOnce()
     QCOMPARE(core.pass().passes, 3);
 
     // Once a journal appears it is followed.
+    writeFile(fx.journalDir.filePath(QStringLiteral("Cargo.json")), R"({ "Inventory":[ ] })");
     fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
     fx.pass();
     QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T10:00:00Z"));

@@ -1,0 +1,62 @@
+#include "Screenshots.h"
+
+#include "Core.h"
+#include "WindowSet.h"
+#include "journal/JournalPass.h"
+#include "widgets/WidgetInteraction.h"
+#include "windows/Tf_BGS.h"
+#include "windows/Tf_Construct.h"
+#include "windows/Tf_DB.h"
+#include "windows/Tf_ED.h"
+#include "windows/Tf_KVN.h"
+#include "windows/Tf_KVN_add.h"
+#include "windows/Tf_about.h"
+#include "windows/Tf_cargo.h"
+#include "windows/Tf_market.h"
+#include "windows/Tf_settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+void saveAll(WindowSet& w, const QString& dir)
+{
+    QDir().mkpath(dir);
+    w.f_settings->show();
+    QApplication::processEvents();
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"f_ED", w.f_ED},         {"f_BGS", w.f_BGS},
+        {"f_cargo", w.f_cargo},   {"f_Construct", w.f_Construct},
+        {"f_about", w.f_about},   {"f_DB", w.f_DB},
+        {"f_KVN", w.f_KVN},       {"f_KVN_add", w.f_KVN_add},
+        {"f_market", w.f_market}, {"f_settings", w.f_settings},
+    };
+    QTextStream out(stdout);
+    for (const auto& [name, widget] : windows) {
+        if (!widget || !widget->isVisible())
+            continue;
+        const QString file = QDir(dir).filePath(QLatin1String(name) + QStringLiteral(".png"));
+        if (widget->grab().save(file))
+            out << file << '\n';
+    }
+    QApplication::quit();
+}
+
+}  // namespace
+
+void takeScreenshotsAfterFirstPass(WindowSet& windows, WidgetInteraction& ui, const QString& dir)
+{
+    ui.setRecordOnly(true);
+    auto* poll = new QTimer(&windows);
+    QObject::connect(poll, &QTimer::timeout, &windows, [poll, &windows, dir] {
+        if (windows.core().pass().passes < 1)
+            return;
+        poll->stop();
+        // Give the windows a moment to lay out what the pass filled in.
+        QTimer::singleShot(1500, &windows, [&windows, dir] { saveAll(windows, dir); });
+    });
+    poll->start(200);
+}
