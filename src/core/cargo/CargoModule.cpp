@@ -1,18 +1,626 @@
 #include "cargo/CargoModule.h"
 
 #include "Core.h"
+#include "cargo/CargoJson.h"
+#include "cargo/CommonMaterials.h"
+#include "cargo/LoadingText.h"
+#include "common/Error.h"
+#include "common/UserInteraction.h"
+#include "hub/HubClient.h"
+#include "ini/IniFile.h"
+#include "journal/JournalReader.h"
+#include "markets/ShoppingDb.h"
+#include "missions/MissionModule.h"
+#include "mobile/MobileLink.h"
 
-CargoModule::CargoModule(TessivarCore& core) : m_core(core) {}
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QLoggingCategory>
 
-void CargoModule::sprawdz_zaladunek(const QByteArray&, const QString&) {}
-void CargoModule::add_zaladunek_ilosc_kursow() {}
-void CargoModule::read_cargo() {}
-void CargoModule::add_zaladunek(bool, const QStringList&) {}
-void CargoModule::read_zaladunek_from_file() {}
-void CargoModule::Aktualizuj_Zaladunek(const QString&, int) {}
-void CargoModule::selectEntry(const QString&) {}
+Q_LOGGING_CATEGORY(lcCargo, "tessivar.cargo")
+
+namespace {
+
+const QString kSection = QStringLiteral("zaladunek");
+const QString kTotal = QStringLiteral("TOTAL");
+const QString kMyCarrier = QStringLiteral("My Carrier");
+const QString kTradeMissions = QStringLiteral("Trade Missions");
+
+const QStringList kHeader{QStringLiteral("TOWAR"), QStringLiteral("ILOSC")};
+
+}  // namespace
+
+CargoModule::CargoModule(TessivarCore& core) : m_core(core)
+{
+    cargo_list.appendRow(kHeader);
+    zaladunek_list.setEditable(true);
+    zaladunek_list.appendRow(kHeader);
+    zaladunek_list.appendRow({});
+    materialy_nazwy.setEditable(true);
+    QList<QStringList> materials;
+    for (const QString& m : commonMaterialNames())
+        materials.append({m});
+    materialy_nazwy.setAll(materials);
+}
+
+void CargoModule::start()
+{
+    try {
+        read_zaladunek_from_file();
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+}
+
+QString CargoModule::zaladunekPath() const
+{
+    return m_core.dataFile(QStringLiteral("zaladunek.ini"));
+}
+
+// ---------------------------------------------------------------- ship's hold
+
+void CargoModule::ReadCargoFile()
+{
+    const QString path = m_core.journal().JournalFolder + QStringLiteral("Cargo.json");
+    // One message per lasting condition: a missing file would otherwise raise a
+    // box after every pass until the game writes it again.
+    const auto fail = [this](const QString& message) {
+        const QString text = QStringLiteral("Błąd podczas odczytu pliku: ") + message;
+        if (text != m_lastCargoFailure)
+            m_core.report(text);
+        m_lastCargoFailure = text;
+    };
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        fail(QStringLiteral("Cannot open file \"%1\". %2")
+                 .arg(QDir::toNativeSeparators(path), f.errorString()));
+        return;
+    }
+    const QByteArray bytes = f.readAll();
+    const bool failed = f.error() != QFileDevice::NoError;
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    CargoLog = lines;
+    if (failed)
+        fail(f.errorString());
+    else
+        m_lastCargoFailure.clear();
+}
+
+void CargoModule::read_cargo()
+{
+    ReadCargoFile();
+    QStringList entries;
+    // Text that is not JSON (the game caught writing it) shows an empty hold;
+    // JSON of the wrong shape is reported and the list keeps what it showed.
+    if (const auto v = CargoJson::parseValue(CargoLog.join(QLatin1Char('\n')).toUtf8()))
+        entries = CargoJson::cargoEntryLines(*v);
+    CargoLog = entries;
+    show_cargo();
+}
+
+void CargoModule::show_cargo()
+{
+    QList<QStringList> rows{cargo_list.row(0)};
+    for (const QString& line : std::as_const(CargoLog)) {
+        const QStringList parts = line.split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            continue;
+        const qint64 count = LoadingText::quantity(parts[1]).value_or(0);
+        rows.append({parts[0].trimmed(), QString::number(count)});
+    }
+    cargo_list.setAll(rows);
+}
+
+// -------------------------------------------------------------- loading list
+
+QString CargoModule::get_ilosc_kursow(qint64 cargo_count) const
+{
+    const qint64 capacity = m_core.state.DaneStatku.CargoCapacity;
+    if (capacity <= 0 || cargo_count <= 0)
+        return QStringLiteral("0");
+    const qint64 cale_ladownie = cargo_count / capacity;
+    const qint64 reszta = cargo_count - cale_ladownie * capacity;
+    return QString::number(cale_ladownie) + QLatin1Char('-') + QString::number(reszta);
+}
+
+void CargoModule::DeleteGridRow(TextTableModel& Grid, int RowToDelete)
+{
+    if (RowToDelete < 0 || RowToDelete >= Grid.rowCount() || Grid.rowCount() <= 1)
+        return;
+    Grid.removeRowAt(RowToDelete);
+}
+
+void CargoModule::Remove_TOTAL()
+{
+    for (int r = zaladunek_list.rowCount() - 1; r >= 0; --r)
+        if (zaladunek_list.cell(r, 0) == kTotal)
+            DeleteGridRow(zaladunek_list, r);
+}
+
+void CargoModule::Add_TOTAL()
+{
+    qint64 total = 0;
+    for (int r = 0; r < zaladunek_list.rowCount(); ++r)
+        if (zaladunek_list.cell(r, 0) != kTotal)
+            total += LoadingText::quantity(zaladunek_list.cell(r, 1)).value_or(0);
+    zaladunek_list.appendRow({kTotal, QString::number(total), get_ilosc_kursow(total)});
+}
+
+void CargoModule::refreshTotal()
+{
+    Remove_TOTAL();
+    Add_TOTAL();
+}
+
+void CargoModule::add_zaladunek_ilosc_kursow()
+{
+    for (int r = 0; r < zaladunek_list.rowCount(); ++r)
+        if (const auto q = LoadingText::quantity(zaladunek_list.cell(r, 1)))
+            zaladunek_list.setCell(r, 2, get_ilosc_kursow(*q));
+}
+
+void CargoModule::notifyMobile()
+{
+    // The phone is a mirror: whatever goes wrong on its side, the list
+    // operation that changed the list has happened and must not be undone.
+    try {
+        m_core.mobile().send_to_host(QStringLiteral("zaladunek"));
+    } catch (const std::exception& e) {
+        qCWarning(lcCargo) << "mobile notification failed:" << e.what();
+    } catch (...) {
+        qCWarning(lcCargo) << "mobile notification failed";
+    }
+}
+
+void CargoModule::emptyList()
+{
+    zaladunek_list.setRowCount(2);
+    zaladunek_list.setRow(1, {});
+}
+
+void CargoModule::read_zaladunek_from_file()
+{
+    const IniFile file(zaladunekPath());
+    if (!file.exists())
+        return;
+    const IniDocument doc = file.document();
+    QList<QStringList> rows{zaladunek_list.row(0)};
+    const auto values = doc.sectionValues(kSection);
+    qint64 total = 0;
+    try {
+        for (const auto& [name, value] : values) {
+            // A value holding "=" comes from a line that splits into more than two parts.
+            if (value.contains(QLatin1Char('=')))
+                continue;
+            const auto q = LoadingText::quantity(value);
+            if (!q)
+                throw TessivarError(
+                    QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
+                        .arg(name, value));
+            rows.append({name, value, get_ilosc_kursow(*q)});
+            total += *q;
+        }
+    } catch (...) {
+        zaladunek_list.setAll(rows);
+        notifyMobile();
+        throw;
+    }
+    if (!values.isEmpty())
+        rows.append({kTotal, QString::number(total), get_ilosc_kursow(total)});
+    zaladunek_list.setAll(rows);
+    notifyMobile();
+}
+
+void CargoModule::storeQuantity(const QString& name, qint64 quantity)
+{
+    const QString reason = LoadingText::unstorableNameReason(name);
+    if (!reason.isEmpty())
+        throw TessivarError(reason);
+    IniFile(zaladunekPath()).writeInteger(kSection, name.trimmed(), quantity);
+}
+
+void CargoModule::addQuantity(const QString& name, const QString& quantityText)
+{
+    // Checked first: a name the file cannot hold changes neither the list nor the file.
+    const QString reason = LoadingText::unstorableNameReason(name);
+    if (!reason.isEmpty())
+        throw TessivarError(reason);
+    const qint64 added = LoadingText::quantity(quantityText).value_or(0);
+    int row = -1;
+    for (int r = 0; r < zaladunek_list.rowCount() && row < 0; ++r)
+        if (zaladunek_list.cell(r, 0) == name)
+            row = r;
+    qint64 quantity = added;
+    if (row >= 0) {
+        quantity += LoadingText::quantity(zaladunek_list.cell(row, 1)).value_or(0);
+    } else {
+        zaladunek_list.appendRow({});
+        row = zaladunek_list.rowCount() - 1;
+    }
+    zaladunek_list.setRow(row, {name, QString::number(quantity), get_ilosc_kursow(quantity)});
+    storeQuantity(name, quantity);
+    refreshTotal();
+    notifyMobile();
+}
+
+void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy)
+{
+    if (!dodac_do_istniejacego)
+        emptyList();
+    zaladunek_list.setCell(0, 0, kHeader[0]);
+    zaladunek_list.setCell(0, 1, kHeader[1]);
+    QStringList refused;
+    for (const QString& line : materialy) {
+        const QStringList parts = line.split(QLatin1Char(':'));
+        if (parts.size() != 2)
+            continue;
+        const QString name = parts[0].trimmed();
+        if (!LoadingText::unstorableNameReason(name).isEmpty()) {
+            refused.append(parts[0]);
+            continue;
+        }
+        addQuantity(name, parts[1]);
+    }
+    if (!refused.isEmpty())
+        throw TessivarError(
+            QStringLiteral("These commodity names cannot be stored in zaladunek.ini and were not "
+                           "added: %1")
+                .arg(refused.join(QStringLiteral(", "))));
+}
+
+// ------------------------------------------------------------ reconciliation
+
+void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
+{
+    if (typ == QLatin1String("transfer")) {
+        bool parsed = false;
+        const QJsonObject o = CargoJson::eventObject(JSON, "CargoTransfer", &parsed);
+        if (!parsed)
+            return;
+        const QJsonValue transfers = o.value(QStringLiteral("Transfers"));
+        if (!transfers.isArray())
+            throw TessivarError(QStringLiteral("CargoTransfer: \"Transfers\" is missing or not an array."));
+        for (const QJsonValue& t : transfers.toArray()) {
+            if (!t.isObject())
+                throw TessivarError(
+                    QStringLiteral("CargoTransfer: an element of \"Transfers\" is not an object."));
+            const QJsonObject e = t.toObject();
+            if (CargoJson::requiredText(e, QStringLiteral("Direction"), "CargoTransfer") !=
+                QLatin1String("tocarrier"))
+                continue;
+            const QString type = CargoJson::requiredText(e, QStringLiteral("Type"), "CargoTransfer");
+            const qint64 count = CargoJson::requiredCount(e, "CargoTransfer");
+            reduce(type, e.value(QStringLiteral("Type_Localised")).toString(), count, true);
+        }
+    } else if (typ == QLatin1String("sell")) {
+        bool parsed = false;
+        const QJsonObject o = CargoJson::eventObject(JSON, "MarketSell", &parsed);
+        if (!parsed)
+            return;
+        const QString type = CargoJson::requiredText(o, QStringLiteral("Type"), "MarketSell");
+        const qint64 count = CargoJson::requiredCount(o, "MarketSell");
+        // The hub learns of the sale; its failure must not cost the list the sale.
+        try {
+            m_core.kvn().check_update_KVN(type, QString::number(count));
+        } catch (const std::exception& e) {
+            m_core.report(errorText(e));
+        }
+        const quint64 carrier = m_core.state.dane_carriera.CarrierID;
+        const bool atOwnCarrier = carrier != 0 && m_core.state.dane_dokowania.MarketID == carrier;
+        reduce(type, o.value(QStringLiteral("Type_Localised")).toString(), count, atOwnCarrier);
+    }
+}
+
+void CargoModule::Aktualizuj_Zaladunek(const QString& mat, int ilosc)
+{
+    reduce(mat, {}, ilosc, false);
+}
+
+void CargoModule::reduce(const QString& mat, const QString& matLocalised, qint64 ilosc,
+                         bool ownListWhenHidden)
+{
+    const QString source = selectedSource();
+    if (source == kMyCarrier) {
+        if (mat == QLatin1String("na")) {
+            showOwnList();
+            return;
+        }
+        reduceShownRows(mat, matLocalised, ilosc);
+        notifyMobile();
+        refreshTotal();
+        return;
+    }
+    if (ownListWhenHidden && mat != QLatin1String("na"))
+        reduceOwnFile(mat, matLocalised, ilosc);
+    rebuildFromSource(source);
+}
+
+void CargoModule::reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc)
+{
+    const QString localKey = LoadingText::commodityKey(matLocalised);
+    for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
+        const QString name = zaladunek_list.cell(r, 0);
+        // The TOTAL row is computed and never stored.
+        if (name == kTotal)
+            continue;
+        const QString key = LoadingText::commodityKey(name);
+        if (key.isEmpty() || (key != mat && key != localKey))
+            continue;
+        const auto q = LoadingText::quantity(zaladunek_list.cell(r, 1));
+        if (!q)
+            throw TessivarError(
+                QStringLiteral("The quantity of \"%1\" on the loading list is not a whole number: \"%2\".")
+                    .arg(name, zaladunek_list.cell(r, 1)));
+        const qint64 left = *q - ilosc;
+        zaladunek_list.setCell(r, 1, QString::number(left));
+        zaladunek_list.setCell(r, 2, get_ilosc_kursow(left));
+        storeQuantity(name, left);
+    }
+}
+
+void CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc)
+{
+    const IniFile file(zaladunekPath());
+    if (!file.exists())
+        return;
+    IniDocument doc = file.document();
+    const QString localKey = LoadingText::commodityKey(matLocalised);
+    bool dirty = false;
+    for (const auto& [name, value] : doc.sectionValues(kSection)) {
+        const QString key = LoadingText::commodityKey(name);
+        if (value.contains(QLatin1Char('=')) || key.isEmpty() || (key != mat && key != localKey))
+            continue;
+        const auto q = LoadingText::quantity(value);
+        if (!q) {
+            if (dirty)
+                file.save(doc);
+            throw TessivarError(
+                QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
+                    .arg(name, value));
+        }
+        doc.setValue(kSection, name, QString::number(*q - ilosc));
+        dirty = true;
+    }
+    if (dirty)
+        file.save(doc);
+}
+
+void CargoModule::showOwnList()
+{
+    if (IniFile(zaladunekPath()).exists()) {
+        read_zaladunek_from_file();
+        return;
+    }
+    // Without a file the own list is empty; the rows of another source must not pass for it.
+    zaladunek_list.setAll({zaladunek_list.row(0), {}});
+    notifyMobile();
+}
+
+void CargoModule::rebuildFromSource(const QString& source)
+{
+    if (source == kTradeMissions) {
+        QList<QStringList> rows{zaladunek_list.row(0)};
+        for (const auto& [name, units] : std::as_const(m_core.mission().mission_commodites))
+            rows.append({name, QString::number(units), get_ilosc_kursow(units)});
+        zaladunek_list.setAll(rows);
+    } else {
+        ZnajdzZlecenie(przyjete_zlecenia(), QStringLiteral("🆔 CarrierID: ") + source);
+    }
+    notifyMobile();
+    refreshTotal();
+}
+
+QList<TAcceptedContract> CargoModule::przyjete_zlecenia() const
+{
+    QList<TAcceptedContract> out;
+    for (const auto& [text, lines] : m_core.kvn().acceptedContracts())
+        out.append({text, lines});
+    return out;
+}
+
+void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID)
+{
+    const QString commodityTag = QStringLiteral("📦 Commodity:");
+    const QString countTag = QStringLiteral("🔢");
+    for (const TAcceptedContract& node : TreeView) {
+        bool match = false;
+        for (const QString& line : node.lines)
+            match = match || line.contains(SzukanyMarketID);
+        if (!match)
+            continue;
+        zaladunek_list.setRowCount(1);
+        for (const QString& line : node.lines) {
+            if (!line.contains(commodityTag))
+                continue;
+            const qsizetype open = line.indexOf(QLatin1Char('['));
+            const qsizetype close = line.indexOf(QLatin1Char(']'));
+            const QString name = open >= 0 && close > open ? line.mid(open + 1, close - open - 1) : QString();
+            const qsizetype tag = line.indexOf(countTag);
+            if (tag < 0)
+                continue;
+            const qsizetype from = tag + countTag.size();
+            const qsizetype slash = line.indexOf(QLatin1Char('/'));
+            const QString count = slash >= from ? line.mid(from, slash - from).trimmed() : QString();
+            const auto q = LoadingText::quantity(count);
+            if (!q)
+                throw TessivarError(
+                    QStringLiteral("Accepted contract: the count of \"%1\" is not a whole number: \"%2\".")
+                        .arg(name, count));
+            zaladunek_list.appendRow({name, count, get_ilosc_kursow(*q)});
+        }
+    }
+}
+
+// ------------------------------------------------------------------ selector
+
+void CargoModule::Carrier_loading_selectChange(int index)
+{
+    if (index < 0 || index >= Carrier_loading_select.size())
+        return;
+    Carrier_loading_select_index = index;
+    emit changed();
+    Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+}
+
+void CargoModule::selectEntry(const QString& entry)
+{
+    Carrier_loading_selectChange(int(Carrier_loading_select.indexOf(entry)));
+}
+
+void CargoModule::appendSelectorEntry(const QString& carrierId)
+{
+    Carrier_loading_select.append(carrierId);
+    Carrier_loading_selectChange(int(Carrier_loading_select.size()) - 1);
+}
+
+// ------------------------------------------------------- the window's actions
+
+void CargoModule::FormShow()
+{
+    if (selectedSource() == kMyCarrier)
+        read_zaladunek_from_file();
+    else
+        Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+}
+
+void CargoModule::addClick()
+{
+    UserInteraction& ui = m_core.ui();
+    const auto name = ui.askText(QStringLiteral("Nazwa towaru"), QStringLiteral("Nazwa towaru:"), QString());
+    if (!name || name->trimmed().isEmpty())
+        return;
+    const auto quantity =
+        ui.askText(QStringLiteral("Ilość towaru"), QStringLiteral("Ilość towaru:"), QStringLiteral("792"));
+    if (!quantity || quantity->isEmpty())
+        return;
+    addQuantity(name->trimmed(), *quantity);
+}
+
+void CargoModule::Dodajdozaadunku1Click(int row)
+{
+    if (row < 0 || row >= materialy_nazwy.rowCount())
+        return;
+    const QString name = materialy_nazwy.cell(row, 0).trimmed();
+    if (name.isEmpty())
+        return;
+    const auto quantity = m_core.ui().askText(QStringLiteral("Podaj ilość"), QStringLiteral("Podaj ilość:"),
+                                              QStringLiteral("792"));
+    if (!quantity || quantity->isEmpty())
+        return;
+    addQuantity(name, *quantity);
+}
+
+void CargoModule::Usutowar1Click(int row)
+{
+    if (row < 0 || row >= zaladunek_list.rowCount())
+        return;
+    const QString key = zaladunek_list.cell(row, 0).trimmed();
+    const IniFile file(zaladunekPath());
+    if (!key.isEmpty() && file.exists()) {
+        // Every spelling of the name goes, so no older entry resurfaces on the next load.
+        IniDocument doc = file.document();
+        bool dirty = false;
+        while (doc.valueExists(kSection, key)) {
+            doc.deleteKey(kSection, key);
+            dirty = true;
+        }
+        if (dirty)
+            file.save(doc);
+    }
+    zaladunek_list.setRow(row, {});
+    DeleteGridRow(zaladunek_list, row);
+    refreshTotal();
+    notifyMobile();
+}
+
+void CargoModule::Wyczylist1Click()
+{
+    IniFile(zaladunekPath()).eraseSection(kSection);
+    emptyList();
+    refreshTotal();
+    notifyMobile();
+}
+
+void CargoModule::btn_zaladunek_zapiszClick()
+{
+    const IniFile file(zaladunekPath());
+    IniDocument doc = file.document();
+    bool dirty = false;
+    const auto stopAt = [&](const QString& message) {
+        // What was saved before the faulty row stays saved.
+        if (dirty)
+            file.save(doc);
+        throw TessivarError(message);
+    };
+    for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
+        const QString name = zaladunek_list.cell(r, 0);
+        const QString quantity = zaladunek_list.cell(r, 1);
+        if (name == kTotal)
+            continue;
+        // The blank row an emptied list keeps holds nothing to save.
+        if (name.trimmed().isEmpty() && quantity.trimmed().isEmpty())
+            continue;
+        const auto q = LoadingText::quantity(quantity);
+        if (!q)
+            stopAt(QStringLiteral(
+                       "Not saved from row %1 on: the quantity of \"%2\" is not a whole number: \"%3\".")
+                       .arg(QString::number(r), name, quantity));
+        const QString reason = LoadingText::unstorableNameReason(name);
+        if (!reason.isEmpty())
+            stopAt(QStringLiteral("Not saved from row %1 on: %2").arg(QString::number(r), reason));
+        doc.setValue(kSection, name.trimmed(), QString::number(*q));
+        dirty = true;
+    }
+    if (dirty)
+        file.save(doc);
+    add_zaladunek_ilosc_kursow();
+    notifyMobile();
+}
+
+void CargoModule::searchMarkets(const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    // Searches and asks for the Data Base window to be shown.
+    m_core.db().findCommodity(name);
+}
+
+void CargoModule::Findonmarketslocalfiles1Click(int row)
+{
+    searchMarkets(zaladunek_list.cell(row, 0));
+}
+
+void CargoModule::Findonmarketslocalfiles2Click(int row)
+{
+    searchMarkets(materialy_nazwy.cell(row, 0));
+}
+
+// ---------------------------------------------------------------------- dump
 
 QJsonObject CargoModule::dumpJson() const
 {
-    return {};
+    QJsonArray file;
+    try {
+        for (const auto& [key, value] : IniFile(zaladunekPath()).document().sectionValues(kSection))
+            file.append(QJsonArray{key, value});
+    } catch (const std::exception& e) {
+        file.append(QJsonArray{QStringLiteral("error"), QString::fromUtf8(e.what())});
+    }
+    return {
+        {QStringLiteral("CargoLog"), QJsonArray::fromStringList(CargoLog)},
+        {QStringLiteral("cargo_list"), cargo_list.toJson()},
+        {QStringLiteral("zaladunek_list"), zaladunek_list.toJson()},
+        {QStringLiteral("Carrier_loading_select"), QJsonArray::fromStringList(Carrier_loading_select)},
+        {QStringLiteral("Carrier_loading_select_index"), Carrier_loading_select_index},
+        {QStringLiteral("materialy_nazwy"), materialy_nazwy.toJson()},
+        {QStringLiteral("zaladunek.ini"), file},
+    };
 }

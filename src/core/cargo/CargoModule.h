@@ -4,25 +4,62 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class TessivarCore;
 
-// The ship's hold, the carrier loading list and its reconciliation with transfers and sales.
+// One accepted hub contract as its tree keeps it: the order's heading and its
+// detail lines ("🆔 CarrierID: ...", "📦 Commodity: [...] 🔢 ... / 💰 ...% AVG;").
+struct TAcceptedContract
+{
+    QString text;
+    QStringList lines;
+};
+
+// The ship's hold, the carrier loading list and its reconciliation with
+// transfers and sales, and the pick list of common materials.
+//
+// The loading list shows one source at a time (the selector). The commander's
+// own list is kept in zaladunek.ini; while another source is shown, that file
+// is the own list, so transfers and own-carrier sales still reduce it.
 class CargoModule : public QObject
 {
     Q_OBJECT
 public:
     explicit CargoModule(TessivarCore& core);
 
+    // Loads the commander's own list; run once every module of the core exists,
+    // so that transfers are applied from the first pass on, window or not.
+    void start();
+
+    // --- Ship's hold (Cargo.json in the journal folder) ---
+    // Raw lines of Cargo.json after ReadCargoFile, entry lines "name:count" after read_cargo.
+    QStringList CargoLog;
+    // Read-only: "TOWAR", "ILOSC" in row 0, then name and count per hold entry.
+    TextTableModel cargo_list{2};
+    void ReadCargoFile();
+    void read_cargo();
+    void show_cargo();
+
+    // --- Loading list ---
     void sprawdz_zaladunek(const QByteArray& JSON, const QString& typ);
     void add_zaladunek_ilosc_kursow();
-    void read_cargo();
     void add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy);
     void read_zaladunek_from_file();
+    // Reduces the shown own list by `ilosc` of the commodity type `mat`, or
+    // ("na", or any source but "My Carrier") rebuilds the list from its source.
     void Aktualizuj_Zaladunek(const QString& mat, int ilosc);
+    // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
+    void ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID);
+    void Remove_TOTAL();
+    void Add_TOTAL();
+    // A quantity as full holds of the current ship and the tonnes left ("3-232"), or "0".
+    QString get_ilosc_kursow(qint64 cargo_count) const;
+    // Deletes a row, moving the rows below it up; a grid keeps at least one row.
+    static void DeleteGridRow(TextTableModel& Grid, int RowToDelete);
 
     // The loading list: name, quantity, trips (row 0 an ordinary row).
     TextTableModel zaladunek_list{3};
@@ -31,6 +68,33 @@ public:
     int Carrier_loading_select_index = 0;
     // Picks a selector entry as the user would (the first entry with that text).
     void selectEntry(const QString& entry);
+    // Appends a carrier id taken from the hub, selects it and rebuilds the list.
+    void appendSelectorEntry(const QString& carrierId);
+    QString selectedSource() const { return Carrier_loading_select.value(Carrier_loading_select_index); }
+
+    // The common materials: two headings and the commodities construction sites ask for.
+    TextTableModel materialy_nazwy{1};
+
+    // --- What the cargo window's controls do ---
+    // The window became visible: the list is shown afresh from its source.
+    void FormShow();
+    // "➕ Dodaj własny towar": asks for a name and a quantity.
+    void addClick();
+    // "❌ Usuń towar" on the given row of the loading list.
+    void Usutowar1Click(int row);
+    // "📋 Wyczyść listę".
+    void Wyczylist1Click();
+    // "💾 Save Changes".
+    void btn_zaladunek_zapiszClick();
+    // The selector's entry `index` was picked.
+    void Carrier_loading_selectChange(int index);
+    // "⬅️ Add to loading list" on the given row of the common materials.
+    void Dodajdozaadunku1Click(int row);
+    // "🔍 Find on markets (local files)" on a row of the loading list / of the common materials.
+    void Findonmarketslocalfiles1Click(int row);
+    void Findonmarketslocalfiles2Click(int row);
+
+    QString zaladunekPath() const;
 
     QJsonObject dumpJson() const;
 
@@ -38,5 +102,21 @@ signals:
     void changed();
 
 private:
+    void reduce(const QString& mat, const QString& matLocalised, qint64 ilosc, bool ownListWhenHidden);
+    void reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc);
+    void reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc);
+    void rebuildFromSource(const QString& source);
+    void showOwnList();
+    void addQuantity(const QString& name, const QString& quantityText);
+    void storeQuantity(const QString& name, qint64 quantity);
+    void emptyList();
+    void refreshTotal();
+    void notifyMobile();
+    void searchMarkets(const QString& name);
+    // The accepted hub contracts, top-level orders in the order they were taken.
+    // Empty until the hub client keeps them.
+    QList<TAcceptedContract> przyjete_zlecenia() const;
+
     TessivarCore& m_core;
+    QString m_lastCargoFailure;  // the Cargo.json failure last reported; cleared by a good read
 };

@@ -1,8 +1,182 @@
 #include "windows/Tf_cargo.h"
 
 #include "Core.h"
+#include "cargo/CargoModule.h"
+#include "common/Error.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kClientWidth = 331;
+constexpr int kClientHeight = 675;
+constexpr int kTopStrip = 41;
+
+}  // namespace
 
 Tf_cargo::Tf_cargo(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("Cargo"));
+    QFont f = font();
+    f.setFamilies({QStringLiteral("Segoe UI"), f.family()});
+    setFont(f);
+    CargoModule& cargo = core.cargo();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, kTopStrip, 0, 0);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    layout->addWidget(tabs);
+
+    // Ship's hold: read only.
+    auto* cargoTab = new QWidget(tabs);
+    auto* cargoLayout = new QVBoxLayout(cargoTab);
+    sg_cargo = makeGrid(cargoTab, &cargo.cargo_list, {172, 103});
+    sg_cargo->setObjectName(QStringLiteral("cargo_list"));
+    sg_cargo->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    cargoLayout->addWidget(sg_cargo);
+    tabs->addTab(cargoTab, QStringLiteral("📦 Ship Cargo"));
+
+    // Loading list with its source selector and the save button.
+    auto* loadingTab = new QWidget(tabs);
+    auto* loadingLayout = new QVBoxLayout(loadingTab);
+    Carrier_loading_select = new QComboBox(loadingTab);
+    Carrier_loading_select->setObjectName(QStringLiteral("Carrier_loading_select"));
+    loadingLayout->addWidget(Carrier_loading_select);
+    sg_zaladunek = makeGrid(loadingTab, &cargo.zaladunek_list, {172, 70, 69});
+    sg_zaladunek->setObjectName(QStringLiteral("zaladunek_list"));
+    loadingLayout->addWidget(sg_zaladunek);
+    btn_zaladunek_zapisz = new QPushButton(QStringLiteral("💾 Save Changes"), loadingTab);
+    btn_zaladunek_zapisz->setObjectName(QStringLiteral("btn_zaladunek_zapisz"));
+    loadingLayout->addWidget(btn_zaladunek_zapisz);
+    tabs->addTab(loadingTab, QStringLiteral("📥 Carrier Loading"));
+
+    // Common materials to pick from.
+    auto* materialsTab = new QWidget(tabs);
+    auto* materialsLayout = new QVBoxLayout(materialsTab);
+    sg_materialy = makeGrid(materialsTab, &cargo.materialy_nazwy, {172});
+    sg_materialy->setObjectName(QStringLiteral("materialy_nazwy"));
+    materialsLayout->addWidget(sg_materialy);
+    tabs->addTab(materialsTab, QStringLiteral("⬅️ Add to list"));
+    tabs->setCurrentIndex(1);
+
+    PopupZaladunek = new QMenu(this);
+    add = PopupZaladunek->addAction(QStringLiteral("➕ Dodaj własny towar"));
+    Usutowar1 = PopupZaladunek->addAction(QStringLiteral("❌ Usuń towar"));
+    Wyczylist1 = PopupZaladunek->addAction(QStringLiteral("📋 Wyczyść listę"));
+    PopupZaladunek->addSeparator();
+    Findonmarketslocalfiles1 = PopupZaladunek->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+
+    PopupMaterialy = new QMenu(this);
+    Dodajdozaadunku1 = PopupMaterialy->addAction(QStringLiteral("⬅️ Add to loading list"));
+    PopupMaterialy->addSeparator();
+    Findonmarketslocalfiles2 = PopupMaterialy->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+
+    const auto row = [](QTableView* v) { return v->currentIndex().row(); };
+    connect(add, &QAction::triggered, this, [this] { run([this] { m_core.cargo().addClick(); }); });
+    connect(Usutowar1, &QAction::triggered, this,
+            [this, row] { run([&] { m_core.cargo().Usutowar1Click(row(sg_zaladunek)); }); });
+    connect(Wyczylist1, &QAction::triggered, this,
+            [this] { run([this] { m_core.cargo().Wyczylist1Click(); }); });
+    connect(Findonmarketslocalfiles1, &QAction::triggered, this,
+            [this, row] { run([&] { m_core.cargo().Findonmarketslocalfiles1Click(row(sg_zaladunek)); }); });
+    connect(Dodajdozaadunku1, &QAction::triggered, this,
+            [this, row] { run([&] { m_core.cargo().Dodajdozaadunku1Click(row(sg_materialy)); }); });
+    connect(Findonmarketslocalfiles2, &QAction::triggered, this,
+            [this, row] { run([&] { m_core.cargo().Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
+    connect(btn_zaladunek_zapisz, &QPushButton::clicked, this,
+            [this] { run([this] { m_core.cargo().btn_zaladunek_zapiszClick(); }); });
+    connect(Carrier_loading_select, &QComboBox::activated, this,
+            [this](int index) { run([&] { m_core.cargo().Carrier_loading_selectChange(index); }); });
+
+    sg_zaladunek->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sg_zaladunek, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupZaladunek->popup(sg_zaladunek->viewport()->mapToGlobal(p)); });
+    sg_materialy->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(sg_materialy, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMaterialy->popup(sg_materialy->viewport()->mapToGlobal(p)); });
+    // The menus act on the row of the selected cell; a right click must not move it.
+    sg_zaladunek->viewport()->installEventFilter(this);
+    sg_materialy->viewport()->installEventFilter(this);
+
+    connect(&cargo, &CargoModule::changed, this, &Tf_cargo::refreshSelector);
+    refreshSelector();
+
+    resize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() - frameGeometry().width() + 1, area.top());
+    }
+}
+
+QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const QList<int>& widths)
+{
+    auto* view = new QTableView(parent);
+    view->setModel(model);
+    // Row 0 of every list is an ordinary row holding its own heading.
+    view->horizontalHeader()->hide();
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed);
+    view->setWordWrap(false);
+    view->horizontalHeader()->setMinimumSectionSize(20);
+    for (int c = 0; c < widths.size(); ++c)
+        view->setColumnWidth(c, widths[c]);
+    return view;
+}
+
+template <typename F> void Tf_cargo::run(F&& operation)
+{
+    try {
+        operation();
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+}
+
+void Tf_cargo::refreshSelector()
+{
+    const CargoModule& cargo = m_core.cargo();
+    const QSignalBlocker block(Carrier_loading_select);
+    QStringList shown;
+    for (int i = 0; i < Carrier_loading_select->count(); ++i)
+        shown.append(Carrier_loading_select->itemText(i));
+    if (shown != cargo.Carrier_loading_select) {
+        Carrier_loading_select->clear();
+        Carrier_loading_select->addItems(cargo.Carrier_loading_select);
+    }
+    Carrier_loading_select->setCurrentIndex(cargo.Carrier_loading_select_index);
+}
+
+void Tf_cargo::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Shown by the program, not merely restored from the task bar.
+    if (!event->spontaneous())
+        run([this] { m_core.cargo().FormShow(); });
+}
+
+bool Tf_cargo::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type t = event->type();
+    if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+        t == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }

@@ -1,0 +1,457 @@
+#include "CargoTestUtil.h"
+#include "common/Error.h"
+#include "markets/ShoppingDb.h"
+#include "missions/MissionModule.h"
+
+#include <QAbstractItemModelTester>
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTest>
+
+class LoadingListTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void loadedWhenTheCoreStarts_data();
+    void loadedWhenTheCoreStarts();
+    void missingFile_keepsTheRows();
+    void tripsText_data();
+    void tripsText();
+    void addLines_data();
+    void addLines();
+    void addWithoutKeeping_leavesTheFile();
+    void addRefusesNamesTheFileCannotHold();
+    void promptedAdds_data();
+    void promptedAdds();
+    void removeRow_dropsEverySpellingFromTheFile();
+    void emptyThenAdd_thenSave_skipsTheBlankRow();
+    void save_writesEditsAndStopsAtABadRow_data();
+    void save_writesEditsAndStopsAtABadRow();
+    void totalRows();
+    void tripsColumn_onlyForQuantities();
+    void contractsFillTheList();
+    void sources();
+    void commonMaterials();
+    void searchTakesTheRowsName();
+    void dumpHoldsListsAndFile();
+};
+
+namespace {
+
+void writeIni(CoreFixture& fx, const QByteArray& text)
+{
+    writeFile(fx.dataDir.filePath(QStringLiteral("zaladunek.ini")), text);
+}
+
+}  // namespace
+
+void LoadingListTest::loadedWhenTheCoreStarts_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<bool>("reported");
+    QTest::newRow("two entries")
+        << QByteArray("[zaladunek]\r\nSteel=100\r\nCeramic Composites=1000\r\n")
+        << "TOWAR,ILOSC|Steel,100,0-100|Ceramic Composites,1000,3-232|TOTAL,1100,4-76" << false;
+    QTest::newRow("empty section") << QByteArray("[zaladunek]\r\n") << "TOWAR,ILOSC" << false;
+    QTest::newRow("other section only") << QByteArray("[other]\r\nSteel=1\r\n") << "TOWAR,ILOSC" << false;
+    QTest::newRow("not a whole number")
+        << QByteArray("[zaladunek]\nSteel=100\nWater=abc\nTea=5\n") << "TOWAR,ILOSC|Steel,100,0-100" << true;
+    QTest::newRow("same key in other letter case") << QByteArray("[zaladunek]\r\nSteel=100\r\nsteel=50\r\n")
+                                                   << "TOWAR,ILOSC|Steel,100,0-100|TOTAL,100,0-100" << false;
+    QTest::newRow("value holding =") << QByteArray("[zaladunek]\r\nA=B=5\r\nTea=5\r\n")
+                                     << "TOWAR,ILOSC|Tea,5,0-5|TOTAL,5,0-5" << false;
+    QTest::newRow("negative") << QByteArray("[zaladunek]\r\nTea=-8\r\n") << "TOWAR,ILOSC|Tea,-8,0|TOTAL,-8,0"
+                              << false;
+}
+
+void LoadingListTest::loadedWhenTheCoreStarts()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, rows);
+    QFETCH(bool, reported);
+    CoreFixture fx;
+    writeIni(fx, file);
+    TessivarCore& core = fx.start();
+    QCOMPARE(fx.ui.messages().size(), reported ? 1 : 0);
+    if (reported)
+        QVERIFY(fx.ui.messages()[0].contains(QStringLiteral("\"Water\"")));
+    // Load again with a known hold to check the trips texts too.
+    core.state.DaneStatku.CargoCapacity = 256;
+    if (reported)
+        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().read_zaladunek_from_file());
+    else
+        core.cargo().read_zaladunek_from_file();
+    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
+    QCOMPARE(readFile(core.cargo().zaladunekPath()), file);
+}
+
+void LoadingListTest::missingFile_keepsTheRows()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    QAbstractItemModelTester tester(&core.cargo().zaladunek_list);
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|"));
+    core.cargo().zaladunek_list.setCell(1, 0, QStringLiteral("typed"));
+    core.cargo().read_zaladunek_from_file();
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|typed"));
+    QVERIFY(!QFile::exists(core.cargo().zaladunekPath()));
+}
+
+void LoadingListTest::tripsText_data()
+{
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QString>("trips");
+    QTest::newRow("three holds and a rest") << qint64(1000) << 256 << "3-232";
+    QTest::newRow("exact holds") << qint64(512) << 256 << "2-0";
+    QTest::newRow("less than a hold") << qint64(100) << 256 << "0-100";
+    QTest::newRow("zero") << qint64(0) << 256 << "0";
+    QTest::newRow("negative") << qint64(-8) << 256 << "0";
+    QTest::newRow("no capacity yet") << qint64(500) << 0 << "0";
+    QTest::newRow("beyond 32 bits") << qint64(5000000000) << 1000 << "5000000-0";
+}
+
+void LoadingListTest::tripsText()
+{
+    QFETCH(qint64, count);
+    QFETCH(int, capacity);
+    QFETCH(QString, trips);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = capacity;
+    QCOMPARE(core.cargo().get_ilosc_kursow(count), trips);
+}
+
+void LoadingListTest::addLines_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("same line twice") << QByteArray() << QStringList{"Steel:100", "Steel:100"}
+                                     << "TOWAR,ILOSC||Steel,200,0-200|TOTAL,200,0-200"
+                                     << "Steel=200";
+    QTest::newRow("other letter case: two rows, one key")
+        << QByteArray("[zaladunek]\r\nSteel=50\r\n") << QStringList{"steel:100"}
+        << "TOWAR,ILOSC|Steel,50,0-50|steel,100,0-100|TOTAL,150,0-150"
+        << "Steel=100";
+    QTest::newRow("lines without one colon are skipped")
+        << QByteArray() << QStringList{"a:b:1", "Tea", "Tea:x", "Wine:5"}
+        << "TOWAR,ILOSC||Tea,0,0|Wine,5,0-5|TOTAL,5,0-5"
+        << "Tea=0|Wine=5";
+    QTest::newRow("adds to a loaded row")
+        << QByteArray("[zaladunek]\r\nWater=10\r\nTea=1\r\n") << QStringList{"Water:5"}
+        << "TOWAR,ILOSC|Water,15,0-15|Tea,1,0-1|TOTAL,16,0-16"
+        << "Water=15|Tea=1";
+}
+
+void LoadingListTest::addLines()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, lines);
+    QFETCH(QString, rows);
+    QFETCH(QString, stored);
+    CoreFixture fx;
+    if (!file.isEmpty())
+        writeIni(fx, file);
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 256;
+    core.cargo().read_zaladunek_from_file();
+    core.cargo().add_zaladunek(true, lines);
+    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
+    QCOMPARE(zaladunekText(core.cargo()), stored);
+}
+
+void LoadingListTest::addWithoutKeeping_leavesTheFile()
+{
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\n");
+    TessivarCore& core = fx.start();
+    core.cargo().add_zaladunek(false, {QStringLiteral("Steel:5")});
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Steel,5,0|TOTAL,5,0"));
+    core.cargo().read_zaladunek_from_file();
+    QCOMPARE(gridText(core.cargo().zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Steel,5,0|Tea,7,0|TOTAL,12,0"));
+}
+
+void LoadingListTest::addRefusesNamesTheFileCannotHold()
+{
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nTea=7\r\n");
+    TessivarCore& core = fx.start();
+    try {
+        core.cargo().add_zaladunek(
+            true, {QStringLiteral("A=B:5"), QStringLiteral("[x:1"), QStringLiteral("Wine:2")});
+        QFAIL("no error");
+    } catch (const TessivarError& e) {
+        QVERIFY(e.message().contains(QStringLiteral("A=B")));
+    }
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=2"));
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
+
+    // Typed by hand: a clear message, nothing changed.
+    fx.ui.setNextAnswer(QStringLiteral("Nitro=Glycerine"));
+    fx.ui.setNextAnswer(QStringLiteral("10"));
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().addClick());
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=2"));
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
+}
+
+void LoadingListTest::promptedAdds_data()
+{
+    QTest::addColumn<bool>("fromMaterials");
+    QTest::addColumn<QStringList>("answers");  // "<cancel>" cancels
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QStringList>("prompts");
+    const QString name = QString::fromUtf8("Nazwa towaru | Nazwa towaru: | ");
+    const QString qty = QString::fromUtf8("Ilość towaru | Ilość towaru: | 792");
+    const QString pick = QString::fromUtf8("Podaj ilość | Podaj ilość: | 792");
+    QTest::newRow("by hand") << false << QStringList{" Gold ", "792"}
+                             << "TOWAR,ILOSC||Gold,792,3-24|TOTAL,792,3-24" << QStringList{name, qty};
+    QTest::newRow("cancel the name") << false << QStringList{"<cancel>"} << "TOWAR,ILOSC|"
+                                     << QStringList{name};
+    QTest::newRow("cancel the quantity")
+        << false << QStringList{"Gold", "<cancel>"} << "TOWAR,ILOSC|" << QStringList{name, qty};
+    QTest::newRow("empty quantity") << false << QStringList{"Gold", ""} << "TOWAR,ILOSC|"
+                                    << QStringList{name, qty};
+    QTest::newRow("quantity not a number counts 0")
+        << false << QStringList{"Gold", "lots"} << "TOWAR,ILOSC||Gold,0,0|TOTAL,0,0"
+        << QStringList{name, qty};
+    QTest::newRow("material") << true << QStringList{"100"} << "TOWAR,ILOSC||Steel,100,0-100|TOTAL,100,0-100"
+                              << QStringList{pick};
+    QTest::newRow("material, cancelled")
+        << true << QStringList{"<cancel>"} << "TOWAR,ILOSC|" << QStringList{pick};
+}
+
+void LoadingListTest::promptedAdds()
+{
+    QFETCH(bool, fromMaterials);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, rows);
+    QFETCH(QStringList, prompts);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 256;
+    for (const QString& a : answers)
+        fx.ui.setNextAnswer(a == QLatin1String("<cancel>") ? std::nullopt : std::optional<QString>(a));
+    if (fromMaterials)
+        core.cargo().Dodajdozaadunku1Click(16);  // "Steel"
+    else
+        core.cargo().addClick();
+    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
+    QCOMPARE(fx.ui.prompts(), prompts);
+    QCOMPARE(QFile::exists(core.cargo().zaladunekPath()), rows.contains(QStringLiteral("TOTAL")));
+}
+
+void LoadingListTest::removeRow_dropsEverySpellingFromTheFile()
+{
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\nsteel=3\r\nWine=1\r\n");
+    TessivarCore& core = fx.start();
+    core.cargo().Usutowar1Click(1);
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=1"));
+    core.cargo().Usutowar1Click(99);
+    core.cargo().Usutowar1Click(-1);
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
+}
+
+void LoadingListTest::emptyThenAdd_thenSave_skipsTheBlankRow()
+{
+    CoreFixture fx;
+    writeIni(fx, "; notes\r\n[zaladunek]\r\nSteel=100\r\n[other]\r\nx=1\r\n");
+    TessivarCore& core = fx.start();
+    core.cargo().Wyczylist1Click();
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||TOTAL,0,0"));
+    QCOMPARE(readFile(core.cargo().zaladunekPath()), QByteArray("; notes\r\n[other]\r\nx=1\r\n"));
+    core.cargo().add_zaladunek(true, {QStringLiteral("Water:40")});
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Water,40,0|TOTAL,40,0"));
+    core.state.DaneStatku.CargoCapacity = 16;
+    core.cargo().zaladunek_list.setCell(2, 1, QStringLiteral("48"));
+    core.cargo().btn_zaladunek_zapiszClick();
+    QVERIFY(fx.ui.messages().isEmpty());
+    QCOMPARE(readFile(core.cargo().zaladunekPath()),
+             QByteArray("; notes\r\n[other]\r\nx=1\r\n[zaladunek]\r\nWater=48\r\n"));
+    // Trips follow the saved quantities; the TOTAL row's quantity is not recomputed.
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Water,48,3-0|TOTAL,40,2-8"));
+}
+
+void LoadingListTest::save_writesEditsAndStopsAtABadRow_data()
+{
+    QTest::addColumn<QString>("badName");
+    QTest::addColumn<QString>("badQuantity");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("quantity not a number") << "Wine"
+                                           << "a lot"
+                                           << "\"a lot\"";
+    QTest::newRow("name the file cannot hold") << "Wine=Red"
+                                               << "4"
+                                               << "\"Wine=Red\"";
+    QTest::newRow("quantity without a name") << ""
+                                             << "4"
+                                             << "needs a name";
+}
+
+void LoadingListTest::save_writesEditsAndStopsAtABadRow()
+{
+    QFETCH(QString, badName);
+    QFETCH(QString, badQuantity);
+    QFETCH(QString, message);
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\nGold=1\r\n");
+    TessivarCore& core = fx.start();
+    TextTableModel& list = core.cargo().zaladunek_list;
+    list.setCell(1, 0, QStringLiteral("Steel Plates"));  // renamed by typing
+    list.setCell(2, 1, QStringLiteral("9"));
+    list.setRow(3, {badName, badQuantity});
+    try {
+        core.cargo().btn_zaladunek_zapiszClick();
+        QFAIL("no error");
+    } catch (const TessivarError& e) {
+        QVERIFY2(e.message().contains(message), qPrintable(e.message()));
+    }
+    // The rows above the bad one are saved; a renamed row's old key stays.
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=100|Tea=9|Gold=1|Steel Plates=100"));
+}
+
+void LoadingListTest::totalRows()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 100;
+    TextTableModel& list = core.cargo().zaladunek_list;
+    list.setAll(
+        {{"TOWAR", "ILOSC"}, {"Steel", "150"}, {"TOTAL", "1"}, {"TOTAL", "2"}, {"Tea", "-20"}, {"x", "y"}});
+    core.cargo().Remove_TOTAL();
+    core.cargo().Add_TOTAL();
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Steel,150|Tea,-20|x,y|TOTAL,130,1-30"));
+    // A grid keeps at least one row.
+    list.setAll({{"TOTAL", "5"}});
+    core.cargo().Remove_TOTAL();
+    QCOMPARE(list.rowCount(), 1);
+}
+
+void LoadingListTest::tripsColumn_onlyForQuantities()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 256;
+    TextTableModel& list = core.cargo().zaladunek_list;
+    list.setAll(
+        {{"TOWAR", "ILOSC", "keep"}, {"Steel", "1000", "old"}, {"TOTAL", "7", "x"}, {"Tea", "", "kept"}});
+    core.cargo().add_zaladunek_ilosc_kursow();
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC,keep|Steel,1000,3-232|TOTAL,7,0-7|Tea,,kept"));
+}
+
+void LoadingListTest::contractsFillTheList()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 100;
+    const QString carrier = QString::fromUtf8("🆔 CarrierID: ");
+    const QString commodity = QString::fromUtf8("📦 Commodity: [%1] 🔢 %2 / 💰 95% AVG;");
+    const QList<TAcceptedContract> tree{
+        {QStringLiteral("order 1"),
+         {carrier + "123", commodity.arg("Steel", "250"), commodity.arg("Tea", "5")}},
+        {QStringLiteral("order 2"), {carrier + "999", commodity.arg("Gold", "1")}},
+        {QStringLiteral("order 3"),
+         {commodity.arg("Water", "40"), QString::fromUtf8("📦 Commodity: [Beer] no count"), carrier + "12"}},
+    };
+    TextTableModel& list = core.cargo().zaladunek_list;
+    core.cargo().ZnajdzZlecenie(tree, carrier + "999");
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Gold,1,0-1"));
+    // A substring match: 12 also matches 123; the last matching order wins.
+    core.cargo().ZnajdzZlecenie(tree, carrier + "12");
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Water,40,0-40"));
+    core.cargo().ZnajdzZlecenie(tree, carrier + "555");
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Water,40,0-40"));
+    const QList<TAcceptedContract> bad{{QStringLiteral("o"), {carrier + "1", commodity.arg("Tea", "many")}}};
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().ZnajdzZlecenie(bad, carrier + "1"));
+}
+
+void LoadingListTest::sources()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 100;
+    CargoModule& cargo = core.cargo();
+    QSignalSpy changed(&cargo, &CargoModule::changed);
+    core.mission().mission_commodites = {{QStringLiteral("Gold"), 150}, {QStringLiteral("Tea"), 20}};
+    cargo.selectEntry(QStringLiteral("Trade Missions"));
+    QCOMPARE(cargo.Carrier_loading_select_index, 1);
+    QCOMPARE(gridText(cargo.zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|TOTAL,170,1-70"));
+    // The missions change and tell the list.
+    core.mission().mission_commodites.append({QStringLiteral("Wine"), 1});
+    cargo.Aktualizuj_Zaladunek(QStringLiteral("-"), 0);
+    QCOMPARE(gridText(cargo.zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
+    // A carrier id without an accepted contract keeps the rows and refreshes TOTAL.
+    cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
+    QCOMPARE(cargo.Carrier_loading_select, (QStringList{"My Carrier", "Trade Missions", "K7Q-12X"}));
+    QCOMPARE(cargo.Carrier_loading_select_index, 2);
+    QCOMPARE(gridText(cargo.zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
+    // Back to the own list: without a file it is empty, not the rows of another source.
+    cargo.Carrier_loading_selectChange(0);
+    QCOMPARE(gridText(cargo.zaladunek_list), QStringLiteral("TOWAR,ILOSC|"));
+    QCOMPARE(changed.count(), 3);
+    cargo.Carrier_loading_selectChange(7);
+    QCOMPARE(cargo.Carrier_loading_select_index, 0);
+    QVERIFY(!QFile::exists(cargo.zaladunekPath()));
+}
+
+void LoadingListTest::commonMaterials()
+{
+    CoreFixture fx;
+    const TextTableModel& m = fx.start().cargo().materialy_nazwy;
+    QCOMPARE(m.rowCount(), 57);
+    QCOMPARE(m.cell(0, 0), QStringLiteral("PODSTAWOWE:"));
+    QCOMPARE(m.cell(1, 0), QStringLiteral("Aluminium"));
+    QCOMPARE(m.cell(20, 0), QStringLiteral("Water Purifiers"));
+    QCOMPARE(m.cell(21, 0), QStringLiteral("DODATKOWE:"));
+    QCOMPARE(m.cell(39, 0), QStringLiteral("H.E. Suits"));
+    QCOMPARE(m.cell(56, 0), QStringLiteral("Wine"));
+    for (int r = 2; r < 57; ++r)
+        if (r != 21 && r != 22)  // each group in alphabetical order
+            QVERIFY2(m.cell(r - 1, 0).compare(m.cell(r, 0), Qt::CaseInsensitive) < 0,
+                     qPrintable(m.cell(r, 0)));
+    QVERIFY(m.isEditable());
+}
+
+void LoadingListTest::searchTakesTheRowsName()
+{
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
+    TessivarCore& core = fx.start();
+    QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
+    core.cargo().Findonmarketslocalfiles2Click(0);
+    QCOMPARE(core.db().edit_find, QStringLiteral("PODSTAWOWE:"));
+    core.cargo().Findonmarketslocalfiles1Click(2);
+    QCOMPARE(core.db().edit_find, QStringLiteral("TOTAL"));
+    core.cargo().Findonmarketslocalfiles1Click(1);
+    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(shown.count(), 3);
+    core.cargo().Wyczylist1Click();
+    core.cargo().Findonmarketslocalfiles1Click(1);  // the blank row
+    QCOMPARE(shown.count(), 3);
+    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+}
+
+void LoadingListTest::dumpHoldsListsAndFile()
+{
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
+    const QJsonObject o = fx.start().cargo().dumpJson();
+    QCOMPARE(o.value("zaladunek.ini").toArray(), (QJsonArray{QJsonArray{"Steel", "100"}}));
+    QCOMPARE(o.value("zaladunek_list").toArray().size(), 3);
+    QCOMPARE(o.value("cargo_list").toArray(), (QJsonArray{QJsonArray{"TOWAR", "ILOSC"}}));
+    QCOMPARE(o.value("materialy_nazwy").toArray().size(), 57);
+    QCOMPARE(o.value("Carrier_loading_select").toArray().size(), 2);
+    QCOMPARE(o.value("Carrier_loading_select_index").toInt(), 0);
+    QVERIFY(o.value("CargoLog").isArray());
+}
+
+QTEST_GUILESS_MAIN(LoadingListTest)
+#include "loading_list_test.moc"
