@@ -1,13 +1,384 @@
 #include "construction/ConstructionModule.h"
 
 #include "Core.h"
+#include "MainWindowModel.h"
+#include "cargo/CargoModule.h"
+#include "common/Error.h"
+#include "common/UserInteraction.h"
+#include "ini/IniFile.h"
+#include "markets/ShoppingDb.h"
+#include "mobile/MobileLink.h"
+#include "state/RecordsJson.h"
 
-ConstructionModule::ConstructionModule(TessivarCore& core) : m_core(core) {}
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QScopeGuard>
+#include <cfenv>
+#include <cmath>
+#include <limits>
 
-void ConstructionModule::Set_Construction_info() {}
-void ConstructionModule::czytaj_budowe_z_logu(const QByteArray&) {}
+namespace {
+
+const QString kMats = QStringLiteral("MATS");
+const QString kInfo = QStringLiteral("INFO");
+const QString kTotal = QStringLiteral("TOTAL");
+const QString kDepot = QStringLiteral("ColonisationConstructionDepot");
+
+QString percentText(int percent)
+{
+    return QString::number(percent) + QLatin1Char('%');
+}
+
+// A whole JSON number of the int range, as the amounts of a depot element must be.
+bool jsonInt(const QJsonValue& v, qint64& out)
+{
+    if (!v.isDouble())
+        return false;
+    const double d = v.toDouble();
+    if (std::floor(d) != d || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
+        return false;
+    out = qint64(d);
+    return true;
+}
+
+[[noreturn]] void depotError(int element, const QString& what)
+{
+    throw TessivarError(
+        QStringLiteral("%1: element %2 of \"ResourcesRequired\" %3").arg(kDepot).arg(element).arg(what));
+}
+
+// The tonnes of a list file's value or of a quantity cell.
+std::optional<qint64> quantity(const QString& text)
+{
+    return IniValue::toInt64(text);
+}
+
+void makeFolderFor(const QString& file)
+{
+    const QString folder = QFileInfo(file).absolutePath();
+    if (!QDir().mkpath(folder))
+        throw TessivarError(
+            QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
+}
+
+}  // namespace
+
+QString constructionTrips(qint64 cargo_count, int capacity)
+{
+    if (capacity <= 0)
+        return QStringLiteral("0");
+    qint64 cale_ladownie = cargo_count / capacity;
+    if (cargo_count % capacity != 0 && cargo_count < 0)
+        --cale_ladownie;  // towards minus infinity
+    const qint64 reszta = cargo_count - cale_ladownie * capacity;
+    return QString::number(cale_ladownie) + QLatin1Char('-') + QString::number(reszta);
+}
+
+int constructionPercent(double fraction)
+{
+    const double scaled = fraction * 100.0;
+    if (!std::isfinite(scaled))
+        return 0;
+    const double clamped =
+        std::clamp(scaled, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max()));
+    const int mode = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(clamped);
+    std::fesetround(mode);
+    return int(r);
+}
+
+bool isMarketIdText(const QString& id)
+{
+    if (id.isEmpty() || id.size() > 20)
+        return false;
+    for (const QChar c : id)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+ConstructionModule::ConstructionModule(TessivarCore& core) : m_core(core)
+{
+    lista_materialow.setEditable(true);
+    lista_materialow.setAll({QStringList(), QStringList()});
+}
+
+QString ConstructionModule::constructionsFolder() const
+{
+    return m_core.dataFile(QStringLiteral("constructions/"));
+}
+
+QString ConstructionModule::get_ilosc_kursow(qint64 cargo_count) const
+{
+    return constructionTrips(cargo_count, m_core.state.DaneStatku.CargoCapacity);
+}
+
+void ConstructionModule::resetWindow()
+{
+    Label_system_val = Label_station_val = Label_type_val = Label_marketid_val = Label_progress_val =
+        QStringLiteral("-/-");
+    ProgressBar1 = 0;
+    headerShaded = true;
+    lista_materialow.setAll({QStringList(), QStringList()});
+    m_saveFile.clear();
+    ak_budowa.clear();
+    emit changed();
+}
+
+void ConstructionModule::Set_Construction_info()
+{
+    const TInfo_Docked& docked = m_core.mainWindow().Info_Docked;
+    Info_Docked.StationName = docked.StationName;
+    Info_Docked.StationType = docked.StationType;
+    Info_Docked.StarSystem = docked.StarSystem;
+    Info_Docked.SystemAdres = docked.SystemAdres;
+    Info_Docked.MarketID = docked.MarketID;
+
+    // Only a decimal market id ever becomes part of a path.
+    Budowa_file = isMarketIdText(Info_Docked.MarketID)
+                      ? constructionsFolder() + Info_Docked.MarketID + QStringLiteral(".ini")
+                      : QString();
+
+    Label_station_val = Info_Docked.StationName;
+    Label_type_val = Info_Docked.StationType;
+    Label_system_val = Info_Docked.StarSystem;
+    Label_marketid_val = Info_Docked.MarketID;
+    emit changed();
+}
+
+void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
+{
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson(JSON, &err);
+    if (err.error == QJsonParseError::NoError && !doc.isObject())
+        throw TessivarError(QStringLiteral("%1: the line is not a JSON object").arg(kDepot));
+    // A line that does not parse gives no object: the list is emptied, the
+    // progress falls to 0 and the missing materials stop it below.
+    const QJsonObject o = doc.object();
+    const auto notify = qScopeGuard([this] { emit changed(); });
+
+    lista_materialow.setRowCount(1);
+    headerShaded = false;
+    qint64 sum = 0;
+
+    const QJsonValue fraction = o.value(QLatin1String("ConstructionProgress"));
+    const int progress = constructionPercent(fraction.isDouble() ? fraction.toDouble() : 0.0);
+    Label_progress_val = percentText(progress);
+    ProgressBar1 = std::clamp(progress, 0, 100);
+
+    // The list now shows this site; the file chosen by the docked station is
+    // where its figures go and where "💾 Save changes" writes.
+    m_saveFile = Budowa_file;
+    ak_budowa = Budowa_file.isEmpty() ? QString() : Info_Docked.MarketID;
+    const bool toFile = !Budowa_file.isEmpty();
+    const IniFile file(Budowa_file);
+    IniDocument ini = toFile ? file.document() : IniDocument();
+
+    const QJsonValue resources = o.value(QLatin1String("ResourcesRequired"));
+    if (!resources.isArray())
+        throw TessivarError(
+            QStringLiteral("%1: \"ResourcesRequired\" is missing or not an array").arg(kDepot));
+    const QJsonArray list = resources.toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        const int n = int(i) + 1;
+        if (!list[i].isObject())
+            depotError(n, QStringLiteral("is not an object"));
+        const QJsonObject el = list[i].toObject();
+        const QJsonValue nameValue = el.value(QLatin1String("Name_Localised"));
+        if (!nameValue.isString())
+            depotError(n, QStringLiteral("has no text \"Name_Localised\""));
+        qint64 required = 0;
+        qint64 provided = 0;
+        if (!jsonInt(el.value(QLatin1String("RequiredAmount")), required))
+            depotError(n, QStringLiteral("has no whole number \"RequiredAmount\""));
+        if (!jsonInt(el.value(QLatin1String("ProvidedAmount")), provided))
+            depotError(n, QStringLiteral("has no whole number \"ProvidedAmount\""));
+        const QString name = nameValue.toString();
+        const qint64 remaining = required - provided;
+        lista_materialow.appendRow({name, QString::number(remaining), get_ilosc_kursow(remaining)});
+        if (toFile)
+            ini.setValue(kMats, name, QString::number(remaining));
+        sum += remaining;
+    }
+    lista_materialow.appendRow({kTotal, QString::number(sum), get_ilosc_kursow(sum)});
+
+    if (toFile) {
+        ini.setValue(kInfo, QStringLiteral("Postep"), QString::number(progress));
+        makeFolderFor(Budowa_file);
+        file.save(ini);
+    }
+}
+
+void ConstructionModule::Zaadujlistzpliku1Click()
+{
+    const auto chosen =
+        m_core.ui().askOpenFile(QStringLiteral("⬇️ Loading Construction from file"),
+                                constructionsFolder(), QStringLiteral("Pliki budowy (.ini)|*.ini"));
+    if (!chosen || chosen->isEmpty())
+        return;
+    loadListFile(*chosen);
+}
+
+void ConstructionModule::loadListFile(const QString& path)
+{
+    const IniDocument ini = IniFile(path).document();
+    const auto notify = qScopeGuard([this] { emit changed(); });
+    const QFileInfo info(path);
+
+    // "💾 Save changes" writes back only into the program's own folder.
+    const QString dataRoot = QFileInfo(m_core.paths().dataDir).canonicalFilePath();
+    const QString canonical = info.canonicalFilePath();
+    const bool inDataFolder = !dataRoot.isEmpty() && canonical.startsWith(dataRoot + QLatin1Char('/'));
+    m_saveFile = inDataFolder ? m_core.paths().dataDir + canonical.mid(dataRoot.size() + 1) : QString();
+    ak_budowa = inDataFolder ? info.completeBaseName() : QString();
+
+    if (lista_materialow.rowCount() < 1)
+        lista_materialow.setRowCount(1);
+    const QString name = ini.value(kInfo, QStringLiteral("Name")).value_or(QStringLiteral("-/-"));
+    const QString date = ini.value(kInfo, QStringLiteral("Start_date")).value_or(QStringLiteral("-/-"));
+    lista_materialow.setCell(0, 0, name + QStringLiteral("  [") + info.fileName() + QLatin1Char(']'));
+    lista_materialow.setCell(0, 1, date);
+
+    lista_materialow.setRowCount(1);
+    lista_materialow.appendRow({});
+    qint64 sum = 0;
+    const auto entries = ini.sectionValues(kMats);
+    for (const auto& [key, value] : entries) {
+        if (value.contains(QLatin1Char('=')))
+            continue;  // the line does not split into one name and one value
+        const auto tonnes = quantity(value);
+        if (!tonnes)
+            throw TessivarError(QStringLiteral("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
+                                    .arg(value, key, info.fileName()));
+        const int last = lista_materialow.rowCount() - 1;
+        lista_materialow.setRow(last, {key, value, get_ilosc_kursow(*tonnes)});
+        sum += *tonnes;
+        lista_materialow.appendRow({});
+    }
+    if (!entries.isEmpty()) {
+        const int last = lista_materialow.rowCount() - 1;
+        lista_materialow.setRow(last, {kTotal, QString::number(sum), get_ilosc_kursow(sum)});
+        lista_materialow.appendRow({});
+    }
+
+    const auto postep = IniValue::toInt64(ini.value(kInfo, QStringLiteral("Postep")).value_or(QString()));
+    ProgressBar1 = int(std::clamp<qint64>(postep.value_or(0), 0, 100));
+    Label_progress_val = percentText(ProgressBar1);
+    m_core.mobile().send_to_host(QStringLiteral("budowa"));
+}
+
+void ConstructionModule::m_Dodajdozaadunku1Click(int row)
+{
+    QStringList lines;
+    const QString name = lista_materialow.cell(row, 0);
+    if (!name.isEmpty())
+        lines.append(name + QLatin1Char(':') + lista_materialow.cell(row, 1));
+    m_core.cargo().add_zaladunek(true, lines);
+    m_core.mobile().send_to_host(QStringLiteral("zaladunek"));
+}
+
+void ConstructionModule::btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego)
+{
+    QStringList lines;
+    for (int r = 1; r < lista_materialow.rowCount(); ++r) {
+        const QString name = lista_materialow.cell(r, 0);
+        if (!name.isEmpty() && name != kTotal)
+            lines.append(name + QLatin1Char(':') + lista_materialow.cell(r, 1));
+    }
+    m_core.cargo().add_zaladunek(dodac_do_istniejacego, lines);
+}
+
+void ConstructionModule::Findonmarkets1Click(int row)
+{
+    const QString name = lista_materialow.cell(row, 0);
+    if (name.isEmpty())
+        return;
+    m_core.db().findCommodity(name);
+}
+
+void ConstructionModule::btn_zapiszClick()
+{
+    if (m_saveFile.isEmpty())
+        return;
+    // Every quantity is checked before the file is touched, so a typing
+    // mistake never leaves the file half saved.
+    QList<QPair<QString, qint64>> materials;
+    for (int r = 1; r < lista_materialow.rowCount(); ++r) {
+        const QString name = lista_materialow.cell(r, 0);
+        const QString amount = lista_materialow.cell(r, 1);
+        if (name.trimmed().isEmpty() || amount.trimmed().isEmpty() || name == kTotal)
+            continue;
+        const auto tonnes = quantity(amount);
+        if (!tonnes)
+            throw TessivarError(
+                QStringLiteral("\"%1\" is not a valid integer value (row %2, %3); nothing was saved")
+                    .arg(amount)
+                    .arg(r)
+                    .arg(name));
+        materials.append({name, *tonnes});
+    }
+    const IniFile file(m_saveFile);
+    IniDocument ini = file.document();
+    for (const auto& [name, tonnes] : materials)
+        ini.setValue(kMats, name, QString::number(tonnes));
+    makeFolderFor(m_saveFile);
+    file.save(ini);
+
+    refreshTotals();
+    emit changed();
+    m_core.mobile().send_to_host(QStringLiteral("budowa"));
+}
+
+void ConstructionModule::refreshTotals()
+{
+    qint64 sum = 0;
+    for (int r = 1; r < lista_materialow.rowCount(); ++r) {
+        const QString name = lista_materialow.cell(r, 0);
+        if (name.isEmpty() || name == kTotal)
+            continue;
+        if (const auto tonnes = quantity(lista_materialow.cell(r, 1))) {
+            lista_materialow.setCell(r, 2, get_ilosc_kursow(*tonnes));
+            sum += *tonnes;
+        }
+    }
+    for (int r = 1; r < lista_materialow.rowCount(); ++r)
+        if (lista_materialow.cell(r, 0) == kTotal)
+            lista_materialow.setRow(r, {kTotal, QString::number(sum), get_ilosc_kursow(sum)});
+}
 
 QJsonObject ConstructionModule::dumpJson() const
 {
-    return {};
+    const QString dataDir = m_core.paths().dataDir;
+    auto relative = [&dataDir](const QString& path) {
+        return path.startsWith(dataDir) ? path.mid(dataDir.size()) : path;
+    };
+    QJsonObject files;
+    const QDir folder(constructionsFolder());
+    const auto names = folder.entryList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        QFile f(folder.filePath(name));
+        if (f.open(QIODevice::ReadOnly))
+            files.insert(name, QString::fromUtf8(f.readAll()));
+    }
+    QJsonObject window{{"Label_system_val", Label_system_val},
+                       {"Label_station_val", Label_station_val},
+                       {"Label_type_val", Label_type_val},
+                       {"Label_marketid_val", Label_marketid_val},
+                       {"Label_progress_val", Label_progress_val},
+                       {"ProgressBar1", ProgressBar1},
+                       {"header_shaded", headerShaded},
+                       {"Info_Docked", toJson(Info_Docked)},
+                       {"Budowa_file", relative(Budowa_file)},
+                       {"ak_budowa", ak_budowa},
+                       {"save_file", relative(m_saveFile)},
+                       {"save_enabled", canSave()}};
+    QJsonObject o;
+    o.insert(QStringLiteral("f_Construct"), window);
+    o.insert(QStringLiteral("lista_materialow"), lista_materialow.toJson());
+    o.insert(QStringLiteral("constructions"), files);
+    return o;
 }

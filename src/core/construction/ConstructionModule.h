@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TextTableModel.h"
+#include "state/Records.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -9,18 +10,54 @@
 
 class TessivarCore;
 
-// Construction sites: the materials a depot still needs and the per-site list files.
+// Construction sites: the materials a depot still needs and the per-site list
+// files constructions/<market id>.ini ([INFO] Postep, Name, Start_date;
+// [MATS] material=tonnes still needed).
 class ConstructionModule : public QObject
 {
     Q_OBJECT
 public:
     explicit ConstructionModule(TessivarCore& core);
 
+    // Follows the main window's docked station (every pass that read lines).
     void Set_Construction_info();
+    // Applies one ColonisationConstructionDepot line to the list and the site's file.
     void czytaj_budowe_z_logu(const QByteArray& JSON);
+    // Full holds of the current ship and the tonnes left over, e.g. 3-232.
+    QString get_ilosc_kursow(qint64 cargo_count) const;
+
+    // Pop-up menu and buttons of the construction window. `row` is the
+    // list's current row (-1 when none).
+    void Zaadujlistzpliku1Click();                             // asks for a list file, then loads it
+    void loadListFile(const QString& path);                    // the load itself
+    void m_Dodajdozaadunku1Click(int row);                     // one row to the loading list
+    void btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego);  // every material to the loading list
+    void Findonmarkets1Click(int row);                         // Last Shopping search of the row's material
+    void btn_zapiszClick();                                    // "💾 Save changes"
+    bool canSave() const { return !m_saveFile.isEmpty(); }
+
+    // A new construction window starts with an empty list and "-/-" labels.
+    void resetWindow();
+
+    // Where the ship is docked (StationFaction is not copied).
+    TInfo_Docked Info_Docked;
+    // The docked market's list file; empty when the market id is not a decimal number.
+    QString Budowa_file;
+    // Market id of the site whose figures the list shows (empty when none).
+    QString ak_budowa;
 
     // The materials the site still needs (row 0 the title row).
     TextTableModel lista_materialow{3};
+    QString Label_system_val = QStringLiteral("-/-");
+    QString Label_station_val = QStringLiteral("-/-");
+    QString Label_type_val = QStringLiteral("-/-");
+    QString Label_marketid_val = QStringLiteral("-/-");
+    QString Label_progress_val = QStringLiteral("-/-");
+    int ProgressBar1 = 0;  // 0 to 100
+    // Row 0 is shaded as a header until the first depot event.
+    bool headerShaded = true;
+
+    QString constructionsFolder() const;
 
     QJsonObject dumpJson() const;
 
@@ -28,5 +65,19 @@ signals:
     void changed();
 
 private:
+    void refreshTotals();
+
     TessivarCore& m_core;
+    QString m_saveFile;  // the file the list was last filled from; "💾 Save changes" writes there
 };
+
+// The construction window's trips text: "0" without a known capacity,
+// otherwise full holds (rounded towards minus infinity) "-" remainder, also
+// for counts of 0 and below (0-0, -1-246).
+QString constructionTrips(qint64 cargo_count, int capacity);
+
+// Whole percent of a progress fraction, halves to the even neighbour.
+int constructionPercent(double fraction);
+
+// True for a market id usable as a file name: 1 to 20 decimal digits.
+bool isMarketIdText(const QString& id);

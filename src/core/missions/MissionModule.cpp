@@ -1,14 +1,186 @@
 #include "missions/MissionModule.h"
 
 #include "Core.h"
+#include "cargo/CargoModule.h"
+#include "ini/IniFile.h"
+#include "missions/MissionParsing.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+const QString kCommodity = QStringLiteral("Commodity");
+const QString kCount = QStringLiteral("Count");
+
+int saturatedSum(qint64 a, qint64 b)
+{
+    return int(std::clamp<qint64>(a + b, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// A section's Count as the missions file holds it: 0 when missing or not a whole number.
+int sectionCount(const IniDocument& doc, const QString& section)
+{
+    const auto v = IniValue::toInt64(doc.value(section, kCount).value_or(QString()));
+    if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
+        return 0;
+    return int(*v);
+}
+
+bool isCargoMission(const QString& name)
+{
+    return name == QLatin1String("Mission_Mining_Expansion") || name == QLatin1String("Mission_Mining") ||
+           name == QLatin1String("Mission_Collect");
+}
+
+}  // namespace
 
 MissionModule::MissionModule(TessivarCore& core) : m_core(core) {}
 
-void MissionModule::parse_mission_list(const QByteArray&) {}
-void MissionModule::parser_mission_cargo(const QByteArray&) {}
-void MissionModule::parse_cargo_depot(const QByteArray&) {}
+QString MissionModule::missionsFile() const
+{
+    return m_core.dataFile(QStringLiteral("missions.ini"));
+}
+
+int MissionModule::missionCommodityIndex(const QString& name) const
+{
+    for (int i = 0; i < mission_commodites.size(); ++i)
+        if (mission_commodites[i].first.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+std::optional<int> MissionModule::missionCommodity(const QString& name) const
+{
+    const int i = missionCommodityIndex(name);
+    if (i < 0)
+        return std::nullopt;
+    return mission_commodites[i].second;
+}
+
+void MissionModule::setMissionCommodity(const QString& name, int units)
+{
+    const int i = missionCommodityIndex(name);
+    if (i < 0)
+        mission_commodites.append({name, units});
+    else
+        mission_commodites[i].second = units;
+}
+
+void MissionModule::addMissionCommodity(const QString& name, qint64 units)
+{
+    setMissionCommodity(name, saturatedSum(missionCommodity(name).value_or(0), units));
+}
+
+void MissionModule::totalsChanged()
+{
+    emit changed();
+    m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("-"), 0);
+}
+
+void MissionModule::parse_mission_list(const QByteArray& JSON)
+{
+    TMissionList list;
+    if (!ParseMissionsEvent(JSON, list))
+        return;
+
+    const IniFile file(missionsFile());
+    if (file.exists()) {
+        IniDocument doc = file.document();
+        bool edited = false;
+        for (const TMissionInfo& m : list) {
+            if (m.MissionID == -1)
+                continue;  // no usable id: it never named a section
+            const QString section = QString::number(m.MissionID);
+            if ((m.Status == STATUS_NAMES[1] || m.Status == STATUS_NAMES[2]) && doc.sectionExists(section)) {
+                doc.eraseSection(section);
+                edited = true;
+            }
+        }
+
+        QStringList spent;
+        for (const QString& section : doc.sections()) {
+            const int count = sectionCount(doc, section);
+            if (count == 0) {
+                spent.append(section);
+                continue;
+            }
+            addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), count);
+        }
+        for (const QString& section : spent)
+            doc.eraseSection(section);
+        if (edited || !spent.isEmpty())
+            file.save(doc);
+    }
+    totalsChanged();
+}
+
+void MissionModule::parser_mission_cargo(const QByteArray& JSON)
+{
+    const TMission_cargo m = ParseMissionAccepted(JSON);
+    if (!isCargoMission(m.Name))
+        return;
+    const QString name = m.Commodity_Localised.isEmpty() ? m.Commodity : m.Commodity_Localised;
+    addMissionCommodity(name, m.Count);
+    totalsChanged();
+
+    // A mission without a usable id cannot be followed by its depot updates
+    // or found again at the next start; it is counted for this session only.
+    if (m.MissionID <= 0)
+        return;
+    const IniFile file(missionsFile());
+    IniDocument doc = file.document();
+    const QString section = QString::number(m.MissionID);
+    doc.setValue(section, kCommodity, name);
+    doc.setValue(section, kCount, QString::number(m.Count));
+    file.save(doc);
+}
+
+void MissionModule::parse_cargo_depot(const QByteArray& JSON)
+{
+    TCargoDepotInfo info;
+    if (!ParseCargoDepotData(JSON, info))
+        return;
+
+    // Only missions counted at acceptance are followed. The section names the
+    // entry its units were counted under (the localised name, while the depot
+    // event gives the internal type), and its Count is this mission's share of
+    // that entry, so other missions for the same commodity keep theirs.
+    const IniFile file(missionsFile());
+    IniDocument doc = file.document();
+    const QString section = QString::number(info.MissionID);
+    if (!doc.sectionExists(section))
+        return;
+
+    const qint64 remaining = qint64(info.TotalItemsToDeliver) - qint64(info.ItemsDelivered);
+    const int remainingUnits = saturatedSum(remaining, 0);
+    QString name = doc.value(section, kCommodity).value_or(QString());
+    if (name.isEmpty()) {
+        name = info.Commodity;
+        doc.setValue(section, kCommodity, name);
+    }
+    const int before = sectionCount(doc, section);
+    doc.setValue(section, kCount, QString::number(remainingUnits));
+    file.save(doc);
+
+    if (missionCommodity(name))
+        addMissionCommodity(name, qint64(remainingUnits) - before);
+    else
+        setMissionCommodity(name, remainingUnits);
+    totalsChanged();
+}
 
 QJsonObject MissionModule::dumpJson() const
 {
-    return {};
+    QJsonArray totals;
+    for (const auto& [name, units] : mission_commodites)
+        totals.append(QJsonArray{name, units});
+    QJsonObject o;
+    o.insert(QStringLiteral("mission_commodites"), totals);
+    QFile f(missionsFile());
+    o.insert(QStringLiteral("missions.ini"),
+             f.open(QIODevice::ReadOnly) ? QJsonValue(QString::fromUtf8(f.readAll())) : QJsonValue());
+    return o;
 }

@@ -1,28 +1,45 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
-#include <QPair>
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
+#include <optional>
 
 class TessivarCore;
 
-// Accepted cargo missions and the commodity totals they want.
+// Accepted cargo missions and the commodity totals they want. The totals live
+// in memory; missions.ini keeps one section per counted mission (Commodity,
+// Count) so the next start can rebuild them from the first Missions event.
 class MissionModule : public QObject
 {
     Q_OBJECT
 public:
     explicit MissionModule(TessivarCore& core);
 
+    // Missions event (start of a game session): drops sections of finished
+    // missions and sections counted down to 0, adds the rest to the totals.
     void parse_mission_list(const QByteArray& JSON);
+    // MissionAccepted: counts mining and collection missions.
     void parser_mission_cargo(const QByteArray& JSON);
+    // CargoDepot: sets a counted mission's units to what is still to deliver.
     void parse_cargo_depot(const QByteArray& JSON);
 
     // Units wanted per commodity by accepted cargo missions; names compared
     // without letter case, insertion order kept.
     QList<QPair<QString, int>> mission_commodites;
+
+    // Index of the entry of that name (any letter case), -1 when none.
+    int missionCommodityIndex(const QString& name) const;
+    std::optional<int> missionCommodity(const QString& name) const;
+    // Sets the entry (created at the end when missing; an existing entry keeps its spelling).
+    void setMissionCommodity(const QString& name, int units);
+    // Adds to the entry, creating it with `units` when missing.
+    void addMissionCommodity(const QString& name, qint64 units);
+
+    QString missionsFile() const;
 
     QJsonObject dumpJson() const;
 
@@ -30,5 +47,8 @@ signals:
     void changed();
 
 private:
+    // After every change of the totals: the loading list's mission view follows.
+    void totalsChanged();
+
     TessivarCore& m_core;
 };

@@ -1,8 +1,223 @@
 #include "windows/Tf_Construct.h"
 
 #include "Core.h"
+#include "common/Error.h"
+#include "construction/ConstructionModule.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kAmber(222, 153, 0);
+const QColor kDarkBrown(76, 29, 1);
+const QColor kCoral(255, 127, 80);
+
+// Shades row 0 as a heading while the module says so.
+class HeaderRowDelegate : public QStyledItemDelegate
+{
+public:
+    HeaderRowDelegate(ConstructionModule& module, QObject* parent)
+        : QStyledItemDelegate(parent), m_module(module)
+    {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.row() == 0 && m_module.headerShaded)
+            option->backgroundBrush = kCoral;
+    }
+
+private:
+    ConstructionModule& m_module;
+};
+
+// A thin header without captions: the grid has no heading of its own (its
+// row 0 is one), but rows and columns stay resizable by dragging.
+class GripHeader : public QHeaderView
+{
+public:
+    using QHeaderView::QHeaderView;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int) const override
+    {
+        painter->fillRect(rect, palette().button());
+        painter->setPen(palette().mid().color());
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
+    }
+    QSize sizeHint() const override { return {6, 6}; }
+};
+
+QLabel* captionLabel(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QLabel* valueLabel(const QString& objectName, QWidget* parent)
+{
+    auto* l = new QLabel(QStringLiteral("-/-"), parent);
+    l->setObjectName(objectName);
+    l->setTextFormat(Qt::PlainText);  // station and system names come from the journal
+    return l;
+}
+
+}  // namespace
 
 Tf_Construct::Tf_Construct(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("Construction Site"));
+    setObjectName(QStringLiteral("f_Construct"));
+    setFont(QFont(QStringLiteral("Segoe UI")));
+    ConstructionModule& module = core.construct();
+    // The window owns what it shows: a new window starts empty.
+    module.resetWindow();
+
+    auto* header = new QWidget(this);
+    header->setFixedHeight(145);
+    header->setAutoFillBackground(true);
+    QPalette hp = header->palette();
+    hp.setColor(QPalette::Window, kDarkBrown);
+    hp.setColor(QPalette::WindowText, kAmber);
+    header->setPalette(hp);
+    auto* grid = new QGridLayout(header);
+    label_system_val = valueLabel(QStringLiteral("label_system_val"), header);
+    label_station_val = valueLabel(QStringLiteral("label_station_val"), header);
+    label_type_val = valueLabel(QStringLiteral("label_type_val"), header);
+    label_marketid_val = valueLabel(QStringLiteral("label_marketid_val"), header);
+    label_progress_val = valueLabel(QStringLiteral("label_progress_val"), header);
+    const std::pair<const char*, QLabel*> pairs[] = {{"System:", label_system_val},
+                                                     {"Station:", label_station_val},
+                                                     {"Type:", label_type_val},
+                                                     {"Market ID:", label_marketid_val},
+                                                     {"Progress:", label_progress_val}};
+    int row = 0;
+    for (const auto& [caption, value] : pairs) {
+        grid->addWidget(captionLabel(QString::fromUtf8(caption), header), row, 0);
+        grid->addWidget(value, row, 1);
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    ProgressBar1 = new QProgressBar(header);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    grid->addWidget(ProgressBar1, row, 0, 1, 2);
+
+    lista_materialow = new QTableView(this);
+    lista_materialow->setObjectName(QStringLiteral("lista_materialow"));
+    lista_materialow->setModel(&module.lista_materialow);
+    lista_materialow->setItemDelegate(new HeaderRowDelegate(module, lista_materialow));
+    lista_materialow->setHorizontalHeader(new GripHeader(Qt::Horizontal, lista_materialow));
+    lista_materialow->setVerticalHeader(new GripHeader(Qt::Vertical, lista_materialow));
+    lista_materialow->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    lista_materialow->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    lista_materialow->setColumnWidth(0, 201);
+    lista_materialow->setColumnWidth(1, 59);
+    lista_materialow->setColumnWidth(2, 64);
+    lista_materialow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    lista_materialow->setSelectionMode(QAbstractItemView::SingleSelection);
+    lista_materialow->setContextMenuPolicy(Qt::CustomContextMenu);
+
+    PopupMenu1 = new QMenu(this);
+    QAction* add = PopupMenu1->addAction(QStringLiteral("⬅️ Add to Carrier Loading list"));
+    QAction* load = PopupMenu1->addAction(QStringLiteral("⬇️ Loading Construction from file"));
+    PopupMenu1->addSeparator();
+    QAction* find = PopupMenu1->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    add->setObjectName(QStringLiteral("m_Dodajdozaadunku1"));
+    load->setObjectName(QStringLiteral("Zaadujlistzpliku1"));
+    find->setObjectName(QStringLiteral("Findonmarkets1"));
+    // Opening the menu leaves the current cell as it was.
+    connect(lista_materialow, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(lista_materialow->viewport()->mapToGlobal(pos)); });
+    connect(add, &QAction::triggered, this,
+            [this] { guarded([this] { m_core.construct().m_Dodajdozaadunku1Click(currentRow()); }); });
+    connect(load, &QAction::triggered, this,
+            [this] { guarded([this] { m_core.construct().Zaadujlistzpliku1Click(); }); });
+    connect(find, &QAction::triggered, this,
+            [this] { guarded([this] { m_core.construct().Findonmarkets1Click(currentRow()); }); });
+
+    auto* bottom = new QWidget(this);
+    auto* bottomLayout = new QHBoxLayout(bottom);
+    auto* left = new QVBoxLayout;
+    btn_Nowy_Zaladunek = new QPushButton(QStringLiteral("⬅️ Add all to Loading list"), bottom);
+    btn_Nowy_Zaladunek->setObjectName(QStringLiteral("btn_Nowy_Zaladunek"));
+    ch_nowy_zaladunek = new QCheckBox(QStringLiteral("Nowy załadunek"), bottom);
+    ch_nowy_zaladunek->setObjectName(QStringLiteral("ch_nowy_zaladunek"));
+    ch_nowy_zaladunek->setChecked(true);
+    left->addWidget(btn_Nowy_Zaladunek);
+    left->addWidget(ch_nowy_zaladunek);
+    btn_zapisz = new QPushButton(QStringLiteral("💾 Save changes"), bottom);
+    btn_zapisz->setObjectName(QStringLiteral("btn_zapisz"));
+    bottomLayout->addLayout(left);
+    bottomLayout->addStretch(1);
+    bottomLayout->addWidget(btn_zapisz, 0, Qt::AlignTop);
+    connect(btn_Nowy_Zaladunek, &QPushButton::clicked, this, [this] {
+        guarded([this] { m_core.construct().btn_Nowy_ZaladunekClick(ch_nowy_zaladunek->isChecked()); });
+    });
+    connect(btn_zapisz, &QPushButton::clicked, this,
+            [this] { guarded([this] { m_core.construct().btn_zapiszClick(); }); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(header);
+    layout->addWidget(lista_materialow, 1);
+    layout->addWidget(bottom);
+
+    resize(322, 714);
+    if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        const QRect area = s->availableGeometry();
+        move(area.right() - frameGeometry().width() + 1, area.top());
+    }
+
+    connect(&module, &ConstructionModule::changed, this, &Tf_Construct::refresh);
+    refresh();
+}
+
+int Tf_Construct::currentRow() const
+{
+    const QModelIndex i = lista_materialow->currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+template <typename F> void Tf_Construct::guarded(F&& action)
+{
+    try {
+        action();
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+}
+
+void Tf_Construct::refresh()
+{
+    const ConstructionModule& m = m_core.construct();
+    label_system_val->setText(m.Label_system_val);
+    label_station_val->setText(m.Label_station_val);
+    label_type_val->setText(m.Label_type_val);
+    label_marketid_val->setText(m.Label_marketid_val);
+    label_progress_val->setText(m.Label_progress_val);
+    ProgressBar1->setValue(m.ProgressBar1);
+    btn_zapisz->setEnabled(m.canSave());
+    lista_materialow->viewport()->update();  // the heading shade may have gone
 }

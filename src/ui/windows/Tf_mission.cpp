@@ -1,8 +1,52 @@
 #include "windows/Tf_mission.h"
 
 #include "Core.h"
+#include "missions/MissionModule.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 Tf_mission::Tf_mission(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("Missions"));
+    setObjectName(QStringLiteral("f_mission"));
+
+    auto* banner = new QLabel(QStringLiteral("⛏️ MISSIONS"), this);
+    banner->setTextFormat(Qt::PlainText);
+    QFont f = banner->font();
+    f.setBold(true);
+    f.setPointSize(f.pointSize() + 4);
+    banner->setFont(f);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+
+    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    Label1 = new QLabel(QStringLiteral("0"), this);
+    Label1->setTextFormat(Qt::PlainText);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(btn_close);
+    bar->addStretch(1);
+    bar->addWidget(Label1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(banner);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(bar);
+    resize(400, 300);
+
+    connect(&core.mission(), &MissionModule::changed, this, &Tf_mission::refresh);
+    refresh();
+}
+
+void Tf_mission::refresh()
+{
+    QStringList lines;
+    for (const auto& [name, units] : m_core.mission().mission_commodites)
+        lines.append(name + QLatin1Char('=') + QString::number(units));
+    Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }
