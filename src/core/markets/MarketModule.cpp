@@ -1,13 +1,125 @@
 #include "markets/MarketModule.h"
 
 #include "Core.h"
+#include "common/Error.h"
+#include "hub/HubClient.h"
+#include "markets/RequiredJson.h"
 
-MarketModule::MarketModule(TessivarCore& core) : m_core(core) {}
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStringDecoder>
 
-void MarketModule::przeszukaj_market(const QString&) {}
-void MarketModule::KVN_aktualizuj_zlecenia(quint64) {}
+namespace {
+
+const QString kWhere = QStringLiteral("Market.json");
+
+QStringList headingRow()
+{
+    return {QStringLiteral("COMMODITY"), QStringLiteral("PRICE"), QStringLiteral("DEMAND"),
+            QStringLiteral("STOCK"), QString()};
+}
+
+// The price a commander pays at this market. Not a field the grid depends on,
+// so an item without it is still listed, with an empty price.
+QString buyPriceText(const QJsonObject& item)
+{
+    const QJsonValue v = item.value(QStringLiteral("BuyPrice"));
+    return v.isDouble() ? QString::number(v.toInteger()) : QString();
+}
+
+}  // namespace
+
+MarketModule::MarketModule(TessivarCore& core) : m_core(core)
+{
+    sg_Market.appendRow(headingRow());
+}
+
+void MarketModule::FormShow()
+{
+    if (sg_Market.rowCount() == 0)
+        sg_Market.appendRow(headingRow());
+    else
+        sg_Market.setRow(0, headingRow());
+}
+
+QString MarketModule::LoadJSONFromFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw TessivarError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
+    const QByteArray bytes = f.readAll();
+    const auto encoding = QStringConverter::encodingForData(bytes);
+    // The decoder drops the byte-order mark itself.
+    QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
+    return decode(bytes);
+}
+
+void MarketModule::przeszukaj_market(const QString& JournalFolder)
+{
+    // The rows are gathered first and put into the grid at once (one reset for
+    // the view); on a fault the rows read so far are put there all the same.
+    QList<QStringList> rows{sg_Market.rowCount() > 0 ? sg_Market.row(0) : headingRow()};
+    auto show = [&] {
+        sg_Market.setAll(rows);
+        emit changed();
+    };
+    try {
+        // Without a journal folder the name alone would be read from the working directory.
+        if (JournalFolder.isEmpty())
+            throw TessivarError(QStringLiteral("Market.json: the game's journal folder is not known"));
+        const QString text = LoadJSONFromFile(QDir(JournalFolder).filePath(QStringLiteral("Market.json")));
+        QJsonParseError err{};
+        const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &err);
+        if (err.error != QJsonParseError::NoError)
+            throw TessivarError(
+                QStringLiteral("Market.json: %1 at offset %2").arg(err.errorString()).arg(err.offset));
+        if (!doc.isObject())
+            throw TessivarError(QStringLiteral("Market.json: the file does not hold a JSON object"));
+        const QJsonObject market = doc.object();
+        RequiredJson::unsigned64(market, QStringLiteral("MarketID"), kWhere);
+        if (!market.contains(QStringLiteral("Items")))
+            throw TessivarError(QStringLiteral("Market.json: the field \"Items\" is missing"));
+        const QJsonValue items = market.value(QStringLiteral("Items"));
+        if (!items.isArray())
+            throw TessivarError(QStringLiteral("Market.json: the field \"Items\" is not a list"));
+        const QJsonArray list = items.toArray();
+        rows.reserve(list.size() + 1);
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            const QString where = QStringLiteral("Market.json, item %1").arg(i + 1);
+            if (!list[i].isObject())
+                throw TessivarError(where + QStringLiteral(": not a JSON object"));
+            const QJsonObject item = list[i].toObject();
+            const qint64 demand = RequiredJson::integer(item, QStringLiteral("Demand"), where);
+            const qint64 stock = RequiredJson::integer(item, QStringLiteral("Stock"), where);
+            if (demand <= 0 && stock <= 0)
+                continue;
+            rows.append({RequiredJson::text(item, QStringLiteral("Name_Localised"), where),
+                         buyPriceText(item), QString::number(demand), QString::number(stock), QString()});
+        }
+    } catch (...) {
+        show();
+        throw;
+    }
+
+    // The caption names the station docked at, not the market id inside the file.
+    const TDaneSystemu& sys = m_core.state.dane_systemu;
+    label_market_info = QStringLiteral("🪐 ") + sys.StarSystem + QStringLiteral("\r\n🛰️ ") +
+                        m_core.state.dane_dokowania.StationName + QStringLiteral("\r\n🆔 ") +
+                        QString::number(sys.MarketID);
+    show();
+    KVN_aktualizuj_zlecenia(sys.MarketID);
+}
+
+void MarketModule::KVN_aktualizuj_zlecenia(quint64 MarketID)
+{
+    // The hub client keeps the orders and the requests; it reads sg_Market.
+    m_core.kvn().KVN_aktualizuj_zlecenia(MarketID);
+}
 
 QJsonObject MarketModule::dumpJson() const
 {
-    return {};
+    return QJsonObject{{"sg_Market", sg_Market.toJson()}, {"label_market_info", label_market_info}};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/TextTableModel.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
@@ -7,16 +9,34 @@
 
 class TessivarCore;
 
-// The market snapshot: Market.json as the market grid.
+// The market snapshot: the station's Market.json as the market grid, read on
+// every Market and MarketBuy event, whether the window is shown or not.
 class MarketModule : public QObject
 {
     Q_OBJECT
 public:
     explicit MarketModule(TessivarCore& core);
 
+    // Row 0 is the heading row; each further row one commodity with demand or
+    // stock: name, buy price, demand, stock (the fifth column stays empty).
+    TextTableModel sg_Market{5};
+    // Three lines (CR LF between them): system, station, market id of the dock.
+    QString label_market_info;
+    // Used by the hub's verification pass.
+    bool Need_veryfi = false;
+
+    // Writes the heading row.
+    void FormShow();
+    // Reads Market.json from the journal folder into sg_Market, sets the
+    // caption and runs the hub's verification pass. Throws TessivarError for a
+    // missing or broken file; the grid then keeps its heading and the rows
+    // read before the fault, and the caption and the verification are skipped.
     void przeszukaj_market(const QString& JournalFolder);
     // The hub's verification pass for the market just read.
     void KVN_aktualizuj_zlecenia(quint64 MarketID);
+
+    // The whole file as text (UTF-8 unless a byte-order mark says otherwise).
+    static QString LoadJSONFromFile(const QString& path);
 
     QJsonObject dumpJson() const;
 

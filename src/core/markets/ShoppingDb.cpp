@@ -1,13 +1,252 @@
 #include "markets/ShoppingDb.h"
 
 #include "Core.h"
+#include "cargo/CargoModule.h"
+#include "common/Error.h"
+#include "common/TextTableModel.h"
+#include "construction/ConstructionModule.h"
+#include "ini/IniFile.h"
+#include "markets/RequiredJson.h"
+#include "mobile/MobileLink.h"
+#include "state/RecordsJson.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+const QString kStore = QStringLiteral("Markets/LastShopping.ini");
+const QString kWhere = QStringLiteral("MarketBuy");
+
+// Station_Distance is always written with a full stop, so the file reads the
+// same under every locale; IniValue::toDouble also takes a comma, which files
+// written under a comma locale carry.
+QString distanceText(double value)
+{
+    return QString::number(value, 'g', 15);
+}
+
+quint64 readUnsigned(const IniDocument& doc, const QString& section, const QString& key)
+{
+    bool ok = false;
+    const quint64 v = doc.value(section, key).value_or(QString()).trimmed().toULongLong(&ok, 10);
+    return ok ? v : 0;
+}
+
+int readInt(const IniDocument& doc, const QString& section, const QString& key)
+{
+    bool ok = false;
+    const int v = doc.value(section, key).value_or(QString()).trimmed().toInt(&ok, 10);
+    return ok ? v : 0;
+}
+
+double readDistance(const IniDocument& doc, const QString& section, const QString& key)
+{
+    const double v = IniValue::toDouble(doc.value(section, key).value_or(QString())).value_or(0);
+    return std::isfinite(v) ? v : 0;
+}
+
+// Appends every non-empty column-0 name of a list that has a store record.
+void appendListed(QString& out, const TextTableModel& list, const QSet<QString>& foldedSections)
+{
+    for (int r = 0; r < list.rowCount(); ++r) {
+        const QString name = list.cell(r, 0);
+        if (!name.isEmpty() && foldedSections.contains(name.toCaseFolded()))
+            out += name + QStringLiteral("; ");
+    }
+}
+
+}  // namespace
 
 ShoppingDb::ShoppingDb(TessivarCore& core) : m_core(core) {}
 
-void ShoppingDb::add_last_shopping(const QByteArray&) {}
-void ShoppingDb::szukaj_towaru() {}
+QString ShoppingDb::storePath() const
+{
+    return m_core.dataFile(kStore);
+}
+
+QString ShoppingDb::searchKey(const QString& typed)
+{
+    QString key;
+    key.reserve(typed.size());
+    for (const QChar c : typed) {
+        if (c == QLatin1Char(' '))
+            continue;
+        key += (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + ('a' - 'A')) : c;
+    }
+    return key;
+}
+
+QString ShoppingDb::padLetter(const TLandingPads& pads)
+{
+    if (pads.Large > 0)
+        return QStringLiteral("L");
+    if (pads.Medium > 0)
+        return QStringLiteral("M");
+    if (pads.Small > 0)
+        return QStringLiteral("S");
+    return {};
+}
+
+QString ShoppingDb::roundedText(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    double r = std::nearbyint(value);  // default rounding: halves to even
+    if (r == 0)
+        r = 0;  // no "-0"
+    return QString::number(r, 'f', 0);
+}
+
+void ShoppingDb::add_last_shopping(const QByteArray& JSON)
+{
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson(JSON, &err);
+    if (!doc.isObject())
+        throw TessivarError(QStringLiteral("MarketBuy: the line is not a JSON object"));
+    const QJsonObject o = doc.object();
+
+    TMarketBuyData buy;
+    buy.Timestamp = RequiredJson::text(o, QStringLiteral("timestamp"), kWhere);
+    buy.MarketID = RequiredJson::unsigned64(o, QStringLiteral("MarketID"), kWhere);
+    buy.ItemType = RequiredJson::text(o, QStringLiteral("Type"), kWhere);
+    buy.Count = RequiredJson::int32(o, QStringLiteral("Count"), kWhere);
+    buy.BuyPrice = RequiredJson::int32(o, QStringLiteral("BuyPrice"), kWhere);
+    // Not stored; required all the same, and wider than a price (a full carrier
+    // hold of an expensive commodity passes 2^31 credits).
+    RequiredJson::integer(o, QStringLiteral("TotalCost"), kWhere);
+
+    const TDaneSystemu& sys = m_core.state.dane_systemu;
+    const TDaneDokowania& dock = m_core.state.dane_dokowania;
+    const QString type =
+        sys.StationType + QStringLiteral(" [") + padLetter(dock.LandingPads) + QStringLiteral("]");
+
+    const QString path = storePath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        throw TessivarError(QStringLiteral("Cannot create the folder %1")
+                                .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    // All eight keys go into the file in one atomic write: a value the format
+    // cannot hold stops the call before anything is written, so a section never
+    // mixes two purchases.
+    const IniFile file(path);
+    IniDocument ini = file.document();
+    const QString& s = buy.ItemType;
+    ini.setValue(s, QStringLiteral("System_Name"), sys.StarSystem);
+    ini.setValue(s, QStringLiteral("System_Adres"), QString::number(sys.SystemAddress));
+    ini.setValue(s, QStringLiteral("Station_Name"), sys.StationName);
+    ini.setValue(s, QStringLiteral("Station_Distance"), distanceText(dock.DistFromStarLS));
+    ini.setValue(s, QStringLiteral("Station_Type"), type);
+    ini.setValue(s, QStringLiteral("MarketID"), QString::number(buy.MarketID));
+    ini.setValue(s, QStringLiteral("Price"), QString::number(buy.BuyPrice));
+    ini.setValue(s, QStringLiteral("Count"), QString::number(buy.Count));
+    file.save(ini);
+    emit changed();
+}
+
+void ShoppingDb::szukaj_towaru()
+{
+    const QString key = searchKey(edit_find);
+    const IniDocument ini = IniFile(storePath()).document();
+    const QStringList sections = ini.sections();
+
+    TMarketBuyData& w = Wynik_wyszukiwania;
+    bool found = false;
+    for (const QString& name : sections) {
+        if (name != key)
+            continue;
+        found = true;
+        w.ItemType = name;
+        w.MarketID = readUnsigned(ini, name, QStringLiteral("MarketID"));
+        w.Count = readInt(ini, name, QStringLiteral("Count"));
+        w.BuyPrice = readInt(ini, name, QStringLiteral("Price"));
+        w.System_Name = ini.value(name, QStringLiteral("System_Name")).value_or(QString());
+        w.System_Adres = readUnsigned(ini, name, QStringLiteral("System_Adres"));
+        w.Station_Name = ini.value(name, QStringLiteral("Station_Name")).value_or(QString());
+        w.Station_Distance = readDistance(ini, name, QStringLiteral("Station_Distance"));
+        w.Station_Type = ini.value(name, QStringLiteral("Station_Type")).value_or(QString());
+    }
+
+    if (!found) {
+        w.ItemType = edit_find;
+        w.MarketID = 0;
+        w.Count = 0;
+        w.BuyPrice = 0;
+        w.System_Adres = 0;
+        w.System_Name = QStringLiteral("🚫 <Commodity not found> 🚫");
+        w.Station_Name.clear();
+        w.Station_Type.clear();
+        w.Also_needed.clear();
+        w.Station_Distance = 0;
+    } else {
+        QSet<QString> folded;
+        folded.reserve(sections.size());
+        for (const QString& name : sections)
+            folded.insert(name.toCaseFolded());
+        QString also = QStringLiteral("[FC] ");
+        appendListed(also, m_core.cargo().zaladunek_list, folded);
+        also += QStringLiteral("[CON] ");
+        appendListed(also, m_core.construct().lista_materialow, folded);
+        w.Also_needed = also;
+    }
+    wyswietl_wyniki();
+}
+
+void ShoppingDb::wyswietl_wyniki()
+{
+    const TMarketBuyData& w = Wynik_wyszukiwania;
+    label_ww_system = QStringLiteral("🪐 ") + w.System_Name;
+    label_ww_station = QStringLiteral("🛰️ ") + w.Station_Name;
+    label_ww_station_type = QStringLiteral("🏭") + w.Station_Type;
+    label_ww_distance = QStringLiteral("📍") + roundedText(w.Station_Distance) + QStringLiteral("Ls");
+    label_ww_marketid = QStringLiteral("🆔 ") + QString::number(w.MarketID);
+    label_ww_price = QStringLiteral("💰") + QString::number(w.BuyPrice) + QStringLiteral("CR (Buying: ") +
+                     QString::number(w.Count) + QStringLiteral(")");
+    QString also = w.Also_needed;
+    also.replace(QStringLiteral("[FC]"), QStringLiteral("✅ [FC]"));
+    also.replace(QStringLiteral("[CON]"), QStringLiteral("\r\n✅ [CON]"));
+    label_ww_also_needed = also;
+    emit changed();
+    m_core.mobile().send_to_host(QStringLiteral("find_result"));
+}
+
+void ShoppingDb::findCommodity(const QString& name)
+{
+    edit_find = name;
+    szukaj_towaru();
+    emit showRequested();
+}
+
+void ShoppingDb::windowHidden()
+{
+    m_core.mobile().send_to_host(QStringLiteral("close_db"));
+}
 
 QJsonObject ShoppingDb::dumpJson() const
 {
-    return {};
+    QJsonArray store;
+    try {
+        const IniDocument ini = IniFile(storePath()).document();
+        for (const QString& section : ini.sections()) {
+            QJsonObject keys;
+            for (const auto& [k, v] : ini.sectionValues(section))
+                keys.insert(k, v);
+            store.append(QJsonObject{{"section", section}, {"keys", keys}});
+        }
+    } catch (const std::exception& e) {
+        store.append(QJsonObject{{"error", errorText(e)}});
+    }
+    return QJsonObject{{"LastShopping", store},
+                       {"Wynik_wyszukiwania", toJson(Wynik_wyszukiwania)},
+                       {"f_DB", QJsonObject{{"edit_find", edit_find},
+                                            {"label_ww_system", label_ww_system},
+                                            {"label_ww_station", label_ww_station},
+                                            {"label_ww_station_type", label_ww_station_type},
+                                            {"label_ww_distance", label_ww_distance},
+                                            {"label_ww_marketid", label_ww_marketid},
+                                            {"label_ww_price", label_ww_price},
+                                            {"label_ww_also_needed", label_ww_also_needed}}}};
 }

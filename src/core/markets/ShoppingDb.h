@@ -9,23 +9,62 @@
 
 class TessivarCore;
 
-// The Last Shopping store and the commodity search of the Data Base window.
+// The Last Shopping store (Markets/LastShopping.ini: one section per commodity,
+// describing where it was bought last) and the commodity search of the Data
+// Base window. The store has no copy in memory: every purchase opens, changes
+// and closes the file, and every search reads it afresh.
 class ShoppingDb : public QObject
 {
     Q_OBJECT
 public:
     explicit ShoppingDb(TessivarCore& core);
 
+    QString storePath() const;
+
+    // Records one MarketBuy journal line, with the system and station of the
+    // shared game state at this moment. Throws TessivarError, writing nothing,
+    // for a line that is not a JSON object or lacks one of its six fields.
     void add_last_shopping(const QByteArray& JSON);
-    QString edit_find; // the search field's text
+
+    // The search field's text (its initial text is the field's own name).
+    QString edit_find = QStringLiteral("edit_find");
+    // Looks edit_find up in the store, fills Wynik_wyszukiwania and shows it.
     void szukaj_towaru();
-    // The last search result.
+    // Sets the result label texts from Wynik_wyszukiwania and tells the phone.
+    void wyswietl_wyniki();
+
+    // What every search entry point does: search the name and ask for the
+    // Data Base window to be shown. Callers whose cell is empty do not call it.
+    void findCommodity(const QString& name);
+    // The Data Base window has been hidden, by whatever means.
+    void windowHidden();
+
+    // The last search result; starts empty.
     TMarketBuyData Wynik_wyszukiwania;
+
+    // Result label texts; until the first search each shows its own name.
+    QString label_ww_system = QStringLiteral("label_ww_system");
+    QString label_ww_station = QStringLiteral("label_ww_station");
+    QString label_ww_station_type = QStringLiteral("label_ww_station_type");
+    QString label_ww_distance = QStringLiteral("label_ww_distance");
+    QString label_ww_marketid = QStringLiteral("label_ww_marketid");
+    QString label_ww_price = QStringLiteral("label_ww_price");
+    QString label_ww_also_needed = QStringLiteral("label_ww_also_needed");
+
+    // The section name a typed commodity name is looked up by: ASCII capitals
+    // lowered, spaces removed, nothing else changed.
+    static QString searchKey(const QString& typed);
+    // Letter of the largest landing pad ("L", "M", "S" or empty).
+    static QString padLetter(const TLandingPads& pads);
+    // A distance rounded to whole light seconds, halves to the even neighbour.
+    static QString roundedText(double value);
 
     QJsonObject dumpJson() const;
 
 signals:
     void changed();
+    // Someone searched from outside the window and wants to see the result.
+    void showRequested();
 
 private:
     TessivarCore& m_core;

@@ -1,8 +1,178 @@
 #include "windows/Tf_DB.h"
 
 #include "Core.h"
+#include "common/Error.h"
+#include "common/UserInteraction.h"
+#include "markets/ShoppingDb.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAmber = QStringLiteral("color: rgb(222, 153, 0);");
+
+QLabel* plainLabel(const QString& name, QWidget* parent)
+{
+    auto* l = new QLabel(name, parent);
+    l->setObjectName(name);
+    l->setTextFormat(Qt::PlainText);
+    l->setStyleSheet(kAmber);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QLabel* heading(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setStyleSheet(kAmber + QStringLiteral(" font-weight: bold; text-decoration: underline;"));
+    return l;
+}
+
+QPushButton* copyButton(const QString& name, QWidget* parent)
+{
+    auto* b = new QPushButton(QStringLiteral("📋 Copy"), parent);
+    b->setObjectName(name);
+    b->setToolTip(QStringLiteral("Copy to clipboard"));
+    return b;
+}
+
+// Labels break lines on LF; the program's texts use CR LF.
+QString shown(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
 
 Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("DB"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* banner = new QHBoxLayout;
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    banner->addWidget(icon);
+    auto* title = new QLabel(QStringLiteral("🗄️Data Base"), this);
+    title->setTextFormat(Qt::PlainText);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    title->setFont(big);
+    banner->addWidget(title, 1);
+    layout->addLayout(banner);
+
+    tabs = new QTabWidget(this);
+    tabs->addTab(new QWidget(tabs), QStringLiteral("Stations"));
+    tabs->addTab(new QWidget(tabs), QStringLiteral("Markets"));
+    auto* page = new QWidget(tabs);
+    tabs->addTab(page, QStringLiteral("Last Shopping"));
+    tabs->setCurrentWidget(page);
+    layout->addWidget(tabs, 1);
+
+    auto* pageLayout = new QVBoxLayout(page);
+    auto* findBar = new QHBoxLayout;
+    auto* findLabel = new QLabel(QStringLiteral("Find Commodity: "), page);
+    findLabel->setTextFormat(Qt::PlainText);
+    findBar->addWidget(findLabel);
+    edit_find = new QLineEdit(core.db().edit_find, page);
+    edit_find->setObjectName(QStringLiteral("edit_find"));
+    edit_find->setPlaceholderText(QStringLiteral("Commodity name"));
+    findBar->addWidget(edit_find, 1);
+    btn_find = new QPushButton(QStringLiteral("🔎 Find in Last Shopping"), page);
+    btn_find->setObjectName(QStringLiteral("btn_find"));
+    findBar->addWidget(btn_find);
+    pageLayout->addLayout(findBar);
+
+    pageLayout->addWidget(heading(QStringLiteral("LAST BUYING:"), page));
+    auto* grid = new QGridLayout;
+    label_ww_system = plainLabel(QStringLiteral("label_ww_system"), page);
+    label_ww_station = plainLabel(QStringLiteral("label_ww_station"), page);
+    label_ww_station_type = plainLabel(QStringLiteral("label_ww_station_type"), page);
+    label_ww_distance = plainLabel(QStringLiteral("label_ww_distance"), page);
+    label_ww_marketid = plainLabel(QStringLiteral("label_ww_marketid"), page);
+    label_ww_price = plainLabel(QStringLiteral("label_ww_price"), page);
+    btn_copy_system = copyButton(QStringLiteral("btn_copy_system"), page);
+    btn_copy_station = copyButton(QStringLiteral("btn_copy_station"), page);
+    btn_copy_marketid = copyButton(QStringLiteral("btn_copy_marketid"), page);
+    const QList<QLabel*> results{label_ww_system,   label_ww_station,  label_ww_station_type,
+                                 label_ww_distance, label_ww_marketid, label_ww_price};
+    for (int i = 0; i < results.size(); ++i)
+        grid->addWidget(results[i], i, 0);
+    grid->addWidget(btn_copy_system, 0, 1);
+    grid->addWidget(btn_copy_station, 1, 1);
+    grid->addWidget(btn_copy_marketid, 4, 1);
+    grid->setColumnStretch(0, 1);
+    pageLayout->addLayout(grid);
+
+    pageLayout->addWidget(heading(QStringLiteral("OTHER COMMODITY IN MARKET:"), page));
+    label_ww_also_needed = plainLabel(QStringLiteral("label_ww_also_needed"), page);
+    label_ww_also_needed->setWordWrap(true);
+    label_ww_also_needed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pageLayout->addWidget(label_ww_also_needed, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close->setObjectName(QStringLiteral("btn_close"));
+    bottom->addWidget(btn_close);
+    layout->addLayout(bottom);
+
+    resize(560, 470);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    ShoppingDb& db = core.db();
+    connect(edit_find, &QLineEdit::textChanged, this, [&db](const QString& t) { db.edit_find = t; });
+    connect(btn_find, &QPushButton::clicked, this, &Tf_DB::btn_findClick);
+    connect(btn_copy_system, &QPushButton::clicked, this,
+            [&core] { core.ui().setClipboardText(core.db().Wynik_wyszukiwania.System_Name); });
+    connect(btn_copy_station, &QPushButton::clicked, this,
+            [&core] { core.ui().setClipboardText(core.db().Wynik_wyszukiwania.Station_Name); });
+    connect(btn_copy_marketid, &QPushButton::clicked, this,
+            [&core] { core.ui().setClipboardText(QString::number(core.db().Wynik_wyszukiwania.MarketID)); });
+    connect(btn_close, &QPushButton::clicked, this, &QWidget::hide);
+    connect(&db, &ShoppingDb::changed, this, &Tf_DB::refresh);
+    refresh();
+}
+
+void Tf_DB::refresh()
+{
+    const ShoppingDb& db = m_core.db();
+    if (edit_find->text() != db.edit_find)
+        edit_find->setText(db.edit_find);
+    label_ww_system->setText(shown(db.label_ww_system));
+    label_ww_station->setText(shown(db.label_ww_station));
+    label_ww_station_type->setText(shown(db.label_ww_station_type));
+    label_ww_distance->setText(shown(db.label_ww_distance));
+    label_ww_marketid->setText(shown(db.label_ww_marketid));
+    label_ww_price->setText(shown(db.label_ww_price));
+    label_ww_also_needed->setText(shown(db.label_ww_also_needed));
+}
+
+void Tf_DB::btn_findClick()
+{
+    try {
+        m_core.db().szukaj_towaru();
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+}
+
+void Tf_DB::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    // Minimising reaches here as a spontaneous hide; the window is still open then.
+    if (!event->spontaneous())
+        m_core.db().windowHidden();
 }

@@ -2,14 +2,43 @@
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 class TessivarCore;
 
+// The Data Base window: the Last Shopping search. It shows the result texts
+// that ShoppingDb computes and forwards the search and copy buttons.
 class Tf_DB : public QWidget
 {
     Q_OBJECT
 public:
     explicit Tf_DB(TessivarCore& core, QWidget* parent = nullptr);
 
+    QTabWidget* tabs = nullptr;
+    QLineEdit* edit_find = nullptr;
+    QPushButton* btn_find = nullptr;
+    QLabel* label_ww_system = nullptr;
+    QLabel* label_ww_station = nullptr;
+    QLabel* label_ww_station_type = nullptr;
+    QLabel* label_ww_distance = nullptr;
+    QLabel* label_ww_marketid = nullptr;
+    QLabel* label_ww_price = nullptr;
+    QLabel* label_ww_also_needed = nullptr;
+    QPushButton* btn_copy_system = nullptr;
+    QPushButton* btn_copy_station = nullptr;
+    QPushButton* btn_copy_marketid = nullptr;
+    QPushButton* btn_close = nullptr;
+
+public slots:
+    void refresh();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    void btn_findClick();
+
     TessivarCore& m_core;
 };

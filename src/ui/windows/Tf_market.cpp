@@ -1,8 +1,82 @@
 #include "windows/Tf_market.h"
 
 #include "Core.h"
+#include "markets/MarketModule.h"
+#include "widgets/FirstRowHeaderProxy.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
 
 Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("Market"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* banner = new QHBoxLayout;
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    banner->addWidget(icon);
+    auto* title = new QLabel(QStringLiteral("🛒 MARKET"), this);
+    title->setTextFormat(Qt::PlainText);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    title->setFont(big);
+    banner->addWidget(title);
+    label_market_info = new QLabel(this);
+    label_market_info->setObjectName(QStringLiteral("label_market_info"));
+    label_market_info->setTextFormat(Qt::PlainText);
+    label_market_info->setStyleSheet(QStringLiteral("color: rgb(222, 153, 0);"));
+    label_market_info->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    banner->addWidget(label_market_info, 1);
+    layout->addLayout(banner);
+
+    sg_Market = new QTableView(this);
+    sg_Market->setObjectName(QStringLiteral("sg_Market"));
+    // Row 0 of the grid is its heading row; it stays in place as the header
+    // while the commodities scroll.
+    auto* rows = new FirstRowHeaderProxy(this);
+    rows->setSourceModel(&core.market().sg_Market);
+    sg_Market->setModel(rows);
+    sg_Market->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    sg_Market->verticalHeader()->hide();
+    sg_Market->verticalHeader()->setDefaultSectionSize(sg_Market->fontMetrics().height() + 6);
+    sg_Market->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    const int widths[] = {154, 97, 100, 93, 64};
+    for (int c = 0; c < 5; ++c)
+        sg_Market->setColumnWidth(c, widths[c]);
+    layout->addWidget(sg_Market, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close->setObjectName(QStringLiteral("btn_close"));
+    bottom->addWidget(btn_close);
+    layout->addLayout(bottom);
+
+    resize(560, 600);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    connect(btn_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(&core.market(), &MarketModule::changed, this, &Tf_market::refresh);
+    refresh();
+}
+
+void Tf_market::refresh()
+{
+    QString info = m_core.market().label_market_info;
+    label_market_info->setText(info.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void Tf_market::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    m_core.market().FormShow();
 }
