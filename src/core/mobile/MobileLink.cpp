@@ -1,12 +1,318 @@
 #include "mobile/MobileLink.h"
 
 #include "Core.h"
+#include "MainWindowModel.h"
+#include "common/Error.h"
+#include "common/UserInteraction.h"
+#include "markets/ShoppingDb.h"
+#include "mobile/MobileMessages.h"
+#include "settings/SettingsStore.h"
 
-MobileLink::MobileLink(TessivarCore& core) : m_core(core) {}
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QTcpSocket>
 
-void MobileLink::send_to_host(const QString&) {}
+namespace {
+
+// Buffered output is handed to the network in chunks of this size while a
+// long message is being written, so only what the network refuses piles up.
+constexpr qint64 kFlushChunk = 64 * 1024;
+
+void remember(QStringList& list, const QString& text, int limit)
+{
+    list.append(text);
+    while (list.size() > limit)
+        list.removeFirst();
+}
+
+}  // namespace
+
+MobileLink::MobileLink(TessivarCore& core) : m_core(core), m_socket(new QTcpSocket(this))
+{
+    // What the phone sends waits in the socket (and behind it in the network)
+    // rather than in memory when it sends faster than one request per tick.
+    m_socket->setReadBufferSize(kMaxWaitingRequests);
+    connect(m_socket, &QAbstractSocket::connected, this, &MobileLink::onConnected);
+    connect(m_socket, &QAbstractSocket::disconnected, this, &MobileLink::onDisconnected);
+    connect(m_socket, &QAbstractSocket::errorOccurred, this, &MobileLink::onError);
+
+    m_connectTimer.setSingleShot(true);
+    connect(&m_connectTimer, &QTimer::timeout, this, &MobileLink::onConnectTimeout);
+
+    Listen_server.setInterval(100);
+    connect(&Listen_server, &QTimer::timeout, this, &MobileLink::Listen_serverTimer);
+    Listen_server.start();
+}
+
+MobileLink::~MobileLink()
+{
+    m_socket->disconnect(this);
+    m_socket->abort();
+}
+
+bool MobileLink::isConnected() const
+{
+    return m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+qint64 MobileLink::unsentBytes() const
+{
+    return m_socket->bytesToWrite();
+}
+
+qint64 MobileLink::waitingRequestBytes() const
+{
+    return m_socket->bytesAvailable() + m_reader.queuedBytes();
+}
+
+MobileLink::LinkState MobileLink::state() const
+{
+    if (m_attempting)
+        return LinkState::Connecting;
+    if (isConnected())
+        return m_active ? LinkState::On : LinkState::ListeningOnly;
+    if (m_active)
+        return LinkState::Broken;
+    return m_core.mainWindow().ch_wysylaj_enabled ? LinkState::Off : LinkState::Unavailable;
+}
+
+QString MobileLink::stateName(LinkState s)
+{
+    switch (s) {
+    case LinkState::Unavailable:
+        return QStringLiteral("Unavailable");
+    case LinkState::Off:
+        return QStringLiteral("Off");
+    case LinkState::Connecting:
+        return QStringLiteral("Connecting");
+    case LinkState::On:
+        return QStringLiteral("On");
+    case LinkState::ListeningOnly:
+        return QStringLiteral("Listening only");
+    case LinkState::Broken:
+        return QStringLiteral("Broken");
+    }
+    return {};
+}
+
+void MobileLink::setActive(bool on)
+{
+    if (m_active == on)
+        return;
+    m_active = on;
+    emit changed();
+}
+
+void MobileLink::ch_wysylajClick(bool ticked)
+{
+    if (!ticked) {
+        // Only the pushing stops: the connection stays and requests are still handled.
+        setActive(false);
+        return;
+    }
+    const QString ip = m_core.mainWindow().edit_mobile_ip;
+    if (ip.isEmpty()) {
+        setActive(false);
+        emit changed();  // the box was ticked on screen; untick it again
+        return;
+    }
+    // A new connection pushes "all" itself once it is up (storing its address
+    // first); an existing one pushes at once.
+    const bool wasConnected = isConnected();
+    set_udp_config(ip);
+    if (wasConnected)
+        send_to_host(QStringLiteral("all"));
+}
+
+void MobileLink::set_udp_config(const QString& ipadres)
+{
+    MainWindowModel& mw = m_core.mainWindow();
+    if (mw.edit_mobile_ip != ipadres) {
+        mw.edit_mobile_ip = ipadres;
+        mw.notifyChanged();
+    }
+    setActive(true);
+
+    if (isConnected())
+        return;  // stays on the connection it has, wherever the field now points
+    if (m_attempting && ipadres == m_host)
+        return;
+    m_host = ipadres;
+    m_socket->abort();
+    m_reader.clear();
+    m_breakReported = false;
+    m_attempting = true;
+    emit changed();
+    m_connectTimer.start(m_connectTimeoutMs);
+    m_socket->connectToHost(m_host, m_port);
+}
+
+void MobileLink::IdTCPClient1Connected()
+{
+    // The address actually connected to: the field may have been edited while
+    // the attempt was under way.
+    m_core.settings().set_String(QStringLiteral("connection"), QStringLiteral("mobile_ip"), m_host);
+}
+
+void MobileLink::onConnected()
+{
+    m_attempting = false;
+    m_connectTimer.stop();
+    try {
+        IdTCPClient1Connected();
+    } catch (const std::exception& e) {
+        // The link works even when its address could not be remembered.
+        m_core.report(errorText(e));
+    }
+    emit changed();
+    send_to_host(QStringLiteral("all"));
+}
+
+void MobileLink::onDisconnected()
+{
+    m_reader.clear();
+    emit changed();
+}
+
+void MobileLink::onError()
+{
+    if (m_attempting) {
+        m_attempting = false;
+        m_connectTimer.stop();
+        m_core.report(m_socket->errorString());
+        emit changed();
+        return;
+    }
+    // The phone closing its side (or the network dropping it) while nothing
+    // was on its way is silent; lines it was still to receive are a failure.
+    if (!m_writing && m_socket->bytesToWrite() == 0)
+        return;
+    markBroken(QStringLiteral("Sending to the mobile app failed: %1").arg(m_socket->errorString()), false);
+}
+
+void MobileLink::onConnectTimeout()
+{
+    if (!m_attempting)
+        return;
+    m_attempting = false;
+    m_socket->abort();
+    m_core.report(QStringLiteral("Connection timed out"));
+    emit changed();
+}
+
+void MobileLink::markBroken(const QString& text, bool dropConnection)
+{
+    if (dropConnection)
+        m_socket->abort();
+    if (!m_breakReported) {
+        m_breakReported = true;
+        m_core.report(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
+    }
+    emit changed();
+}
+
+void MobileLink::send_to_host(const QString& typ)
+{
+    if (!m_active || !isConnected())
+        return;
+    const QStringList lines = mobileMessageLines(m_core, typ);
+    m_writing = true;
+    for (const QString& line : lines) {
+        if (!isConnected())
+            break;
+        writeLine(line);
+    }
+    if (isConnected())
+        m_socket->flush();
+    m_writing = false;
+}
+
+void MobileLink::writeLine(const QString& line)
+{
+    const QByteArray wire = toMobileWire(line);
+    if (m_socket->write(wire) != wire.size()) {
+        markBroken(QStringLiteral("Sending to the mobile app failed: %1").arg(m_socket->errorString()), true);
+        return;
+    }
+    ++m_linesSent;
+    remember(m_lastLines, QString::fromLatin1(wire.chopped(2)), kRememberedLines);  // as the phone gets it
+    if (m_socket->bytesToWrite() >= kFlushChunk)
+        m_socket->flush();
+    if (isConnected() && m_socket->bytesToWrite() > kMaxUnsent)
+        markBroken(QStringLiteral("The mobile app stopped taking data (more than 1 MiB is waiting to be "
+                                  "sent), so sending to it has stopped."),
+                   true);
+}
+
+void MobileLink::Listen_serverTimer()
+{
+    // Whatever goes wrong with one request must not stop the poll.
+    try {
+        if (!isConnected())
+            return;
+        pullRequests();
+        if (const auto line = m_reader.takeLine())
+            zapytania_servera(*line);
+    } catch (...) {
+    }
+}
+
+void MobileLink::pullRequests()
+{
+    char chunk[4096];
+    while (m_reader.queuedBytes() < kMaxWaitingRequests && m_socket->bytesAvailable() > 0) {
+        const qint64 n = m_socket->read(chunk, sizeof chunk);
+        if (n <= 0)
+            return;
+        m_reader.feed(QByteArrayView(chunk, n));
+    }
+}
+
+void MobileLink::zapytania_servera(const QString& txt)
+{
+    ++m_requestsHandled;
+    remember(m_lastRequests, txt, kRememberedLines);
+    const qsizetype colon = txt.indexOf(QLatin1Char(':'));
+    const QString value = colon < 0 ? QString() : txt.mid(colon + 1);
+    if (txt.contains(QLatin1String("copy:")))
+        m_core.ui().setClipboardText(value);
+    if (txt.contains(QLatin1String("find:")))
+        m_core.db().findCommodity(value);
+}
+
+bool MobileLink::waitUntilSettled(int msecs)
+{
+    const auto settled = [this] {
+        return !m_attempting && (!isConnected() || m_socket->bytesToWrite() == 0);
+    };
+    const QDeadlineTimer deadline(msecs);
+    while (!settled() && !deadline.hasExpired()) {
+        QEventLoop loop;
+        QTimer tick;
+        tick.setSingleShot(true);
+        connect(&tick, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(m_socket, &QAbstractSocket::stateChanged, &loop, &QEventLoop::quit);
+        connect(m_socket, &QAbstractSocket::bytesWritten, &loop, &QEventLoop::quit);
+        connect(m_socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+        connect(this, &MobileLink::changed, &loop, &QEventLoop::quit);
+        tick.start(std::min<qint64>(deadline.remainingTime(), 50));
+        loop.exec();
+    }
+    return settled();
+}
 
 QJsonObject MobileLink::dumpJson() const
 {
-    return {};
+    QJsonObject o{{"state", stateName(state())},
+                  {"Active", m_active},
+                  {"host", m_host},
+                  {"port", m_port},
+                  {"lines_sent", m_linesSent},
+                  {"last_lines", QJsonArray::fromStringList(m_lastLines)},
+                  {"unsent_bytes", unsentBytes()},
+                  {"requests_handled", m_requestsHandled},
+                  {"last_requests", QJsonArray::fromStringList(m_lastRequests)},
+                  {"dropped_requests", m_reader.droppedLines()}};
+    return {{QStringLiteral("f_send_to_mobile"), o}};
 }

@@ -1,0 +1,128 @@
+#include "mobile/MobileMessages.h"
+
+#include "Core.h"
+#include "cargo/CargoModule.h"
+#include "construction/ConstructionModule.h"
+#include "markets/ShoppingDb.h"
+
+#include <cmath>
+
+namespace {
+
+// The construction window's progress bar: a whole percentage, 0 to 100.
+int progressBarPosition(TessivarCore& core)
+{
+    return core.construct().ProgressBar1;
+}
+
+QString progressLine(TessivarCore& core)
+{
+    return QStringLiteral("progress:") + QString::number(progressBarPosition(core));
+}
+
+void appendDockInfo(TessivarCore& core, QStringList& out)
+{
+    const GameState& st = core.state;
+    out << QStringLiteral("system:") + st.dane_systemu.StarSystem
+        << QStringLiteral("stacja:") + st.dane_dokowania.StationName
+        << QStringLiteral("typ:") + st.dane_dokowania.StationType
+        << QStringLiteral("marketid:") + QString::number(st.dane_dokowania.MarketID) << progressLine(core);
+}
+
+// cell 0 ":" cell 1 " (" cell 2 ")", the row shape of both lists.
+QString rowText(const QStringList& cells)
+{
+    return cells.value(0) + QLatin1Char(':') + cells.value(1) + QStringLiteral(" (") + cells.value(2) +
+           QLatin1Char(')');
+}
+
+void appendConstruction(TessivarCore& core, QStringList& out)
+{
+    const TextTableModel& grid = core.construct().lista_materialow;
+    if (grid.rowCount() <= 1)
+        return;
+    out << QStringLiteral("clear:clear");
+    for (int r = 1; r < grid.rowCount(); ++r)
+        out << rowText(grid.row(r));
+    out << progressLine(core);
+}
+
+void appendLoadingList(TessivarCore& core, QStringList& out)
+{
+    const TextTableModel& grid = core.cargo().zaladunek_list;
+    if (grid.rowCount() <= 1)
+        return;
+    out << QStringLiteral("Z:clear:clear");
+    for (int r = 1; r < grid.rowCount(); ++r)
+        out << QStringLiteral("Z:") + rowText(grid.row(r));
+}
+
+void appendSearchResult(TessivarCore& core, QStringList& out)
+{
+    const TMarketBuyData& w = core.db().Wynik_wyszukiwania;
+    out << QStringLiteral("F:clear:clear") << QStringLiteral("F:Commidity:") + w.ItemType
+        << QStringLiteral("F:System:") + w.System_Name << QStringLiteral("F:Station:") + w.Station_Name
+        << QStringLiteral("F:Type:") + w.Station_Type
+        << QStringLiteral("F:Distance:") + mobileDistanceText(w.Station_Distance) + QStringLiteral("Ls")
+        << QStringLiteral("F:MarketID:") + QString::number(w.MarketID)
+        << QStringLiteral("F:Price:") + QString::number(w.BuyPrice)
+        << QStringLiteral("F:Also_needed:") + w.Also_needed;
+}
+
+}  // namespace
+
+QStringList mobileMessageLines(TessivarCore& core, const QString& typ)
+{
+    const bool all = typ == QLatin1String("all");
+    QStringList out;
+    if (all || typ == QLatin1String("info_dock"))
+        appendDockInfo(core, out);
+    if (all || typ == QLatin1String("budowa"))
+        appendConstruction(core, out);
+    if (all || typ == QLatin1String("zaladunek"))
+        appendLoadingList(core, out);
+    if (typ == QLatin1String("find_result"))
+        appendSearchResult(core, out);
+    if (typ == QLatin1String("close_db"))
+        out << QStringLiteral("CMD_close_db");
+    return out;
+}
+
+QByteArray toMobileWire(const QString& line)
+{
+    QByteArray out;
+    out.reserve(line.size() + 2);
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u == u'\r' || u == u'\n')
+            out.append(' ');
+        else if (u < 0x80)
+            out.append(static_cast<char>(u));
+        else
+            out.append('?');
+    }
+    out.append("\r\n");
+    return out;
+}
+
+QString fromMobileRequest(QByteArrayView line)
+{
+    if (line.endsWith('\r'))
+        line.chop(1);
+    QString out;
+    out.reserve(line.size());
+    for (const char b : line) {
+        const auto u = static_cast<unsigned char>(b);
+        out.append(u < 0x80 ? QChar(char16_t(u)) : QChar(QChar::ReplacementCharacter));
+    }
+    return out;
+}
+
+QString mobileDistanceText(double lightSeconds)
+{
+    // nearbyint follows the default rounding mode, to nearest with ties to even.
+    const double r = std::nearbyint(lightSeconds);
+    if (!std::isfinite(r))
+        return QString::number(lightSeconds);
+    return QString::number(r == 0 ? 0.0 : r, 'f', 0);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+class TessivarCore;
+
+// The lines the phone is sent for one message kind ("info_dock", "budowa",
+// "zaladunek", "find_result", "close_db", "all"), read from the live state.
+// An unknown kind, or a list with nothing below its first row, gives no lines.
+QStringList mobileMessageLines(TessivarCore& core, const QString& typ);
+
+// One line as it travels to the phone: 7-bit ASCII with '?' for every UTF-16
+// unit outside it, ended by CR LF. A line break inside a value would split the
+// line on the phone's side, so CR and LF inside the text travel as blanks.
+QByteArray toMobileWire(const QString& line);
+
+// A request line from the phone (without its LF): a CR at its end is dropped
+// and every byte above 127 becomes U+FFFD, so only ASCII arrives intact.
+QString fromMobileRequest(QByteArrayView line);
+
+// Whole light seconds, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
+QString mobileDistanceText(double lightSeconds);

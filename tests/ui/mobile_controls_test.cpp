@@ -1,0 +1,78 @@
+#include "TestSupport.h"
+
+#include "MainWindowModel.h"
+#include "WindowSet.h"
+#include "mobile/MobileLink.h"
+#include "widgets/WidgetInteraction.h"
+#include "windows/Tf_DB.h"
+#include "windows/Tf_ED.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+class MobileControlsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void activeBoxFollowsTheLink();
+};
+
+void MobileControlsTest::activeBoxFollowsTheLink()
+{
+    QTemporaryDir journal;
+    QTemporaryDir data;
+    WidgetInteraction ui;
+    ui.setRecordOnly(true);
+    AppPaths paths;
+    paths.journalDir = journal.path();
+    paths.dataDir = data.path();
+    TessivarCore core(paths, StartupSettings{}, ui);
+    WindowSet windows(core, ui);
+    windows.Timer1.stop();
+    MobileLink& link = core.mobile();
+    link.Listen_server.stop();
+    QTcpServer phone;
+    QVERIFY(phone.listen(QHostAddress::LocalHost, 0));
+    link.setPort(phone.serverPort());
+
+    Tf_ED& ed = *windows.f_ED;
+    QVERIFY(!ed.ch_wysylaj->isEnabled());  // until the first dispatch
+    core.mainWindow().ch_wysylaj_enabled = true;
+    core.mainWindow().notifyChanged();
+    QVERIFY(ed.ch_wysylaj->isEnabled());
+
+    // Ticking with an empty address unticks the box again.
+    ed.edit_mobile_ip->selectAll();
+    QTest::keyClick(ed.edit_mobile_ip, Qt::Key_Delete);
+    QVERIFY(core.mainWindow().edit_mobile_ip.isEmpty());
+    ed.ch_wysylaj->click();
+    QVERIFY(!ed.ch_wysylaj->isChecked());
+    QCOMPARE(link.state(), MobileLink::LinkState::Off);
+
+    QTest::keyClicks(ed.edit_mobile_ip, QStringLiteral("127.0.0.1"));
+    ed.ch_wysylaj->click();
+    QVERIFY(ed.ch_wysylaj->isChecked());
+    QVERIFY(QTest::qWaitFor([&] { return link.isConnected(); }, 5000));
+    QVERIFY(phone.hasPendingConnections() || phone.waitForNewConnection(5000));
+    QTcpSocket* conn = phone.nextPendingConnection();
+    while (conn->bytesAvailable() < 5 && conn->waitForReadyRead(5000)) {
+    }
+    QVERIFY(conn->readLine().startsWith("system:"));
+
+    // The phone's search shows the Data Base window.
+    conn->write("find:Gold\n");
+    conn->flush();
+    QVERIFY(QTest::qWaitFor([&] { return link.waitingRequestBytes() > 0; }, 5000));
+    link.Listen_serverTimer();
+    QVERIFY(windows.f_DB->isVisible());
+
+    ed.ch_wysylaj->click();
+    QVERIFY(!ed.ch_wysylaj->isChecked());
+    QCOMPARE(link.state(), MobileLink::LinkState::ListeningOnly);
+}
+
+QTEST_MAIN(MobileControlsTest)
+#include "mobile_controls_test.moc"
