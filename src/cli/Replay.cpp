@@ -1,9 +1,14 @@
 #include "cli/Replay.h"
 
 #include "Core.h"
+#include "cargo/CargoModule.h"
+#include "common/Error.h"
 #include "common/UserInteraction.h"
+#include "hub/HubClient.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
+#include "markets/ShoppingDb.h"
+#include "mobile/ReplayMobileHook.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,15 +22,23 @@
 QString replayUsage()
 {
     return QStringLiteral(
-        "usage: tessivar-cli replay --journal-dir J --data-dir D [STEP]...\n"
+        "usage: tessivar-cli replay --journal-dir J --data-dir D [--mobile HOST:PORT] [STEP]...\n"
         "       tessivar-cli journal-dirs\n"
         "Runs the first journal pass over J, then the steps in order, and prints one JSON\n"
         "object per line on stdout, the last one after all steps.\n"
+        "--mobile HOST:PORT ticks the mobile link's \"Active\" after the first dispatch, connected to\n"
+        "a listener at HOST:PORT standing in for the phone, which then receives what it would.\n"
         "Steps:\n"
         "  --pass             run one more pass\n"
         "  --append FILE      append FILE's bytes to the journal being followed, then run one pass\n"
         "  --put FILE NAME    copy FILE into J as NAME, 2 s newer than every file there (no pass)\n"
-        "  --dump             print the state as one JSON line now\n");
+        "  --select ENTRY     pick ENTRY in the loading list's selector (My Carrier, Trade Missions, a carrier id)\n"
+        "  --search NAME      set the search field to NAME and search Last Shopping\n"
+        "  --dump             print the state as one JSON line now\n"
+        "--hub-url URL talks to the Kelvane hub at URL (and counts as the consent to do so); every\n"
+        "step waits for the hub's replies before the next one. Without it nothing is sent.\n"
+        "  --kvn-refresh      load the hub's order list\n"
+        "  --take-contract N  take the N-th order of the list (from 0) onto the loading list\n");
 }
 
 QString journalDiagnostics()
@@ -111,6 +124,28 @@ const QHash<QString, StepDef>& stepTable()
           }}},
         {QStringLiteral("--put"),
          {2, [](ReplayContext& c, const QStringList& p) { putFile(c, p[0], p[1]); }}},
+        {QStringLiteral("--kvn-refresh"),
+         {0, [](ReplayContext& c, const QStringList&) { c.core.kvn().get_KVN(HubClient::Origin::User); }}},
+        {QStringLiteral("--take-contract"),
+         {1,
+          [](ReplayContext& c, const QStringList& p) {
+              bool ok = false;
+              const int n = p[0].toInt(&ok);
+              try {
+                  if (!ok || !c.core.kvn().takeContract(n))
+                      c.err << "--take-contract: there is no order " << p[0] << "\n";
+              } catch (const std::exception& e) {
+                  c.ui.showMessage(errorText(e));
+              }
+          }}},
+        {QStringLiteral("--select"),
+         {1, [](ReplayContext& c, const QStringList& p) { c.core.cargo().selectEntry(p[0]); }}},
+        {QStringLiteral("--search"),
+         {1,
+          [](ReplayContext& c, const QStringList& p) {
+              c.core.db().edit_find = p[0];
+              c.core.db().szukaj_towaru();
+          }}},
     };
     return steps;
 }
@@ -128,6 +163,8 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     QString journalDir;
     QString dataDir;
     std::vector<Step> steps;
+    std::optional<MobileTarget> mobile;
+    QString hubUrl;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--journal-dir") || a == QLatin1String("--data-dir")) {
@@ -136,6 +173,22 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
                 return 2;
             }
             (a == QLatin1String("--journal-dir") ? journalDir : dataDir) = args[++i];
+            continue;
+        }
+        if (a == QLatin1String("--hub-url")) {
+            if (i + 1 >= args.size()) {
+                err << "--hub-url needs an address\n" << replayUsage();
+                return 2;
+            }
+            hubUrl = args[++i];
+            continue;
+        }
+        if (a == QLatin1String("--mobile")) {
+            mobile = i + 1 < args.size() ? parseMobileTarget(args[++i]) : std::nullopt;
+            if (!mobile) {
+                err << "--mobile needs HOST:PORT\n" << replayUsage();
+                return 2;
+            }
             continue;
         }
         const auto def = stepTable().constFind(a);
@@ -160,7 +213,15 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
                            ? withTrailingSlash(QFileInfo(journalDir).absoluteFilePath())
                            : QString();
     paths.journalDirsTried = {journalDir};
-    TessivarCore core(paths, StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini")), ui);
+    StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    // The network stays off unless the command line names the hub.
+    startup.hubUrl = hubUrl;
+    TessivarCore core(paths, startup, ui);
+    core.kvn().setConsentAssumed(!hubUrl.isEmpty());
+    auto awaitHub = [&core, &err] {
+        if (!core.kvn().waitForIdle(120000))
+            err << "the hub's replies are still outstanding\n";
+    };
     core.pass().recordDispatches = true;
 
     auto dump = [&] {
@@ -171,9 +232,19 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     };
 
     ReplayContext ctx{core, ui, withTrailingSlash(QFileInfo(journalDir).absoluteFilePath()), out, err, dump};
+    std::optional<ReplayMobileHook> mobileHook;
+    if (mobile)
+        mobileHook.emplace(core, *mobile);
     core.pass().Timer1Timer();
-    for (const Step& s : steps)
+    awaitHub();
+    if (mobileHook)
+        mobileHook->afterStep();
+    for (const Step& s : steps) {
         stepTable().value(s.name).run(ctx, s.params);
+        awaitHub();
+        if (mobileHook)
+            mobileHook->afterStep();
+    }
     dump();
     return 0;
 }

@@ -56,6 +56,8 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_market = std::make_unique<MarketModule>(*this);
     m_kvn = std::make_unique<HubClient>(*this);
     m_pass = std::make_unique<JournalPass>(*this);
+    // The commander's loading list must be there before the first transfer is read.
+    m_cargo->start();
 }
 
 TessivarCore::~TessivarCore() = default;
@@ -104,7 +106,15 @@ QJsonObject TessivarCore::dumpJson() const
                                                  {"Label_dock_type_val", mw.Label_dock_type_val},
                                                  {"Label_time", mw.Label_time},
                                                  {"edit_mobile_ip", mw.edit_mobile_ip},
-                                                 {"ch_wysylaj_enabled", mw.ch_wysylaj_enabled}});
+                                                 {"ch_wysylaj_enabled", mw.ch_wysylaj_enabled},
+                                                 {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},
+                                                 {"ch_cargo", mw.isPanelChecked(MainWindowModel::CargoPanel)},
+                                                 {"ch_construct", mw.isPanelChecked(MainWindowModel::ConstructionPanel)},
+                                                 {"ch_db", mw.isPanelChecked(MainWindowModel::DataBasePanel)},
+                                                 {"ch_kvn", mw.isPanelChecked(MainWindowModel::KelvanePanel)},
+                                                 {"ch_market", mw.isPanelChecked(MainWindowModel::MarketPanel)},
+                                                 {"ch_lock_panels", mw.ch_lock_panels},
+                                                 {"btn_new_version", mw.btn_new_version_caption}});
 
     // Each subsystem adds what it keeps under its own names.
     auto merge = [&o](const QJsonObject& part) {

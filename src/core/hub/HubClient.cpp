@@ -1,13 +1,571 @@
 #include "hub/HubClient.h"
 
 #include "Core.h"
+#include "MainWindowModel.h"
+#include "cargo/CargoModule.h"
+#include "common/UserInteraction.h"
+#include "hub/OrderLines.h"
+#include "markets/MarketModule.h"
+#include "mobile/MobileLink.h"
+#include "settings/SettingsStore.h"
 
-HubClient::HubClient(TessivarCore& core) : m_core(core) {}
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QUrl>
 
-void HubClient::get_KVN() {}
-void HubClient::check_update_KVN(const QString&, const QString&) {}
+Q_LOGGING_CATEGORY(lcHub, "tessivar.hub")
+
+namespace {
+
+const QString kZaladunek = QStringLiteral("zaladunek");
+constexpr qsizetype kVerifyLogLines = 100;
+// Longest hub text shown in a message box or on a button.
+constexpr qsizetype kShownReplyChars = 4000;
+constexpr qsizetype kShownVersionChars = 100;
+
+QString endpointFrom(const QString& configured, QString& note)
+{
+    const QString t = configured.trimmed();
+    if (t.isEmpty()) {
+        note =
+            QStringLiteral("No Kelvane hub address is configured: set url= in section [KVN] of settings.ini "
+                           "or start the program with --hub-url. Nothing is sent to the hub.");
+        return {};
+    }
+    QUrl u(t, QUrl::StrictMode);
+    const QString scheme = u.scheme().toLower();
+    if (!u.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
+        u.host().isEmpty()) {
+        note = QStringLiteral("The Kelvane hub address \"%1\" is not an http:// or https:// address. "
+                              "Nothing is sent to the hub.")
+                   .arg(t);
+        return {};
+    }
+    if (u.path().isEmpty() || u.path() == QLatin1String("/"))
+        u.setPath(QStringLiteral("/ED/KVN.php"));
+    return u.toString();
+}
+
+// A field of an order element as text: a string's contents, a number as written.
+QString textForm(const QJsonValue& v)
+{
+    switch (v.type()) {
+    case QJsonValue::String:
+        return v.toString();
+    case QJsonValue::Double: {
+        const double d = v.toDouble();
+        if (d == double(v.toInteger()))
+            return QString::number(v.toInteger());
+        return QString::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+    case QJsonValue::Bool:
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Undefined:
+        break;
+    }
+    return {};
+}
+
+QString field(const QJsonObject& o, const char* name, const QString& missing)
+{
+    const auto it = o.constFind(QLatin1String(name));
+    return it == o.constEnd() ? missing : textForm(*it);
+}
+
+// Letters A-Z and a-z match each other; every other character must be equal.
+bool equalsIgnoringAsciiCase(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        char16_t x = a[i].unicode();
+        char16_t y = b[i].unicode();
+        if (x >= u'A' && x <= u'Z')
+            x = char16_t(x + 32);
+        if (y >= u'A' && y <= u'Z')
+            y = char16_t(y + 32);
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+QString shortened(const QString& text, qsizetype max)
+{
+    return text.size() <= max ? text : text.left(max) + QStringLiteral("…");
+}
+
+}  // namespace
+
+HubClient::HubClient(TessivarCore& core) : m_core(core)
+{
+    URL = endpointFrom(core.startup().hubUrl, endpointNote);
+    m_http.setEndpoint(QUrl(URL));
+    connect(&m_http, &HubHttpClient::stepFailed, this,
+            [this](const QString& error) { m_core.report(error); });
+}
+
+HubClient::~HubClient() = default;
+
+bool HubClient::consentGiven() const
+{
+    return m_consentAssumed || m_core.settings().kvn_consent;
+}
+
+void HubClient::post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply)
+{
+    QString act;
+    for (const auto& [name, value] : fields)
+        if (name == QLatin1String("act"))
+            act = value;
+    qCDebug(lcHub) << "request" << act;
+    HubHttpClient::Request r;
+    r.fields = fields;
+    r.onReply = [this, onReply = std::move(onReply)](const QString& reply) {
+        m_autoFailureShown = false;
+        if (onReply)
+            onReply(reply);
+    };
+    r.onFailure = [this, act, origin](const QString& error) { reportFailure(act, origin, error); };
+    m_http.post(std::move(r));
+}
+
+void HubClient::reportFailure(const QString& act, Origin origin, const QString& error)
+{
+    const QString text = QStringLiteral("Kelvane hub (%1): %2").arg(act, error);
+    qCWarning(lcHub).noquote() << text;
+    if (origin == Origin::Automatic) {
+        // An outage must not pile up one message per sale or market visit.
+        if (m_autoFailureShown)
+            return;
+        m_autoFailureShown = true;
+    }
+    m_core.report(text);
+}
+
+// ------------------------------------------------------------ order list
+
+void HubClient::get_KVN()
+{
+    get_KVN(Origin::Automatic);
+}
+
+void HubClient::get_KVN(Origin origin, std::function<void()> then)
+{
+    if (!hasEndpoint())
+        return;
+    post({{QStringLiteral("act"), QStringLiteral("get_kvn")}}, origin,
+         [this, then = std::move(then)](const QString& reply) {
+             parse_KVN(reply);
+             SyncTreeParents(lista_zlecen, przyjete_zlecenia);
+             m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+             if (then)
+                 then();
+         });
+}
+
+void HubClient::parse_KVN(const QString& reply)
+{
+    QString text = reply;
+    // Several arrays sent back to back become one.
+    text.replace(QStringLiteral("]["), QStringLiteral(","));
+    const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+
+    // Built apart and shown at once; the hash finds an order's header as
+    // FindParentNodeByText would (headers are unique in a tree built here).
+    std::vector<std::unique_ptr<OrderNode>> orders;
+    QHash<QString, OrderNode*> byHeader;
+    const QString missing = QStringLiteral("brak");
+    const QString zero = QStringLiteral("0");
+    const QJsonArray elements = doc.isArray() ? doc.array() : QJsonArray();
+    for (const QJsonValue& v : elements) {
+        // An element that is not an object carries no order.
+        if (!v.isObject())
+            continue;
+        const QJsonObject o = v.toObject();
+        const QString header = OrderLines::header(field(o, "FC", missing), field(o, "cmdr", missing));
+        OrderNode*& order = byHeader[header];
+        if (!order) {
+            orders.push_back(std::make_unique<OrderNode>(header));
+            order = orders.back().get();
+            order->addChild(OrderLines::carrierIdLine(field(o, "CarrierID", missing)));
+            order->addChild(OrderLines::actionLine(field(o, "action", missing)));
+            order->addChild(OrderLines::locationLine(field(o, "location", missing)));
+        }
+        order->addChild(OrderLines::commodityLine(field(o, "commodity", missing), field(o, "count", zero),
+                                                  field(o, "price", zero)));
+    }
+    lista_zlecen.setTopLevel(std::move(orders));
+    emit ordersReloaded();
+    emit changed();
+}
+
+void HubClient::SyncTreeParents(const OrderTree& source, OrderTree& target)
+{
+    if (&source == &target)
+        return;
+    for (const auto& s : source.root().children) {
+        OrderNode* t = nullptr;
+        for (int i = 0; i < target.topLevelCount() && !t; ++i)
+            if (equalsIgnoringAsciiCase(target.topLevel(i)->text, s->text))
+                t = target.topLevel(i);
+        if (!t)
+            continue;
+        target.removeChildren(t);
+        for (const auto& line : s->children)
+            target.append(t, line->text);
+    }
+    emit changed();
+}
+
+// ------------------------------------------------------------ updates
+
+void HubClient::check_update_KVN(const QString& Commodity, const QString& Count)
+{
+    if (!hasEndpoint() || !consentGiven())
+        return;
+    post({{QStringLiteral("MarketID"), QString::number(m_core.state.dane_dokowania.MarketID)},
+          {QStringLiteral("act"), QStringLiteral("update_kvn")},
+          {QStringLiteral("Commodity"), Commodity},
+          {QStringLiteral("Count"), Count}},
+         Origin::Automatic, [this](const QString& reply) {
+             if (reply != QLatin1String("update_ok"))
+                 return;
+             get_KVN(Origin::Automatic, [this] { SyncTreeParents(lista_zlecen, przyjete_zlecenia); });
+         });
+}
+
+void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID)
+{
+    m_core.market().Need_veryfi = false;
+    // A market id of 0 (after a carrier jump) would match almost every order.
+    if (MarketID == 0 || !hasEndpoint() || !consentGiven()) {
+        finishVerification(false);
+        return;
+    }
+    const QString id = QString::number(MarketID);
+    const TextTableModel& grid = m_core.market().sg_Market;
+    QList<QPair<QString, int>> pending;
+    QString countText;
+    for (const auto& order : lista_zlecen.root().children) {
+        bool atThisMarket = false;
+        for (const auto& line : order->children)
+            atThisMarket = atThisMarket || line->text.contains(id);
+        if (!atThisMarket)
+            continue;
+        for (const auto& line : order->children) {
+            if (!line->text.contains(OrderLines::commodityMark()))
+                continue;
+            const QString name = OrderLines::commodityName(line->text);
+            if (OrderLines::hasCount(line->text))
+                countText = OrderLines::commodityCount(line->text);
+            bool present = false;
+            for (int r = 1; r < grid.rowCount(); ++r) {
+                // The market writes "Liquid oxygen" where orders say "Liquid Oxygen".
+                if (grid.cell(r, 0).compare(name, Qt::CaseInsensitive) != 0)
+                    continue;
+                present = true;
+                if (grid.cell(r, 2) != countText)
+                    pending.append({name, grid.cell(r, 2).toInt()});
+            }
+            if (!present)
+                pending.append({name, 0});
+        }
+    }
+    sendVerifications(MarketID, pending, false);
+}
+
+void HubClient::sendVerifications(quint64 MarketID, QList<QPair<QString, int>> pending, bool sent)
+{
+    if (pending.isEmpty()) {
+        finishVerification(sent);
+        return;
+    }
+    const auto [towar, ilosc] = pending.takeFirst();
+    wyslij_aktualizacje(MarketID, towar, ilosc,
+                        [this, MarketID, pending] { sendVerifications(MarketID, pending, true); });
+}
+
+void HubClient::finishVerification(bool sent)
+{
+    if (sent)
+        get_KVN(Origin::Automatic, [this] { m_core.mobile().send_to_host(kZaladunek); });
+    else
+        m_core.mobile().send_to_host(kZaladunek);
+}
+
+void HubClient::wyslij_aktualizacje(quint64 Market, const QString& Towar, int Ilosc,
+                                    std::function<void()> then)
+{
+    if (!hasEndpoint() || !consentGiven())
+        return;
+    post({{QStringLiteral("act"), QStringLiteral("verify_kvn")},
+          {QStringLiteral("CMDR"), m_core.state.dane_CMDR.Name},
+          {QStringLiteral("Market"), QString::number(Market)},
+          {QStringLiteral("Towar"), Towar},
+          {QStringLiteral("Ilosc"), QString::number(Ilosc)}},
+         Origin::Automatic, [this, then = std::move(then)](const QString& reply) {
+             m_core.market().Need_veryfi = true;
+             verifyLog.append(shortened(reply, kShownReplyChars));
+             while (verifyLog.size() > kVerifyLogLines)
+                 verifyLog.removeFirst();
+             if (then)
+                 then();
+         });
+}
+
+// ------------------------------------------------------------ new order
+
+const QStringList& HubClient::orderCommodities()
+{
+    static const QString line = QStringLiteral("-----------------------------");
+    static const QStringList list{line,
+                                  QStringLiteral("BASE:"),
+                                  line,
+                                  QStringLiteral("Aluminium"),
+                                  QStringLiteral("Ceramic Composites"),
+                                  QStringLiteral("CMM Composite"),
+                                  QStringLiteral("Components Computer"),
+                                  QStringLiteral("Copper"),
+                                  QStringLiteral("Food Cartridges"),
+                                  QStringLiteral("Fruit and Vegetables"),
+                                  QStringLiteral("Insulating Membrane"),
+                                  QStringLiteral("Liquid Oxygen"),
+                                  QStringLiteral("Medical Diagnostic Equipment"),
+                                  QStringLiteral("Non-Lethal Weapons"),
+                                  QStringLiteral("Polymers"),
+                                  QStringLiteral("Power Generators"),
+                                  QStringLiteral("Semiconductors"),
+                                  QStringLiteral("Steel"),
+                                  QStringLiteral("Superconductors"),
+                                  QStringLiteral("Titanium"),
+                                  QStringLiteral("Water"),
+                                  QStringLiteral("Water Purifiers"),
+                                  QString(),
+                                  line,
+                                  QStringLiteral("OTHER:"),
+                                  line,
+                                  QStringLiteral("Advanced Catalysers"),
+                                  QStringLiteral("Agri-Medicines"),
+                                  QStringLiteral("Animal Meat"),
+                                  QStringLiteral("Basic Medicines"),
+                                  QStringLiteral("Battle Weapons"),
+                                  QStringLiteral("Beer"),
+                                  QStringLiteral("Bioreducing Lichen"),
+                                  QStringLiteral("Biowaste"),
+                                  QStringLiteral("Building Fabricators"),
+                                  QStringLiteral("Coffee"),
+                                  QStringLiteral("Combat Stabilizers"),
+                                  QStringLiteral("Crop Harvesters"),
+                                  QStringLiteral("Emergency Power Cells"),
+                                  QStringLiteral("Evacuation Shelter"),
+                                  QStringLiteral("Fish"),
+                                  QStringLiteral("Geological Equipment"),
+                                  QStringLiteral("Grain"),
+                                  QStringLiteral("H.E. Suits"),
+                                  QStringLiteral("Land Enrichment Systems"),
+                                  QStringLiteral("Liquor"),
+                                  QStringLiteral("Micro Controllers"),
+                                  QStringLiteral("Microbial Furnaces"),
+                                  QStringLiteral("Military Grade Fabrics"),
+                                  QStringLiteral("Mineral Extractors"),
+                                  QStringLiteral("Muon Imager"),
+                                  QStringLiteral("Pesticides"),
+                                  QStringLiteral("Reactive Armour"),
+                                  QStringLiteral("Resonating Separators"),
+                                  QStringLiteral("Robotics"),
+                                  QStringLiteral("Structural Regulators"),
+                                  QStringLiteral("Surface Stabilisers"),
+                                  QStringLiteral("Survival Equipment"),
+                                  QStringLiteral("Tea"),
+                                  QStringLiteral("Thermal Cooling Units"),
+                                  QStringLiteral("Wine")};
+    return list;
+}
+
+bool HubClient::isOrderableCommodity(const QString& entry)
+{
+    return !entry.isEmpty() && entry != QLatin1String("-----------------------------") &&
+           entry != QLatin1String("BASE:") && entry != QLatin1String("OTHER:");
+}
+
+bool HubClient::add_kvn(const NewOrder& order)
+{
+    if (!isOrderableCommodity(order.commodity))
+        return false;
+    if (!hasEndpoint()) {
+        m_core.report(endpointNote);
+        return false;
+    }
+    post({{QStringLiteral("act"), QStringLiteral("add_kvn")},
+          {QStringLiteral("cmdr"), order.cmdr},
+          {QStringLiteral("FC"), order.FC},
+          {QStringLiteral("CarrierID"), QString::number(m_core.state.dane_carriera.CarrierID)},
+          {QStringLiteral("location"), order.location},
+          {QStringLiteral("typ"), order.typ},
+          {QStringLiteral("commodity"), order.commodity},
+          {QStringLiteral("count"), QString::number(order.count)},
+          {QStringLiteral("price"), QString::number(order.price)},
+          {QStringLiteral("code"), QString()}},
+         Origin::User, [this](const QString& reply) {
+             m_core.ui().showMessage(shortened(reply, kShownReplyChars));
+             get_KVN(Origin::User, [this] { setDelay(QStringLiteral("60")); });
+         });
+    return true;
+}
+
+// ------------------------------------------------------------ contracts window
+
+void HubClient::setDelay(const QString& text)
+{
+    label_delay = text;
+    emit changed();
+}
+
+void HubClient::FormShow()
+{
+    if (label_delay == QLatin1String("0"))
+        get_KVN(Origin::User, [this] { setDelay(QStringLiteral("60")); });
+}
+
+void HubClient::btn_refreshClick()
+{
+    get_KVN(Origin::User, [this] { setDelay(QStringLiteral("60")); });
+}
+
+void HubClient::Timer_delayTimer()
+{
+    bool ok = false;
+    int value = label_delay.toInt(&ok);
+    if (!ok)
+        return;
+    const bool wasEnabled = btn_refresh_enabled;
+    if (value > 0) {
+        --value;
+        btn_refresh_enabled = false;
+    } else {
+        btn_refresh_enabled = true;
+    }
+    const QString text = QString::number(value);
+    if (text == label_delay && wasEnabled == btn_refresh_enabled)
+        return;
+    label_delay = text;
+    emit changed();
+}
+
+bool HubClient::addButtonEnabled() const
+{
+    return m_core.state.dane_carriera.CarrierID != 0;
+}
+
+bool HubClient::Getcontract1Click(const OrderNode* selected)
+{
+    if (!selected)
+        return false;
+    const OrderNode* order = selected;
+    while (order->parent && order->parent->parent)
+        order = order->parent;
+    CopyNodeWithChildren(*order, przyjete_zlecenia);
+    const QString id = GetCarrierIDFromParent(*order);
+    emit changed();
+
+    CargoModule& cargo = m_core.cargo();
+    cargo.Carrier_loading_select.append(id);
+    cargo.Carrier_loading_select_index = int(cargo.Carrier_loading_select.size()) - 1;
+    emit cargo.changed();
+    cargo.Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+    m_core.mobile().send_to_host(kZaladunek);
+    return true;
+}
+
+bool HubClient::takeContract(int orderIndex)
+{
+    return Getcontract1Click(lista_zlecen.topLevel(orderIndex));
+}
+
+// ------------------------------------------------------------ cargo list
+
+QList<QPair<QString, QStringList>> HubClient::acceptedContracts() const
+{
+    QList<QPair<QString, QStringList>> out;
+    for (const auto& order : przyjete_zlecenia.root().children) {
+        QStringList lines;
+        for (const auto& line : order->children)
+            lines.append(line->text);
+        out.append({order->text, lines});
+    }
+    return out;
+}
+
+std::optional<QList<QPair<QString, QString>>> HubClient::acceptedContractRows(const QString& carrierId) const
+{
+    const QString search = OrderLines::carrierIdPrefix() + carrierId;
+    std::optional<QList<QPair<QString, QString>>> rows;
+    for (const auto& order : przyjete_zlecenia.root().children) {
+        bool match = false;
+        for (const auto& line : order->children)
+            match = match || line->text.contains(search);
+        if (!match)
+            continue;
+        // Every matching contract starts afresh: the last one in the tree wins.
+        rows.emplace();
+        for (const auto& line : order->children)
+            if (line->text.contains(OrderLines::commodityMark()) && OrderLines::hasCount(line->text))
+                rows->append({OrderLines::commodityName(line->text), OrderLines::commodityCount(line->text)});
+    }
+    return rows;
+}
+
+// ------------------------------------------------------------ version
+
+QString HubClient::GetAppVersion()
+{
+    static const QRegularExpression fourNumbers(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"));
+    const QString v = QStringLiteral(TESSIVAR_VERSION_TEXT);
+    return fourNumbers.match(v).hasMatch() ? v : QStringLiteral("Unknown");
+}
+
+void HubClient::check_version()
+{
+    if (!hasEndpoint())
+        return;
+    post({{QStringLiteral("act"), QStringLiteral("check_version")}}, Origin::Automatic,
+         [this](const QString& reply) {
+             // Any difference counts: versions are compared as texts, not ordered.
+             if (reply == GetAppVersion())
+                 return;
+             newVersionCaption =
+                 QStringLiteral("New version available: ") + shortened(reply, kShownVersionChars);
+             MainWindowModel& mw = m_core.mainWindow();
+             mw.btn_new_version_caption = newVersionCaption;
+             mw.notifyChanged();
+             emit newVersionAnnounced(newVersionCaption);
+             emit changed();
+         });
+}
+
+// ------------------------------------------------------------ dump
 
 QJsonObject HubClient::dumpJson() const
 {
-    return {};
+    return QJsonObject{
+        {QStringLiteral("lista_zlecen"), lista_zlecen.toJson()},
+        {QStringLiteral("przyjete_zlecenia"), przyjete_zlecenia.toJson()},
+        {QStringLiteral("Carrier_loading_select"),
+         QJsonArray::fromStringList(m_core.cargo().Carrier_loading_select)},
+        {QStringLiteral("label_delay"), label_delay},
+        {QStringLiteral("kvn_url"), URL},
+        {QStringLiteral("kvn_new_version"), newVersionCaption},
+        {QStringLiteral("kvn_verify_log"), QJsonArray::fromStringList(verifyLog)},
+    };
 }

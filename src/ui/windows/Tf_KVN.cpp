@@ -1,8 +1,196 @@
 #include "windows/Tf_KVN.h"
 
 #include "Core.h"
+#include "common/Error.h"
+#include "common/UserInteraction.h"
+#include "hub/HubClient.h"
+#include "windows/Tf_KVN_add.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAmber = QStringLiteral("color: rgb(222, 153, 0);");
+
+QLabel* plainLabel(const QString& text, QWidget* parent)
+{
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setStyleSheet(kAmber);
+    return l;
+}
+
+QTreeView* orderView(OrderTree& model, QWidget* parent)
+{
+    auto* v = new QTreeView(parent);
+    v->setModel(&model);
+    v->setHeaderHidden(true);
+    v->setIndentation(19);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setStyleSheet(QStringLiteral("QTreeView { color: rgb(222, 153, 0); }"));
+    return v;
+}
+
+// The right mouse button opens the menu without moving the selection: the
+// menu acts on the line the person selected before.
+class KeepSelectionOnRightClick : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
 
 Tf_KVN::Tf_KVN(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
 {
     setWindowTitle(QStringLiteral("KVN"));
+    HubClient& kvn = core.kvn();
+    auto* layout = new QVBoxLayout(this);
+
+    auto* banner = new QHBoxLayout;
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    banner->addWidget(icon);
+    auto* title = plainLabel(QStringLiteral("📡 KELVANE"), this);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    big.setBold(true);
+    title->setFont(big);
+    banner->addWidget(title, 1);
+    layout->addLayout(banner);
+
+    label_no_hub = plainLabel(kvn.endpointNote, this);
+    label_no_hub->setObjectName(QStringLiteral("label_no_hub"));
+    label_no_hub->setWordWrap(true);
+    label_no_hub->setVisible(!kvn.hasEndpoint());
+    layout->addWidget(label_no_hub);
+
+    auto* toolbar = new QHBoxLayout;
+    btn_refresh = new QPushButton(QStringLiteral("⭮ "), this);
+    btn_refresh->setObjectName(QStringLiteral("btn_refresh"));
+    btn_refresh->setToolTip(QStringLiteral("Refresh contract list"));
+    btn_add = new QPushButton(QStringLiteral(" ➕"), this);
+    btn_add->setObjectName(QStringLiteral("btn_add"));
+    btn_add->setToolTip(QStringLiteral("Add new demand"));
+    toolbar->addWidget(btn_refresh);
+    toolbar->addWidget(btn_add);
+    toolbar->addStretch(1);
+    layout->addLayout(toolbar);
+
+    tabs = new QTabWidget(this);
+    auto* market = new QWidget(tabs);
+    auto* marketLayout = new QVBoxLayout(market);
+    marketLayout->addWidget(plainLabel(QStringLiteral("📜 Contract market"), market));
+    lista_zlecen = orderView(kvn.lista_zlecen, market);
+    lista_zlecen->setObjectName(QStringLiteral("lista_zlecen"));
+    lista_zlecen->setToolTip(QStringLiteral("Get contract by right mouse button"));
+    lista_zlecen->setContextMenuPolicy(Qt::CustomContextMenu);
+    lista_zlecen->viewport()->installEventFilter(new KeepSelectionOnRightClick(lista_zlecen));
+    marketLayout->addWidget(lista_zlecen, 1);
+    tabs->addTab(market, QStringLiteral("📜 Contract market"));
+
+    auto* accepted = new QWidget(tabs);
+    auto* acceptedLayout = new QVBoxLayout(accepted);
+    acceptedLayout->addWidget(plainLabel(QStringLiteral("📋 Accepted contracts"), accepted));
+    przyjete_zlecenia = orderView(kvn.przyjete_zlecenia, accepted);
+    przyjete_zlecenia->setObjectName(QStringLiteral("przyjete_zlecenia"));
+    acceptedLayout->addWidget(przyjete_zlecenia, 1);
+    tabs->addTab(accepted, QStringLiteral("📋 Accepted contracts"));
+    layout->addWidget(tabs, 1);
+
+    Getcontract1 = new QAction(QStringLiteral(" ➕ Get contract"), this);
+    Getcontract1->setObjectName(QStringLiteral("Getcontract1"));
+
+    auto* bottom = new QHBoxLayout;
+    label_delay = plainLabel(kvn.label_delay, this);
+    label_delay->setObjectName(QStringLiteral("label_delay"));
+    bottom->addWidget(label_delay);
+    bottom->addStretch(1);
+    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close->setObjectName(QStringLiteral("btn_close"));
+    bottom->addWidget(btn_close);
+    bottom->addStretch(1);
+    layout->addLayout(bottom);
+
+    resize(620, 560);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    connect(btn_refresh, &QPushButton::clicked, this, &Tf_KVN::btn_refreshClick);
+    connect(btn_add, &QPushButton::clicked, this, &Tf_KVN::btn_addClick);
+    connect(btn_close, &QPushButton::clicked, this, &QWidget::close);
+    connect(Getcontract1, &QAction::triggered, this, &Tf_KVN::Getcontract1Click);
+    connect(lista_zlecen, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu menu(this);
+        menu.addAction(Getcontract1);
+        menu.exec(lista_zlecen->viewport()->mapToGlobal(pos));
+    });
+    connect(&kvn, &HubClient::changed, this, &Tf_KVN::refresh);
+    connect(&kvn, &HubClient::ordersReloaded, lista_zlecen, &QTreeView::expandAll);
+    connect(&kvn.przyjete_zlecenia, &QAbstractItemModel::rowsInserted, przyjete_zlecenia,
+            &QTreeView::expandAll);
+
+    Timer_delay.setInterval(1000);
+    connect(&Timer_delay, &QTimer::timeout, this, [this] { m_core.kvn().Timer_delayTimer(); });
+    Timer_delay.start();
+    refresh();
+}
+
+void Tf_KVN::refresh()
+{
+    const HubClient& kvn = m_core.kvn();
+    label_delay->setText(kvn.label_delay);
+    btn_refresh->setEnabled(kvn.btn_refresh_enabled);
+}
+
+void Tf_KVN::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    btn_add->setEnabled(m_core.kvn().addButtonEnabled());
+    m_core.kvn().FormShow();
+}
+
+void Tf_KVN::btn_refreshClick()
+{
+    m_core.kvn().btn_refreshClick();
+}
+
+void Tf_KVN::btn_addClick()
+{
+    Tf_KVN_add form(m_core, this);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    m_core.kvn().add_kvn(form.order());
+}
+
+void Tf_KVN::Getcontract1Click()
+{
+    try {
+        m_core.kvn().Getcontract1Click(m_core.kvn().lista_zlecen.nodeAt(lista_zlecen->currentIndex()));
+    } catch (const std::exception& e) {
+        m_core.ui().showMessage(errorText(e));
+    }
 }

@@ -2,7 +2,166 @@
 
 #include "Core.h"
 
-Tf_KVN_add::Tf_KVN_add(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace {
+
+QLabel* plainLabel(const QString& text, QWidget* parent)
 {
-    setWindowTitle(QStringLiteral("KVN - new order"));
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+QSpinBox* unboundedSpin(int value, QWidget* parent)
+{
+    auto* s = new QSpinBox(parent);
+    s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    s->setValue(value);
+    return s;
+}
+
+}  // namespace
+
+Tf_KVN_add::Tf_KVN_add(TessivarCore& core, QWidget* parent) : QDialog(parent), m_core(core)
+{
+    setWindowTitle(QStringLiteral("f_KVN_add"));
+    setModal(true);
+    setStyleSheet(QStringLiteral("QLabel, QLineEdit, QComboBox, QSpinBox, QRadioButton, QCheckBox, QGroupBox "
+                                 "{ color: rgb(222, 153, 0); }"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* top = new QHBoxLayout;
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    top->addWidget(icon);
+    auto* title = plainLabel(QStringLiteral(" ➕ Add new contract"), this);
+    QFont big = title->font();
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    title->setFont(big);
+    top->addWidget(title);
+    top->addStretch(1);
+    ch_zgoda = new QCheckBox(
+        QStringLiteral("I accept sending my player name and Fleet Carrier to the remote server."), this);
+    ch_zgoda->setObjectName(QStringLiteral("ch_zgoda"));
+    ch_zgoda->setChecked(true);
+    top->addWidget(ch_zgoda);
+    layout->addLayout(top);
+
+    cmdr_name = plainLabel(QString(), this);
+    cmdr_name->setObjectName(QStringLiteral("cmdr_name"));
+    QFont bold = cmdr_name->font();
+    bold.setBold(true);
+    cmdr_name->setFont(bold);
+    layout->addWidget(cmdr_name);
+
+    auto* form = new QFormLayout;
+    carrier_name = new QLineEdit(QStringLiteral("carrier_name"), this);
+    carrier_name->setObjectName(QStringLiteral("carrier_name"));
+    form->addRow(plainLabel(QStringLiteral("Carrier ID / Name:"), this), carrier_name);
+    carrier_location = new QLineEdit(this);
+    carrier_location->setObjectName(QStringLiteral("carrier_location"));
+    carrier_location->setReadOnly(true);
+    form->addRow(plainLabel(QStringLiteral("CarrierLocation (System / Station):"), this), carrier_location);
+    layout->addLayout(form);
+
+    auto* typ = new QGroupBox(QStringLiteral("Type:"), this);
+    auto* typLayout = new QHBoxLayout(typ);
+    typ_demand = new QRadioButton(QStringLiteral("Demand"), typ);
+    typ_demand->setObjectName(QStringLiteral("typ_demand"));
+    typ_demand->setChecked(true);
+    typ_unload = new QRadioButton(QStringLiteral("Unload"), typ);
+    typ_unload->setObjectName(QStringLiteral("typ_unload"));
+    typLayout->addWidget(typ_demand);
+    typLayout->addWidget(typ_unload);
+    layout->addWidget(typ);
+
+    // FormCreate: the list, then "Aluminium" (entry 3) selected. The list
+    // takes no typed text, so an order always names one of its entries.
+    auto* fields = new QGridLayout;
+    commodity_name = new QComboBox(this);
+    commodity_name->setObjectName(QStringLiteral("commodity_name"));
+    commodity_name->addItems(HubClient::orderCommodities());
+    commodity_name->setCurrentIndex(3);
+    count = unboundedSpin(1, this);
+    count->setObjectName(QStringLiteral("count"));
+    avg = unboundedSpin(100, this);
+    avg->setObjectName(QStringLiteral("avg"));
+    fields->addWidget(plainLabel(QStringLiteral("Commodity:"), this), 0, 0);
+    fields->addWidget(plainLabel(QStringLiteral("Count"), this), 0, 1);
+    fields->addWidget(plainLabel(QStringLiteral("% AVG"), this), 0, 2);
+    fields->addWidget(commodity_name, 1, 0);
+    fields->addWidget(count, 1, 1);
+    fields->addWidget(avg, 1, 2);
+    fields->setColumnStretch(0, 1);
+    layout->addLayout(fields);
+    layout->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    btn_add = new QPushButton(QStringLiteral(" ➕ ADD"), this);
+    btn_add->setObjectName(QStringLiteral("btn_add"));
+    bottom->addWidget(btn_add);
+    bottom->addStretch(1);
+    btn_cancel = new QPushButton(QStringLiteral("❌ CANCEL"), this);
+    btn_cancel->setObjectName(QStringLiteral("btn_cancel"));
+    bottom->addWidget(btn_cancel);
+    layout->addLayout(bottom);
+
+    resize(560, 330);
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    connect(btn_add, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btn_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ch_zgoda, &QCheckBox::toggled, this, &Tf_KVN_add::ch_zgodaClick);
+}
+
+void Tf_KVN_add::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void Tf_KVN_add::FormShow()
+{
+    const GameState& s = m_core.state;
+    ch_zgoda->setChecked(true);
+    cmdr_name->setText(QStringLiteral("CMDR ") + s.dane_CMDR.Name);
+    carrier_location->setText(s.dane_carriera.StarSystem + QStringLiteral(" / Body ") +
+                              QString::number(s.dane_carriera.Body));
+}
+
+void Tf_KVN_add::ch_zgodaClick(bool checked)
+{
+    if (!checked)
+        reject();
+}
+
+HubClient::NewOrder Tf_KVN_add::order() const
+{
+    HubClient::NewOrder o;
+    o.cmdr = cmdr_name->text();
+    o.FC = carrier_name->text();
+    o.location = carrier_location->text();
+    o.typ = typ_unload->isChecked() ? typ_unload->text() : typ_demand->text();
+    o.commodity = commodity_name->currentText();
+    o.count = count->value();
+    o.price = avg->value();
+    return o;
 }

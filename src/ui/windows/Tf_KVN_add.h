@@ -1,15 +1,47 @@
 #pragma once
 
-#include <QWidget>
+#include "hub/HubClient.h"
 
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
 class TessivarCore;
 
-class Tf_KVN_add : public QWidget
+// The new order form: a modal form that composes one order for the hub. It
+// keeps nothing between uses; the contracts window creates one per order.
+class Tf_KVN_add : public QDialog
 {
     Q_OBJECT
 public:
     explicit Tf_KVN_add(TessivarCore& core, QWidget* parent = nullptr);
 
+    QCheckBox* ch_zgoda = nullptr;
+    QLabel* cmdr_name = nullptr;
+    QLineEdit* carrier_name = nullptr;
+    QLineEdit* carrier_location = nullptr;
+    QRadioButton* typ_demand = nullptr;
+    QRadioButton* typ_unload = nullptr;
+    QComboBox* commodity_name = nullptr;
+    QSpinBox* count = nullptr;
+    QSpinBox* avg = nullptr;
+    QPushButton* btn_add = nullptr;
+    QPushButton* btn_cancel = nullptr;
+
+    // The order as the fields give it now.
+    HubClient::NewOrder order() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void FormShow();
+    void ch_zgodaClick(bool checked);
+
     TessivarCore& m_core;
 };

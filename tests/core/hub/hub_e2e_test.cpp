@@ -1,0 +1,159 @@
+// Two commanders against a running tessivar-hub: one posts an order for his
+// carrier, the other takes it, sells at the carrier and opens its market.
+#include "TestSupport.h"
+
+#include "cargo/CargoModule.h"
+#include "hub/HubClient.h"
+#include "markets/MarketModule.h"
+#include "settings/SettingsStore.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+constexpr int kWait = 10000;
+
+QByteArray j(const char* text)
+{
+    return QByteArray(text).replace('\'', '"');
+}
+
+QStringList commodityLines(const OrderTree& tree)
+{
+    QStringList out;
+    for (int i = 0; i < tree.topLevelCount(); ++i)
+        for (const auto& line : tree.topLevel(i)->children)
+            if (line->text.startsWith(QStringLiteral("📦")))
+                out.append(line->text);
+    return out;
+}
+
+struct Commander : CoreFixture
+{
+    Commander(const QString& url, const QString& name)
+    {
+        writeFile(dataDir.filePath(QStringLiteral("settings.ini")), "[KVN]\r\nurl=" + url.toUtf8() + "\r\n");
+        start();
+        core->settings().kvn_consent = true;
+        core->state.dane_CMDR.Name = name;
+    }
+    HubClient& kvn() { return core->kvn(); }
+};
+
+}  // namespace
+
+class HubE2eTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+#ifndef TESSIVAR_HUB
+        QSKIP("tessivar-hub is not built");
+#else
+        if (!QFileInfo::exists(QStringLiteral(TESSIVAR_HUB)))
+            QSKIP("tessivar-hub is not built");
+        m_hub.setProcessChannelMode(QProcess::SeparateChannels);
+        m_hub.start(QStringLiteral(TESSIVAR_HUB),
+                    {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
+                     m_dir.filePath(QStringLiteral("hub.sqlite"))});
+        QVERIFY(m_hub.waitForStarted(kWait));
+        QDeadlineTimer deadline(kWait);
+        while (!m_hub.canReadLine() && !deadline.hasExpired())
+            m_hub.waitForReadyRead(100);
+        const QString first = QString::fromUtf8(m_hub.readLine()).trimmed();
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(first);
+        QVERIFY2(m.hasMatch(), qPrintable(first));
+        m_url = QStringLiteral("http://127.0.0.1:") + m.captured(1);
+#endif
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_hub.state() != QProcess::NotRunning) {
+            m_hub.kill();
+            m_hub.waitForFinished(kWait);
+        }
+    }
+
+    void postTakeSellVerify()
+    {
+        // The carrier owner posts an order.
+        Commander owner(m_url, QStringLiteral("Owner"));
+        owner.core->state.dane_carriera.CarrierID = 3702668288ULL;
+        HubClient::NewOrder order;
+        order.cmdr = QStringLiteral("CMDR Owner");
+        order.FC = QStringLiteral("Ironclad");
+        order.location = QStringLiteral("Deciat / Body 5");
+        order.typ = QStringLiteral("Demand");
+        order.commodity = QStringLiteral("Liquid Oxygen");
+        order.count = 1000;
+        order.price = 105;
+        QVERIFY(owner.kvn().add_kvn(order));
+        QVERIFY(owner.kvn().waitForIdle(kWait));
+        QCOMPARE(owner.ui.messages().size(), 1);
+        QVERIFY2(owner.ui.messages()[0].startsWith(QStringLiteral("Order added")),
+                 qPrintable(owner.ui.messages()[0]));
+        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+                 QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 1000 / 💰 105% AVG;")});
+
+        // A hauler takes it onto his loading list.
+        Commander hauler(m_url, QStringLiteral("Hauler"));
+        hauler.kvn().FormShow();
+        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        QVERIFY(hauler.kvn().takeContract(0));
+        QCOMPARE(hauler.core->cargo().Carrier_loading_select.last(), QStringLiteral("3702668288"));
+        QCOMPARE(hauler.kvn()
+                     .acceptedContractRows(QStringLiteral("3702668288"))
+                     .value_or(QList<QPair<QString, QString>>{}),
+                 (QList<QPair<QString, QString>>{{QStringLiteral("Liquid Oxygen"), QStringLiteral("1000")}}));
+
+        // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
+        hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
+        hauler.core->cargo().sprawdz_zaladunek(
+            j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
+              "'Type':'liquidoxygen', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 "
+              "}"),
+            QStringLiteral("sell"));
+        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        const QStringList after{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 600 / 💰 105% AVG;")};
+        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen), after);
+        QCOMPARE(commodityLines(hauler.kvn().przyjete_zlecenia), after);
+
+        // Opening the carrier's market tells the hub its real demand ("Liquid oxygen" there).
+        writeFile(hauler.journalDir.filePath(QStringLiteral("Market.json")),
+                  j("{ 'timestamp':'2025-06-01T10:01:00Z', 'event':'Market', 'MarketID':3702668288, "
+                    "'StationName':'T9L-95Z', 'StationType':'FleetCarrier', 'StarSystem':'Deciat', 'Items':[ "
+                    "{ 'id':128049154, 'Name':'$liquidoxygen_name;', 'Name_Localised':'Liquid oxygen', "
+                    "'BuyPrice':0, 'SellPrice':2000, 'MeanPrice':0, 'Stock':0, 'Demand':550 } ] }"));
+        hauler.core->state.dane_systemu.MarketID = 3702668288ULL;
+        hauler.core->market().przeszukaj_market(hauler.journalDir.path());
+        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        QVERIFY(hauler.core->market().Need_veryfi);
+        QCOMPARE(hauler.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
+        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen),
+                 QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
+        QCOMPARE(hauler.ui.messages(), QStringList());
+
+        // The owner sees it too; his program is the hub's version, so nothing is announced.
+        owner.kvn().btn_refreshClick();
+        owner.kvn().check_version();
+        QVERIFY(owner.kvn().waitForIdle(kWait));
+        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+                 QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
+        QCOMPARE(owner.kvn().newVersionCaption, QString());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_hub;
+    QString m_url;
+};
+
+QTEST_GUILESS_MAIN(HubE2eTest)
+#include "hub_e2e_test.moc"

@@ -1,0 +1,441 @@
+// The hub client against a loopback HTTP server: what it sends, what it does
+// with each reply, and how it copes with a hub that is down, slow or broken.
+#include "HttpStub.h"
+#include "TestSupport.h"
+
+#include "MainWindowModel.h"
+#include "cargo/CargoModule.h"
+#include "hub/HubClient.h"
+#include "markets/MarketModule.h"
+#include "settings/SettingsStore.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr int kWait = 10000;
+
+// JSON written with single quotes, to keep the test data readable.
+QByteArray j(const char* text)
+{
+    return QByteArray(text).replace('\'', '"');
+}
+
+// A core whose settings name the given hub address.
+struct HubFixture : CoreFixture
+{
+    explicit HubFixture(const QString& url, bool consent = true)
+    {
+        writeFile(dataDir.filePath(QStringLiteral("settings.ini")), "[KVN]\r\nurl=" + url.toUtf8() + "\r\n");
+        start();
+        core->settings().kvn_consent = consent;
+        core->state.dane_CMDR.Name = QStringLiteral("Jan");
+    }
+    HubClient& kvn() { return core->kvn(); }
+};
+
+QString unusedPort()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = s.serverPort();
+    s.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+QStringList topLevelTexts(const OrderTree& t)
+{
+    QStringList out;
+    for (int i = 0; i < t.topLevelCount(); ++i)
+        out.append(t.topLevel(i)->text);
+    return out;
+}
+
+const char* const kOrders =
+    "[{'FC':'Ironclad','cmdr':'Jan','CarrierID':'3702668288','action':'Demand',"
+    "'location':'Deciat / Body 5','commodity':'Steel','count':'720','price':'105'},"
+    "{'FC':'Ironclad','cmdr':'Jan','commodity':'Liquid Oxygen','count':'55','price':'90'}]";
+
+}  // namespace
+
+class HubProtocolTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void endpoint_data()
+    {
+        QTest::addColumn<QString>("configured");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("path added") << QStringLiteral("http://127.0.0.1:8080")
+                                    << QStringLiteral("http://127.0.0.1:8080/ED/KVN.php");
+        QTest::newRow("root path") << QStringLiteral(" https://hub.example/ ")
+                                   << QStringLiteral("https://hub.example/ED/KVN.php");
+        QTest::newRow("own path kept")
+            << QStringLiteral("http://h:1/x/hub.php") << QStringLiteral("http://h:1/x/hub.php");
+        QTest::newRow("none") << QString() << QString();
+        QTest::newRow("not http") << QStringLiteral("ftp://h/") << QString();
+        QTest::newRow("no host") << QStringLiteral("KVN.php") << QString();
+    }
+
+    void endpoint()
+    {
+        QFETCH(QString, configured);
+        QFETCH(QString, url);
+        HubFixture f(configured);
+        QCOMPARE(f.kvn().URL, url);
+        QCOMPARE(f.kvn().endpointNote.isEmpty(), !url.isEmpty());
+    }
+
+    void noEndpoint_sendsNothingAndReportsNothing()
+    {
+        HubFixture f{QString()};
+        f.kvn().FormShow();
+        f.kvn().check_version();
+        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        f.core->market().KVN_aktualizuj_zlecenia(42);
+        QVERIFY(f.kvn().isIdle());
+        QCOMPARE(f.ui.messages(), QStringList());
+        QCOMPARE(f.kvn().label_delay, QStringLiteral("0"));
+    }
+
+    void getKVN_sendsTheHubHeadersAndFillsBothTrees()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::text(j(kOrders)); };
+        HubFixture f(hub.url());
+        // A taken order whose header differs only in letter case is refreshed.
+        OrderNode* taken = f.kvn().przyjete_zlecenia.append(
+            nullptr, QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan"));
+        f.kvn().przyjete_zlecenia.append(taken, QStringLiteral("old line"));
+
+        f.kvn().FormShow();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+
+        QCOMPARE(hub.requests.size(), 1);
+        const StubRequest& r = hub.requests[0];
+        QCOMPARE(r.method, QByteArray("POST"));
+        QCOMPARE(r.path, QByteArray("/ED/KVN.php"));
+        QCOMPARE(r.header("Accept"),
+                 QByteArray("text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8"));
+        QCOMPARE(r.header("User-Agent"), QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
+        QCOMPARE(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
+        QCOMPARE(r.body, QByteArray("act=get_kvn"));
+
+        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), 1);
+        QCOMPARE(f.kvn().lista_zlecen.topLevel(0)->childCount(), 5);
+        QCOMPARE(f.kvn().przyjete_zlecenia.topLevel(0)->childCount(), 5);
+        QCOMPARE(f.kvn().przyjete_zlecenia.topLevel(0)->child(0)->text,
+                 QStringLiteral("🆔 CarrierID: 3702668288"));
+        QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
+
+        // While the countdown runs, showing the window again does not ask the hub.
+        f.kvn().FormShow();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.requests.size(), 1);
+    }
+
+    void failure_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("down") << QStringLiteral("down") << QStringLiteral("Connection refused");
+        QTest::newRow("slow") << QStringLiteral("slow") << QStringLiteral("no reply within 0.3 s");
+        QTest::newRow("500") << QStringLiteral("500") << QStringLiteral("HTTP 500 Internal Server Error");
+        QTest::newRow("redirect")
+            << QStringLiteral("redirect")
+            << QStringLiteral("redirect (HTTP 302) to \"http://elsewhere/\", which is not followed");
+        QTest::newRow("too large, declared")
+            << QStringLiteral("large")
+            << QStringLiteral("the reply of 5000 bytes is larger than the limit of 1000 bytes");
+        QTest::newRow("too large, streamed")
+            << QStringLiteral("stream")
+            << QStringLiteral("larger than the limit of 1000 bytes; it was cut off");
+    }
+
+    void failure()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        HttpStub hub;
+        hub.handler = [kind](const StubRequest&) {
+            if (kind == QLatin1String("slow"))
+                return StubResponse::silent();
+            if (kind == QLatin1String("500"))
+                return StubResponse::text("oops", 500, "Internal Server Error");
+            if (kind == QLatin1String("redirect")) {
+                StubResponse r = StubResponse::text({}, 302, "Found");
+                r.headers.append({QByteArray("Location"), QByteArray("http://elsewhere/")});
+                return r;
+            }
+            StubResponse r = StubResponse::text('[' + QByteArray(4998, ' ') + ']');
+            r.contentLength = kind != QLatin1String("stream");
+            return r;
+        };
+        HubFixture f(kind == QLatin1String("down") ? unusedPort() : hub.url());
+        f.kvn().http().setTimeoutMs(300);
+        f.kvn().http().setReplyLimit(1000);
+        f.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+
+        f.kvn().btn_refreshClick();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+
+        // The person is told once; the list and the countdown stay as they were.
+        QCOMPARE(f.ui.messages().size(), 1);
+        QVERIFY2(f.ui.messages()[0].startsWith(QStringLiteral("Kelvane hub (get_kvn): ")),
+                 qPrintable(f.ui.messages()[0]));
+        QVERIFY2(f.ui.messages()[0].contains(message), qPrintable(f.ui.messages()[0]));
+        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
+        QCOMPARE(f.kvn().label_delay, QStringLiteral("0"));
+    }
+
+    void automaticFailures_reportedOnceUntilTheHubAnswers()
+    {
+        HttpStub hub;
+        bool up = false;
+        hub.handler = [&up](const StubRequest&) {
+            return up ? StubResponse::text("update_none")
+                      : StubResponse::text("down", 503, "Service Unavailable");
+        };
+        HubFixture f(hub.url());
+        for (int i = 0; i < 3; ++i)
+            f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        f.kvn().check_version();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.requests.size(), 4);
+        QCOMPARE(f.ui.messages().size(), 1);
+
+        up = true;
+        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        up = false;
+        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(f.ui.messages().size(), 2);
+    }
+
+    void checkUpdate_data()
+    {
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("bodies");
+        const QString update =
+            QStringLiteral("MarketID=3702668288&act=update_kvn&Commodity=liquidoxygen&Count=720");
+        QTest::newRow("accepted: list reloaded")
+            << true << QByteArray("update_ok") << QStringList{update, QStringLiteral("act=get_kvn")};
+        QTest::newRow("other reply ignored") << true << QByteArray("update_none") << QStringList{update};
+        QTest::newRow("exact text only") << true << QByteArray("update_ok\n") << QStringList{update};
+        QTest::newRow("no consent: nothing sent") << false << QByteArray("update_ok") << QStringList();
+    }
+
+    void checkUpdate()
+    {
+        QFETCH(bool, consent);
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, bodies);
+        HttpStub hub;
+        hub.handler = [reply](const StubRequest& r) {
+            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("get_kvn") ? j(kOrders)
+                                                                                                 : reply);
+        };
+        HubFixture f(hub.url(), consent);
+        f.core->state.dane_dokowania.MarketID = 3702668288ULL;
+        f.kvn().check_update_KVN(QStringLiteral("liquidoxygen"), QStringLiteral("720"));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.bodies(), bodies);
+        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), bodies.size() == 2 ? 1 : 0);
+        QCOMPARE(f.ui.messages(), QStringList());
+    }
+
+    void sale_reducesTheLoadingListWhileTheHubIsSlow()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::silent(); };
+        CoreFixture f;
+        writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
+                  "[KVN]\r\nurl=" + hub.url().toUtf8() + "\r\n");
+        writeFile(f.dataDir.filePath(QStringLiteral("zaladunek.ini")), "[zaladunek]\r\nSteel=1000\r\n");
+        TessivarCore& core = f.start();
+        core.settings().kvn_consent = true;
+        core.kvn().http().setTimeoutMs(300);
+
+        core.cargo().sprawdz_zaladunek(
+            j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "
+              "'Type':'steel', "
+              "'Count':720, 'SellPrice':2540, 'TotalSale':5080, 'AvgPricePaid':2604 }"),
+            QStringLiteral("sell"));
+        // Reduced before the hub has answered anything.
+        QCOMPARE(hub.requests.size(), 0);
+        QVERIFY(!core.kvn().isIdle());
+        QCOMPARE(core.cargo().zaladunek_list.cell(1, 0), QStringLiteral("Steel"));
+        QCOMPARE(core.cargo().zaladunek_list.cell(1, 1), QStringLiteral("280"));
+        QVERIFY(core.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.requests.size(), 1);
+        QCOMPARE(f.ui.messages().size(), 1);
+    }
+
+    void addKvn_sendsTheFieldsInOrderThenReloads()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest& r) {
+            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("add_kvn")
+                                          ? QByteArray("Order <b>added</b>")
+                                          : j(kOrders));
+        };
+        HubFixture f(hub.url());
+        f.core->state.dane_carriera.CarrierID = 3702668288ULL;
+        HubClient::NewOrder o;
+        o.cmdr = QStringLiteral("CMDR Jan Kowalski");
+        o.FC = QStringLiteral("Ironclad");
+        o.location = QStringLiteral("Deciat / Body 5");
+        o.typ = QStringLiteral("Demand");
+        o.commodity = QStringLiteral("Liquid Oxygen");
+        o.count = 720;
+        o.price = 105;
+        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.bodies(),
+                 (QStringList{
+                     QStringLiteral("act=add_kvn&cmdr=CMDR+Jan+Kowalski&FC=Ironclad&CarrierID=3702668288&"
+                                    "location=Deciat+%2F+Body+5&typ=Demand&commodity=Liquid+Oxygen&count=720&"
+                                    "price=105&code="),
+                     QStringLiteral("act=get_kvn")}));
+        QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("Order <b>added</b>")});
+        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), 1);
+        QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
+    }
+
+    void addKvn_separatorEntriesSendNothing_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("BASE:") << QStringLiteral("BASE:");
+        QTest::newRow("OTHER:") << QStringLiteral("OTHER:");
+        QTest::newRow("line") << QStringLiteral("-----------------------------");
+        QTest::newRow("empty") << QString();
+    }
+
+    void addKvn_separatorEntriesSendNothing()
+    {
+        QFETCH(QString, entry);
+        HttpStub hub;
+        HubFixture f(hub.url());
+        HubClient::NewOrder o;
+        o.commodity = entry;
+        QVERIFY(!f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.requests.size(), 0);
+        QCOMPARE(f.ui.messages(), QStringList());
+    }
+
+    void verification_data()
+    {
+        QTest::addColumn<quint64>("marketId");
+        QTest::addColumn<bool>("consent");
+        QTest::addColumn<QStringList>("bodies");
+        const QString v = QStringLiteral("act=verify_kvn&CMDR=Jan&Market=128791778&");
+        QTest::newRow("orders of this market")
+            << quint64(128791778) << true
+            << QStringList{v + QStringLiteral("Towar=water&Ilosc=66632"),
+                           v + QStringLiteral("Towar=Gold&Ilosc=1"),
+                           v + QStringLiteral("Towar=Painite&Ilosc=0"), QStringLiteral("act=get_kvn")};
+        QTest::newRow("market id 0 after a jump") << quint64(0) << true << QStringList();
+        QTest::newRow("no consent") << quint64(128791778) << false << QStringList();
+        QTest::newRow("no order of this market") << quint64(555) << true << QStringList();
+    }
+
+    void verification()
+    {
+        QFETCH(quint64, marketId);
+        QFETCH(bool, consent);
+        QFETCH(QStringList, bodies);
+        REQUIRE_SHARED(market, QStringLiteral("companion/AlanMorrisWright__jj/Market.json"));
+        HttpStub hub;
+        const QByteArray orders =
+            j("[{'FC':'Mine','cmdr':'Jan','CarrierID':'128791778','action':'Demand','location':'X',"
+              "'commodity':'Bertrandite','count':'270657','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'water','count':'1000','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'Gold','count':'5','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'Painite','count':'10','price':'100'},"
+              "{'FC':'Other','cmdr':'Ann','CarrierID':'999','commodity':'Water','count':'5','price':'100'}]");
+        hub.handler = [orders](const StubRequest& r) {
+            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("get_kvn")
+                                          ? orders
+                                          : QByteArray("verify_ok"));
+        };
+        HubFixture f(hub.url(), consent);
+        f.kvn().get_KVN();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        hub.requests.clear();
+
+        QFile::copy(market, f.journalDir.filePath(QStringLiteral("Market.json")));
+        f.core->state.dane_systemu.MarketID = marketId;
+        f.core->market().przeszukaj_market(f.journalDir.path());
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.bodies(), bodies);
+        QCOMPARE(f.core->market().Need_veryfi, !bodies.isEmpty());
+        QCOMPARE(f.kvn().verifyLog.size(), qsizetype(qMax(0, int(bodies.size()) - 1)));
+        QCOMPARE(f.ui.messages(), QStringList());
+    }
+
+    void versionCheck_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("same version") << QByteArray("1.3.0.0") << QString();
+        QTest::newRow("older version")
+            << QByteArray("1.2.0.0") << QStringLiteral("New version available: 1.2.0.0");
+        QTest::newRow("trailing line break")
+            << QByteArray("1.3.0.0\r\n") << QStringLiteral("New version available: 1.3.0.0\r\n");
+        QTest::newRow("empty answer") << QByteArray() << QStringLiteral("New version available: ");
+    }
+
+    void versionCheck()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(QString, caption);
+        QCOMPARE(HubClient::GetAppVersion(), QStringLiteral("1.3.0.0"));
+        HttpStub hub;
+        hub.handler = [answer](const StubRequest&) { return StubResponse::text(answer); };
+        HubFixture f(hub.url(), false);
+        f.kvn().check_version();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.bodies(), QStringList{QStringLiteral("act=check_version")});
+        QCOMPARE(f.kvn().newVersionCaption, caption);
+        QCOMPARE(f.core->mainWindow().btn_new_version_caption, caption);
+    }
+
+    void getContract_fillsTheLoadingListThroughTheSelector()
+    {
+        CoreFixture f;
+        TessivarCore& core = f.start();
+        HubClient& kvn = core.kvn();
+        kvn.parse_KVN(QString::fromUtf8(j(kOrders)));
+        // Any line of an order takes the whole order.
+        const OrderNode* commodityLine = kvn.lista_zlecen.topLevel(0)->child(4);
+        QVERIFY(kvn.Getcontract1Click(commodityLine));
+
+        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 1);
+        QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->text, kvn.lista_zlecen.topLevel(0)->text);
+        QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->childCount(), 5);
+        CargoModule& cargo = core.cargo();
+        QCOMPARE(cargo.Carrier_loading_select.last(), QStringLiteral("3702668288"));
+        QCOMPARE(cargo.Carrier_loading_select_index, int(cargo.Carrier_loading_select.size()) - 1);
+        // Taken twice: copied twice, the id appended twice; nothing selected: nothing happens.
+        QVERIFY(kvn.takeContract(0));
+        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
+        QCOMPARE(cargo.Carrier_loading_select.count(QStringLiteral("3702668288")), 2);
+        QCOMPARE(cargo.Carrier_loading_select_index, int(cargo.Carrier_loading_select.size()) - 1);
+        QVERIFY(!kvn.Getcontract1Click(nullptr));
+        QVERIFY(!kvn.takeContract(5));
+        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
+
+        // The cargo list rebuilds the selected contract from the accepted ones.
+        QCOMPARE(cargo.zaladunek_list.row(1).mid(0, 2),
+                 (QStringList{QStringLiteral("Steel"), QStringLiteral("720")}));
+        QCOMPARE(cargo.zaladunek_list.row(2).mid(0, 2),
+                 (QStringList{QStringLiteral("Liquid Oxygen"), QStringLiteral("55")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(HubProtocolTest)
+#include "hub_protocol_test.moc"

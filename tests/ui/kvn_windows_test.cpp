@@ -1,0 +1,296 @@
+// The contracts window, the new order form and the About window, offscreen.
+#include "HttpStub.h"
+#include "TestSupport.h"
+
+#include "MainWindowModel.h"
+#include "cargo/CargoModule.h"
+#include "hub/HubClient.h"
+#include "windows/Tf_KVN.h"
+#include "windows/Tf_KVN_add.h"
+#include "windows/Tf_about.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+QByteArray j(const char* text)
+{
+    return QByteArray(text).replace('\'', '"');
+}
+
+const char* const kOrders =
+    "[{'FC':'Ironclad','cmdr':'Jan','CarrierID':'3702668288','action':'Demand',"
+    "'location':'Deciat / Body 5','commodity':'Steel','count':'720','price':'105'},"
+    "{'FC':'Second','cmdr':'Ann','CarrierID':'42','commodity':'Tea','count':'5','price':'90'}]";
+
+void startWithHub(CoreFixture& f, const QString& url, const QByteArray& more = {})
+{
+    writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
+              "[KVN]\r\nurl=" + url.toUtf8() + "\r\n" + more);
+    f.start();
+}
+
+QStringList tabTexts(const QTabWidget* t)
+{
+    QStringList out;
+    for (int i = 0; i < t->count(); ++i)
+        out.append(t->tabText(i));
+    return out;
+}
+
+}  // namespace
+
+class KvnWindowsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void contractsWindow_layoutAndNoHubNote()
+    {
+        CoreFixture f;
+        Tf_KVN w(f.start());
+        QCOMPARE(w.windowTitle(), QStringLiteral("KVN"));
+        QCOMPARE(tabTexts(w.tabs),
+                 (QStringList{QStringLiteral("📜 Contract market"), QStringLiteral("📋 Accepted contracts")}));
+        QCOMPARE(w.Getcontract1->text(), QStringLiteral(" ➕ Get contract"));
+        QCOMPARE(w.btn_refresh->text(), QStringLiteral("⭮ "));
+        QCOMPARE(w.btn_refresh->toolTip(), QStringLiteral("Refresh contract list"));
+        QCOMPARE(w.btn_add->text(), QStringLiteral(" ➕"));
+        QCOMPARE(w.btn_add->toolTip(), QStringLiteral("Add new demand"));
+        QCOMPARE(w.lista_zlecen->toolTip(), QStringLiteral("Get contract by right mouse button"));
+        QCOMPARE(w.lista_zlecen->indentation(), 19);
+        QCOMPARE(w.label_delay->text(), QStringLiteral("0"));
+        QCOMPARE(w.Timer_delay.interval(), 1000);
+        QVERIFY(w.Timer_delay.isActive());
+
+        // No hub configured: the window says so and sends nothing.
+        w.show();
+        QVERIFY(w.label_no_hub->isVisible());
+        QCOMPARE(w.label_no_hub->textFormat(), Qt::PlainText);
+        QVERIFY(w.label_no_hub->text().contains(QStringLiteral("No Kelvane hub address")));
+        QVERIFY(f.core->kvn().isIdle());
+        QVERIFY(!w.btn_add->isEnabled());
+    }
+
+    void contractsWindow_loadsOnShowAndCountsDown()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::text(j(kOrders)); };
+        CoreFixture f;
+        startWithHub(f, hub.url());
+        f.core->state.dane_carriera.CarrierID = 7;
+        Tf_KVN w(*f.core);
+        w.show();
+        QVERIFY(w.btn_add->isEnabled());
+        QVERIFY(!w.label_no_hub->isVisible());
+        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QCOMPARE(w.label_delay->text(), QStringLiteral("60"));
+        const QAbstractItemModel* m = w.lista_zlecen->model();
+        QCOMPARE(m->rowCount(), 2);
+        QVERIFY(w.lista_zlecen->isExpanded(m->index(0, 0)));
+
+        f.core->kvn().Timer_delayTimer();
+        QCOMPARE(w.label_delay->text(), QStringLiteral("59"));
+        QVERIFY(!w.btn_refresh->isEnabled());
+        f.core->kvn().label_delay = QStringLiteral("0");
+        f.core->kvn().Timer_delayTimer();
+        QVERIFY(w.btn_refresh->isEnabled());
+    }
+
+    void getContract_takesTheOrderOfTheSelectedLine()
+    {
+        CoreFixture f;
+        TessivarCore& core = f.start();
+        Tf_KVN w(core);
+        w.show();
+        core.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+        const QAbstractItemModel* m = w.lista_zlecen->model();
+        const QModelIndex steel = m->index(3, 0, m->index(0, 0));
+        w.lista_zlecen->setCurrentIndex(steel);
+
+        // The right button opens the menu but leaves the selection where it was.
+        const QModelIndex other = m->index(1, 0);
+        QTest::mouseClick(w.lista_zlecen->viewport(), Qt::RightButton, {},
+                          w.lista_zlecen->visualRect(other).center());
+        QCOMPARE(w.lista_zlecen->currentIndex(), steel);
+
+        w.Getcontract1->trigger();
+        QCOMPARE(core.kvn().przyjete_zlecenia.topLevelCount(), 1);
+        QCOMPARE(core.kvn().przyjete_zlecenia.topLevel(0)->text, core.kvn().lista_zlecen.topLevel(0)->text);
+        QVERIFY(w.przyjete_zlecenia->isExpanded(w.przyjete_zlecenia->model()->index(0, 0)));
+        QCOMPARE(core.cargo().Carrier_loading_select.last(), QStringLiteral("3702668288"));
+    }
+
+    void orderForm_fields()
+    {
+        CoreFixture f;
+        TessivarCore& core = f.start();
+        core.state.dane_CMDR.Name = QStringLiteral("Jan <b>");
+        core.state.dane_carriera.StarSystem = QStringLiteral("Deciat");
+        core.state.dane_carriera.Body = 5;
+        Tf_KVN_add form(core);
+        QCOMPARE(form.windowTitle(), QStringLiteral("f_KVN_add"));
+        QCOMPARE(form.commodity_name->count(), 61);
+        QCOMPARE(form.commodity_name->currentText(), QStringLiteral("Aluminium"));
+        QVERIFY(!form.commodity_name->isEditable());
+        QCOMPARE(form.ch_zgoda->text(),
+                 QStringLiteral("I accept sending my player name and Fleet Carrier to the remote server."));
+        QCOMPARE(form.btn_add->text(), QStringLiteral(" ➕ ADD"));
+        QCOMPARE(form.btn_cancel->text(), QStringLiteral("❌ CANCEL"));
+        form.show();
+        QCOMPARE(form.cmdr_name->textFormat(), Qt::PlainText);
+        QCOMPARE(form.cmdr_name->text(), QStringLiteral("CMDR Jan <b>"));
+        QCOMPARE(form.carrier_location->text(), QStringLiteral("Deciat / Body 5"));
+        QVERIFY(form.carrier_location->isReadOnly());
+
+        form.typ_unload->setChecked(true);
+        form.commodity_name->setCurrentText(QStringLiteral("H.E. Suits"));
+        form.count->setValue(-3);
+        form.avg->setValue(0);
+        const HubClient::NewOrder o = form.order();
+        QCOMPARE(o.cmdr, QStringLiteral("CMDR Jan <b>"));
+        QCOMPARE(o.FC, QStringLiteral("carrier_name"));
+        QCOMPARE(o.location, QStringLiteral("Deciat / Body 5"));
+        QCOMPARE(o.typ, QStringLiteral("Unload"));
+        QCOMPARE(o.commodity, QStringLiteral("H.E. Suits"));
+        QCOMPARE(o.count, -3);
+        QCOMPARE(o.price, 0);
+
+        // Unticking the consent closes the form as cancelled.
+        form.ch_zgoda->setChecked(false);
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+        QVERIFY(!form.isVisible());
+    }
+
+    void addButton_postsTheOrderFromTheForm()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest& r) {
+            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("add_kvn")
+                                          ? QByteArray("added")
+                                          : j(kOrders));
+        };
+        CoreFixture f;
+        startWithHub(f, hub.url());
+        f.core->state.dane_CMDR.Name = QStringLiteral("Jan");
+        f.core->state.dane_carriera.CarrierID = 3702668288ULL;
+        f.core->state.dane_carriera.StarSystem = QStringLiteral("Deciat");
+        f.core->state.dane_carriera.Body = 5;
+        Tf_KVN w(*f.core);
+        bool answered = false;
+        QTimer::singleShot(0, this, [&answered] {
+            auto* form = qobject_cast<Tf_KVN_add*>(QApplication::activeModalWidget());
+            if (!form)
+                return;
+            form->commodity_name->setCurrentText(QStringLiteral("Steel"));
+            form->count->setValue(720);
+            QTest::mouseClick(form->btn_add, Qt::LeftButton);
+            answered = true;
+        });
+        w.btn_addClick();
+        QVERIFY(answered);
+        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QCOMPARE(
+            hub.bodies().value(0),
+            QStringLiteral(
+                "act=add_kvn&cmdr=CMDR+Jan&FC=carrier_name&CarrierID=3702668288&location=Deciat+%2F+Body+5&"
+                "typ=Demand&commodity=Steel&count=720&price=100&code="));
+        QCOMPARE(hub.bodies().value(1), QStringLiteral("act=get_kvn"));
+        QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("added")});
+        QCOMPARE(w.label_delay->text(), QStringLiteral("60"));
+    }
+
+    void about_layout()
+    {
+        CoreFixture f;
+        writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
+                  "[links]\r\nchat=https://chat.example/invite\r\ndownload=https://example/download\r\n");
+        Tf_about w(f.start());
+        QCOMPARE(w.windowTitle(), QStringLiteral("About Tessivar"));
+        QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(w.label_version->text(), QStringLiteral("v. 1.3"));
+        QCOMPARE(w.label_date->text(), QStringLiteral("07.06.2025"));
+        QVERIFY(w.btn_new_version->isHidden());
+        QCOMPARE(tabTexts(w.tabs),
+                 (QStringList{QStringLiteral("[PL] Opis"), QStringLiteral("[PL] Zmiany w kolejnych wersjach"),
+                              QStringLiteral("[EN] Description"), QStringLiteral("[EN] Change log")}));
+        QCOMPARE(w.tabs->currentIndex(), 1);
+        QCOMPARE(w.Timer_hide_start_window.interval(), 5000);
+        QVERIFY(w.Timer_hide_start_window.isSingleShot());
+        QVERIFY(w.Timer_hide_start_window.isActive());
+        QCOMPARE(w.timer_checkVersion.interval(), 500);
+        QVERIFY(!w.timer_checkVersion.isActive());
+
+        QCOMPARE(w.edit_chat->text(), QStringLiteral("https://chat.example/invite"));
+        QTest::mouseClick(w.btn_open_chat, Qt::LeftButton);
+        QTest::mouseClick(w.btn_copy_chat, Qt::LeftButton);
+        QCOMPARE(f.ui.openedUrls(), QStringList{QStringLiteral("https://chat.example/invite")});
+        QCOMPARE(f.ui.clipboardText(), QStringLiteral("https://chat.example/invite"));
+
+        // No hub configured: showing asks nothing and reports nothing.
+        w.show();
+        QVERIFY(f.core->kvn().isIdle());
+        QCOMPARE(f.ui.messages(), QStringList());
+    }
+
+    void about_splashClosesItselfOnce()
+    {
+        CoreFixture f;
+        Tf_about w(f.start());
+        w.showSplash();
+        QCOMPARE(w.windowModality(), Qt::ApplicationModal);
+        w.Timer_hide_start_window.start(10);
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(w.windowModality(), Qt::NonModal);
+        // Shown again later, it stays open until closed.
+        w.show();
+        QVERIFY(!w.Timer_hide_start_window.isActive());
+        QTest::mouseClick(w.btn_close, Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+    }
+
+    void about_announcesAndBlinks()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::text("1.2.0.0 & more"); };
+        CoreFixture f;
+        startWithHub(f, hub.url(), "[links]\r\ndownload=https://example/download\r\n");
+        Tf_about w(*f.core);
+        for (int i = 0; i < 3; ++i) {
+            w.show();
+            w.hide();
+        }
+        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QCOMPARE(hub.requests.size(), 3);
+        QVERIFY(!w.btn_new_version->isHidden());
+        QCOMPARE(w.btn_new_version->text(), QStringLiteral("New version available: 1.2.0.0 && more"));
+        QCOMPARE(f.core->mainWindow().btn_new_version_caption,
+                 QStringLiteral("New version available: 1.2.0.0 & more"));
+        QVERIFY(w.timer_checkVersion.isActive());
+
+        QVERIFY(w.btn_new_version->styleSheet().contains(QStringLiteral("#de9900")));
+        w.timer_checkVersionTimer();
+        QVERIFY(w.btn_new_version->styleSheet().contains(QStringLiteral("#ffffff")));
+        QVERIFY(f.core->mainWindow().btn_new_version_white);
+        w.timer_checkVersionTimer();
+        QVERIFY(w.btn_new_version->styleSheet().contains(QStringLiteral("#de9900")));
+        QVERIFY(!f.core->mainWindow().btn_new_version_white);
+
+        QTest::mouseClick(w.btn_new_version, Qt::LeftButton);
+        QCOMPARE(f.ui.openedUrls(), QStringList{QStringLiteral("https://example/download")});
+    }
+};
+
+QTEST_MAIN(KvnWindowsTest)
+#include "kvn_windows_test.moc"
