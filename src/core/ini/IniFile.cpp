@@ -21,7 +21,8 @@ IniDocument IniFile::document() const
     if (!f.exists())
         return {};
     if (!f.open(QIODevice::ReadOnly))
-        throw TessivarError(QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+        throw TessivarError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
     return IniDocument::fromText(f.readAll());
 }
 
@@ -29,7 +30,8 @@ void IniFile::save(const IniDocument& doc) const
 {
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(doc.toText()) < 0 || !f.commit())
-        throw TessivarError(QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+        throw TessivarError(
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const
@@ -64,8 +66,12 @@ bool IniFile::readBool(const QString& section, const QString& key, bool def) con
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) const
 {
     IniDocument doc = document();
-    doc.setValue(section, key, value);
-    save(doc);
+    // Rewriting a value the file already holds would only cost a disk sync
+    // (the journal's history repeats the commander's and carrier's names).
+    const bool unchanged = exists() && doc.value(section, key) == std::optional<QString>(value.trimmed());
+    doc.setValue(section, key, value);  // refuses what the format cannot hold, in either case
+    if (!unchanged)
+        save(doc);
 }
 
 void IniFile::writeInteger(const QString& section, const QString& key, qint64 value) const
@@ -129,4 +135,4 @@ QString fromDouble(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-} // namespace IniValue
+}  // namespace IniValue

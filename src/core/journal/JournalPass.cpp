@@ -119,7 +119,7 @@ const std::vector<DispatchRow>& dispatchTable()
         {9, "Undocked", G::Always, nullptr, {{"undock", clearStationAndUndock}}, nullptr},
         {10,
          "Loadout",
-         G::Always,
+         G::NewestOfHistory,
          nullptr,
          {{"Parse_Statek", [](TessivarCore& c, const QByteArray& l) { c.statek().Parse_Statek(l); }},
           {"add_zaladunek_ilosc_kursow",
@@ -215,6 +215,30 @@ void JournalPass::dispatchLines(const JournalBatch& batch)
 {
     const auto& table = dispatchTable();
     const bool first = isFirstPass();
+    // On the first pass, where the newest line of each NewestOfHistory event stands.
+    QVarLengthArray<std::pair<QByteArrayView, qsizetype>, 4> newest;
+    if (first) {
+        for (const DispatchRow& row : table)
+            if (row.gate == DispatchGate::NewestOfHistory)
+                newest.append({row.event, -1});
+        for (qsizetype i = batch.size() - 1; i >= 0; --i) {
+            bool pending = false;
+            const EventNames names = scanEventNames(batch.line(i));
+            for (auto& [event, at] : newest) {
+                if (at < 0 && std::find(names.begin(), names.end(), event) != names.end())
+                    at = i;
+                pending = pending || at < 0;
+            }
+            if (!pending)
+                break;
+        }
+    }
+    auto olderHistory = [&](const DispatchRow& row, qsizetype i) {
+        for (const auto& [event, at] : newest)
+            if (event == row.event)
+                return i != at;
+        return false;
+    };
     for (qsizetype i = 0; i < batch.size(); ++i) {
         const QByteArrayView line = batch.line(i);
         const EventNames names = scanEventNames(line);
@@ -228,7 +252,8 @@ void JournalPass::dispatchLines(const JournalBatch& batch)
             if (hit == names.end())
                 continue;
             if ((row.gate == DispatchGate::NotFirstPass && first) ||
-                (row.gate == DispatchGate::FirstPassOnly && !first))
+                (row.gate == DispatchGate::FirstPassOnly && !first) ||
+                (row.gate == DispatchGate::NewestOfHistory && first && olderHistory(row, i)))
                 continue;
             if (row.condition && !row.condition(m_core, line))
                 continue;

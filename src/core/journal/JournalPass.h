@@ -11,12 +11,16 @@ class TessivarCore;
 // Who runs a dispatch row: on every dispatched batch, or only once the
 // history of the journal has been read (counting events must not count the
 // history again), or only on the first dispatch (the game's start-up
-// snapshots).
+// snapshots). NewestOfHistory rows run on every later batch, but of the
+// history only the newest line: their event replaces its record as a whole,
+// so older lines of the history would be parsed only to be overwritten (a
+// long journal holds hundreds of ship loadouts of 10-25 kB each).
 enum class DispatchGate
 {
     Always,
     NotFirstPass,
-    FirstPassOnly
+    FirstPassOnly,
+    NewestOfHistory
 };
 
 struct DispatchCall

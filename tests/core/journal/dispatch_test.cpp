@@ -31,6 +31,7 @@ private slots:
     void twoPatternsInOneLineRunInTableOrder();
     void sellCountsOnlyAtFleetCarrier();
     void repeatedTimestampStillDispatchesNewLines();
+    void historyKeepsOnlyTheNewestLoadout();
     void logViewLosesOneLinePerPass();
     void newJournalFileIsReadFromItsStart();
     void dockInfo_data();
@@ -51,10 +52,10 @@ void DispatchTest::gating_data()
                              << QStringList{"parse_BGS:FSDJump", "send_to_host:FSDJump"};
     QTest::newRow("Missions") << QByteArray("Missions") << QByteArray()
                               << QStringList{"parse_mission_list:Missions"} << none;
-    QTest::newRow("MarketBuy") << QByteArray("MarketBuy")
-                               << QByteArray(R"("MarketID":1, "Type":"steel", "Count":1, "BuyPrice":1, "TotalCost":1)")
-                               << none
-                               << QStringList{"add_last_shopping:MarketBuy", "przeszukaj_market:MarketBuy"};
+    QTest::newRow("MarketBuy")
+        << QByteArray("MarketBuy")
+        << QByteArray(R"("MarketID":1, "Type":"steel", "Count":1, "BuyPrice":1, "TotalCost":1)") << none
+        << QStringList{"add_last_shopping:MarketBuy", "przeszukaj_market:MarketBuy"};
     QTest::newRow("CargoTransfer toship")
         << QByteArray("CargoTransfer")
         << QByteArray(R"("Transfers":[{"Type":"steel","Count":1,"Direction":"toship"}])") << none << none;
@@ -65,12 +66,13 @@ void DispatchTest::gating_data()
     QTest::newRow("Loadout") << QByteArray("Loadout") << QByteArray()
                              << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"}
                              << QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"};
-    QTest::newRow("depot") << QByteArray("ColonisationConstructionDepot")
-                           << QByteArray(R"("MarketID":1, "ConstructionProgress":0.5, "ConstructionComplete":false, )"
-                                         R"("ConstructionFailed":false, "ResourcesRequired":[ ])")
-                           << none
-                           << QStringList{"czytaj_budowe_z_logu:ColonisationConstructionDepot",
-                                          "send_to_host:ColonisationConstructionDepot"};
+    QTest::newRow("depot")
+        << QByteArray("ColonisationConstructionDepot")
+        << QByteArray(R"("MarketID":1, "ConstructionProgress":0.5, "ConstructionComplete":false, )"
+                      R"("ConstructionFailed":false, "ResourcesRequired":[ ])")
+        << none
+        << QStringList{"czytaj_budowe_z_logu:ColonisationConstructionDepot",
+                       "send_to_host:ColonisationConstructionDepot"};
     QTest::newRow("unknown") << QByteArray("Music") << QByteArray() << none << none;
 }
 
@@ -150,6 +152,26 @@ void DispatchTest::repeatedTimestampStillDispatchesNewLines()
     fx.pass();
     QVERIFY(calls(core, 3).isEmpty());
     QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T10:00:00Z"));
+}
+
+void DispatchTest::historyKeepsOnlyTheNewestLoadout()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Loadout", R"("Ship":"sidewinder", "CargoCapacity":4)") +
+              journalLine("2025-01-01T10:00:01Z", "Loadout", R"("Ship":"type9", "CargoCapacity":784)") +
+              journalLine("2025-01-01T10:00:02Z", "Music"));
+    fx.pass();
+    // The history's older loadout would only be overwritten: the newest is the one parsed.
+    QCOMPARE(calls(core, 1), (QStringList{"Parse_Statek:Loadout", "add_zaladunek_ilosc_kursow:Loadout"}));
+    QCOMPARE(core.state.DaneStatku.Ship, QStringLiteral("type9"));
+    QCOMPARE(core.state.DaneStatku.CargoCapacity, 784);
+    // Later batches handle every loadout, in order.
+    fx.append(journalLine("2025-01-01T10:00:03Z", "Loadout", R"("Ship":"python", "CargoCapacity":288)") +
+              journalLine("2025-01-01T10:00:04Z", "Loadout", R"("Ship":"cutter", "CargoCapacity":720)"));
+    fx.pass();
+    QCOMPARE(calls(core, 2).size(), 4);
+    QCOMPARE(core.state.DaneStatku.Ship, QStringLiteral("cutter"));
 }
 
 void DispatchTest::logViewLosesOneLinePerPass()
