@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessivar needs (when missing), then configures and builds.
-# Usage: scripts/setup.sh [build-dir]   (default: build)
+# Usage: [TARGETS="a b"] scripts/setup.sh [build-dir]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,4 +33,5 @@ fi
 BUILD_DIR="${1:-build}"
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DTESSIVAR_WERROR=ON
-cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)"
+# TARGETS (optional): build only these targets.
+cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)" ${TARGETS:+--target $TARGETS}

@@ -49,6 +49,12 @@ int main(int argc, char** argv)
     }
     const QString folder = p.positionalArguments().at(1);
     QDir().mkpath(folder);
+    // The game writes the ship's hold snapshot beside the journal at start.
+    QFile cargo(QDir(folder).filePath(QStringLiteral("Cargo.json")));
+    if (!cargo.exists() && cargo.open(QIODevice::WriteOnly))
+        cargo.write("{ \"timestamp\":\"2025-06-20T19:32:21Z\", \"event\":\"Cargo\", \"Vessel\":\"Ship\", "
+                    "\"Count\":0, \"Inventory\":[  ] }\r\n");
+    cargo.close();
     const QString target = QDir(folder).filePath(QFileInfo(src.fileName()).fileName());
     const int step = std::max(1, p.value(perStep).toInt());
     const int pause = std::max(0, p.value(interval).toInt());
