@@ -16,9 +16,11 @@ int main(int argc, char** argv)
     p.setApplicationDescription(QStringLiteral("Writes a recorded journal into a folder over time."));
     p.addHelpOption();
     p.addPositionalArgument(QStringLiteral("journal"), QStringLiteral("Recorded Journal*.log file."));
-    p.addPositionalArgument(QStringLiteral("folder"), QStringLiteral("Folder to write the live journal into."));
-    const QCommandLineOption interval(QStringLiteral("interval-ms"), QStringLiteral("Pause between steps (ms)."),
-                                      QStringLiteral("ms"), QStringLiteral("1500"));
+    p.addPositionalArgument(QStringLiteral("folder"),
+                            QStringLiteral("Folder to write the live journal into."));
+    const QCommandLineOption interval(QStringLiteral("interval-ms"),
+                                      QStringLiteral("Pause between steps (ms)."), QStringLiteral("ms"),
+                                      QStringLiteral("1500"));
     const QCommandLineOption perStep(QStringLiteral("lines"), QStringLiteral("Lines written per step."),
                                      QStringLiteral("n"), QStringLiteral("3"));
     const QCommandLineOption head(QStringLiteral("head"), QStringLiteral("Lines written at once at start."),
@@ -55,10 +57,18 @@ int main(int argc, char** argv)
         cargo.write("{ \"timestamp\":\"2025-06-20T19:32:21Z\", \"event\":\"Cargo\", \"Vessel\":\"Ship\", "
                     "\"Count\":0, \"Inventory\":[  ] }\r\n");
     cargo.close();
-    const QString target = QDir(folder).filePath(QFileInfo(src.fileName()).fileName());
+    const QString name = QFileInfo(src.fileName()).fileName();
     const int step = std::max(1, p.value(perStep).toInt());
     const int pause = std::max(0, p.value(interval).toInt());
+    int round = 0;
     do {
+        // Each round is a new game session, so a new journal file, as the game
+        // starts one per run (rewriting the old file would cut lines in half).
+        QString fileName = name;
+        if (round > 0)
+            fileName = QFileInfo(name).completeBaseName() + QStringLiteral(".r%1.log").arg(round);
+        ++round;
+        const QString target = QDir(folder).filePath(fileName);
         QFile out(target);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             QTextStream(stderr) << "cannot write " << target << "\n";
