@@ -1,9 +1,7 @@
 #include "TestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 // A hauling session through the command-line tool: the loading list and its
@@ -17,17 +15,11 @@ private slots:
 
 namespace {
 
+// The objects of a replay that ended well; none when it failed.
 QList<QJsonObject> runReplay(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI), QStringList{QStringLiteral("replay")} + args);
-    QList<QJsonObject> out;
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return out;
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty())
-            out.append(QJsonDocument::fromJson(line).object());
-    return out;
+    const CliRun r = runCli(QStringList{QStringLiteral("replay")} + args);
+    return r.exitCode == 0 ? r.objects : QList<QJsonObject>();
 }
 
 QString rows(const QJsonObject& dump, const char* key)

@@ -4,9 +4,7 @@
 #include "TestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -14,23 +12,6 @@ namespace {
 QByteArray j(const char* text)
 {
     return QByteArray(text).replace('\'', '"');
-}
-
-// Runs the replay while this process keeps answering as the hub.
-QList<QJsonObject> runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI), args);
-    QList<QJsonObject> dumps;
-    if (!p.waitForStarted(10000))
-        return dumps;
-    QDeadlineTimer deadline(60000);
-    while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
-        QTest::qWait(20);
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty())
-            dumps.append(QJsonDocument::fromJson(line).object());
-    return dumps;
 }
 
 QStringList texts(const QJsonArray& nodes, int depth = 0)
@@ -113,7 +94,9 @@ private slots:
             runCli({QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
                     QStringLiteral("--data-dir"), data.path(), QStringLiteral("--hub-url"), hub.stub.url(),
                     QStringLiteral("--kvn-refresh"), QStringLiteral("--take-contract"), QStringLiteral("0"),
-                    QStringLiteral("--append"), sale});
+                    QStringLiteral("--append"), sale},
+                   CliWait::ServeEvents)
+                .objects;
         QVERIFY(!dumps.isEmpty());
         const QJsonObject last = dumps.last();
 
@@ -146,7 +129,9 @@ private slots:
         const QList<QJsonObject> dumps =
             runCli({QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
                     QStringLiteral("--data-dir"), data.path(), QStringLiteral("--kvn-refresh"),
-                    QStringLiteral("--take-contract"), QStringLiteral("0")});
+                    QStringLiteral("--take-contract"), QStringLiteral("0")},
+                   CliWait::ServeEvents)
+                .objects;
         QVERIFY(!dumps.isEmpty());
         QCOMPARE(hub.stub.requests.size(), 0);
         QCOMPARE(dumps.last()[QLatin1String("lista_zlecen")].toArray(), QJsonArray());

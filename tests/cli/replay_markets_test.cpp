@@ -2,9 +2,7 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 class ReplayMarketsTest : public QObject
@@ -34,17 +32,14 @@ void ReplayMarketsTest::purchasesFillStore_searchFindsThem_marketIsListed()
     const QString more = extra.filePath(QStringLiteral("buys.log"));
     writeFile(more, buys.join("\r\n") + "\r\n");
 
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI),
-            {QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
-             QStringLiteral("--data-dir"), data.path(), QStringLiteral("--dump"), QStringLiteral("--append"),
-             more, QStringLiteral("--search"), QStringLiteral("Insulating Membrane")});
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), 0);
-    const QList<QByteArray> out = p.readAllStandardOutput().trimmed().split('\n');
-    QCOMPARE(out.size(), 2);
-    const QJsonObject before = QJsonDocument::fromJson(out[0]).object();
-    const QJsonObject after = QJsonDocument::fromJson(out[1]).object();
+    const CliRun r = runCli({QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
+                             QStringLiteral("--data-dir"), data.path(), QStringLiteral("--dump"),
+                             QStringLiteral("--append"), more, QStringLiteral("--search"),
+                             QStringLiteral("Insulating Membrane")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.objects.size(), 2);
+    const QJsonObject before = r.objects[0];
+    const QJsonObject after = r.objects[1];
 
     QCOMPARE(before.value("LastShopping").toArray().size(), 0);
     QCOMPARE(before.value("f_DB").toObject().value("label_ww_system").toString(),

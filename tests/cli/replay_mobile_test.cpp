@@ -1,36 +1,12 @@
 #include "TestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QList<QJsonObject> dumps;
-};
-
-// The listener's side needs no event loop while the replay runs: the network
-// accepts the connection and keeps what is sent until it is read afterwards.
-CliRun runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI), args);
-    CliRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty())
-            r.dumps.append(QJsonDocument::fromJson(line).object());
-    return r;
-}
 
 QByteArray readAllFrom(QTcpServer& server)
 {
@@ -105,11 +81,14 @@ void ReplayMobileTest::listenerReceivesTheSessionInOrder()
     const QString undock = extra.filePath(QStringLiteral("undock.log"));
     writeFile(undock, journalLine("2025-01-01T10:06:00Z", "Undocked", "\"StationName\":\"Zażółć Port\""));
 
+    // The listener's side needs no event loop while the replay runs: the
+    // network accepts the connection and keeps what is sent until it is read
+    // afterwards.
     const CliRun r = runCli({"replay", "--journal-dir", journal.path(), "--data-dir", data.path(), "--mobile",
                              QStringLiteral("127.0.0.1:%1").arg(phone.serverPort()), "--dump", "--append",
                              jump, "--dump", "--append", undock});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.dumps.size(), 3);
+    QCOMPARE(r.objects.size(), 3);
     const QByteArray received = readAllFrom(phone);
     QList<QByteArray> lines = received.split('\n');
     QCOMPARE(lines.takeLast(), QByteArray());  // every line ended
@@ -119,23 +98,23 @@ void ReplayMobileTest::listenerReceivesTheSessionInOrder()
     }
 
     // What arrived is exactly what the program says it sent, in order.
-    const QJsonObject last = link(r.dumps.last());
+    const QJsonObject last = link(r.objects.last());
     QCOMPARE(last.value("state").toString(), QStringLiteral("On"));
     QCOMPARE(lines.size(), last.value("lines_sent").toInt());
     QStringList lastSent;
     for (const QJsonValue& v : last.value("last_lines").toArray())
         lastSent.append(v.toString());
     QCOMPARE(lines.mid(lines.size() - lastSent.size()), wireLines(lastSent));
-    QVERIFY(r.dumps.last().value("errors").toArray().isEmpty());
+    QVERIFY(r.objects.last().value("errors").toArray().isEmpty());
 
     // Ticking after the first dispatch pushed "all", which starts with the dock info.
-    const int afterTick = link(r.dumps[0]).value("lines_sent").toInt();
+    const int afterTick = link(r.objects[0]).value("lines_sent").toInt();
     QVERIFY(afterTick >= 5);
     const QList<QByteArray> dockSol =
         wireLines({"system:Sol", "stacja:Za???? Port", "typ:Coriolis", "marketid:3228342528", "progress:0"});
     QCOMPARE(lines.mid(0, 5), dockSol);
     // The jump sends the dock info twice (the parser and the pass), the undocking once.
-    const int afterJump = link(r.dumps[1]).value("lines_sent").toInt();
+    const int afterJump = link(r.objects[1]).value("lines_sent").toInt();
     const QList<QByteArray> dockAchenar = wireLines(
         {"system:Achenar", "stacja:Za???? Port", "typ:Coriolis", "marketid:3228342528", "progress:0"});
     QCOMPARE(lines.mid(afterTick, afterJump - afterTick), dockAchenar + dockAchenar);
@@ -156,10 +135,10 @@ void ReplayMobileTest::listenerAbsent_toldOnceReplayCompletes()
     const CliRun r = runCli({"replay", "--journal-dir", journal.path(), "--data-dir", data.path(), "--mobile",
                              QStringLiteral("127.0.0.1:%1").arg(port), "--pass"});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.dumps.size(), 1);
-    QCOMPARE(r.dumps[0].value("errors").toArray(), QJsonArray{"Connection refused"});
-    QCOMPARE(link(r.dumps[0]).value("state").toString(), QStringLiteral("Broken"));
-    QCOMPARE(link(r.dumps[0]).value("lines_sent").toInt(), 0);
+    QCOMPARE(r.objects.size(), 1);
+    QCOMPARE(r.objects[0].value("errors").toArray(), QJsonArray{"Connection refused"});
+    QCOMPARE(link(r.objects[0]).value("state").toString(), QStringLiteral("Broken"));
+    QCOMPARE(link(r.objects[0]).value("lines_sent").toInt(), 0);
 }
 
 void ReplayMobileTest::malformedTarget_exitsWithTwo_data()

@@ -1,36 +1,8 @@
 #include "TestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
-
-namespace {
-
-struct CliResult
-{
-    int exitCode = -1;
-    QList<QJsonObject> objects;
-    QByteArray err;
-};
-
-CliResult runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI), args);
-    CliResult r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.exitCode = p.exitCode();
-    r.err = p.readAllStandardError();
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty())
-            r.objects.append(QJsonDocument::fromJson(line).object());
-    return r;
-}
-
-}  // namespace
 
 class ReplayTest : public QObject
 {
@@ -57,11 +29,11 @@ void ReplayTest::stepsFollowAGrowingJournal()
     const QString next = extra.filePath(QStringLiteral("next.log"));
     writeFile(next, journalLine("2025-01-02T10:00:00Z", "Commander", "\"Name\":\"X\""));
 
-    const CliResult r = runCli(
-        {QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
-         QStringLiteral("--data-dir"), data.path(), QStringLiteral("--dump"), QStringLiteral("--append"),
-         more, QStringLiteral("--dump"), QStringLiteral("--append"), rest, QStringLiteral("--put"), next,
-         QStringLiteral("Journal.2025-01-02T000000.01.log"), QStringLiteral("--pass")});
+    const CliRun r = runCli({QStringLiteral("replay"), QStringLiteral("--journal-dir"), journal.path(),
+                             QStringLiteral("--data-dir"), data.path(), QStringLiteral("--dump"),
+                             QStringLiteral("--append"), more, QStringLiteral("--dump"),
+                             QStringLiteral("--append"), rest, QStringLiteral("--put"), next,
+                             QStringLiteral("Journal.2025-01-02T000000.01.log"), QStringLiteral("--pass")});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.objects.size(), 3);
     const QJsonObject first = r.objects[0];

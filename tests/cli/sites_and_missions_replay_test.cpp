@@ -1,9 +1,7 @@
 #include "TestSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -11,12 +9,8 @@ namespace {
 // The last JSON object tessivar-cli printed, or an empty one when it failed.
 QJsonObject replay(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(TESSIVAR_CLI), QStringList{QStringLiteral("replay")} + args);
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return {};
-    const QList<QByteArray> lines = p.readAllStandardOutput().trimmed().split('\n');
-    return QJsonDocument::fromJson(lines.last()).object();
+    const CliRun r = runCli(QStringList{QStringLiteral("replay")} + args);
+    return r.exitCode == 0 && !r.objects.isEmpty() ? r.objects.last() : QJsonObject();
 }
 
 // Lines [from, to) of a journal file, line ends kept.

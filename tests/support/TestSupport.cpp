@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QProcess>
 #include <QTest>
 
 CoreFixture::CoreFixture() = default;
@@ -82,4 +84,29 @@ QList<QByteArray> fixtureLines(const QString& relative)
         if (!l.trimmed().isEmpty())
             out.append(l);
     return out;
+}
+
+CliRun runCli(const QString& program, const QStringList& args, CliWait wait)
+{
+    CliRun r;
+    QProcess p;
+    p.start(program, args);
+    if (wait == CliWait::Blocking) {
+        if (!p.waitForFinished(60000))
+            return r;
+    } else {
+        if (!p.waitForStarted(10000))
+            return r;
+        QDeadlineTimer deadline(60000);
+        while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
+            QTest::qWait(20);
+        if (p.state() != QProcess::NotRunning)
+            return r;
+    }
+    r.exitCode = p.exitCode();
+    r.err = p.readAllStandardError();
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty())
+            r.objects.append(QJsonDocument::fromJson(line).object());
+    return r;
 }

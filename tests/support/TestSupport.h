@@ -4,7 +4,10 @@
 #include "common/UserInteraction.h"
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -37,6 +40,32 @@ QByteArray readFile(const QString& path);
 void writeFile(const QString& path, const QByteArray& bytes);
 // Lines of a .jsonl fixture file.
 QList<QByteArray> fixtureLines(const QString& relative);
+
+// One run of a command-line program that prints JSON objects one a line.
+struct CliRun
+{
+    int exitCode = -1;  // -1 when it did not start or did not end within a minute
+    QList<QJsonObject> objects;
+    QByteArray err;
+};
+
+enum class CliWait
+{
+    Blocking,
+    // Keeps this process's event loop turning meanwhile, for servers the
+    // test runs here that the program talks to.
+    ServeEvents
+};
+
+CliRun runCli(const QString& program, const QStringList& args, CliWait wait = CliWait::Blocking);
+
+#ifdef TESSIVAR_CLI
+// The command-line tool built beside the test.
+inline CliRun runCli(const QStringList& args, CliWait wait = CliWait::Blocking)
+{
+    return runCli(QStringLiteral(TESSIVAR_CLI), args, wait);
+}
+#endif
 
 #define REQUIRE_SHARED(var, rel)                                                                             \
     const QString var = sharedFixture(rel);                                                                  \

@@ -5,7 +5,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <cmath>
 
 namespace CargoJson {
 
@@ -20,12 +19,11 @@ std::optional<QJsonValue> parseValue(const QByteArray& utf8)
 
 std::optional<qint64> wholeNumber(const QJsonValue& v)
 {
-    if (!v.isDouble())
+    constexpr qint64 kLimit = 9000000000000000;
+    const auto n = jsonWholeNumber(v);
+    if (!n || *n < -kLimit || *n > kLimit)
         return std::nullopt;
-    const double d = v.toDouble();
-    if (std::floor(d) != d || std::abs(d) > 9.0e15)
-        return std::nullopt;
-    return v.toInteger(qint64(d));
+    return n;
 }
 
 QString requiredText(const QJsonObject& o, const QString& key, const char* event)
@@ -48,14 +46,13 @@ qint64 requiredCount(const QJsonObject& o, const char* event)
 
 QJsonObject eventObject(const QByteArray& line, const char* event, bool* parsed)
 {
-    const auto v = parseValue(line);
-    *parsed = v.has_value();
-    if (!v)
-        return {};
-    if (!v->isObject())
+    QJsonObject o;
+    const JsonLine kind = parseJsonLine(line, o);
+    *parsed = kind != JsonLine::Invalid;
+    if (kind == JsonLine::NotObject)
         throw TessivarError(
             QStringLiteral("%1: the journal line is not a JSON object.").arg(QLatin1String(event)));
-    return v->toObject();
+    return o;
 }
 
 QStringList cargoEntryLines(const QJsonValue& snapshot)

@@ -54,6 +54,18 @@ bool isJsonInteger(const QJsonValue& v)
 
 }  // namespace
 
+std::optional<qint64> jsonWholeNumber(const QJsonValue& v)
+{
+    if (isJsonInteger(v))
+        return v.toInteger();
+    if (!v.isDouble())
+        return std::nullopt;
+    const double d = v.toDouble();
+    if (std::floor(d) != d || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
+        return std::nullopt;
+    return qint64(d);
+}
+
 bool convertJson(const QJsonValue& v, QString& out)
 {
     if (!v.isString())

@@ -6,6 +6,7 @@
 #include <QJsonValue>
 #include <QLatin1String>
 #include <QString>
+#include <optional>
 #include <utility>
 
 // Text of a scalar JSON value: a string as itself, a number as its decimal
@@ -38,6 +39,12 @@ bool convertJson(const QJsonValue& v, quint64& out);
 bool convertJson(const QJsonValue& v, double& out);
 bool convertJson(const QJsonValue& v, QJsonArray& out);
 bool convertJson(const QJsonValue& v, QJsonObject& out);
+
+// A JSON number with no fraction that fits 64 bits signed, exactly: integers
+// as parsed, and numbers written with a fraction or an exponent whose value is
+// whole (5.0, 1e3). Looser than convertJson(), which takes only what the
+// parser kept as an integer; nullopt for anything else.
+std::optional<qint64> jsonWholeNumber(const QJsonValue& v);
 
 // The value at a key path of an object ("Name", or "SystemFaction.Name" for
 // the member Name of the object SystemFaction); undefined when any step is

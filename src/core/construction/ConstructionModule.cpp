@@ -4,6 +4,7 @@
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
 #include "common/Error.h"
+#include "common/JsonRead.h"
 #include "common/UserInteraction.h"
 #include "ini/IniFile.h"
 #include "markets/ShoppingDb.h"
@@ -35,12 +36,10 @@ QString percentText(int percent)
 // A whole JSON number of the int range, as the amounts of a depot element must be.
 bool jsonInt(const QJsonValue& v, qint64& out)
 {
-    if (!v.isDouble())
+    const auto n = jsonWholeNumber(v);
+    if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
         return false;
-    const double d = v.toDouble();
-    if (std::floor(d) != d || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
-        return false;
-    out = qint64(d);
+    out = *n;
     return true;
 }
 

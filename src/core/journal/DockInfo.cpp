@@ -4,7 +4,6 @@
 #include "journal/EventScan.h"
 #include "journal/JournalBatch.h"
 
-#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace {
@@ -19,12 +18,10 @@ QString eventOf(QByteArrayView line, std::initializer_list<QByteArrayView> wante
             candidate = candidate || name == w;
     if (!candidate)
         return {};
-    const QJsonDocument doc = QJsonDocument::fromJson(line.toByteArray());
-    if (!doc.isObject())
+    if (parseJsonLine(line.toByteArray(), obj) != JsonLine::Object)
         return {};
-    obj = doc.object();
-    const QJsonValue ev = obj.value(QLatin1String("event"));
-    return ev.isString() ? ev.toString() : QString();
+    // Empty when "event" is not a text.
+    return obj.value(QLatin1String("event")).toString();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "markets/RequiredJson.h"
 
 #include "common/Error.h"
+#include "common/JsonRead.h"
 
 #include <QJsonValue>
 #include <cmath>
@@ -35,16 +36,10 @@ QString text(const QJsonObject& o, const QString& key, const QString& where)
 
 qint64 integer(const QJsonObject& o, const QString& key, const QString& where)
 {
-    const QJsonValue v = field(o, key, where);
-    if (!v.isDouble())
+    const auto n = jsonWholeNumber(field(o, key, where));
+    if (!n)
         wrongKind(key, where, QStringLiteral("a whole number"));
-    // toInteger() is exact for numbers parsed as integers; a number written with a
-    // fraction or an exponent arrives as a double and must still be whole.
-    const double d = v.toDouble();
-    const qint64 i = v.toInteger(std::numeric_limits<qint64>::min());
-    if (i == std::numeric_limits<qint64>::min() && d != -9223372036854775808.0)
-        wrongKind(key, where, QStringLiteral("a whole number"));
-    return i;
+    return *n;
 }
 
 int int32(const QJsonObject& o, const QString& key, const QString& where)
@@ -58,13 +53,11 @@ int int32(const QJsonObject& o, const QString& key, const QString& where)
 quint64 unsigned64(const QJsonObject& o, const QString& key, const QString& where)
 {
     const QJsonValue v = field(o, key, where);
-    if (!v.isDouble())
-        wrongKind(key, where, QStringLiteral("an unsigned whole number"));
-    const qint64 i = v.toInteger(-1);
-    if (i >= 0)
-        return quint64(i);
+    if (const auto n = jsonWholeNumber(v); n && *n >= 0)
+        return quint64(*n);
+    // Ids from 2^63 up arrive as doubles.
     const double d = v.toDouble();
-    if (d >= 9223372036854775808.0 && d < 18446744073709551616.0 && std::floor(d) == d)
+    if (v.isDouble() && d >= 9223372036854775808.0 && d < 18446744073709551616.0 && std::floor(d) == d)
         return quint64(d);
     wrongKind(key, where, QStringLiteral("an unsigned whole number"));
 }

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "cargo/CargoModule.h"
 #include "common/Error.h"
+#include "common/JsonRead.h"
 #include "common/TextTableModel.h"
 #include "construction/ConstructionModule.h"
 #include "ini/IniFile.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QSet>
 #include <cmath>
 
@@ -104,11 +104,9 @@ QString ShoppingDb::roundedText(double value)
 
 void ShoppingDb::add_last_shopping(const QByteArray& JSON)
 {
-    QJsonParseError err{};
-    const QJsonDocument doc = QJsonDocument::fromJson(JSON, &err);
-    if (!doc.isObject())
+    QJsonObject o;
+    if (parseJsonLine(JSON, o) != JsonLine::Object)
         throw TessivarError(QStringLiteral("MarketBuy: the line is not a JSON object"));
-    const QJsonObject o = doc.object();
 
     TMarketBuyData buy;
     buy.Timestamp = RequiredJson::text(o, QStringLiteral("timestamp"), kWhere);

@@ -22,6 +22,21 @@ QJsonObject elementObject(const QJsonValue& v, const char* what)
     return v.toObject();
 }
 
+// The elements of a journal array, each an object read into a record by `read`.
+template <typename T, typename Read>
+QList<T> readElements(const QJsonArray& JsonArray, const char* what, Read read)
+{
+    QList<T> out;
+    out.reserve(JsonArray.size());
+    for (const QJsonValue& v : JsonArray) {
+        const QJsonObject o = elementObject(v, what);
+        T item;
+        read(o, item);
+        out.append(std::move(item));
+    }
+    return out;
+}
+
 void requireObject(JsonLine kind)
 {
     if (kind != JsonLine::Object)
@@ -52,48 +67,31 @@ QStringList JsonToStringArray(const QJsonArray& JsonArray)
 
 QList<TPowerConflict> JsonToPowerConflicts(const QJsonArray& JsonArray)
 {
-    QList<TPowerConflict> out;
-    out.reserve(JsonArray.size());
-    for (const QJsonValue& v : JsonArray) {
-        const QJsonObject o = elementObject(v, "PowerplayConflictProgress");
-        TPowerConflict p;
-        readKey(o, L("Power"), p.Power, Req);
-        readKey(o, L("ConflictProgress"), p.ConflictProgress, Req);
-        out.append(std::move(p));
-    }
-    return out;
+    return readElements<TPowerConflict>(JsonArray, "PowerplayConflictProgress",
+                                        [](const QJsonObject& o, TPowerConflict& p) {
+                                            readKey(o, L("Power"), p.Power, Req);
+                                            readKey(o, L("ConflictProgress"), p.ConflictProgress, Req);
+                                        });
 }
 
 QList<TFaction> JsonToFactions(const QJsonArray& JsonArray)
 {
-    QList<TFaction> out;
-    out.reserve(JsonArray.size());
-    for (const QJsonValue& v : JsonArray) {
-        const QJsonObject o = elementObject(v, "Factions");
-        TFaction f;
+    return readElements<TFaction>(JsonArray, "Factions", [](const QJsonObject& o, TFaction& f) {
         readKey(o, L("Name"), f.Name, Req);
         readKey(o, L("FactionState"), f.FactionState, Req);
         readKey(o, L("Government"), f.Government, Req);
         readKey(o, L("Influence"), f.Influence, Req);
         readKey(o, L("Allegiance"), f.Allegiance, Req);
         readKey(o, L("MyReputation"), f.MyReputation);
-        out.append(std::move(f));
-    }
-    return out;
+    });
 }
 
 QList<TConflict> JsonToConflicts(const QJsonArray& JsonArray)
 {
-    QList<TConflict> out;
-    out.reserve(JsonArray.size());
-    for (const QJsonValue& v : JsonArray) {
-        const QJsonObject o = elementObject(v, "Conflicts");
-        TConflict c;
+    return readElements<TConflict>(JsonArray, "Conflicts", [](const QJsonObject& o, TConflict& c) {
         readKey(o, L("WarType"), c.WarType, Req);
         readKey(o, L("Status"), c.Status, Req);
-        out.append(std::move(c));
-    }
-    return out;
+    });
 }
 
 void SortFactionsByInfluence(QList<TFaction>& Factions)
@@ -200,14 +198,12 @@ TDaneDokowania ParseDockedData(const QByteArray& JsonStr)
     readKey(o, L("StationEconomy_Localised"), r.StationEconomy_Localised, Req);
 
     readKey(o, L("StationEconomies"), a, Req);
-    for (const QJsonValue& v : std::as_const(a)) {
-        const QJsonObject e = elementObject(v, "StationEconomies");
-        TStationEconomy se;
-        readKey(e, L("Name"), se.Name, Req);
-        readKey(e, L("Name_Localised"), se.Name_Localised, Req);
-        readKey(e, L("Proportion"), se.Proportion, Req);
-        r.StationEconomies.append(std::move(se));
-    }
+    r.StationEconomies =
+        readElements<TStationEconomy>(a, "StationEconomies", [](const QJsonObject& e, TStationEconomy& se) {
+            readKey(e, L("Name"), se.Name, Req);
+            readKey(e, L("Name_Localised"), se.Name_Localised, Req);
+            readKey(e, L("Proportion"), se.Proportion, Req);
+        });
 
     readKey(o, L("DistFromStarLS"), r.DistFromStarLS, Req);
     QJsonObject pads;
@@ -248,19 +244,14 @@ TLoadoutData Parse_DaneStatku(const QByteArray& JsonStr)
         readKey(fuel, L("Reserve"), r.FuelCapacity.Reserve);
     }
     QJsonArray modules;
-    if (readKey(o, L("Modules"), modules)) {
-        r.Modules.reserve(modules.size());
-        for (const QJsonValue& v : std::as_const(modules)) {
-            const QJsonObject m = elementObject(v, "Modules");
-            TModule mod;
+    if (readKey(o, L("Modules"), modules))
+        r.Modules = readElements<TModule>(modules, "Modules", [](const QJsonObject& m, TModule& mod) {
             readKey(m, L("Slot"), mod.Slot);
             readKey(m, L("Item"), mod.Item);
             readKey(m, L("On"), mod.On_);
             readKey(m, L("Priority"), mod.Priority);
             readKey(m, L("Health"), mod.Health);
             readKey(m, L("Value"), mod.Value);
-            r.Modules.append(std::move(mod));
-        }
-    }
+        });
     return r;
 }

@@ -4,15 +4,14 @@
 #include "common/Error.h"
 #include "common/UserInteraction.h"
 #include "markets/ShoppingDb.h"
+#include "widgets/WindowParts.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -60,16 +59,7 @@ Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window),
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    banner->addWidget(icon);
-    auto* title = new QLabel(QStringLiteral("🗄️Data Base"), this);
-    title->setTextFormat(Qt::PlainText);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    banner->addWidget(title, 1);
+    addWindowTitle(banner, QStringLiteral("🗄️Data Base"), this, 1);
     layout->addLayout(banner);
 
     tabs = new QTabWidget(this);
@@ -121,16 +111,10 @@ Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window),
     label_ww_also_needed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pageLayout->addWidget(label_ww_also_needed, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
-    btn_close->setObjectName(QStringLiteral("btn_close"));
-    bottom->addWidget(btn_close);
-    layout->addLayout(bottom);
+    btn_close = addCloseRow(layout, this);
 
     resize(560, 470);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 
     ShoppingDb& db = core.db();
     connect(edit_find, &QLineEdit::textChanged, this, [&db](const QString& t) { db.edit_find = t; });

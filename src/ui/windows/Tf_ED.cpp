@@ -55,6 +55,37 @@ QPushButton* copyButton(const char* name, QWidget* parent)
     return b;
 }
 
+// One row of an information box: a caption, a value label and, for values
+// worth pasting elsewhere, a copy button.
+struct InfoRow
+{
+    QString caption;
+    const char* valueName;
+    QLabel** value;
+    const char* copyName = nullptr;
+    QPushButton** copy = nullptr;
+};
+
+QGroupBox* infoBox(const QString& title, std::initializer_list<InfoRow> rows, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(box);
+    grid->setVerticalSpacing(1);
+    int r = 0;
+    for (const InfoRow& row : rows) {
+        *row.value = valueLabel(row.valueName, box);
+        grid->addWidget(captionLabel(row.caption, box), r, 0);
+        grid->addWidget(*row.value, r, 1);
+        if (row.copy) {
+            *row.copy = copyButton(row.copyName, box);
+            grid->addWidget(*row.copy, r, 2);
+        }
+        ++r;
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
 // The program's mark: an amber ring around a "T", drawn rather than shipped
 // as a file.
 QPixmap logoPixmap(int size)
@@ -259,43 +290,22 @@ QWidget* Tf_ED::buildLowerBand()
     l->setContentsMargins(0, 0, 0, 0);
     MainWindowModel& mw = m_core.mainWindow();
 
-    auto* carrier = new QGroupBox(QStringLiteral("Carrier Info:"), band);
-    auto* cl = new QGridLayout(carrier);
-    cl->setVerticalSpacing(1);
-    Label_carrier_name_val = valueLabel("Label_carrier_name_val", carrier);
-    Label_carrier_system_val = valueLabel("Label_carrier_system_val", carrier);
-    Label_carrier_body_val = valueLabel("Label_carrier_body_val", carrier);
-    btn_copy_carrier_name = copyButton("btn_copy_carrier_name", carrier);
-    btn_copy_carrier_system = copyButton("btn_copy_carrier_system", carrier);
-    cl->addWidget(captionLabel(QStringLiteral("🚀 Name:"), carrier), 0, 0);
-    cl->addWidget(Label_carrier_name_val, 0, 1);
-    cl->addWidget(btn_copy_carrier_name, 0, 2);
-    cl->addWidget(captionLabel(QStringLiteral("✨ System:"), carrier), 1, 0);
-    cl->addWidget(Label_carrier_system_val, 1, 1);
-    cl->addWidget(btn_copy_carrier_system, 1, 2);
-    cl->addWidget(captionLabel(QStringLiteral("🪐 Body:"), carrier), 2, 0);
-    cl->addWidget(Label_carrier_body_val, 2, 1);
-    cl->setColumnStretch(1, 1);
-    l->addWidget(carrier, 1);
-
-    auto* dock = new QGroupBox(QStringLiteral("Dock Info"), band);
-    auto* dl = new QGridLayout(dock);
-    dl->setVerticalSpacing(1);
-    Label_dock_system_val = valueLabel("Label_dock_system_val", dock);
-    Label_dock_station_val = valueLabel("Label_dock_station_val", dock);
-    Label_dock_type_val = valueLabel("Label_dock_type_val", dock);
-    btn_copy_dock_system = copyButton("btn_copy_dock_system", dock);
-    btn_copy_dock_station = copyButton("btn_copy_dock_station", dock);
-    dl->addWidget(captionLabel(QStringLiteral("✨ System:"), dock), 0, 0);
-    dl->addWidget(Label_dock_system_val, 0, 1);
-    dl->addWidget(btn_copy_dock_system, 0, 2);
-    dl->addWidget(captionLabel(QStringLiteral("Station:"), dock), 1, 0);
-    dl->addWidget(Label_dock_station_val, 1, 1);
-    dl->addWidget(btn_copy_dock_station, 1, 2);
-    dl->addWidget(captionLabel(QStringLiteral("Type:"), dock), 2, 0);
-    dl->addWidget(Label_dock_type_val, 2, 1);
-    dl->setColumnStretch(1, 1);
-    l->addWidget(dock, 1);
+    l->addWidget(infoBox(QStringLiteral("Carrier Info:"),
+                         {{QStringLiteral("🚀 Name:"), "Label_carrier_name_val", &Label_carrier_name_val,
+                           "btn_copy_carrier_name", &btn_copy_carrier_name},
+                          {QStringLiteral("✨ System:"), "Label_carrier_system_val", &Label_carrier_system_val,
+                           "btn_copy_carrier_system", &btn_copy_carrier_system},
+                          {QStringLiteral("🪐 Body:"), "Label_carrier_body_val", &Label_carrier_body_val}},
+                         band),
+                 1);
+    l->addWidget(infoBox(QStringLiteral("Dock Info"),
+                         {{QStringLiteral("✨ System:"), "Label_dock_system_val", &Label_dock_system_val,
+                           "btn_copy_dock_system", &btn_copy_dock_system},
+                          {QStringLiteral("Station:"), "Label_dock_station_val", &Label_dock_station_val,
+                           "btn_copy_dock_station", &btn_copy_dock_station},
+                          {QStringLiteral("Type:"), "Label_dock_type_val", &Label_dock_type_val}},
+                         band),
+                 1);
 
     const std::pair<QPushButton*, MainWindowModel::CopyField> copies[] = {
         {btn_copy_carrier_name, MainWindowModel::CopyCarrierName},

@@ -4,17 +4,16 @@
 #include "common/Error.h"
 #include "common/UserInteraction.h"
 #include "hub/HubClient.h"
+#include "widgets/WindowParts.h"
 #include "windows/Tf_KVN_add.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -71,15 +70,7 @@ Tf_KVN::Tf_KVN(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    banner->addWidget(icon);
-    auto* title = plainLabel(QStringLiteral("📡 KELVANE"), this);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    banner->addWidget(title, 1);
+    addWindowTitle(banner, QStringLiteral("📡 KELVANE"), this, 1)->setStyleSheet(kAmber);
     layout->addLayout(banner);
 
     label_no_hub = plainLabel(kvn.endpointNote, this);
@@ -136,8 +127,7 @@ Tf_KVN::Tf_KVN(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
     layout->addLayout(bottom);
 
     resize(620, 560);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 
     connect(btn_refresh, &QPushButton::clicked, this, &Tf_KVN::btn_refreshClick);
     connect(btn_add, &QPushButton::clicked, this, &Tf_KVN::btn_addClick);

@@ -1,6 +1,7 @@
 #include "windows/Tf_KVN_add.h"
 
 #include "Core.h"
+#include "widgets/WindowParts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <limits>
@@ -124,8 +124,7 @@ Tf_KVN_add::Tf_KVN_add(TessivarCore& core, QWidget* parent) : QDialog(parent), m
     layout->addLayout(bottom);
 
     resize(560, 330);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 
     connect(btn_add, &QPushButton::clicked, this, &QDialog::accept);
     connect(btn_cancel, &QPushButton::clicked, this, &QDialog::reject);

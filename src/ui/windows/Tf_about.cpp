@@ -4,6 +4,7 @@
 #include "MainWindowModel.h"
 #include "common/UserInteraction.h"
 #include "hub/HubClient.h"
+#include "widgets/WindowParts.h"
 #include "windows/AboutTexts.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -111,8 +111,7 @@ Tf_about::Tf_about(TessivarCore& core, QWidget* parent)
     layout->addLayout(bottom);
 
     resize(824, 659);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 
     connect(btn_close, &QPushButton::clicked, this, &Tf_about::btn_closeClick);
     connect(btn_new_version, &QPushButton::clicked, this, [this] {

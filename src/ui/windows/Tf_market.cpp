@@ -3,13 +3,12 @@
 #include "Core.h"
 #include "markets/MarketModule.h"
 #include "widgets/FirstRowHeaderProxy.h"
+#include "widgets/WindowParts.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -19,16 +18,7 @@ Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    banner->addWidget(icon);
-    auto* title = new QLabel(QStringLiteral("🛒 MARKET"), this);
-    title->setTextFormat(Qt::PlainText);
-    QFont big = title->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setBold(true);
-    title->setFont(big);
-    banner->addWidget(title);
+    addWindowTitle(banner, QStringLiteral("🛒 MARKET"), this);
     label_market_info = new QLabel(this);
     label_market_info->setObjectName(QStringLiteral("label_market_info"));
     label_market_info->setTextFormat(Qt::PlainText);
@@ -53,16 +43,10 @@ Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::
         sg_Market->setColumnWidth(c, widths[c]);
     layout->addWidget(sg_Market, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
-    btn_close->setObjectName(QStringLiteral("btn_close"));
-    bottom->addWidget(btn_close);
-    layout->addLayout(bottom);
+    btn_close = addCloseRow(layout, this);
 
     resize(560, 600);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 
     connect(btn_close, &QPushButton::clicked, this, &QWidget::close);
     connect(&core.market(), &MarketModule::changed, this, &Tf_market::refresh);

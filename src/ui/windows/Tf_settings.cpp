@@ -3,12 +3,12 @@
 #include "Core.h"
 #include "common/Error.h"
 #include "settings/SettingsStore.h"
+#include "widgets/WindowParts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,12 +65,7 @@ Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
     tabs->setCurrentIndex(1);
     layout->addWidget(tabs, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch(1);
-    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
-    btn_close->setObjectName(QStringLiteral("btn_close"));
-    bottom->addWidget(btn_close);
-    layout->addLayout(bottom);
+    btn_close = addCloseRow(layout, this);
 
     SettingsStore& settings = core.settings();
     connect(ch_kvn_consent, &QCheckBox::toggled, &settings, &SettingsStore::setKvnConsent);
@@ -100,6 +95,5 @@ void Tf_settings::done(int result)
 void Tf_settings::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }

@@ -17,6 +17,8 @@ private slots:
     void grouped3_data();
     void grouped3();
     void jsonConversions();
+    void wholeNumbers_data();
+    void wholeNumbers();
 };
 
 void NumberFormatTest::roundHalfEven__data()
@@ -168,6 +170,33 @@ void NumberFormatTest::jsonConversions()
     QCOMPARE(parseJsonLine("\"text\"", line), JsonLine::NotObject);
     QCOMPARE(parseJsonLine("{\"a\":", line), JsonLine::Invalid);
     QCOMPARE(parseJsonLine("", line), JsonLine::Invalid);
+}
+
+void NumberFormatTest::wholeNumbers_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<qint64>("expected");
+    QTest::newRow("integer") << QByteArray("42") << true << qint64(42);
+    QTest::newRow("negative") << QByteArray("-7") << true << qint64(-7);
+    QTest::newRow("exponent") << QByteArray("1e3") << true << qint64(1000);
+    QTest::newRow("zero fraction") << QByteArray("5.0") << true << qint64(5);
+    QTest::newRow("largest") << QByteArray("9223372036854775807") << true << qint64(9223372036854775807LL);
+    QTest::newRow("fraction") << QByteArray("5.5") << false << qint64(0);
+    QTest::newRow("beyond 64 bits") << QByteArray("18446744073709551615") << false << qint64(0);
+    QTest::newRow("text") << QByteArray("\"5\"") << false << qint64(0);
+    QTest::newRow("null") << QByteArray("null") << false << qint64(0);
+}
+
+void NumberFormatTest::wholeNumbers()
+{
+    QFETCH(QByteArray, json);
+    QFETCH(bool, whole);
+    const QJsonValue v = QJsonDocument::fromJson("[" + json + "]").array().at(0);
+    const std::optional<qint64> n = jsonWholeNumber(v);
+    QCOMPARE(n.has_value(), whole);
+    if (whole)
+        QTEST(*n, "expected");
 }
 
 QTEST_GUILESS_MAIN(NumberFormatTest)
