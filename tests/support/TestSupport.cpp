@@ -49,8 +49,13 @@ QByteArray journalLine(const char* timestamp, const char* event, const QByteArra
 
 QString sharedFixture(const QString& relative)
 {
-    const QString p = QStringLiteral(TESSIVAR_SHARED_FIXTURES) + QLatin1Char('/') + relative;
-    return QFileInfo::exists(p) ? p : QString();
+    // The full sample folder beside the repository, else the copy kept with the tests.
+    for (const QString& root : {QStringLiteral(TESSIVAR_SHARED_FIXTURES), testData(QStringLiteral("journal-samples"))}) {
+        const QString p = root + QLatin1Char('/') + relative;
+        if (QFileInfo::exists(p))
+            return p;
+    }
+    return {};
 }
 
 QString testData(const QString& relative)
