@@ -1,20 +1,19 @@
 #pragma once
 
+#include "commodities/CommodityNames.h"
+
 #include <QString>
 
 // The key under which the hub compares commodity names. A sale reports the
 // game's internal name ("nonlethalweapons", "hazardousenvironmentsuits") while
 // orders carry the display name a commander picked ("Non-Lethal Weapons",
-// "H.E. Suits"); both must land on the same key.
+// "H.E. Suits"); both land on the same key. The table is the client's own.
 namespace CommodityKey {
 
-// Letters lowered, everything but letters and digits dropped; the journal's
-// "$name_name;" wrapping is taken off first.
-QString normalised(const QString& name);
-
-// The normalised name, with display names whose letters differ from the game's
-// internal name mapped to that internal name. Empty for a name without letters
-// or digits.
-QString of(const QString& name);
+// Empty for a name without letters or digits.
+inline QString of(const QString& name)
+{
+    return CommodityNames::key(name);
+}
 
 }  // namespace CommodityKey

@@ -1,22 +1,17 @@
-#include "CommodityKey.h"
 #include "FormData.h"
 #include "HttpRequestParser.h"
 #include "HubService.h"
 
 #include <QTest>
 
-// The hub server's parts on their own: form decoding, commodity keys, the
-// request parser fed in pieces, and the order list's JSON text.
+// The hub server's parts on their own: form decoding, the request parser
+// fed in pieces, and the order list's JSON text.
 class HubServerPartsTest : public QObject
 {
     Q_OBJECT
 private slots:
     void formDecode_data();
     void formDecode();
-    void commodityKey_displayNameMeetsInternalName_data();
-    void commodityKey_displayNameMeetsInternalName();
-    void commodityKey_keepsOtherNamesApart_data();
-    void commodityKey_keepsOtherNamesApart();
     void parser_takesRequestFedByteByByte();
     void parser_takesPipelinedRequestsInTurn();
     void orderListJson_escapesStringsAndBrackets();
@@ -65,108 +60,6 @@ void HubServerPartsTest::formDecode()
     for (const auto& [name, value] : form->fields())
         fields << name + QLatin1Char('=') + value;
     QCOMPARE(fields.join(QLatin1Char('|')), expected);
-}
-
-void HubServerPartsTest::commodityKey_displayNameMeetsInternalName_data()
-{
-    QTest::addColumn<QString>("display");
-    QTest::addColumn<QString>("internal");
-
-    // Every commodity a commander can order from the client's list, with the
-    // name the journal gives it in a sale.
-    const char* const pairs[][2] = {
-        {"Aluminium", "aluminium"},
-        {"Ceramic Composites", "ceramiccomposites"},
-        {"CMM Composite", "cmmcomposite"},
-        {"Components Computer", "computercomponents"},
-        {"Copper", "copper"},
-        {"Food Cartridges", "foodcartridges"},
-        {"Fruit and Vegetables", "fruitandvegetables"},
-        {"Insulating Membrane", "insulatingmembrane"},
-        {"Liquid Oxygen", "liquidoxygen"},
-        {"Medical Diagnostic Equipment", "medicaldiagnosticequipment"},
-        {"Non-Lethal Weapons", "nonlethalweapons"},
-        {"Polymers", "polymers"},
-        {"Power Generators", "powergenerators"},
-        {"Semiconductors", "semiconductors"},
-        {"Steel", "steel"},
-        {"Superconductors", "superconductors"},
-        {"Titanium", "titanium"},
-        {"Water", "water"},
-        {"Water Purifiers", "waterpurifiers"},
-        {"Advanced Catalysers", "advancedcatalysers"},
-        {"Agri-Medicines", "agriculturalmedicines"},
-        {"Animal Meat", "animalmeat"},
-        {"Basic Medicines", "basicmedicines"},
-        {"Battle Weapons", "battleweapons"},
-        {"Beer", "beer"},
-        {"Bioreducing Lichen", "bioreducinglichen"},
-        {"Biowaste", "biowaste"},
-        {"Building Fabricators", "buildingfabricators"},
-        {"Coffee", "coffee"},
-        {"Combat Stabilizers", "combatstabilisers"},
-        {"Crop Harvesters", "cropharvesters"},
-        {"Emergency Power Cells", "emergencypowercells"},
-        {"Evacuation Shelter", "evacuationshelter"},
-        {"Fish", "fish"},
-        {"Geological Equipment", "geologicalequipment"},
-        {"Grain", "grain"},
-        {"H.E. Suits", "hazardousenvironmentsuits"},
-        {"Land Enrichment Systems", "terrainenrichmentsystems"},
-        {"Liquor", "liquor"},
-        {"Micro Controllers", "microcontrollers"},
-        {"Microbial Furnaces", "heliostaticfurnaces"},
-        {"Military Grade Fabrics", "militarygradefabrics"},
-        {"Mineral Extractors", "mineralextractors"},
-        {"Muon Imager", "mutomimager"},
-        {"Pesticides", "pesticides"},
-        {"Reactive Armour", "reactivearmour"},
-        {"Resonating Separators", "resonatingseparators"},
-        {"Robotics", "robotics"},
-        {"Structural Regulators", "structuralregulators"},
-        {"Surface Stabilisers", "surfacestabilisers"},
-        {"Survival Equipment", "survivalequipment"},
-        {"Tea", "tea"},
-        {"Thermal Cooling Units", "thermalcoolingunits"},
-        {"Wine", "wine"},
-        // The game's own display name beside the client's spelling.
-        {"Computer Components", "computercomponents"},
-        {"Hazardous Environment Suits", "hazardousenvironmentsuits"},
-        // Sale types come in other letter cases and in the "$..._name;" form.
-        {"Steel", "Steel"},
-        {"Non-Lethal Weapons", "NonLethalWeapons"},
-        {"Liquid Oxygen", "$liquidoxygen_name;"},
-        {"liquid  oxygen ", "LiquidOxygen"},
-    };
-    for (const auto& [display, internal] : pairs)
-        QTest::newRow(display) << QString::fromUtf8(display) << QString::fromUtf8(internal);
-}
-
-void HubServerPartsTest::commodityKey_displayNameMeetsInternalName()
-{
-    QFETCH(QString, display);
-    QFETCH(QString, internal);
-    QCOMPARE(CommodityKey::of(display), CommodityKey::of(internal));
-    QCOMPARE(CommodityKey::of(display), CommodityKey::normalised(internal));
-}
-
-void HubServerPartsTest::commodityKey_keepsOtherNamesApart_data()
-{
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::newRow("different goods") << QStringLiteral("Steel") << QStringLiteral("titanium");
-    QTest::newRow("prefix") << QStringLiteral("Water") << QStringLiteral("waterpurifiers");
-    QTest::newRow("suits are not weapons")
-        << QStringLiteral("H.E. Suits") << QStringLiteral("nonlethalweapons");
-    QTest::newRow("digits count") << QStringLiteral("Item 1") << QStringLiteral("item2");
-}
-
-void HubServerPartsTest::commodityKey_keepsOtherNamesApart()
-{
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QVERIFY(CommodityKey::of(a) != CommodityKey::of(b));
-    QVERIFY(CommodityKey::of(QStringLiteral("-----------------------------")).isEmpty());
 }
 
 void HubServerPartsTest::parser_takesRequestFedByteByByte()

@@ -1,0 +1,163 @@
+#include "cargo/CommonMaterials.h"
+#include "commodities/CommodityNames.h"
+#include "hub/HubClient.h"
+
+#include <QSet>
+#include <QTest>
+
+// One table decides what is the same cargo, for the client's lists, searches
+// and market check and for the hub server alike.
+class CommodityNamesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void spellingsMeetTheInternalName_data();
+    void spellingsMeetTheInternalName();
+    void otherNamesStayApart_data();
+    void otherNamesStayApart();
+    void everyPickListNameHasARow();
+};
+
+namespace {
+
+// Every commodity a commander can order from the client's list, with the
+// name the journal gives it in a sale.
+const char* const kSpellings[][2] = {
+    {"Aluminium", "aluminium"},
+    {"Ceramic Composites", "ceramiccomposites"},
+    {"CMM Composite", "cmmcomposite"},
+    {"Components Computer", "computercomponents"},
+    {"Copper", "copper"},
+    {"Food Cartridges", "foodcartridges"},
+    {"Fruit and Vegetables", "fruitandvegetables"},
+    {"Insulating Membrane", "insulatingmembrane"},
+    {"Liquid Oxygen", "liquidoxygen"},
+    {"Medical Diagnostic Equipment", "medicaldiagnosticequipment"},
+    {"Non-Lethal Weapons", "nonlethalweapons"},
+    {"Polymers", "polymers"},
+    {"Power Generators", "powergenerators"},
+    {"Semiconductors", "semiconductors"},
+    {"Steel", "steel"},
+    {"Superconductors", "superconductors"},
+    {"Titanium", "titanium"},
+    {"Water", "water"},
+    {"Water Purifiers", "waterpurifiers"},
+    {"Advanced Catalysers", "advancedcatalysers"},
+    {"Agri-Medicines", "agriculturalmedicines"},
+    {"Animal Meat", "animalmeat"},
+    {"Basic Medicines", "basicmedicines"},
+    {"Battle Weapons", "battleweapons"},
+    {"Beer", "beer"},
+    {"Bioreducing Lichen", "bioreducinglichen"},
+    {"Biowaste", "biowaste"},
+    {"Building Fabricators", "buildingfabricators"},
+    {"Coffee", "coffee"},
+    {"Combat Stabilizers", "combatstabilisers"},
+    {"Crop Harvesters", "cropharvesters"},
+    {"Emergency Power Cells", "emergencypowercells"},
+    {"Evacuation Shelter", "evacuationshelter"},
+    {"Fish", "fish"},
+    {"Geological Equipment", "geologicalequipment"},
+    {"Grain", "grain"},
+    {"H.E. Suits", "hazardousenvironmentsuits"},
+    {"Land Enrichment Systems", "terrainenrichmentsystems"},
+    {"Liquor", "liquor"},
+    {"Micro Controllers", "microcontrollers"},
+    {"Microbial Furnaces", "heliostaticfurnaces"},
+    {"Military Grade Fabrics", "militarygradefabrics"},
+    {"Mineral Extractors", "mineralextractors"},
+    {"Muon Imager", "mutomimager"},
+    {"Pesticides", "pesticides"},
+    {"Reactive Armour", "reactivearmour"},
+    {"Resonating Separators", "resonatingseparators"},
+    {"Robotics", "robotics"},
+    {"Structural Regulators", "structuralregulators"},
+    {"Surface Stabilisers", "surfacestabilisers"},
+    {"Survival Equipment", "survivalequipment"},
+    {"Tea", "tea"},
+    {"Thermal Cooling Units", "thermalcoolingunits"},
+    {"Wine", "wine"},
+    // The game's own display name beside the client's spelling.
+    {"Computer Components", "computercomponents"},
+    {"Hazardous Environment Suits", "hazardousenvironmentsuits"},
+    // The pick list's own names, and what markets and sites show.
+    {"Computer", "computercomponents"},
+    {"Components", "computercomponents"},
+    {"Liquid oxygen", "$liquidoxygen_name;"},
+    {"Micro-weave Cooling Hoses", "coolinghoses"},
+    {"Low Temp. Diamonds", "lowtemperaturediamond"},
+    {"Void Opal", "opal"},
+    {"Power Transfer Bus", "powertransferconduits"},
+    {"Energy Grid Assembly", "powergridassembly"},
+    {"Atmospheric Processors", "$atmosphericextractors_name;"},
+    {"Thargoid Sensor", "unknownartifact"},
+    {"Anomaly Particles", "$p_particulatesample_name;"},
+    // Sale types come in other letter cases and in the "$..._name;" form.
+    {"Steel", "Steel"},
+    {"Non-Lethal Weapons", "NonLethalWeapons"},
+    {"Liquid Oxygen", "$liquidoxygen_name;"},
+    {"liquid  oxygen ", "LiquidOxygen"},
+};
+
+}  // namespace
+
+void CommodityNamesTest::spellingsMeetTheInternalName_data()
+{
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<QString>("internal");
+
+    for (const auto& [display, internal] : kSpellings)
+        QTest::newRow(display) << QString::fromUtf8(display) << QString::fromUtf8(internal);
+}
+
+void CommodityNamesTest::spellingsMeetTheInternalName()
+{
+    QFETCH(QString, display);
+    QFETCH(QString, internal);
+    QCOMPARE(CommodityNames::key(display), CommodityNames::key(internal));
+    QCOMPARE(CommodityNames::key(display), CommodityNames::normalised(internal));
+    QVERIFY(CommodityNames::same(display, internal));
+    QVERIFY(CommodityNames::same(internal, display));
+}
+
+void CommodityNamesTest::otherNamesStayApart_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::newRow("different goods") << QStringLiteral("Steel") << QStringLiteral("titanium");
+    QTest::newRow("prefix") << QStringLiteral("Water") << QStringLiteral("waterpurifiers");
+    QTest::newRow("suits are not weapons")
+        << QStringLiteral("H.E. Suits") << QStringLiteral("nonlethalweapons");
+    QTest::newRow("digits count") << QStringLiteral("Item 1") << QStringLiteral("item2");
+    QTest::newRow("other components")
+        << QStringLiteral("Components") << QStringLiteral("Conductive Components");
+    QTest::newRow("blank is nothing") << QString() << QString();
+    QTest::newRow("dashes are nothing") << QStringLiteral("-----") << QStringLiteral("---");
+}
+
+void CommodityNamesTest::otherNamesStayApart()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QVERIFY(!CommodityNames::same(a, b));
+    QVERIFY(!CommodityNames::same(b, a));
+}
+
+void CommodityNamesTest::everyPickListNameHasARow()
+{
+    // A pick-list name without a row above would pass for its own normalised
+    // form, which the journal may not use.
+    QSet<QString> listed;
+    for (const auto& [display, internal] : kSpellings)
+        listed.insert(QString::fromUtf8(display));
+    QStringList names = commonMaterialNames();
+    names += HubClient::orderCommodities();
+    for (const QString& name : std::as_const(names)) {
+        if (CommodityNames::key(name).isEmpty() || name.endsWith(QLatin1Char(':')))
+            continue;  // headings and separators
+        QVERIFY2(listed.contains(name), qPrintable(name));
+    }
+}
+
+QTEST_GUILESS_MAIN(CommodityNamesTest)
+#include "commodity_names_test.moc"
