@@ -29,6 +29,16 @@ const QString kTradeMissions = QStringLiteral("Trade Missions");
 
 const QStringList kHeader{QStringLiteral("TOWAR"), QStringLiteral("ILOSC")};
 
+// Whether a list name is the commodity a journal line names by its type (and,
+// when the line gives one, its localised name).
+bool isCargo(const QString& name, const QString& type, const QString& localised)
+{
+    if (name.trimmed().isEmpty())
+        return false;
+    return LoadingText::sameCargo(name, type) ||
+           (!localised.isEmpty() && LoadingText::sameCargo(name, localised));
+}
+
 }  // namespace
 
 CargoModule::CargoModule(TessivarCore& core) : m_core(core)
@@ -194,6 +204,7 @@ void CargoModule::read_zaladunek_from_file()
     const IniDocument doc = file.document();
     QList<QStringList> rows{zaladunek_list.row(0)};
     const auto values = doc.sectionValues(kSection);
+    reportRepeatedKeys(doc.sectionLines(kSection));
     qint64 total = 0;
     try {
         for (const auto& [name, value] : values) {
@@ -219,6 +230,29 @@ void CargoModule::read_zaladunek_from_file()
     notifyMobile();
 }
 
+void CargoModule::reportRepeatedKeys(const QList<QPair<QString, QString>>& lines)
+{
+    // The file compares keys without letter case, so of "Steel" and "steel"
+    // only the first is read and written; the person has to join them.
+    QStringList repeats;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        for (qsizetype j = 0; j < i; ++j)
+            if (lines[j].first.compare(lines[i].first, Qt::CaseInsensitive) == 0) {
+                repeats.append(QStringLiteral("\"%1=%2\" repeats \"%3=%4\"")
+                                   .arg(lines[i].first, lines[i].second, lines[j].first, lines[j].second));
+                break;
+            }
+    const QString text =
+        repeats.isEmpty()
+            ? QString()
+            : QStringLiteral("zaladunek.ini names a commodity twice in different letter case; only the first "
+                             "line is used until the two are joined into one: %1.")
+                  .arg(repeats.join(QStringLiteral("; ")));
+    if (!text.isEmpty() && text != m_lastRepeatReport)
+        m_core.report(text);
+    m_lastRepeatReport = text;
+}
+
 void CargoModule::storeQuantity(const QString& name, qint64 quantity)
 {
     const QString reason = LoadingText::unstorableNameReason(name);
@@ -234,25 +268,39 @@ void CargoModule::addQuantity(const QString& name, const QString& quantityText)
     if (!reason.isEmpty())
         throw TessivarError(reason);
     const qint64 added = LoadingText::quantity(quantityText).value_or(0);
+    // The same cargo under another spelling ("Computer" from the pick list,
+    // "Computer Components" from a site, "steel") adds to the row already
+    // listed, under that row's name: the file holds one entry per commodity.
     int row = -1;
     for (int r = 0; r < zaladunek_list.rowCount() && row < 0; ++r)
-        if (zaladunek_list.cell(r, 0) == name)
+        if (zaladunek_list.cell(r, 0) != kTotal && LoadingText::sameCargo(zaladunek_list.cell(r, 0), name))
             row = r;
     qint64 quantity = added;
+    QString listed = name;
     if (row >= 0) {
         quantity += LoadingText::quantity(zaladunek_list.cell(row, 1)).value_or(0);
+        listed = zaladunek_list.cell(row, 0).trimmed();
     } else {
         zaladunek_list.appendRow({});
         row = zaladunek_list.rowCount() - 1;
     }
-    zaladunek_list.setRow(row, {name, QString::number(quantity), get_ilosc_kursow(quantity)});
-    storeQuantity(name, quantity);
+    zaladunek_list.setRow(row, {listed, QString::number(quantity), get_ilosc_kursow(quantity)});
+    storeQuantity(listed, quantity);
     refreshTotal();
     notifyMobile();
 }
 
+void CargoModule::showOwnListForAdding()
+{
+    // What is added belongs to the commander's own list: it is shown first, so
+    // the rows of another source are neither extended nor written to its file.
+    if (selectedSource() != kMyCarrier)
+        Carrier_loading_selectChange(0);
+}
+
 void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy)
 {
+    showOwnListForAdding();
     if (!dodac_do_istniejacego)
         emptyList();
     zaladunek_list.setCell(0, 0, kHeader[0]);
@@ -345,14 +393,10 @@ void CargoModule::reduce(const QString& mat, const QString& matLocalised, qint64
 
 void CargoModule::reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc)
 {
-    const QString localKey = LoadingText::commodityKey(matLocalised);
     for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
         const QString name = zaladunek_list.cell(r, 0);
         // The TOTAL row is computed and never stored.
-        if (name == kTotal)
-            continue;
-        const QString key = LoadingText::commodityKey(name);
-        if (key.isEmpty() || (key != mat && key != localKey))
+        if (name == kTotal || !isCargo(name, mat, matLocalised))
             continue;
         const auto q = LoadingText::quantity(zaladunek_list.cell(r, 1));
         if (!q)
@@ -372,11 +416,9 @@ void CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised,
     if (!file.exists())
         return;
     IniDocument doc = file.document();
-    const QString localKey = LoadingText::commodityKey(matLocalised);
     bool dirty = false;
     for (const auto& [name, value] : doc.sectionValues(kSection)) {
-        const QString key = LoadingText::commodityKey(name);
-        if (value.contains(QLatin1Char('=')) || key.isEmpty() || (key != mat && key != localKey))
+        if (value.contains(QLatin1Char('=')) || name == kTotal || !isCargo(name, mat, matLocalised))
             continue;
         const auto q = LoadingText::quantity(value);
         if (!q) {
@@ -501,6 +543,7 @@ void CargoModule::addClick()
         ui.askText(QStringLiteral("Ilość towaru"), QStringLiteral("Ilość towaru:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
+    showOwnListForAdding();
     addQuantity(name->trimmed(), *quantity);
 }
 
@@ -515,6 +558,7 @@ void CargoModule::Dodajdozaadunku1Click(int row)
                                               QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
+    showOwnListForAdding();
     addQuantity(name, *quantity);
 }
 
@@ -524,7 +568,8 @@ void CargoModule::Usutowar1Click(int row)
         return;
     const QString key = zaladunek_list.cell(row, 0).trimmed();
     const IniFile file(zaladunekPath());
-    if (!key.isEmpty() && file.exists()) {
+    // Another source's rows are only taken off the screen: the own list stays whole.
+    if (selectedSource() == kMyCarrier && !key.isEmpty() && file.exists()) {
         // Every spelling of the name goes, so no older entry resurfaces on the next load.
         IniDocument doc = file.document();
         bool dirty = false;
@@ -543,7 +588,8 @@ void CargoModule::Usutowar1Click(int row)
 
 void CargoModule::Wyczylist1Click()
 {
-    IniFile(zaladunekPath()).eraseSection(kSection);
+    if (selectedSource() == kMyCarrier)
+        IniFile(zaladunekPath()).eraseSection(kSection);
     emptyList();
     refreshTotal();
     notifyMobile();
@@ -551,6 +597,13 @@ void CargoModule::Wyczylist1Click()
 
 void CargoModule::btn_zaladunek_zapiszClick()
 {
+    // Mission totals and contracts are not the commander's list: saving them
+    // would mix them into zaladunek.ini.
+    if (selectedSource() != kMyCarrier) {
+        add_zaladunek_ilosc_kursow();
+        notifyMobile();
+        return;
+    }
     const IniFile file(zaladunekPath());
     IniDocument doc = file.document();
     bool dirty = false;

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -24,7 +25,8 @@ struct TAcceptedContract
 //
 // The loading list shows one source at a time (the selector). The commander's
 // own list is kept in zaladunek.ini; while another source is shown, that file
-// is the own list, so transfers and own-carrier sales still reduce it.
+// is the own list, so transfers and own-carrier sales still reduce it, while
+// clearing, removing and saving act on the shown rows only.
 class CargoModule : public QObject
 {
     Q_OBJECT
@@ -109,6 +111,8 @@ private:
     void showOwnList();
     void addQuantity(const QString& name, const QString& quantityText);
     void storeQuantity(const QString& name, qint64 quantity);
+    void showOwnListForAdding();
+    void reportRepeatedKeys(const QList<QPair<QString, QString>>& lines);
     void emptyList();
     void refreshTotal();
     void notifyMobile();
@@ -119,4 +123,5 @@ private:
 
     TessivarCore& m_core;
     QString m_lastCargoFailure;  // the Cargo.json failure last reported; cleared by a good read
+    QString m_lastRepeatReport;  // the repeated-key message last given for zaladunek.ini
 };

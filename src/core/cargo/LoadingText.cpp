@@ -1,5 +1,6 @@
 #include "cargo/LoadingText.h"
 
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "ini/IniDocument.h"
 
@@ -14,21 +15,9 @@ std::optional<qint64> quantity(const QString& text)
     return v;
 }
 
-QString commodityKey(const QString& name)
+bool sameCargo(const QString& a, const QString& b)
 {
-    QString k = name;
-    k.remove(QLatin1Char(' '));
-    qsizetype b = 0;
-    qsizetype e = k.size();
-    while (b < e && k[b].unicode() < 0x20)
-        ++b;
-    while (e > b && k[e - 1].unicode() < 0x20)
-        --e;
-    k = k.mid(b, e - b);
-    for (QChar& c : k)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return k;
+    return a == b || CommodityNames::same(a, b);
 }
 
 QString unstorableNameReason(const QString& name)
@@ -36,6 +25,8 @@ QString unstorableNameReason(const QString& name)
     const QString key = name.trimmed();
     if (key.isEmpty())
         return QStringLiteral("A commodity needs a name.");
+    if (key == QLatin1String("TOTAL"))
+        return QStringLiteral("TOTAL is the list's sum row, not a commodity; it is never stored.");
     try {
         IniDocument::checkKey(key);
     } catch (const TessivarError&) {

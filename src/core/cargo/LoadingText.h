@@ -11,14 +11,13 @@ namespace LoadingText {
 // optional sign, surrounding blanks ignored. Anything else is not a quantity.
 std::optional<qint64> quantity(const QString& text);
 
-// The key a loading-list name is compared by with the journal's commodity
-// types: spaces removed, control characters trimmed, A-Z lowered (other
-// letters stay as they are), so "Ceramic Composites" gives ceramiccomposites.
-QString commodityKey(const QString& name);
+// Whether two loading-list names are the same cargo: the same commodity under
+// any spelling, or (for names that are not commodities) the same text.
+bool sameCargo(const QString& a, const QString& b);
 
 // Why a name cannot be a key of zaladunek.ini, or empty text when it can.
 // The INI format has no escapes: such a name would come back as a different
-// entry or break the file.
+// entry or break the file. The TOTAL row is computed, never a commodity.
 QString unstorableNameReason(const QString& name);
 
 }  // namespace LoadingText

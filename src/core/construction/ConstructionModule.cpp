@@ -274,7 +274,8 @@ void ConstructionModule::m_Dodajdozaadunku1Click(int row)
 {
     QStringList lines;
     const QString name = lista_materialow.cell(row, 0);
-    if (!name.isEmpty())
+    // The TOTAL row is the site's sum, not a material to haul.
+    if (!name.isEmpty() && name != kTotal)
         lines.append(name + QLatin1Char(':') + lista_materialow.cell(row, 1));
     m_core.cargo().add_zaladunek(true, lines);
     m_core.mobile().send_to_host(QStringLiteral("zaladunek"));

@@ -16,7 +16,7 @@ bool hasLineBreak(const QString& s)
     return s.contains(QLatin1Char('\n')) || s.contains(QLatin1Char('\r'));
 }
 
-} // namespace
+}  // namespace
 
 IniDocument IniDocument::fromText(const QByteArray& utf8)
 {
@@ -112,7 +112,7 @@ int IniDocument::findKey(int headerIndex, const QString& key) const
 QStringList IniDocument::sections() const
 {
     QStringList out;
-    QSet<QString> seen; // case-folded: a store of hundreds of sections is walked on every search
+    QSet<QString> seen;  // case-folded: a store of hundreds of sections is walked on every search
     for (const Line& l : m_lines) {
         if (l.kind == Line::Section && !seen.contains(l.text.toCaseFolded())) {
             seen.insert(l.text.toCaseFolded());
@@ -161,6 +161,20 @@ QList<QPair<QString, QString>> IniDocument::sectionValues(const QString& section
             if (!dup)
                 out.append({m_lines[j].text, m_lines[j].value});
         }
+    }
+    return out;
+}
+
+QList<QPair<QString, QString>> IniDocument::sectionLines(const QString& section) const
+{
+    QList<QPair<QString, QString>> out;
+    for (int i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].kind != Line::Section || !sameName(m_lines[i].text, section))
+            continue;
+        const int end = sectionEnd(i);
+        for (int j = i + 1; j < end; ++j)
+            if (m_lines[j].kind == Line::Entry)
+                out.append({m_lines[j].text, m_lines[j].value});
     }
     return out;
 }

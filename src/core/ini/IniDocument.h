@@ -24,6 +24,8 @@ public:
     // The key=value pairs of a section in file order (the first of duplicate keys only).
     QList<QPair<QString, QString>> sectionValues(const QString& section) const;
     QStringList sectionKeys(const QString& section) const;
+    // Every key=value line of a section in file order, repeated keys included.
+    QList<QPair<QString, QString>> sectionLines(const QString& section) const;
 
     // Throws TessivarError for a section, key or value that the format cannot hold.
     void setValue(const QString& section, const QString& key, const QString& value);
@@ -37,15 +39,20 @@ public:
 private:
     struct Line
     {
-        enum Kind { Other, Section, Entry } kind = Other;
-        QString text;  // raw text of the line (Other) or the section name / key
-        QString value; // value of an entry
-        QString raw;   // the line as read; written back unchanged unless edited
+        enum Kind
+        {
+            Other,
+            Section,
+            Entry
+        } kind = Other;
+        QString text;   // raw text of the line (Other) or the section name / key
+        QString value;  // value of an entry
+        QString raw;    // the line as read; written back unchanged unless edited
         bool edited = true;
     };
 
-    int findSection(const QString& section) const;      // index of the header line, -1 if none
-    int sectionEnd(int headerIndex) const;              // index after the last line of the section
+    int findSection(const QString& section) const;  // index of the header line, -1 if none
+    int sectionEnd(int headerIndex) const;          // index after the last line of the section
     int findKey(int headerIndex, const QString& key) const;
 
     QList<Line> m_lines;

@@ -138,7 +138,7 @@ void ReconciliationTest::nameSpellings_data()
     QTest::newRow("hyphen, localised") << QByteArray("Non-Lethal Weapons") << QByteArray("nonlethalweapons")
                                        << QByteArray("Non-Lethal Weapons") << true;
     QTest::newRow("hyphen, type only")
-        << QByteArray("Non-Lethal Weapons") << QByteArray("nonlethalweapons") << QByteArray() << false;
+        << QByteArray("Non-Lethal Weapons") << QByteArray("nonlethalweapons") << QByteArray() << true;
     QTest::newRow("hyphen typed in the type")
         << QByteArray("Non-Lethal Weapons") << QByteArray("non-lethalweapons") << QByteArray() << true;
     QTest::newRow("full stops, localised")
@@ -148,6 +148,28 @@ void ReconciliationTest::nameSpellings_data()
         << QByteArray("Keramikverbundstoffe") << true;
     QTest::newRow("blanks and letter case")
         << QByteArray("Ceramic  Composites") << QByteArray("ceramiccomposites") << QByteArray() << true;
+    // The pick lists' and the hub's names, against the type the game writes.
+    QTest::newRow("pick list Computer")
+        << QByteArray("Computer") << QByteArray("computercomponents") << QByteArray() << true;
+    QTest::newRow("hub Components Computer")
+        << QByteArray("Components Computer") << QByteArray("ComputerComponents") << QByteArray() << true;
+    QTest::newRow("Combat Stabilizers")
+        << QByteArray("Combat Stabilizers") << QByteArray("combatstabilisers") << QByteArray() << true;
+    QTest::newRow("Agri-Medicines") << QByteArray("Agri-Medicines") << QByteArray("agriculturalmedicines")
+                                    << QByteArray() << true;
+    QTest::newRow("H.E. Suits, type only")
+        << QByteArray("H.E. Suits") << QByteArray("hazardousenvironmentsuits") << QByteArray() << true;
+    QTest::newRow("Land Enrichment Systems")
+        << QByteArray("Land Enrichment Systems") << QByteArray("terrainenrichmentsystems") << QByteArray()
+        << true;
+    QTest::newRow("Microbial Furnaces")
+        << QByteArray("Microbial Furnaces") << QByteArray("heliostaticfurnaces") << QByteArray() << true;
+    QTest::newRow("Muon Imager") << QByteArray("Muon Imager") << QByteArray("mutomimager") << QByteArray()
+                                 << true;
+    QTest::newRow("site's Liquid oxygen")
+        << QByteArray("Liquid oxygen") << QByteArray("liquidoxygen") << QByteArray() << true;
+    QTest::newRow("water is not water purifiers")
+        << QByteArray("Water") << QByteArray("waterpurifiers") << QByteArray("Water Purifiers") << false;
     QTest::newRow("other commodity") << QByteArray("Steel") << QByteArray("titanium")
                                      << QByteArray("Titanium") << false;
 }
