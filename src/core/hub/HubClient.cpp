@@ -122,7 +122,8 @@ bool HubClient::consentGiven() const
     return m_consentAssumed || m_core.settings().kvn_consent;
 }
 
-void HubClient::post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply)
+void HubClient::post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply,
+                     std::function<QString(const QString&)> unreadable)
 {
     QString act;
     for (const auto& [name, value] : fields)
@@ -131,7 +132,16 @@ void HubClient::post(const FormFields& fields, Origin origin, std::function<void
     qCDebug(lcHub) << "request" << act;
     HubHttpClient::Request r;
     r.fields = fields;
-    r.onReply = [this, onReply = std::move(onReply)](const QString& reply) {
+    r.onReply = [this, act, origin, onReply = std::move(onReply), unreadable](const QString& reply) {
+        // A reply the client cannot use is a failure like a lost connection:
+        // reported (once, for automatic requests) and nothing after it runs.
+        if (unreadable) {
+            const QString why = unreadable(reply);
+            if (!why.isEmpty()) {
+                reportFailure(act, origin, why);
+                return;
+            }
+        }
         m_autoFailureShown = false;
         if (onReply)
             onReply(reply);
@@ -164,14 +174,27 @@ void HubClient::get_KVN(Origin origin, std::function<void()> then)
 {
     if (!hasEndpoint())
         return;
-    post({{QStringLiteral("act"), QStringLiteral("get_kvn")}}, origin,
-         [this, then = std::move(then)](const QString& reply) {
-             parse_KVN(reply);
-             SyncTreeParents(lista_zlecen, przyjete_zlecenia);
-             m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
-             if (then)
-                 then();
-         });
+    post(
+        {{QStringLiteral("act"), QStringLiteral("get_kvn")}}, origin,
+        [this, then = std::move(then)](const QString& reply) {
+            parse_KVN(reply);
+            SyncTreeParents(lista_zlecen, przyjete_zlecenia);
+            m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+            if (then)
+                then();
+        },
+        [](const QString& reply) {
+            return isOrderList(reply) ? QString()
+                                      : QStringLiteral("the reply is not an order list: \"%1\"")
+                                            .arg(shortened(reply.simplified(), 80));
+        });
+}
+
+bool HubClient::isOrderList(const QString& reply)
+{
+    QString text = reply;
+    text.replace(QStringLiteral("]["), QStringLiteral(","));
+    return QJsonDocument::fromJson(text.toUtf8()).isArray();
 }
 
 void HubClient::parse_KVN(const QString& reply)
@@ -271,8 +294,10 @@ void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID)
                 countText = OrderLines::commodityCount(line->text);
             bool present = false;
             for (int r = 1; r < grid.rowCount(); ++r) {
-                // The market writes "Liquid oxygen" where orders say "Liquid Oxygen".
-                if (grid.cell(r, 0).compare(name, Qt::CaseInsensitive) != 0)
+                // The market writes "Liquid oxygen" or "Computer Components"
+                // where an order says "Liquid Oxygen" or "Components Computer":
+                // an order is never lowered for a mere spelling.
+                if (!m_core.market().rowIsCommodity(r, name))
                     continue;
                 present = true;
                 if (grid.cell(r, 2) != countText)

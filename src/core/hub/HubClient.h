@@ -76,6 +76,8 @@ public:
     // `then` runs after the list was parsed and synchronised and the loading list redrawn.
     void get_KVN(Origin origin, std::function<void()> then = {});
     void parse_KVN(const QString& reply);
+    // Whether a get_kvn reply is an order list (one JSON array, or several back to back).
+    static bool isOrderList(const QString& reply);
     // A sale at a fleet carrier; reloads the orders when the hub took it ("update_ok").
     void check_update_KVN(const QString& Commodity, const QString& Count);
     // The market verification of the market grid just read.
@@ -129,7 +131,9 @@ signals:
     void newVersionAnnounced(const QString& caption);
 
 private:
-    void post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply);
+    // `unreadable` tells why a reply cannot be used (empty text when it can).
+    void post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply,
+              std::function<QString(const QString&)> unreadable = {});
     void reportFailure(const QString& act, Origin origin, const QString& error);
     // Sends the verifications one after the other, each once the previous one was answered.
     void sendVerifications(quint64 MarketID, QList<QPair<QString, int>> pending, bool sent);

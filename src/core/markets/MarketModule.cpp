@@ -1,6 +1,7 @@
 #include "markets/MarketModule.h"
 
 #include "Core.h"
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "hub/HubClient.h"
 #include "markets/RequiredJson.h"
@@ -62,8 +63,10 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
     // The rows are gathered first and put into the grid at once (one reset for
     // the view); on a fault the rows read so far are put there all the same.
     QList<QStringList> rows{sg_Market.rowCount() > 0 ? sg_Market.row(0) : headingRow()};
+    QStringList internalNames{QString()};
     auto show = [&] {
         sg_Market.setAll(rows);
+        m_internalNames = internalNames;
         emit changed();
     };
     try {
@@ -98,6 +101,7 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
                 continue;
             rows.append({RequiredJson::text(item, QStringLiteral("Name_Localised"), where),
                          buyPriceText(item), QString::number(demand), QString::number(stock), QString()});
+            internalNames.append(item.value(QStringLiteral("Name")).toString());
         }
     } catch (...) {
         show();
@@ -111,6 +115,13 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
                         QString::number(sys.MarketID);
     show();
     KVN_aktualizuj_zlecenia(sys.MarketID);
+}
+
+bool MarketModule::rowIsCommodity(int row, const QString& name) const
+{
+    const QString shown = sg_Market.cell(row, 0);
+    return shown.compare(name, Qt::CaseInsensitive) == 0 || CommodityNames::same(shown, name) ||
+           CommodityNames::same(m_internalNames.value(row), name);
 }
 
 void MarketModule::KVN_aktualizuj_zlecenia(quint64 MarketID)

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class TessivarCore;
 
@@ -34,6 +35,9 @@ public:
     void przeszukaj_market(const QString& JournalFolder);
     // The hub's verification pass for the market just read.
     void KVN_aktualizuj_zlecenia(quint64 MarketID);
+    // Whether a grid row (1 and on) is the commodity an order names, under
+    // any of its spellings (the grid's name or the file's internal one).
+    bool rowIsCommodity(int row, const QString& name) const;
 
     // The whole file as text (UTF-8 unless a byte-order mark says otherwise).
     static QString LoadJSONFromFile(const QString& path);
@@ -45,4 +49,5 @@ signals:
 
 private:
     TessivarCore& m_core;
+    QStringList m_internalNames;  // Market.json's "Name" of each grid row (row 0 empty)
 };

@@ -2,6 +2,7 @@
 
 #include "Core.h"
 #include "cargo/CargoModule.h"
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/TextTableModel.h"
@@ -50,12 +51,17 @@ double readDistance(const IniDocument& doc, const QString& section, const QStrin
     return std::isfinite(v) ? v : 0;
 }
 
-// Appends every non-empty column-0 name of a list that has a store record.
-void appendListed(QString& out, const TextTableModel& list, const QSet<QString>& foldedSections)
+// Appends every non-empty column-0 name of a list that has a store record,
+// under any spelling of the commodity ("Computer" has "computercomponents").
+void appendListed(QString& out, const TextTableModel& list, const QSet<QString>& foldedSections,
+                  const QSet<QString>& sectionKeys)
 {
     for (int r = 0; r < list.rowCount(); ++r) {
         const QString name = list.cell(r, 0);
-        if (!name.isEmpty() && foldedSections.contains(name.toCaseFolded()))
+        if (name.isEmpty())
+            continue;
+        const QString key = CommodityNames::key(name);
+        if (foldedSections.contains(name.toCaseFolded()) || (!key.isEmpty() && sectionKeys.contains(key)))
             out += name + QStringLiteral("; ");
     }
 }
@@ -152,9 +158,12 @@ void ShoppingDb::szukaj_towaru()
     const QStringList sections = ini.sections();
 
     TMarketBuyData& w = Wynik_wyszukiwania;
+    // The store is keyed by the purchase's type (the game's internal name);
+    // any spelling of that commodity finds it: "Computer" from the pick list
+    // finds computercomponents, "Agri-Medicines" agriculturalmedicines.
     bool found = false;
     for (const QString& name : sections) {
-        if (name != key)
+        if (name != key && !CommodityNames::same(name, edit_find))
             continue;
         found = true;
         w.ItemType = name;
@@ -181,13 +190,16 @@ void ShoppingDb::szukaj_towaru()
         w.Station_Distance = 0;
     } else {
         QSet<QString> folded;
+        QSet<QString> keys;
         folded.reserve(sections.size());
-        for (const QString& name : sections)
+        for (const QString& name : sections) {
             folded.insert(name.toCaseFolded());
+            keys.insert(CommodityNames::key(name));
+        }
         QString also = QStringLiteral("[FC] ");
-        appendListed(also, m_core.cargo().zaladunek_list, folded);
+        appendListed(also, m_core.cargo().zaladunek_list, folded, keys);
         also += QStringLiteral("[CON] ");
-        appendListed(also, m_core.construct().lista_materialow, folded);
+        appendListed(also, m_core.construct().lista_materialow, folded, keys);
         w.Also_needed = also;
     }
     wyswietl_wyniki();

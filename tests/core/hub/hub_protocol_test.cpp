@@ -151,6 +151,13 @@ private slots:
         QTest::newRow("too large, streamed")
             << QStringLiteral("stream")
             << QStringLiteral("larger than the limit of 1000 bytes; it was cut off");
+        // Status 200 with a body that is not an order list.
+        QTest::newRow("cut JSON") << QStringLiteral("cut")
+                                  << QStringLiteral("the reply is not an order list");
+        QTest::newRow("an object") << QStringLiteral("object")
+                                   << QStringLiteral("the reply is not an order list");
+        QTest::newRow("random bytes")
+            << QStringLiteral("bytes") << QStringLiteral("the reply is not an order list");
     }
 
     void failure()
@@ -163,6 +170,12 @@ private slots:
                 return StubResponse::silent();
             if (kind == QLatin1String("500"))
                 return StubResponse::text("oops", 500, "Internal Server Error");
+            if (kind == QLatin1String("cut"))
+                return StubResponse::text("[{\"FC\":\"Ironclad\",\"cmdr\":\"Ja");
+            if (kind == QLatin1String("object"))
+                return StubResponse::text("{\"error\":\"database is locked\"}");
+            if (kind == QLatin1String("bytes"))
+                return StubResponse::text(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
             if (kind == QLatin1String("redirect")) {
                 StubResponse r = StubResponse::text({}, 302, "Found");
                 r.headers.append({QByteArray("Location"), QByteArray("http://elsewhere/")});
@@ -212,6 +225,34 @@ private slots:
         f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(f.ui.messages().size(), 2);
+    }
+
+    void orderListNotAList_automaticReportedOnce()
+    {
+        HttpStub hub;
+        bool list = false;
+        hub.handler = [&list](const StubRequest&) {
+            return StubResponse::text(list ? j(kOrders) : QByteArray("<html>Maintenance</html>"));
+        };
+        HubFixture f(hub.url());
+        f.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+        for (int i = 0; i < 3; ++i)
+            f.kvn().get_KVN();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(hub.requests.size(), 3);
+        QCOMPARE(f.ui.messages().size(), 1);
+        QVERIFY2(f.ui.messages()[0].contains(QStringLiteral("<html>Maintenance</html>")),
+                 qPrintable(f.ui.messages()[0]));
+        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
+        // A good list gets through, and the next bad one is told again.
+        list = true;
+        f.kvn().get_KVN();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        list = false;
+        f.kvn().get_KVN();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QCOMPARE(f.ui.messages().size(), 2);
+        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
     }
 
     void checkUpdate_data()
@@ -375,6 +416,54 @@ private slots:
         QCOMPARE(f.core->market().Need_veryfi, !bodies.isEmpty());
         QCOMPARE(f.kvn().verifyLog.size(), qsizetype(qMax(0, int(bodies.size()) - 1)));
         QCOMPARE(f.ui.messages(), QStringList());
+    }
+
+    void verification_otherSpellingIsNotAbsent()
+    {
+        // The own carrier's market lists the game's names; the order the
+        // names of the order form. Only a real difference in demand is told.
+        HttpStub hub;
+        const QByteArray orders =
+            j("[{'FC':'Mine','cmdr':'Jan','CarrierID':'3707956480','action':'Demand','location':'Dewindji / "
+              "Body 3',"
+              "'commodity':'Components Computer','count':'1200','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'Combat Stabilizers','count':'500','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'H.E. Suits','count':'80','price':'100'},"
+              "{'FC':'Mine','cmdr':'Jan','commodity':'Steel','count':'900','price':'100'}]");
+        hub.handler = [orders](const StubRequest& r) {
+            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("get_kvn")
+                                          ? orders
+                                          : QByteArray("verify_ok"));
+        };
+        HubFixture f(hub.url());
+        f.kvn().get_KVN();
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        hub.requests.clear();
+
+        const auto item = [](const char* name, const char* localised, int demand) {
+            return QByteArray("{ \"id\":128049202, \"Name\":\"$") + name + "_name;\", \"Name_Localised\":\"" +
+                   localised +
+                   "\", \"Category\":\"$MARKET_category_technology;\", "
+                   "\"Category_Localised\":\"Technology\", "
+                   "\"BuyPrice\":0, \"SellPrice\":1200, \"MeanPrice\":1100, \"StockBracket\":0, "
+                   "\"DemandBracket\":3, \"Stock\":0, \"Demand\":" +
+                   QByteArray::number(demand) + ", \"Consumer\":true, \"Producer\":false, \"Rare\":false }";
+        };
+        writeFile(f.journalDir.filePath(QStringLiteral("Market.json")),
+                  "{ \"timestamp\":\"2025-11-13T16:20:00Z\", \"event\":\"Market\", \"MarketID\":3707956480, "
+                  "\"StationName\":\"VHJ-9KY\", \"StationType\":\"FleetCarrier\", "
+                  "\"CarrierDockingAccess\":\"all\", "
+                  "\"StarSystem\":\"Dewindji\", \"Items\":[ " +
+                      item("computercomponents", "Computer Components", 1200) + ", " +
+                      item("combatstabilisers", "Combat Stabilisers", 450) + ", " +
+                      item("hazardousenvironmentsuits", "H.E. Suits", 80) + " ] }");
+        f.core->state.dane_systemu.MarketID = 3707956480;
+        f.core->market().przeszukaj_market(f.journalDir.path());
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        const QString v = QStringLiteral("act=verify_kvn&CMDR=Jan&Market=3707956480&");
+        QCOMPARE(hub.bodies(),
+                 (QStringList{v + QStringLiteral("Towar=Combat+Stabilizers&Ilosc=450"),
+                              v + QStringLiteral("Towar=Steel&Ilosc=0"), QStringLiteral("act=get_kvn")}));
     }
 
     void versionCheck_data()

@@ -270,12 +270,38 @@ void ShoppingDbTest::szukaj_towaru_data()
         << "[FC] [CON] " << kLiquidOxygenLabels;
     QTest::newRow("capitals, no blank") << kLiquidOxygen << "LiquidOxygen" << none << none << "liquidoxygen"
                                         << "[FC] [CON] " << kLiquidOxygenLabels;
-    QTest::newRow("hyphen is kept") << kLiquidOxygen << "Liquid-Oxygen" << none << none << "Liquid-Oxygen"
-                                    << "" << kNotFoundLabels;
-    QTest::newRow("tab is kept") << kLiquidOxygen << "liquid\toxygen" << none << none << "liquid\toxygen"
-                                 << "" << kNotFoundLabels;
-    QTest::newRow("section with capitals is out of reach")
+    // Any spelling of the commodity finds the purchase stored under its type.
+    QTest::newRow("hyphen") << kLiquidOxygen << "Liquid-Oxygen" << none << none << "liquidoxygen"
+                            << "[FC] [CON] " << kLiquidOxygenLabels;
+    QTest::newRow("tab") << kLiquidOxygen << "liquid\toxygen" << none << none << "liquidoxygen"
+                         << "[FC] [CON] " << kLiquidOxygenLabels;
+    QTest::newRow("section with capitals")
         << QByteArray("[Steel]\r\nPrice=5\r\n") << "Steel" << none << none << "Steel"
+        << "[FC] [CON] "
+        << QStringList{"🪐 ", "🛰️ ", "🏭", "📍0Ls", "🆔 0", "💰5CR (Buying: 0)", "✅ [FC] \r\n✅ [CON] "};
+    const QStringList computerLabels{"🪐 Sol",
+                                     "🛰️ ",
+                                     "🏭",
+                                     "📍12Ls",
+                                     "🆔 0",
+                                     "💰10CR (Buying: 0)",
+                                     "✅ [FC] Computer; \r\n✅ [CON] Computer Components; "};
+    QTest::newRow("pick list Computer finds computercomponents")
+        << section("computercomponents", "12") << "Computer" << QStringList{"Computer"}
+        << QStringList{"Computer Components"} << "computercomponents"
+        << "[FC] Computer; [CON] Computer Components; " << computerLabels;
+    QTest::newRow("hub's Components Computer")
+        << section("computercomponents", "12") << "Components Computer" << QStringList{"Computer"}
+        << QStringList{"Computer Components"} << "computercomponents"
+        << "[FC] Computer; [CON] Computer Components; " << computerLabels;
+    QTest::newRow("Agri-Medicines") << section("agriculturalmedicines", "541.5") << "Agri-Medicines" << none
+                                    << none << "agriculturalmedicines"
+                                    << "[FC] [CON] "
+                                    << QStringList{
+                                           "🪐 Sol",          "🛰️ ",           "🏭", "📍542Ls", "🆔 0",
+                                           "💰10CR (Buying: 0)", "✅ [FC] \r\n✅ [CON] "};
+    QTest::newRow("another commodity is not found")
+        << section("waterpurifiers", "12") << "Water" << none << none << "Water"
         << "" << kNotFoundLabels;
     QTest::newRow("no store file") << QByteArray() << "Steel" << QStringList{"Steel"} << none << "Steel"
                                    << "" << kNotFoundLabels;
@@ -287,10 +313,10 @@ void ShoppingDbTest::szukaj_towaru_data()
         << twoSections << "liquid oxygen" << QStringList{"Steel", "TOTAL", ""}
         << QStringList{"LIQUIDOXYGEN", "steel", "Water"} << "liquidoxygen"
         << "[FC] Steel; [CON] LIQUIDOXYGEN; steel; " << labels;
-    labels[6] = QStringLiteral("✅ [FC] STEEL; \r\n✅ [CON] ");
-    QTest::newRow("list name with blanks is not listed")
+    labels[6] = QStringLiteral("✅ [FC] Liquid Oxygen; STEEL; \r\n✅ [CON] ");
+    QTest::newRow("list name with blanks is listed")
         << twoSections << "LIQUIDOXYGEN" << QStringList{"Liquid Oxygen", "STEEL"} << none << "liquidoxygen"
-        << "[FC] STEEL; [CON] " << labels;
+        << "[FC] Liquid Oxygen; STEEL; [CON] " << labels;
 
     QTest::newRow("malformed keys take their defaults")
         << QByteArray("[water]\r\nMarketID=4x\r\nPrice=cheap\r\nCount=\r\nStation_Distance=far\r\n")
