@@ -172,6 +172,27 @@ const std::vector<DispatchRow>& dispatchTable()
          {{"czytaj_budowe_z_logu",
            [](TessivarCore& c, const QByteArray& l) { c.construct().czytaj_budowe_z_logu(l); }}},
          "budowa"},
+        {17,
+         "MissionCompleted",
+         G::Always,
+         nullptr,
+         {{"parse_mission_end",
+           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
+         nullptr},
+        {17,
+         "MissionAbandoned",
+         G::Always,
+         nullptr,
+         {{"parse_mission_end",
+           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
+         nullptr},
+        {17,
+         "MissionFailed",
+         G::Always,
+         nullptr,
+         {{"parse_mission_end",
+           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
+         nullptr},
     };
     return rows;
 }
@@ -187,7 +208,7 @@ template <typename F> void JournalPass::guarded(F&& f)
     }
 }
 
-void JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent)
+bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent)
 {
     const QByteArray lineBytes = line.toByteArray();
     for (const DispatchCall& call : row.calls) {
@@ -198,10 +219,10 @@ void JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
             call.call(m_core, lineBytes);
         } catch (const std::exception& e) {
             m_core.report(errorText(e));
-            return;
+            return false;
         } catch (...) {
             m_core.report(QStringLiteral("Unknown error"));
-            return;
+            return false;
         }
     }
     if (row.mobileAfter) {
@@ -209,6 +230,7 @@ void JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
             dispatched.push_back({passes, QStringLiteral("send_to_host"), QString::fromUtf8(matchedEvent)});
         guarded([&] { m_core.mobile().send_to_host(QLatin1String(row.mobileAfter)); });
     }
+    return true;
 }
 
 void JournalPass::dispatchLines(const JournalBatch& batch)
@@ -258,7 +280,19 @@ void JournalPass::dispatchLines(const JournalBatch& batch)
             if (row.condition && !row.condition(m_core, line))
                 continue;
             lastNumber = row.number;
-            runRow(row, line, *hit);
+            if (runRow(row, line, *hit) || row.gate != DispatchGate::NewestOfHistory || !first)
+                continue;
+            // The newest line of the history failed: the line before it would
+            // have stood had every line been parsed, so it is tried in turn.
+            for (qsizetype k = i - 1; k >= 0; --k) {
+                const QByteArrayView older = batch.line(k);
+                const EventNames olderNames = scanEventNames(older);
+                const auto at = std::find(olderNames.begin(), olderNames.end(), row.event);
+                if (at == olderNames.end() || (row.condition && !row.condition(m_core, older)))
+                    continue;
+                if (runRow(row, older, *at))
+                    break;
+            }
         }
     }
 }

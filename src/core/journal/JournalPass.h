@@ -14,7 +14,9 @@ class TessivarCore;
 // snapshots). NewestOfHistory rows run on every later batch, but of the
 // history only the newest line: their event replaces its record as a whole,
 // so older lines of the history would be parsed only to be overwritten (a
-// long journal holds hundreds of ship loadouts of 10-25 kB each).
+// long journal holds hundreds of ship loadouts of 10-25 kB each). When the
+// newest one fails, the ones before it are tried, newest first, so the record
+// is the one a walk over every line would have left.
 enum class DispatchGate
 {
     Always,
@@ -75,7 +77,8 @@ public:
 
 private:
     template <typename F> void guarded(F&& f);
-    void runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent);
+    // False when a handler of the row failed (the failure has been reported).
+    bool runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent);
 
     TessivarCore& m_core;
 };

@@ -2,6 +2,7 @@
 
 #include "Core.h"
 #include "cargo/CargoModule.h"
+#include "commodities/CommodityNames.h"
 #include "ini/IniFile.h"
 #include "missions/MissionParsing.h"
 
@@ -20,19 +21,27 @@ int saturatedSum(qint64 a, qint64 b)
     return int(std::clamp<qint64>(a + b, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
-// A section's Count as the missions file holds it: 0 when missing or not a whole number.
-int sectionCount(const IniDocument& doc, const QString& section)
+// A section's Count as the missions file holds it; nullopt when missing or
+// not a whole number.
+std::optional<int> readableCount(const IniDocument& doc, const QString& section)
 {
     const auto v = IniValue::toInt64(doc.value(section, kCount).value_or(QString()));
     if (!v || *v < std::numeric_limits<int>::min() || *v > std::numeric_limits<int>::max())
-        return 0;
+        return std::nullopt;
     return int(*v);
 }
 
+int sectionCount(const IniDocument& doc, const QString& section)
+{
+    return readableCount(doc, section).value_or(0);
+}
+
+// Every source-and-return kind: the game names them Mission_Collect,
+// Mission_Collect_Industrial, Mission_Mining_Boom, Mission_Mining_Expansion, ...
 bool isCargoMission(const QString& name)
 {
-    return name == QLatin1String("Mission_Mining_Expansion") || name == QLatin1String("Mission_Mining") ||
-           name == QLatin1String("Mission_Collect");
+    return name.startsWith(QLatin1String("Mission_Collect")) ||
+           name.startsWith(QLatin1String("Mission_Mining"));
 }
 
 }  // namespace
@@ -47,7 +56,8 @@ QString MissionModule::missionsFile() const
 int MissionModule::missionCommodityIndex(const QString& name) const
 {
     for (int i = 0; i < mission_commodites.size(); ++i)
-        if (mission_commodites[i].first.compare(name, Qt::CaseInsensitive) == 0)
+        if (mission_commodites[i].first.compare(name, Qt::CaseInsensitive) == 0 ||
+            CommodityNames::same(mission_commodites[i].first, name))
             return i;
     return -1;
 }
@@ -101,19 +111,73 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
         }
 
         QStringList spent;
+        QStringList unreadable;
         for (const QString& section : doc.sections()) {
-            const int count = sectionCount(doc, section);
-            if (count == 0) {
+            const auto count = readableCount(doc, section);
+            // A Count that cannot be read may still be a mission the person
+            // wants: the section is kept for them to mend, and not counted.
+            if (!count) {
+                unreadable.append(section);
+                continue;
+            }
+            if (*count == 0) {
                 spent.append(section);
                 continue;
             }
-            addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), count);
+            addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), *count);
         }
+        reportUnreadable(unreadable);
         for (const QString& section : spent)
             doc.eraseSection(section);
         if (edited || !spent.isEmpty())
             file.save(doc);
     }
+    totalsChanged();
+}
+
+void MissionModule::reportUnreadable(const QStringList& sections)
+{
+    QStringList fresh;
+    for (const QString& section : sections)
+        if (!m_reportedUnreadable.contains(section))
+            fresh.append(section);
+    if (fresh.isEmpty())
+        return;
+    for (const QString& section : std::as_const(fresh))
+        m_reportedUnreadable.insert(section);
+    m_core.report(
+        QStringLiteral("missions.ini: the Count of mission %1 is not a whole number; the section is "
+                       "kept as it is and not counted.")
+            .arg(fresh.join(QStringLiteral(", "))));
+}
+
+void MissionModule::parse_mission_end(const QByteArray& JSON)
+{
+    const std::optional<qint64> id = ParseMissionEnd(JSON);
+    if (!id)
+        return;
+    const IniFile file(missionsFile());
+    if (!file.exists())
+        return;
+    IniDocument doc = file.document();
+    const QString section = QString::number(*id);
+    if (!doc.sectionExists(section))
+        return;
+    const QString name = doc.value(section, kCommodity).value_or(QString());
+    const int count = sectionCount(doc, section);
+    doc.eraseSection(section);
+    file.save(doc);
+
+    // The mission's share leaves its commodity's total; a total that no
+    // mission wants any more leaves the list.
+    const int i = missionCommodityIndex(name);
+    if (i < 0)
+        return;
+    const int left = saturatedSum(mission_commodites[i].second, -qint64(count));
+    if (left <= 0)
+        mission_commodites.removeAt(i);
+    else
+        mission_commodites[i].second = left;
     totalsChanged();
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -13,6 +14,7 @@ class TessivarCore;
 // Accepted cargo missions and the commodity totals they want. The totals live
 // in memory; missions.ini keeps one section per counted mission (Commodity,
 // Count) so the next start can rebuild them from the first Missions event.
+// A mission that ends (completed, abandoned, failed) leaves both at once.
 class MissionModule : public QObject
 {
     Q_OBJECT
@@ -26,9 +28,12 @@ public:
     void parser_mission_cargo(const QByteArray& JSON);
     // CargoDepot: sets a counted mission's units to what is still to deliver.
     void parse_cargo_depot(const QByteArray& JSON);
+    // MissionCompleted, MissionAbandoned, MissionFailed: the mission's units
+    // leave the totals and its section leaves missions.ini.
+    void parse_mission_end(const QByteArray& JSON);
 
     // Units wanted per commodity by accepted cargo missions; names compared
-    // without letter case, insertion order kept.
+    // as the same cargo (any spelling, any letter case), insertion order kept.
     QList<QPair<QString, int>> mission_commodites;
 
     // Index of the entry of that name (any letter case), -1 when none.
@@ -49,6 +54,9 @@ signals:
 private:
     // After every change of the totals: the loading list's mission view follows.
     void totalsChanged();
+    // Names sections whose Count cannot be read, each once per run.
+    void reportUnreadable(const QStringList& sections);
 
     TessivarCore& m_core;
+    QSet<QString> m_reportedUnreadable;
 };

@@ -100,6 +100,18 @@ bool ParseMissionsEvent(const QByteArray& line, TMissionList& list)
     return true;
 }
 
+std::optional<qint64> ParseMissionEnd(const QByteArray& line)
+{
+    bool ok = false;
+    const QJsonObject o = parseObject(line, "ParseMissionEnd", &ok);
+    if (!ok)
+        return std::nullopt;
+    const auto id = scalarToInt64(o.value(QLatin1String("MissionID")));
+    if (!id || *id <= 0)
+        return std::nullopt;
+    return id;
+}
+
 TMission_cargo ParseMissionAccepted(const QByteArray& line)
 {
     TMission_cargo r;

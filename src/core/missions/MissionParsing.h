@@ -47,6 +47,10 @@ TMission_cargo ParseMissionAccepted(const QByteArray& line);
 // object or carries no usable MissionID.
 bool ParseCargoDepotData(const QByteArray& line, TCargoDepotInfo& info);
 
+// The MissionID of a MissionCompleted, MissionAbandoned or MissionFailed line;
+// nullopt when the line is not a JSON object or has no usable id.
+std::optional<qint64> ParseMissionEnd(const QByteArray& line);
+
 // An ISO 8601 date-time as days since 1899-12-30 00:00 UTC (the fraction is
 // the time of day); 0 for a text that is not a date-time.
 double isoToDayCount(const QString& iso);

@@ -5,6 +5,8 @@
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
 #include "journal/LogModel.h"
+#include "state/RecordsJson.h"
+#include "state/ShipInfo.h"
 
 #include <QTest>
 
@@ -32,6 +34,8 @@ private slots:
     void sellCountsOnlyAtFleetCarrier();
     void repeatedTimestampStillDispatchesNewLines();
     void historyKeepsOnlyTheNewestLoadout();
+    void historyLoadout_sameAsParsingEveryOne_data();
+    void historyLoadout_sameAsParsingEveryOne();
     void logViewLosesOneLinePerPass();
     void newJournalFileIsReadFromItsStart();
     void dockInfo_data();
@@ -172,6 +176,58 @@ void DispatchTest::historyKeepsOnlyTheNewestLoadout()
     fx.pass();
     QCOMPARE(calls(core, 2).size(), 4);
     QCOMPARE(core.state.DaneStatku.Ship, QStringLiteral("cutter"));
+}
+
+void DispatchTest::historyLoadout_sameAsParsingEveryOne_data()
+{
+    QTest::addColumn<QList<QByteArray>>("loadouts");
+    QTest::addColumn<QString>("ship");
+    const auto loadout = [](const char* ts, const char* ship, int capacity, const char* modules = "") {
+        return journalLine(ts, "Loadout",
+                           QByteArray("\"Ship\":\"") + ship + "\", \"ShipID\":12, \"ShipName\":\"HAULER\", " +
+                               "\"CargoCapacity\":" + QByteArray::number(capacity) + ", \"Modules\":[ " +
+                               modules + " ]");
+    };
+    const QByteArray sidewinder =
+        loadout("2025-01-01T10:00:00Z", "sidewinder", 4,
+                R"({ "Slot":"CargoHatch", "Item":"modularcargobaydoor", "On":true })");
+    const QByteArray type9 = loadout("2025-01-01T10:00:01Z", "type9", 784);
+    // A module the game wrote as something other than an object stops the parse.
+    const QByteArray broken = loadout("2025-01-01T10:00:02Z", "cutter", 720, "5");
+    const QByteArray cut =
+        "{ \"timestamp\":\"2025-01-01T10:00:03Z\", \"event\":\"Loadout\", \"Ship\":\"pyth\r\n";
+    using L = QList<QByteArray>;
+    QTest::newRow("newest sound") << L{sidewinder, type9} << "type9";
+    QTest::newRow("newest fails") << L{sidewinder, type9, broken} << "type9";
+    QTest::newRow("two newest fail") << L{sidewinder, broken, broken} << "sidewinder";
+    QTest::newRow("every one fails") << L{broken, broken} << "";
+    QTest::newRow("newest not JSON") << L{sidewinder, cut} << "";
+}
+
+void DispatchTest::historyLoadout_sameAsParsingEveryOne()
+{
+    QFETCH(QList<QByteArray>, loadouts);
+    QFETCH(QString, ship);
+    CoreFixture everyOne;
+    TessivarCore& reference = everyOne.start();
+    for (const QByteArray& line : loadouts) {
+        try {
+            reference.statek().Parse_Statek(line);
+        } catch (const std::exception&) {
+            // the record keeps what it held
+        }
+    }
+
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    QByteArray history;
+    for (const QByteArray& line : loadouts)
+        history += line + journalLine("2025-01-01T10:00:05Z", "Music");
+    fx.append(history);
+    fx.pass();
+    QCOMPARE(toJson(core.state.DaneStatku), toJson(reference.state.DaneStatku));
+    QCOMPARE(core.state.DaneStatku.Ship, ship);
+    QCOMPARE(core.statek().statek_cargo, reference.statek().statek_cargo);
 }
 
 void DispatchTest::logViewLosesOneLinePerPass()

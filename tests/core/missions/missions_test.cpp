@@ -104,6 +104,8 @@ private slots:
     void depotUpdates();
     void missionsEventRebuilds_data();
     void missionsEventRebuilds();
+    void missionEnds_data();
+    void missionEnds();
     void unwritableFile_reachesTheCaller();
     void miningJournal_acrossARestart();
 };
@@ -257,10 +259,16 @@ void MissionsTest::acceptance_data()
                              accepted("Mission_Collect", 3, 3, "gold")}
         << "Gold=4|Indite=2"
         << "1:Gold:1|2:Indite:2|3:gold:3";
+    // Every source-and-return kind the game names, the letter case as it writes it.
+    QTest::newRow("every collect and mining kind")
+        << QList<QByteArray>{accepted("Mission_Collect_Industrial", 1, 5),
+                             accepted("Mission_Collect_RankFed", 2, 6),
+                             accepted("Mission_Mining_Boom", 3, 7, "Gold")}
+        << "Non-Lethal Weapons=11|Gold=7"
+        << "1:Non-Lethal Weapons:5|2:Non-Lethal Weapons:6|3:Gold:7";
     QTest::newRow("other kinds and letter case")
-        << QList<QByteArray>{accepted("Mission_Collect_Industrial", 1, 5), accepted("mission_mining", 2, 5),
-                             accepted("Mission_Delivery_Democracy", 3, 99),
-                             accepted("Mission_Mining_name", 4, 5)}
+        << QList<QByteArray>{accepted("mission_mining", 2, 5), accepted("Mission_Delivery_Democracy", 3, 99),
+                             accepted("MISSION_COLLECT", 4, 5), accepted("Mission_Courier", 5, 5)}
         << ""
         << "";
     QTest::newRow("no localised name")
@@ -354,11 +362,13 @@ void MissionsTest::missionsEventRebuilds_data()
     const QByteArray ini("[1]\r\nCommodity=Gold\r\nCount=20\r\n[2]\r\nCommodity=Silver\r\nCount=5\r\n"
                          "[3]\r\nCommodity=gold\r\nCount=30\r\n[4]\r\nCommodity=Tea\r\nCount=0\r\n"
                          "[5]\r\nCommodity=Water\r\nCount=lots\r\n[6]\r\nCommodity=Copper\r\nCount=8\r\n");
+    // A Count that cannot be read (section 5) is kept for the person to mend.
     QTest::newRow("finished missions and spent sections go")
         << ini << missionsEvent(mission("1") + ", " + mission("3"), mission("2"), mission("6")) << "Gold=50"
-        << "1:Gold:20|3:gold:30";
-    QTest::newRow("unlisted sections still count") << ini << missionsEvent({}) << "Gold=50|Silver=5|Copper=8"
-                                                   << "1:Gold:20|2:Silver:5|3:gold:30|6:Copper:8";
+        << "1:Gold:20|3:gold:30|5:Water:lots";
+    QTest::newRow("unlisted sections still count")
+        << ini << missionsEvent({}) << "Gold=50|Silver=5|Copper=8"
+        << "1:Gold:20|2:Silver:5|3:gold:30|5:Water:lots|6:Copper:8";
     QTest::newRow("id 2^64-1 names no section")
         << QByteArray(
                "[18446744073709551615]\r\nCommodity=Gold\r\nCount=3\r\n[-1]\r\nCommodity=Tea\r\nCount=2\r\n")
@@ -385,6 +395,63 @@ void MissionsTest::missionsEventRebuilds()
     QCOMPARE(totalsText(m), totals);
     QCOMPARE(missionsText(m), file);
     QVERIFY(!QFileInfo::exists(m.missionsFile()) == missionsIni.isEmpty());
+    // The unreadable Count is told once, however often the file is read.
+    const bool unreadable = file.contains(QStringLiteral(":lots"));
+    m.parse_mission_list(line);
+    QCOMPARE(fx.ui.messages().size(), unreadable ? 1 : 0);
+    if (unreadable)
+        QVERIFY(fx.ui.messages()[0].contains(QStringLiteral("mission 5 ")));
+    QCOMPARE(missionsText(m), file);
+}
+
+void MissionsTest::missionEnds_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("totals");
+    QTest::addColumn<QString>("file");
+    const QByteArray text = "\"Faction\":\"Sirius Corporation\", \"Name\":\"Mission_Collect_name\", "
+                            "\"LocalisedName\":\"Collect\", ";
+    QTest::newRow("completed")
+        << journalLine("2025-06-08T21:00:00Z", "MissionCompleted",
+                       text +
+                           "\"MissionID\":100, \"Commodity\":\"$NonLethalWeapons_Name;\", "
+                           "\"Commodity_Localised\":\"Non-Lethal Weapons\", \"Count\":20, \"Reward\":258519")
+        << "Non-Lethal Weapons=30|Gold=7"
+        << "101:Non-Lethal Weapons:30|102:Gold:7";
+    QTest::newRow("abandoned") << journalLine("2025-06-08T21:00:00Z", "MissionAbandoned",
+                                              text + "\"MissionID\":101")
+                               << "Non-Lethal Weapons=20|Gold=7"
+                               << "100:Non-Lethal Weapons:20|102:Gold:7";
+    QTest::newRow("failed, its commodity's last")
+        << journalLine("2025-06-08T21:00:00Z", "MissionFailed", text + "\"MissionID\":102")
+        << "Non-Lethal Weapons=50"
+        << "100:Non-Lethal Weapons:20|101:Non-Lethal Weapons:30";
+    QTest::newRow("not counted") << journalLine("2025-06-08T21:00:00Z", "MissionCompleted",
+                                                text + "\"MissionID\":555")
+                                 << "Non-Lethal Weapons=50|Gold=7"
+                                 << "100:Non-Lethal Weapons:20|101:Non-Lethal Weapons:30|102:Gold:7";
+}
+
+void MissionsTest::missionEnds()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, totals);
+    QFETCH(QString, file);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    fx.append(journalLine("2025-06-08T20:00:00Z", "Commander", "\"Name\":\"Jan\""));
+    fx.pass();  // the history
+    fx.append(accepted("Mission_Collect", 100, 20) + accepted("Mission_Collect", 101, 30) +
+              accepted("Mission_Mining", 102, 7, "Gold"));
+    fx.pass();
+    core.cargo().selectEntry(QStringLiteral("Trade Missions"));
+    fx.append(line);
+    fx.pass();
+    MissionModule& m = core.mission();
+    QCOMPARE(totalsText(m), totals);
+    QCOMPARE(missionsText(m), file);
+    // The mission view follows at once.
+    QCOMPARE(core.cargo().zaladunek_list.rowCount(), int(totals.count(QLatin1Char('|'))) + 3);
 }
 
 void MissionsTest::unwritableFile_reachesTheCaller()
