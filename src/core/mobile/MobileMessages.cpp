@@ -36,25 +36,53 @@ QString rowText(const QStringList& cells)
            QLatin1Char(')');
 }
 
-void appendConstruction(TessivarCore& core, QStringList& out)
+bool isBlank(const QStringList& cells)
+{
+    for (const QString& c : cells)
+        if (!c.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// Whether a list has anything to show below its header: a row that is neither
+// blank nor the computed TOTAL row.
+bool hasEntries(const TextTableModel& grid)
+{
+    for (int r = 1; r < grid.rowCount(); ++r)
+        if (!isBlank(grid.row(r)) && grid.cell(r, 0) != QLatin1String("TOTAL"))
+            return true;
+    return false;
+}
+
+// A list's own message goes whenever the list has rows below its header (an
+// emptied list still clears the phone's copy); the "all" sent on switching
+// on carries only lists with entries. Blank rows are never sent.
+bool listGoes(const TextTableModel& grid, bool all)
+{
+    return all ? hasEntries(grid) : grid.rowCount() > 1;
+}
+
+void appendConstruction(TessivarCore& core, QStringList& out, bool all)
 {
     const TextTableModel& grid = core.construct().lista_materialow;
-    if (grid.rowCount() <= 1)
+    if (!listGoes(grid, all))
         return;
     out << QStringLiteral("clear:clear");
     for (int r = 1; r < grid.rowCount(); ++r)
-        out << rowText(grid.row(r));
+        if (!isBlank(grid.row(r)))
+            out << rowText(grid.row(r));
     out << progressLine(core);
 }
 
-void appendLoadingList(TessivarCore& core, QStringList& out)
+void appendLoadingList(TessivarCore& core, QStringList& out, bool all)
 {
     const TextTableModel& grid = core.cargo().zaladunek_list;
-    if (grid.rowCount() <= 1)
+    if (!listGoes(grid, all))
         return;
     out << QStringLiteral("Z:clear:clear");
     for (int r = 1; r < grid.rowCount(); ++r)
-        out << QStringLiteral("Z:") + rowText(grid.row(r));
+        if (!isBlank(grid.row(r)))
+            out << QStringLiteral("Z:") + rowText(grid.row(r));
 }
 
 void appendSearchResult(TessivarCore& core, QStringList& out)
@@ -78,9 +106,9 @@ QStringList mobileMessageLines(TessivarCore& core, const QString& typ)
     if (all || typ == QLatin1String("info_dock"))
         appendDockInfo(core, out);
     if (all || typ == QLatin1String("budowa"))
-        appendConstruction(core, out);
+        appendConstruction(core, out, all);
     if (all || typ == QLatin1String("zaladunek"))
-        appendLoadingList(core, out);
+        appendLoadingList(core, out, all);
     if (typ == QLatin1String("find_result"))
         appendSearchResult(core, out);
     if (typ == QLatin1String("close_db"))

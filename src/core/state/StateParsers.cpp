@@ -178,8 +178,10 @@ TDaneDokowania ParseDockedData(const QByteArray& JsonStr)
     readKey(o, L("event"), r.Event, Req);
     readKey(o, L("StationName"), r.StationName, Req);
     readKey(o, L("StationType"), r.StationType, Req);
-    readKey(o, L("Taxi"), r.Taxi, Req);
-    readKey(o, L("Multicrew"), r.Multicrew, Req);
+    // Taxi and Multicrew came with the 2021 game update; older lines were
+    // written aboard one's own ship, so both stay false.
+    readKey(o, L("Taxi"), r.Taxi);
+    readKey(o, L("Multicrew"), r.Multicrew);
     readKey(o, L("StarSystem"), r.StarSystem, Req);
     readKey(o, L("SystemAddress"), r.SystemAddress, Req);
     readKey(o, L("MarketID"), r.MarketID, Req);

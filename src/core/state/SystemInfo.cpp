@@ -212,9 +212,17 @@ void SystemInfo::parse_CarrierLocation(const QByteArray& JSON)
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object)
         return;
+    // Since late 2025 the game also places the squadron's carrier; only the
+    // commander's own (or a line from before CarrierType) describes ours.
+    QString type;
+    if (readKey(o, QLatin1String("CarrierType"), type) && type != QLatin1String("FleetCarrier"))
+        return;
     c.StarSystem.clear();
     readKey(o, QLatin1String("StarSystem"), c.StarSystem);
     readKey(o, QLatin1String("BodyID"), c.Body);
+    // The game writes CarrierStats only when the carrier screen is opened; the
+    // location names the carrier on every start, after Commander zeroed it.
+    readKey(o, QLatin1String("CarrierID"), c.CarrierID);
     emit changed();
 }
 

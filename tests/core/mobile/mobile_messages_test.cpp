@@ -28,7 +28,10 @@ const QStringList kFind = {QStringLiteral("F:clear:clear"),
                            QStringLiteral("F:Price:9401"),
                            QStringLiteral("F:Also_needed:Steel, Gold")};
 
-void fillState(TessivarCore& core, bool lists)
+// `lists`: "full", "header" (nothing below the header rows), "start" (as the
+// program starts: a blank row below each header) or "emptied" (the loading list
+// emptied by hand: a blank row and TOTAL 0).
+void fillState(TessivarCore& core, const QString& lists)
 {
     core.state.dane_systemu.StarSystem = QStringLiteral("Col 285 Sector AB-C d1-23");
     core.state.dane_dokowania.StationName = QStringLiteral("Ascension Hub");
@@ -47,7 +50,19 @@ void fillState(TessivarCore& core, bool lists)
     // Only the title / header row: nothing below it to send.
     core.construct().lista_materialow.setAll({{QStringLiteral("Site"), QStringLiteral("2025-06-01"), {}}});
     core.cargo().zaladunek_list.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}});
-    if (!lists)
+    if (lists == QLatin1String("start")) {
+        core.construct().lista_materialow.setAll({{}, {}});
+        core.cargo().zaladunek_list.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}, {}});
+    }
+    if (lists == QLatin1String("emptied")) {
+        core.construct().lista_materialow.setAll(
+            {{QStringLiteral("Site"), QStringLiteral("2025-06-01"), {}}, {}});
+        core.cargo().zaladunek_list.setAll(
+            {{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}},
+             {},
+             {QStringLiteral("TOTAL"), QStringLiteral("0"), QStringLiteral("0")}});
+    }
+    if (lists != QLatin1String("full"))
         return;
     core.construct().lista_materialow.setAll(
         {{QStringLiteral("Site"), QStringLiteral("2025-06-01"), {}},
@@ -81,26 +96,51 @@ private slots:
 void MobileMessagesTest::linesOfEachKind_data()
 {
     QTest::addColumn<QString>("typ");
-    QTest::addColumn<bool>("lists");
+    QTest::addColumn<QString>("lists");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("info_dock") << "info_dock" << true << kDock;
-    QTest::newRow("budowa") << "budowa" << true << kBuild;
-    QTest::newRow("budowa, title row only") << "budowa" << false << QStringList();
-    QTest::newRow("zaladunek") << "zaladunek" << true << kLoad;
-    QTest::newRow("zaladunek, header only") << "zaladunek" << false << QStringList();
-    QTest::newRow("find_result") << "find_result" << true << kFind;
-    QTest::newRow("close_db") << "close_db" << true << QStringList{QStringLiteral("CMD_close_db")};
-    QTest::newRow("all") << "all" << true << kDock + kBuild + kLoad;
-    QTest::newRow("all, empty lists") << "all" << false << kDock;
-    QTest::newRow("kinds are case-sensitive") << "ALL" << true << QStringList();
-    QTest::newRow("unknown kind") << "market" << true << QStringList();
-    QTest::newRow("empty kind") << "" << true << QStringList();
+    QTest::newRow("info_dock") << "info_dock"
+                               << "full" << kDock;
+    QTest::newRow("budowa") << "budowa"
+                            << "full" << kBuild;
+    QTest::newRow("budowa, title row only") << "budowa"
+                                            << "header" << QStringList();
+    QTest::newRow("zaladunek") << "zaladunek"
+                               << "full" << kLoad;
+    QTest::newRow("zaladunek, header only") << "zaladunek"
+                                            << "header" << QStringList();
+    QTest::newRow("find_result") << "find_result"
+                                 << "full" << kFind;
+    QTest::newRow("close_db") << "close_db"
+                              << "full" << QStringList{QStringLiteral("CMD_close_db")};
+    QTest::newRow("all") << "all"
+                         << "full" << kDock + kBuild + kLoad;
+    QTest::newRow("all, empty lists") << "all"
+                                      << "header" << kDock;
+    // Blank and TOTAL rows are no entries: switching on sends the dock alone.
+    QTest::newRow("all, lists as at start") << "all"
+                                            << "start" << kDock;
+    QTest::newRow("all, emptied lists") << "all"
+                                        << "emptied" << kDock;
+    // A list's own message still clears the phone's copy, without blank rows.
+    QTest::newRow("zaladunek, emptied")
+        << "zaladunek"
+        << "emptied" << QStringList{QStringLiteral("Z:clear:clear"), QStringLiteral("Z:TOTAL:0 (0)")};
+    QTest::newRow("budowa, emptied") << "budowa"
+                                     << "emptied"
+                                     << QStringList{QStringLiteral("clear:clear"),
+                                                    QStringLiteral("progress:46")};
+    QTest::newRow("kinds are case-sensitive") << "ALL"
+                                              << "full" << QStringList();
+    QTest::newRow("unknown kind") << "market"
+                                  << "full" << QStringList();
+    QTest::newRow("empty kind") << ""
+                                << "full" << QStringList();
 }
 
 void MobileMessagesTest::linesOfEachKind()
 {
     QFETCH(QString, typ);
-    QFETCH(bool, lists);
+    QFETCH(QString, lists);
     QFETCH(QStringList, expected);
     CoreFixture fx;
     TessivarCore& core = fx.start();

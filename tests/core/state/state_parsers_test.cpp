@@ -53,6 +53,7 @@ private slots:
     void docked_failures_data();
     void docked_failures();
     void docked_optionalParts();
+    void docked_beforeTaxi_recordsFalse();
     void loadout_realLines();
     void loadout_smallCases();
 };
@@ -264,7 +265,6 @@ void StateParsersTest::docked_failures_data()
     };
     QTest::newRow("not JSON") << QByteArray("{ broken");
     QTest::newRow("not an object") << QByteArray("[ ]");
-    QTest::newRow("no Taxi") << without("\"Taxi\"", "");
     QTest::newRow("no LandingPads") << QByteArray(good).replace("\"LandingPads\"", "\"Pads\"");
     QTest::newRow("pad count missing") << QByteArray(good).replace(R"("Large":3)", R"("Huge":3)");
     QTest::newRow("MarketID as text") << without("\"MarketID\"", "\"MarketID\":\"2\",");
@@ -299,6 +299,24 @@ void StateParsersTest::docked_optionalParts()
     QVERIFY(d.StationFactionState.isEmpty());
     QCOMPARE(d.StationEconomies.size(), 1);
     QCOMPARE(d.StationEconomies[0].Proportion, 1.0);
+}
+
+void StateParsersTest::docked_beforeTaxi_recordsFalse()
+{
+    // A 2020 line: the game wrote Taxi and Multicrew only from 2021 on.
+    const TDaneDokowania d = ParseDockedData(R"({ "timestamp":"2020-11-02T18:40:53Z", "event":"Docked",
+        "StationName":"Linnaeus Enterprise", "StationType":"Coriolis", "StarSystem":"BD+48 738",
+        "SystemAddress":908352033466, "MarketID":3226360576, "StationFaction":{ "Name":"Laniakea" },
+        "StationGovernment":"$government_Cooperative;", "StationGovernment_Localised":"Cooperative",
+        "StationServices":[ "dock", "autodock", "commodities" ], "StationEconomy":"$economy_Industrial;",
+        "StationEconomy_Localised":"Industrial", "StationEconomies":[ { "Name":"$economy_Industrial;",
+        "Name_Localised":"Industrial", "Proportion":1.0 } ], "DistFromStarLS":1044.62,
+        "LandingPads":{ "Small":4, "Medium":8, "Large":4 } })");
+    QVERIFY(!d.Taxi);
+    QVERIFY(!d.Multicrew);
+    QCOMPARE(d.StationName, QStringLiteral("Linnaeus Enterprise"));
+    QCOMPARE(d.MarketID, quint64(3226360576));
+    QCOMPARE(d.LandingPads.Large, 4);
 }
 
 void StateParsersTest::loadout_realLines()

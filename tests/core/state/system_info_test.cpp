@@ -57,6 +57,8 @@ private slots:
     void undock_emptiesStationLabels();
     void commander();
     void carrier();
+    void carrierLocation_ownCarrierOnly_data();
+    void carrierLocation_ownCarrierOnly();
     void ship();
     void replayedSession_fillsState();
 
@@ -359,6 +361,46 @@ void SystemInfoTest::carrier()
     QCOMPARE(c.AvailableBalance, qint64(-5000000));
     QCOMPARE(core->mainWindow().Label_carrier_name_val, QStringLiteral("QRT"));
     QCOMPARE(readFile(ini), file);
+}
+
+void SystemInfoTest::carrierLocation_ownCarrierOnly_data()
+{
+    QTest::addColumn<QByteArray>("lines");  // journal lines after a Commander line
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<int>("body");
+    QTest::addColumn<quint64>("carrierId");
+    const QByteArray own =
+        R"({ "timestamp":"2025-11-13T16:13:23Z", "event":"CarrierLocation", )"
+        R"("CarrierType":"FleetCarrier", "CarrierID":3707956480, "StarSystem":"Dewindji", )"
+        R"("SystemAddress":11667412952457, "BodyID":3 })"
+        "\r\n";
+    const QByteArray squadron =
+        R"({ "timestamp":"2025-11-13T16:13:26Z", "event":"CarrierLocation", )"
+        R"("CarrierType":"SquadronCarrier", "CarrierID":3713124352, "StarSystem":"LHS 5333", )"
+        R"("SystemAddress":1183364158186, "BodyID":1 })"
+        "\r\n";
+    const QByteArray older =
+        R"({ "timestamp":"2024-03-02T09:00:05Z", "event":"CarrierLocation", )"
+        R"("CarrierID":3707956480, "StarSystem":"Dewindji", "SystemAddress":11667412952457, )"
+        R"("BodyID":3 })"
+        "\r\n";
+    QTest::newRow("own, then squadron's") << own + squadron << "Dewindji" << 3 << quint64(3707956480);
+    QTest::newRow("squadron's alone") << squadron << "" << 0 << quint64(0);
+    QTest::newRow("before the carrier type") << older << "Dewindji" << 3 << quint64(3707956480);
+}
+
+void SystemInfoTest::carrierLocation_ownCarrierOnly()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(QString, system);
+    QFETCH(int, body);
+    QFETCH(quint64, carrierId);
+    fx->append(journalLine("2025-11-13T16:13:20Z", "Commander", R"("FID":"F123", "Name":"Jan")") + lines);
+    fx->pass();
+    const TCarrier& c = core->state.dane_carriera;
+    QCOMPARE(c.StarSystem, system);
+    QCOMPARE(c.Body, body);
+    QCOMPARE(c.CarrierID, carrierId);
 }
 
 void SystemInfoTest::ship()
