@@ -89,9 +89,9 @@ void SitesAndMissionsReplayTest::miningSession_totalsUnderTradeMissionsAcrossARe
     const QJsonObject first = replay(
         {QStringLiteral("--journal-dir"), journalDir.path(), QStringLiteral("--data-dir"), dataDir.path(),
          QStringLiteral("--append"), rest, QStringLiteral("--select"), QStringLiteral("Trade Missions")});
+    // The delivered bauxite and thorium missions were completed in the session and left the totals.
     QCOMPARE(first.value(QStringLiteral("mission_commodites")).toArray(),
-             (QJsonArray{QJsonArray{QStringLiteral("Bauxite"), 0}, QJsonArray{QStringLiteral("Thorium"), 0},
-                         QJsonArray{QStringLiteral("Performance Enhancers"), 81}}));
+             (QJsonArray{QJsonArray{QStringLiteral("Performance Enhancers"), 81}}));
     // Trips text after the name and units: the ship of that session holds more than 81 t.
     QCOMPARE(rowTexts(first.value(QStringLiteral("zaladunek_list")).toArray())
                  .filter(QStringLiteral("Performance")),

@@ -396,7 +396,7 @@ void MissionsTest::missionsEventRebuilds()
     QCOMPARE(missionsText(m), file);
     QVERIFY(!QFileInfo::exists(m.missionsFile()) == missionsIni.isEmpty());
     // The unreadable Count is told once, however often the file is read.
-    const bool unreadable = file.contains(QStringLiteral(":lots"));
+    const bool unreadable = file.contains(QStringLiteral(":lots")) && line.contains("\"event\":\"Missions\"");
     m.parse_mission_list(line);
     QCOMPARE(fx.ui.messages().size(), unreadable ? 1 : 0);
     if (unreadable)
@@ -480,14 +480,13 @@ void MissionsTest::miningJournal_acrossARestart()
     // Other parts may miss the game's companion files here; this part reports nothing.
     for (const QString& report : core.pass().lastReport)
         QVERIFY2(!report.contains(QStringLiteral("missions.ini")), qPrintable(report));
-    // Bauxite and both thorium missions were delivered; missions accepted
-    // before the program started were never counted.
-    QCOMPARE(totalsText(core.mission()), QStringLiteral("Bauxite=0|Thorium=0|Performance Enhancers=81"));
+    // Bauxite and both thorium missions were delivered and completed, so they
+    // left at once; missions accepted before the program started were never counted.
+    QCOMPARE(totalsText(core.mission()), QStringLiteral("Performance Enhancers=81"));
     QCOMPARE(missionsText(core.mission()),
-             QStringLiteral("1018901139:Bauxite:0|1018906036:Thorium:0|1018906074:Thorium:0|"
-                            "1018906229:Performance Enhancers:9|1018906271:Performance Enhancers:72"));
+             QStringLiteral("1018906229:Performance Enhancers:9|1018906271:Performance Enhancers:72"));
     core.cargo().selectEntry(QStringLiteral("Trade Missions"));
-    QCOMPARE(core.cargo().zaladunek_list.row(3).mid(0, 2), (QStringList{"Performance Enhancers", "81"}));
+    QCOMPARE(core.cargo().zaladunek_list.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "81"}));
 
     // The next game session: one of the two missions has been completed meanwhile.
     fx.core.reset();
