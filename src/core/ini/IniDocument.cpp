@@ -148,19 +148,12 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
 QList<QPair<QString, QString>> IniDocument::sectionValues(const QString& section) const
 {
     QList<QPair<QString, QString>> out;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].kind != Line::Section || !sameName(m_lines[i].text, section))
-            continue;
-        const int end = sectionEnd(i);
-        for (int j = i + 1; j < end; ++j) {
-            if (m_lines[j].kind != Line::Entry)
-                continue;
-            bool dup = false;
-            for (const auto& p : out)
-                dup = dup || sameName(p.first, m_lines[j].text);
-            if (!dup)
-                out.append({m_lines[j].text, m_lines[j].value});
-        }
+    for (const auto& line : sectionLines(section)) {
+        bool dup = false;
+        for (const auto& p : out)
+            dup = dup || sameName(p.first, line.first);
+        if (!dup)
+            out.append(line);
     }
     return out;
 }

@@ -34,6 +34,11 @@ bool dockedAtFleetCarrier(TessivarCore& core, QByteArrayView)
     return core.state.dane_dokowania.StationType == QLatin1String("FleetCarrier");
 }
 
+void endMission(TessivarCore& core, const QByteArray& line)
+{
+    core.mission().parse_mission_end(line);
+}
+
 void clearStationAndUndock(TessivarCore& core, const QByteArray&)
 {
     core.state.dane_dokowania.StationName.clear();
@@ -172,27 +177,9 @@ const std::vector<DispatchRow>& dispatchTable()
          {{"czytaj_budowe_z_logu",
            [](TessivarCore& c, const QByteArray& l) { c.construct().czytaj_budowe_z_logu(l); }}},
          "budowa"},
-        {17,
-         "MissionCompleted",
-         G::Always,
-         nullptr,
-         {{"parse_mission_end",
-           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
-         nullptr},
-        {17,
-         "MissionAbandoned",
-         G::Always,
-         nullptr,
-         {{"parse_mission_end",
-           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
-         nullptr},
-        {17,
-         "MissionFailed",
-         G::Always,
-         nullptr,
-         {{"parse_mission_end",
-           [](TessivarCore& c, const QByteArray& l) { c.mission().parse_mission_end(l); }}},
-         nullptr},
+        {17, "MissionCompleted", G::Always, nullptr, {{"parse_mission_end", endMission}}, nullptr},
+        {17, "MissionAbandoned", G::Always, nullptr, {{"parse_mission_end", endMission}}, nullptr},
+        {17, "MissionFailed", G::Always, nullptr, {{"parse_mission_end", endMission}}, nullptr},
     };
     return rows;
 }

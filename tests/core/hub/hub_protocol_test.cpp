@@ -56,6 +56,19 @@ const char* const kOrders =
     "'location':'Deciat / Body 5','commodity':'Steel','count':'720','price':'105'},"
     "{'FC':'Ironclad','cmdr':'Jan','commodity':'Liquid Oxygen','count':'55','price':'90'}]";
 
+// Serves `orders` to get_kvn and "verify_ok" to everything else, and loads
+// the orders into the client; the requests so far are forgotten.
+void loadOrders(HttpStub& hub, HubFixture& f, const QByteArray& orders)
+{
+    hub.handler = [orders](const StubRequest& r) {
+        return StubResponse::text(
+            r.field(QStringLiteral("act")) == QLatin1String("get_kvn") ? orders : QByteArray("verify_ok"));
+    };
+    f.kvn().get_KVN();
+    QVERIFY(f.kvn().waitForIdle(kWait));
+    hub.requests.clear();
+}
+
 }  // namespace
 
 class HubProtocolTest : public QObject
@@ -398,15 +411,8 @@ private slots:
               "{'FC':'Mine','cmdr':'Jan','commodity':'Gold','count':'5','price':'100'},"
               "{'FC':'Mine','cmdr':'Jan','commodity':'Painite','count':'10','price':'100'},"
               "{'FC':'Other','cmdr':'Ann','CarrierID':'999','commodity':'Water','count':'5','price':'100'}]");
-        hub.handler = [orders](const StubRequest& r) {
-            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("get_kvn")
-                                          ? orders
-                                          : QByteArray("verify_ok"));
-        };
         HubFixture f(hub.url(), consent);
-        f.kvn().get_KVN();
-        QVERIFY(f.kvn().waitForIdle(kWait));
-        hub.requests.clear();
+        loadOrders(hub, f, orders);
 
         QFile::copy(market, f.journalDir.filePath(QStringLiteral("Market.json")));
         f.core->state.dane_systemu.MarketID = marketId;
@@ -430,15 +436,8 @@ private slots:
               "{'FC':'Mine','cmdr':'Jan','commodity':'Combat Stabilizers','count':'500','price':'100'},"
               "{'FC':'Mine','cmdr':'Jan','commodity':'H.E. Suits','count':'80','price':'100'},"
               "{'FC':'Mine','cmdr':'Jan','commodity':'Steel','count':'900','price':'100'}]");
-        hub.handler = [orders](const StubRequest& r) {
-            return StubResponse::text(r.field(QStringLiteral("act")) == QLatin1String("get_kvn")
-                                          ? orders
-                                          : QByteArray("verify_ok"));
-        };
         HubFixture f(hub.url());
-        f.kvn().get_KVN();
-        QVERIFY(f.kvn().waitForIdle(kWait));
-        hub.requests.clear();
+        loadOrders(hub, f, orders);
 
         const auto item = [](const char* name, const char* localised, int demand) {
             return QByteArray("{ \"id\":128049202, \"Name\":\"$") + name + "_name;\", \"Name_Localised\":\"" +
