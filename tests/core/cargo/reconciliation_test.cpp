@@ -22,6 +22,7 @@ private slots:
     void badLines_data();
     void badLines();
     void ownListFollowsWhileAnotherSourceIsShown();
+    void saleAtOwnCarrierKnownFromItsLocation();
     void replayedSession();
     void phoneGetsTheListAndItsLossStopsNothing();
 };
@@ -368,6 +369,33 @@ void ReconciliationTest::replayedSession()
     QCOMPARE(gridText(cargo.zaladunek_list),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,644,2-132|Steel,400,1-144|TOTAL,1044,4-20"));
     QCOMPARE(core.pass().lastReport, QStringList());
+}
+
+void ReconciliationTest::saleAtOwnCarrierKnownFromItsLocation()
+{
+    // A session of late 2025: no CarrierStats (the carrier screen was never
+    // opened), the squadron's carrier placed after the own one.
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nComputer=1200\r\nCombat Stabilizers=500\r\n");
+    TessivarCore& core = fx.start();
+    fx.append(
+        journalLine("2025-11-13T16:13:20Z", "Commander", R"("FID":"F123", "Name":"Jan")") +
+        journalLine("2025-11-13T16:13:23Z", "CarrierLocation",
+                    R"("CarrierType":"FleetCarrier", "CarrierID":3707956480, "StarSystem":"Dewindji", )"
+                    R"("SystemAddress":11667412952457, "BodyID":3)") +
+        journalLine("2025-11-13T16:13:26Z", "CarrierLocation",
+                    R"("CarrierType":"SquadronCarrier", "CarrierID":3713124352, "StarSystem":"LHS 5333", )"
+                    R"("SystemAddress":1183364158186, "BodyID":1)"));
+    fx.pass();
+    core.mission().mission_commodites = {{QStringLiteral("Gold"), 20}};
+    core.cargo().selectEntry(QStringLiteral("Trade Missions"));
+    core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
+    core.state.dane_dokowania.MarketID = 3707956480;
+    fx.append(sell("2025-11-13T17:00:00Z", "computercomponents", 200, 3707956480) +
+              sell("2025-11-13T17:01:00Z", "combatstabilisers", 50, 3707956480));
+    fx.pass();
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Computer=1000|Combat Stabilizers=450"));
+    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Gold,20,0|TOTAL,20,0"));
 }
 
 void ReconciliationTest::phoneGetsTheListAndItsLossStopsNothing()
