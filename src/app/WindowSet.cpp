@@ -5,6 +5,7 @@
 #include "common/Error.h"
 #include "journal/JournalPass.h"
 #include "markets/ShoppingDb.h"
+#include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_BGS.h"
 #include "windows/Tf_Construct.h"
@@ -20,8 +21,12 @@
 #include "windows/Tf_settings.h"
 #include "windows/Tf_statek.h"
 
+#include <QApplication>
+#include <QEvent>
+
 WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), m_ui(ui)
 {
+    qApp->installEventFilter(new PlainToolTips(this));
     f_ED = new Tf_ED(core);
     f_ED->setAttribute(Qt::WA_DeleteOnClose, false);
     ui.setParentWidget(f_ED);
@@ -43,6 +48,10 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
         f_DB->show();
         f_DB->raise();
     });
+
+    // The tool windows are top-level windows of their own: without this, an
+    // open one would keep the program running after the main window closed.
+    f_ED->installEventFilter(this);
 
     Timer1.setInterval(1000);
     connect(&Timer1, &QTimer::timeout, this, &WindowSet::Timer1Timer);
@@ -67,10 +76,34 @@ WindowSet::~WindowSet()
     delete f_ED;
 }
 
+bool WindowSet::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == f_ED && event->type() == QEvent::Close && event->isAccepted())
+        closeProgram();
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowSet::closeProgram()
+{
+    Timer1.stop();
+    // Each open window closes as its own close button would close it, so
+    // whatever it stores on closing (the settings window's consent) is saved
+    // before the program ends.
+    QWidget* const others[] = {f_settings, f_KVN_add,   f_KVN,   f_market,  f_DB,     f_about,
+                               f_BGS,      f_Construct, f_cargo, f_mission, f_statek, f_send_to_mobile};
+    for (QWidget* w : others)
+        if (w && w->isVisible())
+            w->close();
+    QApplication::quit();
+}
+
 void WindowSet::Timer1Timer()
 {
     Timer1.setInterval(4000);
-    if (m_passRunning || m_ui.dialogOpen())
+    // Message boxes do not hold the passes up: they wait for no answer, so a
+    // pass only ever finds an earlier one running if something inside it
+    // turned the event loop.
+    if (m_passRunning)
         return;
     m_passRunning = true;
     try {

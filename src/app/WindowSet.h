@@ -50,11 +50,17 @@ public:
 
     QTimer Timer1;
 
-    // One pass of the main timer; skipped while an earlier pass or its report
-    // is still open.
+    // One pass of the main timer; never runs inside another pass. Passes go on
+    // while a message box is open.
     void Timer1Timer();
 
+protected:
+    // Closing the main window ends the program, whatever else is open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void closeProgram();
+
     TessivarCore& m_core;
     WidgetInteraction& m_ui;
     bool m_passRunning = false;

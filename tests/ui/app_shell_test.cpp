@@ -1,15 +1,23 @@
 #include "TestSupport.h"
 
 #include "TessivarApplication.h"
-#include "common/Error.h"
 #include "WindowSet.h"
+#include "common/Error.h"
 #include "journal/JournalPass.h"
 #include "journal/LogModel.h"
+#include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
+#include "windows/Tf_DB.h"
 #include "windows/Tf_ED.h"
+#include "windows/Tf_about.h"
+#include "windows/Tf_cargo.h"
+#include "windows/Tf_settings.h"
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -27,7 +35,35 @@ public:
     }
 };
 
-} // namespace
+void appendTo(const QString& file, const QByteArray& bytes)
+{
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(bytes);
+}
+
+// Handler calls of the recorded dispatches, as "event handler".
+QStringList handlerCalls(const JournalPass& pass)
+{
+    QStringList out;
+    for (const auto& d : pass.dispatched)
+        out.append(d.event + QLatin1Char(' ') + d.handler);
+    return out;
+}
+
+int visibleBoxes(const QWidget* parent)
+{
+    int n = 0;
+    for (const QMessageBox* b : parent->findChildren<QMessageBox*>())
+        n += b->isVisible() ? 1 : 0;
+    return n;
+}
+
+// A line the handlers refuse: it names a system event but is a JSON array.
+const QByteArray kRefusedLine = R"([{"event":"Location"}])"
+                                "\r\n";
+
+}  // namespace
 
 class AppShellTest : public QObject
 {
@@ -35,6 +71,9 @@ class AppShellTest : public QObject
 private slots:
     void windowsAreCreatedInOrderAndFollowAGrowingJournal();
     void escapingErrorBecomesAMessageAndTheProgramGoesOn();
+    void passesGoOnWhileAMessageBoxIsOpen();
+    void textsReportedDuringAPromptWaitForIt();
+    void closingTheMainWindowEndsTheProgram();
 };
 
 void AppShellTest::windowsAreCreatedInOrderAndFollowAGrowingJournal()
@@ -49,9 +88,9 @@ void AppShellTest::windowsAreCreatedInOrderAndFollowAGrowingJournal()
     TessivarCore core(paths, StartupSettings{}, ui);
     WindowSet windows(core, ui);
 
-    QVERIFY(windows.f_ED && windows.f_cargo && windows.f_Construct && windows.f_send_to_mobile && windows.f_BGS &&
-            windows.f_statek && windows.f_about && windows.f_DB && windows.f_settings && windows.f_KVN &&
-            windows.f_KVN_add && windows.f_market && windows.f_mission);
+    QVERIFY(windows.f_ED && windows.f_cargo && windows.f_Construct && windows.f_send_to_mobile &&
+            windows.f_BGS && windows.f_statek && windows.f_about && windows.f_DB && windows.f_settings &&
+            windows.f_KVN && windows.f_KVN_add && windows.f_market && windows.f_mission);
     QCOMPARE(windows.f_ED->windowTitle(), QStringLiteral("Tessivar"));
     QVERIFY(windows.Timer1.isActive());
     QCOMPARE(windows.Timer1.interval(), 1000);
@@ -81,6 +120,115 @@ void AppShellTest::escapingErrorBecomesAMessageAndTheProgramGoesOn()
     QCoreApplication::processEvents();
     QCOMPARE(ui.messages(), QStringList{QStringLiteral("handler failed: <b>not bold</b>")});
     static_cast<TessivarApplication*>(qApp)->setInteraction(nullptr);
+}
+
+void AppShellTest::passesGoOnWhileAMessageBoxIsOpen()
+{
+    QTemporaryDir journal;
+    QTemporaryDir data;
+    WidgetInteraction ui;
+    AppPaths paths;
+    paths.journalDir = journal.path();
+    paths.dataDir = data.path();
+    TessivarCore core(paths, StartupSettings{}, ui);
+    WindowSet windows(core, ui);
+    core.pass().recordDispatches = true;
+    writeFile(journal.filePath(QStringLiteral("Cargo.json")), R"({"Inventory":[]})");
+    const QString file = journal.filePath(QStringLiteral("Journal.2025-01-01T000000.01.log"));
+    writeFile(file, journalLine("2025-01-01T10:00:00Z", "Commander", R"("Name":"Jameson")"));
+    windows.Timer1Timer();
+
+    // An automatic failure opens a box; nobody answers it.
+    ui.showMessage(QStringLiteral("The hub did not answer"));
+    QMessageBox* first = ui.openBox();
+    QVERIFY(first && first->isVisible());
+
+    appendTo(file, kRefusedLine + journalLine("2025-01-01T10:00:04Z", "CarrierStats", R"("Name":"FIRST")"));
+    windows.Timer1Timer();
+    QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("FIRST"));
+    appendTo(file, journalLine("2025-01-01T10:00:08Z", "CarrierStats", R"("Name":"SECOND")") + kRefusedLine);
+    windows.Timer1Timer();
+    windows.Timer1Timer();  // nothing new
+    QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("SECOND"));
+    QCOMPARE(
+        handlerCalls(core.pass()),
+        (QStringList{QStringLiteral("Commander parse_CMDR"), QStringLiteral("Location parse_BGS"),
+                     QStringLiteral("CarrierStats parse_Carrier"),
+                     QStringLiteral("CarrierStats parse_Carrier"), QStringLiteral("Location parse_BGS")}));
+
+    // Still the one box; the passes' reports wait for the next one.
+    QCOMPARE(ui.openBox(), first);
+    QCOMPARE(visibleBoxes(windows.f_ED), 1);
+    QCOMPARE(ui.waitingTexts().size(), 2);
+    first->accept();
+    QMessageBox* next = ui.openBox();
+    QVERIFY(next && next != first && next->isVisible());
+    QCOMPARE(next->textFormat(), Qt::PlainText);
+    QCOMPARE(next->text(),
+             QStringLiteral("Journal line is not a JSON object\n\nJournal line is not a JSON object"));
+    QVERIFY(ui.waitingTexts().isEmpty());
+    next->accept();
+    QVERIFY(!ui.openBox());
+}
+
+void AppShellTest::textsReportedDuringAPromptWaitForIt()
+{
+    QTemporaryDir journal;
+    QTemporaryDir data;
+    WidgetInteraction ui;
+    AppPaths paths;
+    paths.journalDir = journal.path();
+    paths.dataDir = data.path();
+    TessivarCore core(paths, StartupSettings{}, ui);
+    WindowSet windows(core, ui);
+    writeFile(journal.filePath(QStringLiteral("Cargo.json")), R"({"Inventory":[]})");
+    const QString file = journal.filePath(QStringLiteral("Journal.2025-01-01T000000.01.log"));
+    writeFile(file, journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+    windows.Timer1Timer();
+
+    bool passRan = false;
+    QTimer::singleShot(0, &windows, [&] {
+        appendTo(file, kRefusedLine);
+        windows.Timer1Timer();
+        passRan = windows.f_ED->Memo1->model()->rowCount() == 2;
+        QVERIFY(!ui.openBox());
+        if (auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget()))
+            prompt->reject();
+    });
+    QVERIFY(!ui.askText(QStringLiteral("Quantity"), QStringLiteral("Quantity:"), QStringLiteral("792")));
+    QVERIFY(passRan);
+    QVERIFY(ui.openBox());
+    QCOMPARE(ui.openBox()->text(), QStringLiteral("Journal line is not a JSON object"));
+}
+
+void AppShellTest::closingTheMainWindowEndsTheProgram()
+{
+    QTemporaryDir journal;
+    QTemporaryDir data;
+    WidgetInteraction ui;
+    ui.setRecordOnly(true);
+    AppPaths paths;
+    paths.journalDir = journal.path();
+    paths.dataDir = data.path();
+    TessivarCore core(paths, StartupSettings{}, ui);
+    WindowSet windows(core, ui);
+    windows.f_ED->show();
+    const QList<QWidget*> tools{windows.f_cargo, windows.f_DB, windows.f_about, windows.f_settings};
+    for (QWidget* w : tools)
+        w->show();
+    core.settings().setKvnConsent(true);
+
+    QTimer::singleShot(0, windows.f_ED, &QWidget::close);
+    // Only a program that does not end meets this.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(60000);
+    QCOMPARE(QApplication::exec(), 0);
+    for (QWidget* w : tools)
+        QVERIFY2(!w->isVisible(), qPrintable(w->windowTitle()));
+    // The settings window stored its state as it closed.
+    QVERIFY(readFile(data.filePath(QStringLiteral("settings.ini"))).contains("kvn_consent=1"));
 }
 
 int main(int argc, char** argv)

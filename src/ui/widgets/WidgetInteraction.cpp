@@ -8,26 +8,33 @@
 #include <QMessageBox>
 #include <QUrl>
 
-namespace {
-
-struct DepthGuard
+// Counts an open prompt; when the last one closes, the texts that waited for
+// it get their box.
+struct WidgetInteraction::PromptGuard
 {
-    int& depth;
-    explicit DepthGuard(int& d) : depth(d) { ++depth; }
-    ~DepthGuard() { --depth; }
+    WidgetInteraction& ui;
+    explicit PromptGuard(WidgetInteraction& u) : ui(u) { ++ui.m_dialogDepth; }
+    ~PromptGuard()
+    {
+        --ui.m_dialogDepth;
+        ui.showWaitingTexts();
+    }
+    PromptGuard(const PromptGuard&) = delete;
+    PromptGuard& operator=(const PromptGuard&) = delete;
 };
 
-} // namespace
+WidgetInteraction::~WidgetInteraction()
+{
+    delete m_box.data();
+}
 
 void WidgetInteraction::showMessage(const QString& text)
 {
     ScriptedInteraction::showMessage(text);
     if (m_recordOnly)
         return;
-    DepthGuard g(m_dialogDepth);
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    m_waiting.append(text);
+    showWaitingTexts();
 }
 
 void WidgetInteraction::showReport(const QStringList& texts)
@@ -35,12 +42,32 @@ void WidgetInteraction::showReport(const QStringList& texts)
     showMessage(texts.join(QStringLiteral("\n\n")));
 }
 
+void WidgetInteraction::showWaitingTexts()
+{
+    if (m_waiting.isEmpty() || m_box || m_dialogDepth > 0)
+        return;
+    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(),
+                                m_waiting.join(QStringLiteral("\n\n")), QMessageBox::Ok, m_parent);
+    m_waiting.clear();
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    m_box = box;
+    QObject::connect(box, &QDialog::finished, box, [this, box] {
+        if (m_box == box)
+            m_box = nullptr;
+        showWaitingTexts();
+    });
+    // Modal to the main window only, and without a local event loop: the
+    // caller goes on at once.
+    box->open();
+}
+
 std::optional<QString> WidgetInteraction::askText(const QString& caption, const QString& prompt,
                                                   const QString& proposal)
 {
     if (useQueue())
         return ScriptedInteraction::askText(caption, prompt, proposal);
-    DepthGuard g(m_dialogDepth);
+    PromptGuard g(*this);
     bool ok = false;
     const QString text = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, proposal, &ok);
     if (!ok)
@@ -52,7 +79,7 @@ bool WidgetInteraction::askYesNo(const QString& caption, const QString& text)
 {
     if (useQueue())
         return ScriptedInteraction::askYesNo(caption, text);
-    DepthGuard g(m_dialogDepth);
+    PromptGuard g(*this);
     QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, m_parent);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
@@ -63,13 +90,13 @@ std::optional<QString> WidgetInteraction::askOpenFile(const QString& title, cons
 {
     if (useQueue())
         return ScriptedInteraction::askOpenFile(title, folder, filter);
-    DepthGuard g(m_dialogDepth);
+    PromptGuard g(*this);
     // Filters come as "Description|*.ext" pairs.
     QStringList parts = filter.split(QLatin1Char('|'));
     QString qtFilter;
     for (int i = 0; i + 1 < parts.size(); i += 2)
-        qtFilter += (qtFilter.isEmpty() ? QString() : QStringLiteral(";;")) + parts[i] + QStringLiteral(" (") +
-                    parts[i + 1] + QLatin1Char(')');
+        qtFilter += (qtFilter.isEmpty() ? QString() : QStringLiteral(";;")) + parts[i] +
+                    QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
     const QString f = QFileDialog::getOpenFileName(m_parent, title, folder, qtFilter);
     if (f.isEmpty())
         return std::nullopt;
