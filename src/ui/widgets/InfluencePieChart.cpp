@@ -112,7 +112,10 @@ InfluencePieChart::InfluencePieChart(QWidget* parent) : QChartView(parent)
     m_series = new QPieSeries;
     m_series->setPieSize(kPieSize);
     chart->addSeries(m_series);
+    // The view gives up its own default chart without deleting it.
+    QChart* const defaultChart = QChartView::chart();
     setChart(chart);
+    delete defaultChart;
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::Box);
     setLineWidth(4);
