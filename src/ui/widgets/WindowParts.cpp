@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 
 QLabel* addWindowTitle(QHBoxLayout* row, const QString& caption, QWidget* window, int stretch)
 {
@@ -36,4 +37,28 @@ void centerOnScreen(QWidget* window)
 {
     if (const QScreen* s = window->screen())
         window->move(s->availableGeometry().center() - window->rect().center());
+}
+
+QString buttonCaption(const QString& text)
+{
+    QString shown = text;
+    return shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QWidget* addScrollingBody(QWidget* window)
+{
+    auto* outer = new QVBoxLayout(window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(window);
+    scroll->setObjectName(QStringLiteral("scroll_body"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    // The window paints the background; the body shows it through.
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* body = new QWidget(scroll);
+    body->setObjectName(QStringLiteral("body"));
+    body->setAutoFillBackground(false);
+    scroll->setWidget(body);
+    outer->addWidget(scroll);
+    return body;
 }

@@ -18,5 +18,14 @@ QLabel* addWindowTitle(QHBoxLayout* row, const QString& caption, QWidget* window
 // and returns the button.
 QPushButton* addCloseRow(QBoxLayout* layout, QWidget* window);
 
+// A text for a button caption: buttons take "&" as the mark of a shortcut
+// key, so a text from outside shows its "&" only when doubled.
+QString buttonCaption(const QString& text);
+
+// A body for the window's content inside a scroll area that fills the
+// window: a window tiled into less room than its content wants scrolls
+// instead of growing past its place. Give the body the window's layout.
+QWidget* addScrollingBody(QWidget* window);
+
 // Puts the window in the middle of its screen's free area.
 void centerOnScreen(QWidget* window);

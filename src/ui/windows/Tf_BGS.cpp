@@ -5,6 +5,7 @@
 #include "state/SystemInfo.h"
 #include "widgets/FirstRowHeaderProxy.h"
 #include "widgets/InfluencePieChart.h"
+#include "widgets/WindowParts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -92,8 +93,10 @@ Tf_BGS::Tf_BGS(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
     auto* fl = new QHBoxLayout(factions);
     Chart1 = new InfluencePieChart(factions);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    Chart1->setMinimumWidth(686);
-    fl->addWidget(Chart1, 1);
+    // Chart and grid share the width as designed (686 to 609); in less room
+    // the grid scrolls sideways.
+    Chart1->setMinimumWidth(240);
+    fl->addWidget(Chart1, 686);
 
     SystemInfo& bgs = core.bgs();
     m_gridProxy = new FirstRowHeaderProxy(this);
@@ -108,16 +111,14 @@ Tf_BGS::Tf_BGS(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
     sg_frakcje->setSelectionMode(QAbstractItemView::NoSelection);
     sg_frakcje->setWordWrap(false);
     sg_frakcje->verticalHeader()->setDefaultSectionSize(22);
-    int gridWidth = 4;
-    for (int c = 0; c < int(std::size(kGridColumnWidths)); ++c) {
+    for (int c = 0; c < int(std::size(kGridColumnWidths)); ++c)
         sg_frakcje->setColumnWidth(c, kGridColumnWidths[c]);
-        gridWidth += kGridColumnWidths[c];
-    }
-    sg_frakcje->setMinimumWidth(std::min(gridWidth, 609));
-    sg_frakcje->setFixedWidth(609);
-    fl->addWidget(sg_frakcje);
+    sg_frakcje->setMinimumWidth(160);
+    sg_frakcje->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    Chart1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    fl->addWidget(sg_frakcje, 609);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(addScrollingBody(this));
     layout->addLayout(top);
     layout->addWidget(factions, 1);
 

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "common/Error.h"
 #include "construction/ConstructionModule.h"
+#include "widgets/WindowParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -177,7 +178,7 @@ Tf_Construct::Tf_Construct(TessivarCore& core, QWidget* parent) : QWidget(parent
     connect(btn_zapisz, &QPushButton::clicked, this,
             [this] { guarded([this] { m_core.construct().btn_zapiszClick(); }); });
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(addScrollingBody(this));
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(header);

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
+#include "widgets/WindowParts.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -107,24 +108,6 @@ QPixmap logoPixmap(int size)
     return pm;
 }
 
-// A circled "i", the sign of the About button.
-QPixmap infoPixmap(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor amber(222, 153, 0);
-    p.setPen(QPen(amber, 1.5));
-    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
-    QFont f;
-    f.setPixelSize(size * 3 / 4);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("i"));
-    return pm;
-}
-
 }  // namespace
 
 Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core)
@@ -175,9 +158,6 @@ QWidget* Tf_ED::buildToolBar()
         l->addWidget(b);
     };
     tool(btn_about, "btn_about", QStringLiteral("🛈"), QStringLiteral("About Tessivar"));
-    // Few fonts carry U+1F6C8 (none of the emoji fonts): the same sign is drawn.
-    btn_about->setIcon(QIcon(infoPixmap(16)));
-    btn_about->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), QStringLiteral("Settings"));
     tool(btn_help, "btn_help", QStringLiteral("📖"), QStringLiteral("Help"));
     btn_help->setEnabled(false);
@@ -337,7 +317,7 @@ void Tf_ED::refresh()
         edit_mobile_ip->setText(mw.edit_mobile_ip);
     ch_wysylaj->setEnabled(mw.ch_wysylaj_enabled);
     ch_wysylaj->setChecked(m_core.mobile().isActive());
-    btn_new_version->setText(mw.btn_new_version_caption);
+    btn_new_version->setText(buttonCaption(mw.btn_new_version_caption));
     btn_new_version->setVisible(!mw.btn_new_version_caption.isEmpty());
     btn_new_version->setStyleSheet(mw.btn_new_version_white ? QStringLiteral("color: rgb(255, 255, 255);")
                                                             : QStringLiteral("color: rgb(222, 153, 0);"));

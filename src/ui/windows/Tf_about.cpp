@@ -165,9 +165,7 @@ void Tf_about::Timer_hide_start_windowTimer()
 
 void Tf_about::announce(const QString& caption)
 {
-    // A button would take "&" for a shortcut mark.
-    QString shown = caption;
-    btn_new_version->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
+    btn_new_version->setText(buttonCaption(caption));
     btn_new_version->show();
     setNewVersionColour(m_newVersionColour);
     timer_checkVersion.start();

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "cargo/CargoModule.h"
 #include "common/Error.h"
+#include "widgets/WindowParts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,10 +35,13 @@ Tf_cargo::Tf_cargo(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Wi
     setFont(f);
     CargoModule& cargo = core.cargo();
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(addScrollingBody(this));
     layout->setContentsMargins(0, kTopStrip, 0, 0);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
+    // Captions wider than the window scroll with the bar's arrows, never cut.
+    tabs->setUsesScrollButtons(true);
+    tabs->setElideMode(Qt::ElideNone);
     layout->addWidget(tabs);
 
     // Ship's hold: read only.
