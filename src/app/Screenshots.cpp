@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTextStream>
 #include <QTimer>
 
@@ -39,7 +40,18 @@ void saveAll(WindowSet& w, const QString& dir)
         if (!widget || !widget->isVisible())
             continue;
         const QString file = QDir(dir).filePath(QLatin1String(name) + QStringLiteral(".png"));
+        const QRect g = widget->frameGeometry();
         if (widget->grab().save(file))
+            out << file
+                << QStringLiteral(" at %1x%2+%3+%4").arg(g.width()).arg(g.height()).arg(g.x()).arg(g.y())
+                << '\n';
+    }
+    // The whole screen, to see how the locked panels tile it.
+    w.f_settings->hide();
+    QApplication::processEvents();
+    if (QScreen* screen = w.f_ED->screen()) {
+        const QString file = QDir(dir).filePath(QStringLiteral("screen.png"));
+        if (screen->grabWindow(0).save(file))
             out << file << '\n';
     }
     QApplication::quit();

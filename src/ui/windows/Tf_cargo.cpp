@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -39,7 +40,9 @@ Tf_cargo::Tf_cargo(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Wi
     layout->setContentsMargins(0, kTopStrip, 0, 0);
     tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("tabs"));
-    // Captions wider than the window scroll with the bar's arrows, never cut.
+    // Narrow tabs, so the three captions fit the designed width; in less
+    // room they scroll with the bar's arrows, never cut.
+    tabs->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 5px; }"));
     tabs->setUsesScrollButtons(true);
     tabs->setElideMode(Qt::ElideNone);
     layout->addWidget(tabs);
