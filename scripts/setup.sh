@@ -32,6 +32,8 @@ fi
 
 BUILD_DIR="${1:-build}"
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DTESSIVAR_WERROR=ON
+# SANITIZE=1: address and undefined-behaviour sanitizers.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DTESSIVAR_WERROR=ON \
+  -DTESSIVAR_SANITIZE="$([ -n "${SANITIZE:-}" ] && echo ON || echo OFF)"
 # TARGETS (optional): build only these targets.
 cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)" ${TARGETS:+--target $TARGETS}
