@@ -51,6 +51,9 @@ QString journalDiagnostics()
     s += QStringLiteral("Journal folder: ") + (found.isEmpty() ? QStringLiteral("(none found)") : found) +
          QLatin1Char('\n');
     s += QStringLiteral("Program data folder: ") + GetExePath() + QLatin1Char('\n');
+    const QString demo = installedDemoJournalFolder();
+    if (!demo.isEmpty())
+        s += QStringLiteral("Demo journal: ") + demo + QLatin1Char('\n');
     return s;
 }
 

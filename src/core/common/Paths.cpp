@@ -15,6 +15,7 @@
 
 namespace {
 
+const QString kInstalledShare = QStringLiteral("../share/tessivar/");
 const QString kJournalSuffix = QStringLiteral("Frontier Developments/Elite Dangerous/");
 const QString kProtonSavedGames =
     QStringLiteral("steamapps/compatdata/359320/pfx/drive_c/users/steamuser/Saved Games/");
@@ -23,6 +24,13 @@ bool isWritableFolder(const QString& folder)
 {
     QTemporaryFile probe(folder + QStringLiteral(".tessivar-write-test-XXXXXX"));
     return probe.open();
+}
+
+// A program installed in a standard layout: `<prefix>/bin/` beside
+// `<prefix>/share/tessivar/`.
+bool isInstalledLayout(const QString& appDir)
+{
+    return QDir(appDir).dirName() == QLatin1String("bin") && QFileInfo(appDir + kInstalledShare).isDir();
 }
 
 #ifdef Q_OS_WIN
@@ -49,16 +57,37 @@ QString withTrailingSlash(const QString& folder)
     return f;
 }
 
+QString dataFolderFor(const QString& appDir, const QString& perUserDir)
+{
+    const QString dir = withTrailingSlash(appDir);
+    if (!dir.isEmpty() && !isInstalledLayout(dir) && isWritableFolder(dir))
+        return dir;
+    QDir().mkpath(perUserDir);
+    return withTrailingSlash(perUserDir);
+}
+
 QString GetExePath()
 {
-    const QString appDir = withTrailingSlash(QCoreApplication::applicationDirPath());
-    if (!appDir.isEmpty() && isWritableFolder(appDir))
-        return appDir;
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (data.isEmpty())
-        data = QDir::homePath() + QStringLiteral("/.tessivar");
-    QDir().mkpath(data);
-    return withTrailingSlash(data);
+    QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (perUser.isEmpty())
+        perUser = QDir::homePath() + QStringLiteral("/.tessivar");
+    return dataFolderFor(QCoreApplication::applicationDirPath(), perUser);
+}
+
+QString installedDemoJournalFolder(const QString& appDir)
+{
+    const QString dir = withTrailingSlash(appDir);
+    if (dir.isEmpty() || !isInstalledLayout(dir))
+        return {};
+    const QString demo = QDir::cleanPath(dir + kInstalledShare + QStringLiteral("demo"));
+    if (QDir(demo).entryList({QStringLiteral("Journal*.log")}, QDir::Files).isEmpty())
+        return {};
+    return withTrailingSlash(demo);
+}
+
+QString installedDemoJournalFolder()
+{
+    return installedDemoJournalFolder(QCoreApplication::applicationDirPath());
 }
 
 QStringList steamLibraryPathsFromVdf(const QByteArray& vdf)
@@ -74,13 +103,26 @@ QStringList steamLibraryPathsFromVdf(const QByteArray& vdf)
     return out;
 }
 
+QString journalFolderInSavedGames(const QString& savedGames)
+{
+    if (savedGames.isEmpty())
+        return {};
+    // Windows gives backslashes; spell them as '/' on every platform so the
+    // result reads the same wherever it is built.
+    QString folder = savedGames;
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + kJournalSuffix;
+}
+
 QStringList candidateJournalFolders()
 {
     QStringList out;
 #ifdef Q_OS_WIN
-    const QString saved = savedGamesFolder();
-    if (!saved.isEmpty())
-        out.append(withTrailingSlash(saved) + kJournalSuffix);
+    const QString folder = journalFolderInSavedGames(savedGamesFolder());
+    if (!folder.isEmpty())
+        out.append(folder);
 #else
     const QString home = QDir::homePath();
     const QStringList roots = {home + QStringLiteral("/.steam/steam"), home + QStringLiteral("/.steam/root"),
@@ -111,7 +153,12 @@ QStringList candidateJournalFolders()
 
 QString findJournalFolder(QStringList* tried)
 {
-    for (const QString& c : candidateJournalFolders()) {
+    return firstExistingFolder(candidateJournalFolders(), tried);
+}
+
+QString firstExistingFolder(const QStringList& candidates, QStringList* tried)
+{
+    for (const QString& c : candidates) {
         if (tried)
             tried->append(c);
         if (QFileInfo(c).isDir())

@@ -12,17 +12,37 @@ struct AppPaths
 };
 
 // The program's own folder when it is writable, else the per-user data folder.
+// An installed program (a `share/tessivar/` folder beside its `bin/`) always
+// uses the per-user data folder, even where its own folder is writable (root).
 // Ends with '/'.
 QString GetExePath();
+
+// The data folder chosen by the rules above for a program in `appDir`, with
+// `perUserDir` as the per-user data folder. Ends with '/'.
+QString dataFolderFor(const QString& appDir, const QString& perUserDir);
+
+// The demo journal folder of a program in `appDir` installed in a standard
+// layout (`bin/` beside `share/tessivar/demo/`), or empty text when there is
+// none. Ends with '/'.
+QString installedDemoJournalFolder(const QString& appDir);
+// The same for the running program.
+QString installedDemoJournalFolder();
 
 // Candidate journal folders in the order they are tried: on Windows the Saved
 // Games known folder + "Frontier Developments/Elite Dangerous/"; elsewhere the
 // game's folder inside the Proton prefix of every Steam library.
 QStringList candidateJournalFolders();
 
+// The journal folder inside the Saved Games known folder as Windows reports
+// it (backslashes, with or without a trailing one); empty text when the known
+// folder could not be determined (empty).
+QString journalFolderInSavedGames(const QString& savedGames);
+
 // The first candidate that exists, or empty text. `tried` receives every
 // candidate looked at.
 QString findJournalFolder(QStringList* tried = nullptr);
+// The first of `candidates` that exists, or empty text.
+QString firstExistingFolder(const QStringList& candidates, QStringList* tried = nullptr);
 
 // Library folders listed in a Steam libraryfolders.vdf text.
 QStringList steamLibraryPathsFromVdf(const QByteArray& vdf);
