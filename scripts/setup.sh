@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessivar needs (when missing), then configures and builds.
-# Usage: [TARGETS="a b"] scripts/setup.sh [build-dir]   (default: build)
+# Usage: [TARGETS="a b"] [EXTRA_CMAKE_ARGS="-DX=Y ..."] scripts/setup.sh [build-dir]   (default: build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev libqt6charts6
   libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
   fonts-noto-color-emoji fonts-dejavu-core fonts-symbola xvfb xauth
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()
@@ -33,7 +34,8 @@ fi
 BUILD_DIR="${1:-build}"
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
 # SANITIZE=1: address and undefined-behaviour sanitizers.
+# shellcheck disable=SC2086 # EXTRA_CMAKE_ARGS is a list of options
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DTESSIVAR_WERROR=ON \
-  -DTESSIVAR_SANITIZE="$([ -n "${SANITIZE:-}" ] && echo ON || echo OFF)"
+  -DTESSIVAR_SANITIZE="$([ -n "${SANITIZE:-}" ] && echo ON || echo OFF)" ${EXTRA_CMAKE_ARGS:-}
 # TARGETS (optional): build only these targets.
 cmake --build "$BUILD_DIR" --parallel "$(nproc 2>/dev/null || echo 2)" ${TARGETS:+--target $TARGETS}

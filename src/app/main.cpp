@@ -1,8 +1,9 @@
 #include "Core.h"
-#include "TessivarApplication.h"
 #include "Screenshots.h"
+#include "TessivarApplication.h"
 #include "WindowSet.h"
 #include "journal/LogModel.h"
+#include "widgets/Logo.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_ED.h"
 #include "windows/Tf_about.h"
@@ -10,6 +11,10 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -17,6 +22,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tessivar"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tessivar"));
     QApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION_TEXT));
+    QApplication::setDesktopFileName(QStringLiteral("tessivar"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addPixmap(logoPixmap(size));
+    QApplication::setWindowIcon(icon);
     applyGoldenGraphiteTheme(app);
 
     QStringList tried;
@@ -40,21 +50,46 @@ int main(int argc, char** argv)
         QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
         QStringLiteral("url"));
     cli.addOption(hubOpt);
-    QCommandLineOption screenshotOpt(QStringLiteral("screenshot-dir"),
-                                     QStringLiteral("Save pictures of the windows after the first pass, then quit."),
-                                     QStringLiteral("folder"));
+    const QString demoJournal = installedDemoJournalFolder();
+    const QCommandLineOption demoOpt(
+        QStringLiteral("demo"),
+        demoJournal.isEmpty()
+            ? QStringLiteral("Follow the demo journal of an installed program (none installed here).")
+            : QStringLiteral("Follow the demo journal in %1, with program data in a temporary folder unless "
+                             "--data-dir is given.")
+                  .arg(QDir::toNativeSeparators(demoJournal)));
+    cli.addOption(demoOpt);
+    QCommandLineOption screenshotOpt(
+        QStringLiteral("screenshot-dir"),
+        QStringLiteral("Save pictures of the windows after the first pass, then quit."),
+        QStringLiteral("folder"));
     screenshotOpt.setFlags(QCommandLineOption::HiddenFromHelp);
     cli.addOption(screenshotOpt);
     cli.process(app);
 
+    const bool demo = cli.isSet(demoOpt);
+    if (demo && demoJournal.isEmpty()) {
+        QTextStream(stderr) << "tessivar: no demo journal is installed beside this program\n";
+        return 2;
+    }
     AppPaths paths;
-    paths.dataDir = cli.isSet(dataOpt) ? withTrailingSlash(QFileInfo(cli.value(dataOpt)).absoluteFilePath())
-                                       : GetExePath();
+    std::unique_ptr<QTemporaryDir> demoData;
+    if (cli.isSet(dataOpt)) {
+        paths.dataDir = withTrailingSlash(QFileInfo(cli.value(dataOpt)).absoluteFilePath());
+    } else if (demo) {
+        // The demo's lists and INI files must not mix with the player's own.
+        demoData = std::make_unique<QTemporaryDir>();
+        paths.dataDir = withTrailingSlash(demoData->path());
+    } else {
+        paths.dataDir = GetExePath();
+    }
     QDir().mkpath(paths.dataDir);
     StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
     if (cli.isSet(hubOpt))
         startup.hubUrl = cli.value(hubOpt);
     QString journal = cli.value(journalOpt);
+    if (journal.isEmpty() && demo)
+        journal = demoJournal;
     if (journal.isEmpty())
         journal = startup.journalDir;
     if (journal.isEmpty())
@@ -78,6 +113,6 @@ int main(int argc, char** argv)
                                     QDir::toNativeSeparators(paths.journalDir));
     windows.f_ED->show();
     if (!cli.isSet(screenshotOpt))
-        windows.f_about->showSplash(); // closes itself after five seconds
+        windows.f_about->showSplash();  // closes itself after five seconds
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
+#include "widgets/Logo.h"
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -85,27 +85,6 @@ QGroupBox* infoBox(const QString& title, std::initializer_list<InfoRow> rows, QW
     }
     grid->setColumnStretch(1, 1);
     return box;
-}
-
-// The program's mark: an amber ring around a "T", drawn rather than shipped
-// as a file.
-QPixmap logoPixmap(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor amber(222, 153, 0);
-    p.setPen(QPen(amber, size / 14.0));
-    p.setBrush(QColor(45, 40, 36));
-    p.drawEllipse(QRectF(size * 0.06, size * 0.06, size * 0.88, size * 0.88));
-    QFont f;
-    f.setPixelSize(size / 2);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(amber);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("T"));
-    return pm;
 }
 
 }  // namespace
