@@ -120,7 +120,10 @@ check "system user tessivar-hub without a login" sh -c "chroot '$ROOT' getent pa
 check "state directory /var/lib/tessivar-hub belongs to it" \
   sh -c "[ \"\$(chroot '$ROOT' stat -c '%U:%G %a' /var/lib/tessivar-hub)\" = 'tessivar-hub:tessivar-hub 750' ]"
 check "the service is installed" test -f "$ROOT/usr/lib/systemd/system/tessivar-hub.service"
-check "the service is off until enabled" sh -c "! ls '$ROOT'/etc/systemd/system/*/tessivar-hub.service >/dev/null 2>&1"
+off_until_enabled() {
+  ! ls "$ROOT"/etc/systemd/system/*/tessivar-hub.service 2>/dev/null
+}
+check "the service is off until enabled" off_until_enabled
 
 hub_serves() {
   local out="$ROOT/tmp/hub.out" port reply
@@ -136,15 +139,16 @@ hub_serves() {
   exec 3<&-
   kill "$HUB_PID" && wait "$HUB_PID" 2>/dev/null
   HUB_PID=
-  grep -q '^HTTP/1.1 200' <<<"$reply" && [ "$(stat -c %U "$ROOT/var/lib/tessivar-hub/hub.sqlite")" = tessivar-hub ] ||
+  grep -q '^HTTP/1.1 200' <<<"$reply" && [ "$(chroot "$ROOT" stat -c %U /var/lib/tessivar-hub/hub.sqlite)" = tessivar-hub ] ||
     { echo "$reply"; cat "$out"; return 1; }
 }
 check "the hub runs as tessivar-hub and keeps its database in the state directory" hub_serves
 
 apt_get() { in_root env DEBIAN_FRONTEND=noninteractive apt-get -y -q "$@" >"$ROOT/tmp/apt-$1.log" 2>&1 || { tail -n 30 "$ROOT/tmp/apt-$1.log"; return 1; }; }
 check "apt-get remove of both packages" apt_get remove tessivar tessivar-hub
-check "apt-get purge of both packages" apt_get purge tessivar tessivar-hub
+check "dpkg --purge of both packages" in_root dpkg --purge tessivar tessivar-hub
 check "the order database outlives the purge" test -f "$ROOT/var/lib/tessivar-hub/hub.sqlite"
+check "no enablement is left behind" off_until_enabled
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
