@@ -2,7 +2,8 @@
 # Installs tessivar_*.deb and tessivar-hub_*.deb with apt-get on a clean Debian 12
 # (bookworm) root made by debootstrap, and checks them as a player and an
 # administrator would. Needs root. The bootstrapped root is kept as a tarball in
-# $TESSIVAR_ROOT_CACHE (default /var/cache/tessivar-install-test) for the next run.
+# $TESSIVAR_ROOT_CACHE (default /var/cache/tessivar-install-test) for the next run,
+# with the packages apt downloads.
 # The Debian mirror is the one apt on this machine uses for bookworm
 # ($TESSIVAR_DEBIAN_MIRROR overrides it).
 # Usage: tests/install/debian_install_test.sh PACKAGE-FOLDER
@@ -62,12 +63,15 @@ ROOT=$(mktemp -d "$CACHE/root.XXXXXX")
 HUB_PID=
 cleanup() {
   [ -n "$HUB_PID" ] && kill "$HUB_PID" 2>/dev/null
-  umount "$ROOT/dev" "$ROOT/proc" 2>/dev/null
+  umount "$ROOT/var/cache/apt/archives" "$ROOT/dev" "$ROOT/proc" 2>/dev/null
   rm -rf --one-file-system "$ROOT"
 }
 trap cleanup EXIT
 tar -C "$ROOT" -xf "$BASE"
 mount -t proc proc "$ROOT/proc" && mount --bind /dev "$ROOT/dev" || skip "this machine cannot mount inside a chroot"
+# Downloaded packages are kept for the next run; the root itself is always fresh.
+mkdir -p "$CACHE/apt-archives/partial"
+mount --bind "$CACHE/apt-archives" "$ROOT/var/cache/apt/archives"
 cp /etc/resolv.conf "$ROOT/etc/resolv.conf" 2>/dev/null
 echo "deb $MIRROR bookworm main" >"$ROOT/etc/apt/sources.list"
 mkdir -p "$ROOT/tmp/packages"
