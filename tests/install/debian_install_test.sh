@@ -125,7 +125,8 @@ check "state directory /var/lib/tessivar-hub belongs to it" \
   sh -c "[ \"\$(chroot '$ROOT' stat -c '%U:%G %a' /var/lib/tessivar-hub)\" = 'tessivar-hub:tessivar-hub 750' ]"
 check "the service is installed" test -f "$ROOT/usr/lib/systemd/system/tessivar-hub.service"
 off_until_enabled() {
-  ! ls "$ROOT"/etc/systemd/system/*/tessivar-hub.service 2>/dev/null
+  local links=("$ROOT"/etc/systemd/system/*/tessivar-hub.service)  # empty when none (nullglob)
+  [ "${#links[@]}" -eq 0 ] || { printf '%s\n' "${links[@]}"; return 1; }
 }
 check "the service is off until enabled" off_until_enabled
 
