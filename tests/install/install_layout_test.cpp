@@ -73,6 +73,9 @@ void InstallLayoutTest::initTestCase()
     m_env.insert(QStringLiteral("HOME"), m_home.path());
     m_env.remove(QStringLiteral("XDG_DATA_HOME"));
     m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // In a sanitizer build the programs run here would fail on the font library's
+    // own leaks at exit; their exit codes are what this test checks.
+    m_env.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
 }
 
 void InstallLayoutTest::installedFiles_data()
