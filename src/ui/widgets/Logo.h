@@ -2,10 +2,6 @@
 
 #include <QPixmap>
 
-// The program's marks, drawn rather than shipped as files.
-
-// An amber ring around a "T": the window icon and the installed desktop icons.
+// The program's mark: an amber ring around a "T", drawn rather than shipped
+// as a file. The window icon and the installed desktop icons are this picture.
 QPixmap logoPixmap(int size);
-
-// A circled "i", the sign of the About button.
-QPixmap infoPixmap(int size);
