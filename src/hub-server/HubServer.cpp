@@ -36,13 +36,19 @@ QString HubServer::errorString() const
 void HubServer::acceptConnections()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        auto* connection = new HubConnection(socket, m_service, m_limits, m_idleTimeoutMs, this);
+        auto* connection = new HubConnection(socket, m_service, m_limits, m_times, this);
+        const QString peer = connection->peer();
         ++m_connections;
-        connect(connection, &HubConnection::finished, this, [this, connection] {
+        const int fromPeer = ++m_perAddress[peer];
+        connect(connection, &HubConnection::finished, this, [this, connection, peer] {
             --m_connections;
+            if (--m_perAddress[peer] <= 0)
+                m_perAddress.remove(peer);
             connection->deleteLater();
         });
         if (m_connections > m_maxConnections)
-            connection->refuse();
+            connection->refuse("too many connections");
+        else if (fromPeer > m_maxPerAddress)
+            connection->refuse("too many connections from your address");
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "HttpRequestParser.h"
+#include "HubConnection.h"
 
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -11,6 +13,8 @@ class QTcpServer;
 
 // The hub's HTTP listener. Requests are served one at a time on the thread
 // that owns the server, so the service and its store need no locking.
+// Besides the global cap on connections, one address may hold only a few, so
+// one peer cannot take every slot.
 class HubServer : public QObject
 {
     Q_OBJECT
@@ -19,8 +23,10 @@ public:
     ~HubServer() override;
 
     void setLimits(const HttpLimits& limits) { m_limits = limits; }
-    void setIdleTimeoutMs(int ms) { m_idleTimeoutMs = ms; }
+    void setIdleTimeoutMs(int ms) { m_times.idleTimeoutMs = ms; }
+    void setMaxLifetimeMs(int ms) { m_times.maxLifetimeMs = ms; }
     void setMaxConnections(int count) { m_maxConnections = count; }
+    void setMaxConnectionsPerAddress(int count) { m_maxPerAddress = count; }
 
     // Port 0 picks a free port; errorString() says why listening failed.
     bool listen(const QHostAddress& address, quint16 port);
@@ -34,7 +40,9 @@ private:
     HubService& m_service;
     QTcpServer* m_server;
     HttpLimits m_limits;
-    int m_idleTimeoutMs = 30000;
-    int m_maxConnections = 128;
+    ConnectionTimes m_times;
+    int m_maxConnections = 256;
+    int m_maxPerAddress = 16;
     int m_connections = 0;
+    QHash<QString, int> m_perAddress;
 };
