@@ -9,6 +9,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev libqt6charts6
   libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
   fonts-noto-color-emoji fonts-dejavu-core fonts-symbola xvfb xauth
+  libqt6sql6-psql postgresql postgresql-common wrk
 )
 
 missing=()

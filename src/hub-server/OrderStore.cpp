@@ -120,7 +120,10 @@ void OrderStore::connect()
     if (!db.open())
         raise(QStringLiteral("cannot open ") + (m_postgres ? QStringLiteral("the database") : m_location),
               db.lastError());
-    if (!m_postgres) {
+    if (m_postgres) {
+        // "already exists" notices of the table definitions are not news.
+        run(QStringLiteral("SET client_min_messages TO WARNING")).finish();
+    } else {
         // WAL with full syncs: an answered change is on disk before the
         // answer goes out, and readers never wait for the writer.
         run(QStringLiteral("PRAGMA journal_mode=WAL")).finish();
