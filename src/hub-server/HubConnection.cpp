@@ -110,7 +110,7 @@ void HubConnection::readRequests()
                 m_continueSent = true;
                 m_socket->write("HTTP/1.1 100 Continue\r\n\r\n");
             }
-            if (m_parser.buffered() > 0 || m_parser.awaitsContinue())
+            if (m_parser.inRequest())
                 acknowledgeNow();
             return;
         }
@@ -220,6 +220,8 @@ void HubConnection::sendError(int status, const QByteArray& reason)
 
 void HubConnection::closeAfterWrite()
 {
+    if (!m_closing)
+        emit closing();
     m_closing = true;
     m_idle.stop();
     QTimer::singleShot(kLingerMs, m_socket, &QTcpSocket::abort);

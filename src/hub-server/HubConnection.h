@@ -43,6 +43,8 @@ public:
     const QString& peer() const { return m_peer; }
 
 signals:
+    // The connection answers no more requests (it may still be sending).
+    void closing();
     void finished();
 
 private:

@@ -19,6 +19,10 @@ class HubServer : public QObject
 {
     Q_OBJECT
 public:
+    // Closing connections linger a moment to deliver their last answer; at
+    // most this many beyond the cap may do so.
+    static constexpr int kMaxLingering = 256;
+
     explicit HubServer(HubService& service, QObject* parent = nullptr);
     ~HubServer() override;
 
@@ -43,6 +47,8 @@ private:
     ConnectionTimes m_times;
     int m_maxConnections = 256;
     int m_maxPerAddress = 16;
+    // Connections still answering, and all sockets including those closing.
     int m_connections = 0;
+    int m_sockets = 0;
     QHash<QString, int> m_perAddress;
 };
