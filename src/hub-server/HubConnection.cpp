@@ -2,6 +2,7 @@
 
 #include "FormData.h"
 #include "HubService.h"
+#include "HubWriter.h"
 
 #include <QLoggingCategory>
 #include <QTcpSocket>
@@ -54,10 +55,10 @@ QByteArray reasonPhrase(int status)
 
 }  // namespace
 
-HubConnection::HubConnection(QTcpSocket* socket, HubService& service, const HttpLimits& limits,
-                             const ConnectionTimes& times, QObject* parent)
-    : QObject(parent), m_socket(socket), m_service(service), m_limits(limits), m_parser(limits),
-      m_times(times), m_peer(socket->peerAddress().toString())
+HubConnection::HubConnection(QTcpSocket* socket, HubService& service, HubWriter* writer,
+                             const HttpLimits& limits, const ConnectionTimes& times, QObject* parent)
+    : QObject(parent), m_socket(socket), m_service(service), m_writer(writer), m_limits(limits),
+      m_parser(limits), m_times(times), m_peer(socket->peerAddress().toString())
 {
     m_socket->setParent(this);
     m_socket->setReadBufferSize(limits.maxHeadBytes + limits.maxBodyBytes);
@@ -89,7 +90,7 @@ void HubConnection::readRequests()
         m_socket->readAll();
         return;
     }
-    while (!m_closing) {
+    while (!m_closing && !m_waiting) {
         // Back-pressure: the peer's further requests wait (in its own socket
         // buffers) until it has taken most of what it asked for.
         if (m_socket->bytesToWrite() > kMaxUnsentBytes) {
@@ -181,17 +182,31 @@ void HubConnection::answer(const HttpRequest& request)
         send(400, "text/plain; charset=utf-8", error.toUtf8(), false);
         return;
     }
-    const HubReply reply = m_service.handle(*form);
     QString act = form->value(QStringLiteral("act")).left(32);
     for (QChar& c : act) {
         if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
             c = QLatin1Char('?');
     }
-    keepAlive = keepAlive && reply.status < 400;
-    send(reply.status, reply.contentType, reply.body, keepAlive);
-    qCInfo(lcHubHttp).noquote() << m_peer << act << reply.status
-                                << QString::number(static_cast<double>(taken.nsecsElapsed()) / 1e6, 'f', 2)
-                                << "ms";
+    const auto finish = [this, keepAlive, act, taken](const HubReply& reply) {
+        if (m_finished)
+            return;
+        send(reply.status, reply.contentType, reply.body, keepAlive && reply.status < 400);
+        qCInfo(lcHubHttp).noquote() << m_peer << act << reply.status
+                                    << QString::number(static_cast<double>(taken.nsecsElapsed()) / 1e6, 'f',
+                                                       2)
+                                    << "ms";
+    };
+    if (m_writer && HubService::changesOrders(*form)) {
+        // Later requests of this connection wait for this answer.
+        m_waiting = true;
+        m_writer->submit(*form, this, [this, finish](const HubReply& reply) {
+            m_waiting = false;
+            finish(reply);
+            readRequests();
+        });
+        return;
+    }
+    finish(m_service.handle(*form));
 }
 
 void HubConnection::send(int status, const QByteArray& contentType, const QByteArray& body, bool keepAlive,

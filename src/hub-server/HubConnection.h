@@ -8,6 +8,7 @@
 #include <QTimer>
 
 class HubService;
+class HubWriter;
 class QTcpSocket;
 struct HubReply;
 
@@ -34,7 +35,9 @@ class HubConnection : public QObject
 public:
     static constexpr qint64 kMaxUnsentBytes = 64 * 1024;
 
-    HubConnection(QTcpSocket* socket, HubService& service, const HttpLimits& limits,
+    // `writer`, when given, commits the requests that change the orders;
+    // without one `service` answers every request at once.
+    HubConnection(QTcpSocket* socket, HubService& service, HubWriter* writer, const HttpLimits& limits,
                   const ConnectionTimes& times, QObject* parent = nullptr);
 
     // Answers 503 with `reason` and closes.
@@ -61,6 +64,7 @@ private:
 
     QTcpSocket* m_socket;
     HubService& m_service;
+    HubWriter* m_writer;
     HttpLimits m_limits;
     HttpRequestParser m_parser;
     ConnectionTimes m_times;
@@ -68,6 +72,7 @@ private:
     QTimer m_idle;
     QElapsedTimer m_age;
     bool m_paused = false;
+    bool m_waiting = false;  // for the writer's answer
     bool m_closing = false;
     bool m_continueSent = false;
     bool m_shutDown = false;

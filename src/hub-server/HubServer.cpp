@@ -43,7 +43,7 @@ void HubServer::acceptConnections()
             socket->deleteLater();
             continue;
         }
-        auto* connection = new HubConnection(socket, m_service, m_limits, m_times, this);
+        auto* connection = new HubConnection(socket, m_service, m_writer, m_limits, m_times, this);
         const QString peer = connection->peer();
         ++m_sockets;
         ++m_connections;

@@ -9,6 +9,7 @@
 #include <QString>
 
 class HubService;
+class HubWriter;
 class QTcpServer;
 
 // The hub's HTTP listener. Requests are served one at a time on the thread
@@ -27,6 +28,8 @@ public:
     ~HubServer() override;
 
     void setLimits(const HttpLimits& limits) { m_limits = limits; }
+    // Requests that change the orders go to `writer` (not owned) when set.
+    void setWriter(HubWriter* writer) { m_writer = writer; }
     void setIdleTimeoutMs(int ms) { m_times.idleTimeoutMs = ms; }
     void setMaxLifetimeMs(int ms) { m_times.maxLifetimeMs = ms; }
     void setMaxConnections(int count) { m_maxConnections = count; }
@@ -42,6 +45,7 @@ private:
     void acceptConnections();
 
     HubService& m_service;
+    HubWriter* m_writer = nullptr;
     QTcpServer* m_server;
     HttpLimits m_limits;
     ConnectionTimes m_times;

@@ -190,6 +190,13 @@ HubReply HubService::handle(const FormData& form)
     }
 }
 
+bool HubService::changesOrders(const FormData& form)
+{
+    const QString act = form.value(QStringLiteral("act"));
+    return act == QLatin1String("add_kvn") || act == QLatin1String("update_kvn") ||
+           act == QLatin1String("verify_kvn");
+}
+
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
 {
     QByteArray out("[");

@@ -37,6 +37,8 @@ public:
     // Never throws: a request the hub cannot read gives 400, a storage
     // failure 500.
     HubReply handle(const FormData& form);
+    // The request changes the orders, sales or owners (add_kvn, update_kvn, verify_kvn).
+    static bool changesOrders(const FormData& form);
 
     // The order list: a JSON array of flat objects whose values are all JSON
     // strings. Brackets inside strings are written as \u005b and \u005d so

@@ -139,6 +139,9 @@ void OrderStore::open()
 
 void OrderStore::reset()
 {
+    // Within an outer transaction its owner decides (the savepoint was undone).
+    if (m_depth > 0)
+        return;
     m_statements.clear();
     m_plain = QSqlQuery();
     if (QSqlDatabase::contains(m_connection)) {
@@ -403,22 +406,43 @@ void OrderStore::lockCarrier(const QString& carrierId)
     run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"), {carrierId}).finish();
 }
 
+void OrderStore::lockWriters()
+{
+    if (m_postgres)
+        run(QStringLiteral("SELECT pg_advisory_xact_lock(7352912)")).finish();
+}
+
 void OrderStore::begin()
 {
-    // SQLite: take the write lock at once, so two writers never both read and
-    // then find they cannot write.
-    run(m_postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")).finish();
+    // Inside a transaction a savepoint stands for one: it can be undone
+    // alone. SQLite takes the write lock at once, so two writers never both
+    // read and then find they cannot write.
+    if (m_depth > 0)
+        run(QStringLiteral("SAVEPOINT s%1").arg(m_depth)).finish();
+    else
+        run(m_postgres ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")).finish();
+    ++m_depth;
 }
 
 void OrderStore::commit()
 {
-    run(QStringLiteral("COMMIT")).finish();
+    --m_depth;
+    if (m_depth > 0)
+        run(QStringLiteral("RELEASE SAVEPOINT s%1").arg(m_depth)).finish();
+    else
+        run(QStringLiteral("COMMIT")).finish();
 }
 
 void OrderStore::rollback()
 {
+    --m_depth;
     try {
-        run(QStringLiteral("ROLLBACK")).finish();
+        if (m_depth > 0) {
+            run(QStringLiteral("ROLLBACK TO SAVEPOINT s%1").arg(m_depth)).finish();
+            run(QStringLiteral("RELEASE SAVEPOINT s%1").arg(m_depth)).finish();
+        } else {
+            run(QStringLiteral("ROLLBACK")).finish();
+        }
     } catch (const StoreError&) {
         // The connection is gone or no transaction is open: nothing to undo.
     }

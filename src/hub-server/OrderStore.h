@@ -98,8 +98,13 @@ public:
     // carrier until the transaction ends (SQLite writers are one at a time
     // anyway).
     void lockCarrier(const QString& carrierId);
+    // Inside a transaction: one writer at a time across all processes, so
+    // transactions that change many orders never wait on each other in a
+    // circle (PostgreSQL; SQLite has one writer anyway).
+    void lockWriters();
 
-    // Runs `work` in one transaction, rolled back when it throws.
+    // Runs `work` in one transaction, rolled back when it throws; within
+    // another transaction, in a savepoint of it.
     template <typename F> auto transaction(F work)
     {
         begin();
@@ -135,4 +140,5 @@ private:
     QString m_connection;
     QHash<QString, QSqlQuery> m_statements;
     QSqlQuery m_plain;
+    int m_depth = 0;
 };

@@ -1,5 +1,6 @@
 #include "HubServer.h"
 #include "HubService.h"
+#include "HubWriter.h"
 #include "OrderStore.h"
 
 #include <QCommandLineParser>
@@ -139,7 +140,14 @@ int main(int argc, char* argv[])
         return fail(QString::fromUtf8(error.what()));
     }
     HubService service(store, parser.value(versionTextOption));
+    HubWriter writer(parser.value(dbOption), parser.value(versionTextOption));
+    try {
+        writer.open();
+    } catch (const StoreError& error) {
+        return fail(QString::fromUtf8(error.what()));
+    }
     HubServer server(service);
+    server.setWriter(&writer);
     server.setMaxConnections(maxConnections);
     server.setMaxConnectionsPerAddress(maxPerAddress);
     server.setIdleTimeoutMs(idleSeconds * 1000);
