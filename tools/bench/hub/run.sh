@@ -29,8 +29,24 @@ for tool in "$hub" "$client"; do
 done
 command -v wrk >/dev/null || { echo "wrk is not installed (apt-get install wrk)" >&2; exit 1; }
 
+tick_us=$((1000000 / $(getconf CLK_TCK)))
+cpu_us() { awk -v t="$tick_us" '{print ($14 + $15) * t}' "/proc/$1/stat"; }
+
+# phase LABEL WRK-OPTIONS...: requests/s, latency when asked, and the hub's own
+# CPU time per request (a figure that depends less on what else the machine runs).
+phase() {
+  local label=$1 before after out count
+  shift
+  before=$(cpu_us "$pid")
+  out=$(wrk "$@" -d"${secs}s" "$url")
+  after=$(cpu_us "$pid")
+  count=$(sed -n 's/^ *\([0-9]*\) requests in.*/\1/p' <<<"$out")
+  echo "-- $label: $(grep Requests/sec <<<"$out" | tr -s ' '), hub CPU $(((after - before) / (count > 0 ? count : 1))) us/request"
+  grep -E "^ +(50|99)%|Non-2xx|Socket errors" <<<"$out" || true
+}
+
 suite() {  # suite LABEL DB
-  local label=$1 db=$2 work port pid
+  local label=$1 db=$2 work port
   work=$(mktemp -d)
   "$hub" --listen 127.0.0.1:0 --db "$db" >"$work/out" 2>"$work/log" &
   pid=$!
@@ -38,14 +54,13 @@ suite() {  # suite LABEL DB
   for _ in $(seq 100); do grep -q listening "$work/out" && break; sleep 0.1; done
   port=$(sed -n 's/^listening on 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$work/out")
   [ -n "$port" ] || { echo "the hub did not start:"; cat "$work/log"; return 1; }
-  local url=http://127.0.0.1:$port
+  url=http://127.0.0.1:$port
   echo "== $label (load before: $(cut -d' ' -f1-3 /proc/loadavg))"
   "$client" fill "$port" 200
   sleep 0.5  # the filler's connection is gone before wrk takes the 16 slots of its address
-  echo "-- add:   $(wrk -t1 -c1 -d"${secs}s" -s "$here/add.lua" "$url" | grep Requests/sec)"
-  echo "-- get:   $(wrk -t1 -c1 -d"${secs}s" -s "$here/get.lua" "$url" | grep Requests/sec)"
-  echo "-- mixed (16 clients):"
-  wrk -t1 -c16 -d"${secs}s" --latency -s "$here/mixed.lua" "$url" | grep -E "Requests/sec|^ +(50|99)%|Non-2xx|Socket errors"
+  phase add -t1 -c1 -s "$here/add.lua"
+  phase get -t1 -c1 -s "$here/get.lua"
+  phase "mixed (16 clients)" -t1 -c16 --latency -s "$here/mixed.lua"
   echo "-- $("$client" split "$port" "$secs")"
   echo "-- hub peak memory: $(grep VmHWM "/proc/$pid/status" | tr -s ' ')"
 }
