@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +85,7 @@ private slots:
     void ownerCode_bindsTheCarrier_data();
     void ownerCode_bindsTheCarrier();
     void releaseCarrier_letsAnotherCodeBind();
+    void olderHubFile_isUpgradedInPlace();
     void networkAccessManager_withClientHeaders();
 
 private:
@@ -819,6 +822,39 @@ void HubServerProcessTest::releaseCarrier_letsAnotherCodeBind()
         release(QStringLiteral("x1")).startsWith(QStringLiteral("1 tessivar-hub: --release-carrier wants")));
     QVERIFY(post(theirs).body.startsWith("Order updated: "));
     QVERIFY(post(mine).body.startsWith("Order not added: "));
+}
+
+void HubServerProcessTest::olderHubFile_isUpgradedInPlace()
+{
+    // A file as the first hub release wrote it: orders only, no commodity keys.
+    m_hub->stop();
+    const QString path = m_dir->filePath(QStringLiteral("old.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char* sql :
+             {"CREATE TABLE orders (id INTEGER PRIMARY KEY AUTOINCREMENT, cmdr TEXT NOT NULL, fc TEXT NOT "
+              "NULL,"
+              " carrier_id TEXT NOT NULL, location TEXT NOT NULL, action TEXT NOT NULL, commodity TEXT NOT "
+              "NULL,"
+              " count INTEGER NOT NULL, price INTEGER NOT NULL, created_at TEXT NOT NULL,"
+              " updated_at TEXT NOT NULL)",
+              "CREATE INDEX orders_by_carrier ON orders (carrier_id, action)",
+              "INSERT INTO orders VALUES (1, 'CMDR Jan', 'Golden Hind', '3700000001', 'Sol', 'Demand',"
+              " 'H.E. Suits', 400, 110, 'x', 'x')",
+              "PRAGMA user_version = 1"})
+            QVERIFY2(query.exec(QString::fromLatin1(sql)), sql);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    m_hub = std::make_unique<HubProcess>();
+    QVERIFY(m_hub->start(path));
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand H.E. Suits 400"));
+    QCOMPARE(sell(QStringLiteral("hazardousenvironmentsuits"), 150, QStringLiteral("k")).body,
+             QByteArray("update_ok"));
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand H.E. Suits 250"));
 }
 
 void HubServerProcessTest::networkAccessManager_withClientHeaders()
