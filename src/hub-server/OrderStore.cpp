@@ -167,6 +167,7 @@ void OrderStore::createSchema()
             version.finish();
             if (schema > kSchemaVersion)
                 throw StoreError("the database was made by a newer hub server");
+            refreshCommodityKeys();
         });
         return;
     }
@@ -176,8 +177,10 @@ void OrderStore::createSchema()
     version.finish();
     if (schema > kSchemaVersion)
         throw StoreError("the database was made by a newer hub server");
-    if (schema == kSchemaVersion)
+    if (schema == kSchemaVersion) {
+        transaction([&] { refreshCommodityKeys(); });
         return;
+    }
     transaction([&] {
         if (schema == 1)
             run(QStringLiteral("ALTER TABLE orders ADD COLUMN commodity_key TEXT NOT NULL DEFAULT ''"))
@@ -185,19 +188,30 @@ void OrderStore::createSchema()
         for (const QString& statement : schemaStatements(false))
             run(statement).finish();
         run(QStringLiteral("INSERT OR IGNORE INTO hub_meta (name, value) VALUES ('orders', 0)")).finish();
-        // Orders kept by schema 1 get their commodity keys.
-        QSqlQuery& old = run(QStringLiteral("SELECT id, commodity FROM orders WHERE commodity_key = ''"));
-        QList<std::pair<qint64, QString>> keys;
-        while (old.next())
-            keys.append({old.value(0).toLongLong(), CommodityKey::of(old.value(1).toString())});
-        old.finish();
-        for (const auto& [id, key] : keys)
-            run(QStringLiteral("UPDATE orders SET commodity_key = ? WHERE id = ?"), {key, id}).finish();
+        refreshCommodityKeys();
         run(QStringLiteral("CREATE INDEX IF NOT EXISTS orders_by_commodity"
                            " ON orders (carrier_id, action, commodity_key)"))
             .finish();
         run(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)).finish();
     });
+}
+
+void OrderStore::refreshCommodityKeys()
+{
+    // Orders kept by schema 1 get their keys here, and keys made before the
+    // table of commodity names changed are brought up to date.
+    QSqlQuery& all = run(QStringLiteral("SELECT id, commodity, commodity_key FROM orders"));
+    QList<std::pair<qint64, QString>> changed;
+    while (all.next()) {
+        const QString key = CommodityKey::of(all.value(1).toString());
+        if (key != all.value(2).toString())
+            changed.append({all.value(0).toLongLong(), key});
+    }
+    all.finish();
+    for (const auto& [id, key] : changed)
+        run(QStringLiteral("UPDATE orders SET commodity_key = ? WHERE id = ?"), {key, id}).finish();
+    if (!changed.isEmpty())
+        bumpVersion();
 }
 
 QSqlQuery& OrderStore::run(const QString& sql, const QVariantList& values)

@@ -130,6 +130,7 @@ private:
     void connect();
     void createSchema();
     void bumpVersion();
+    void refreshCommodityKeys();
     // A prepared statement, kept for the connection's life, with `values`
     // bound and executed. Call finish() on it once read.
     QSqlQuery& run(const QString& sql, const QVariantList& values = {});
