@@ -41,6 +41,10 @@ public:
     explicit HttpRequestParser(HttpLimits limits = {});
 
     void feed(const QByteArray& bytes);
+    // Bytes taken but not yet returned as a request.
+    qsizetype buffered() const { return m_buffer.size(); }
+    // Part of a request has arrived.
+    bool inRequest() const { return m_headDone || !m_buffer.isEmpty(); }
     Result next(HttpRequest& request);
 
     // After Error: the status to answer with and a short reason.

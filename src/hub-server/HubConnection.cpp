@@ -2,6 +2,7 @@
 
 #include "FormData.h"
 #include "HubService.h"
+#include "HubWriter.h"
 
 #include <QLoggingCategory>
 #include <QTcpSocket>
@@ -9,8 +10,11 @@
 #if defined(Q_OS_WIN)
 #include <winsock2.h>
 #else
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #endif
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcHubHttp, "tessivar.hub.http")
 
@@ -51,16 +55,21 @@ QByteArray reasonPhrase(int status)
 
 }  // namespace
 
-HubConnection::HubConnection(QTcpSocket* socket, HubService& service, const HttpLimits& limits,
-                             int idleTimeoutMs, QObject* parent)
-    : QObject(parent), m_socket(socket), m_service(service), m_parser(limits)
+HubConnection::HubConnection(QTcpSocket* socket, HubService& service, HubWriter* writer,
+                             const HttpLimits& limits, const ConnectionTimes& times, QObject* parent)
+    : QObject(parent), m_socket(socket), m_service(service), m_writer(writer), m_limits(limits),
+      m_parser(limits), m_times(times), m_peer(socket->peerAddress().toString())
 {
     m_socket->setParent(this);
     m_socket->setReadBufferSize(limits.maxHeadBytes + limits.maxBodyBytes);
+    // Answers go out at once instead of waiting for the peer's acknowledgement.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_age.start();
     m_idle.setSingleShot(true);
-    m_idle.setInterval(idleTimeoutMs);
+    m_idle.setInterval(times.idleTimeoutMs);
     connect(&m_idle, &QTimer::timeout, m_socket, &QTcpSocket::abort);
     connect(m_socket, &QTcpSocket::readyRead, this, &HubConnection::readRequests);
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &HubConnection::wroteBytes);
     connect(m_socket, &QTcpSocket::disconnected, this, &HubConnection::markFinished);
     connect(m_socket, &QTcpSocket::errorOccurred, this, [this] {
         if (m_socket->state() == QAbstractSocket::UnconnectedState)
@@ -69,9 +78,10 @@ HubConnection::HubConnection(QTcpSocket* socket, HubService& service, const Http
     m_idle.start();
 }
 
-void HubConnection::refuse()
+void HubConnection::refuse(const QByteArray& reason)
 {
-    sendError(503, "too many connections");
+    qCInfo(lcHubHttp).noquote() << m_peer << "refused:" << reason;
+    sendError(503, reason);
 }
 
 void HubConnection::readRequests()
@@ -80,18 +90,34 @@ void HubConnection::readRequests()
         m_socket->readAll();
         return;
     }
-    m_parser.feed(m_socket->readAll());
-    while (!m_closing) {
+    while (!m_closing && !m_waiting) {
+        // Back-pressure: the peer's further requests wait (in its own socket
+        // buffers) until it has taken most of what it asked for.
+        if (m_socket->bytesToWrite() > kMaxUnsentBytes) {
+            m_paused = true;
+            return;
+        }
         HttpRequest request;
         switch (m_parser.next(request)) {
-        case HttpRequestParser::Result::NeedMore:
+        case HttpRequestParser::Result::NeedMore: {
+            // The parser never holds more than one request's worth.
+            const qint64 room = m_limits.maxHeadBytes + m_limits.maxBodyBytes + 4 - m_parser.buffered();
+            const QByteArray more = m_socket->read(std::max<qint64>(room, 1));
+            if (!more.isEmpty()) {
+                m_parser.feed(more);
+                continue;
+            }
             if (m_parser.awaitsContinue() && !m_continueSent) {
                 m_continueSent = true;
                 m_socket->write("HTTP/1.1 100 Continue\r\n\r\n");
             }
+            if (m_parser.inRequest())
+                acknowledgeNow();
             return;
+        }
         case HttpRequestParser::Result::Error:
-            qCInfo(lcHubHttp) << "rejected:" << m_parser.errorStatus() << m_parser.errorReason();
+            qCInfo(lcHubHttp).noquote()
+                << m_peer << "rejected:" << m_parser.errorStatus() << m_parser.errorReason();
             sendError(m_parser.errorStatus(), m_parser.errorReason());
             return;
         case HttpRequestParser::Result::Complete:
@@ -105,9 +131,34 @@ void HubConnection::readRequests()
     }
 }
 
+void HubConnection::wroteBytes()
+{
+    if (m_closing) {
+        shutDownWhenWritten();
+        return;
+    }
+    if (m_paused && m_socket->bytesToWrite() <= kMaxUnsentBytes / 2) {
+        m_paused = false;
+        readRequests();
+    }
+}
+
+void HubConnection::acknowledgeNow()
+{
+    // A client that writes the head and the body of a request separately
+    // holds the body back until the head is acknowledged; Linux would delay
+    // that acknowledgement by up to 40 ms.
+#if defined(Q_OS_LINUX)
+    const int on = 1;
+    ::setsockopt(static_cast<int>(m_socket->socketDescriptor()), IPPROTO_TCP, TCP_QUICKACK, &on, sizeof on);
+#endif
+}
+
 void HubConnection::answer(const HttpRequest& request)
 {
-    const bool keepAlive = request.keepAlive();
+    QElapsedTimer taken;
+    taken.start();
+    bool keepAlive = request.keepAlive() && m_age.elapsed() < m_times.maxLifetimeMs;
     const bool head = request.method == "HEAD";
     if (request.path != kHubPath) {
         send(404, "text/plain; charset=utf-8", "not found", keepAlive, {}, head);
@@ -127,18 +178,35 @@ void HubConnection::answer(const HttpRequest& request)
     QString error;
     const auto form = FormData::decode(request.body, &error);
     if (!form) {
-        qCInfo(lcHubHttp) << "rejected form:" << error;
+        qCInfo(lcHubHttp).noquote() << m_peer << "rejected form:" << error;
         send(400, "text/plain; charset=utf-8", error.toUtf8(), false);
         return;
     }
-    const HubReply reply = m_service.handle(*form);
     QString act = form->value(QStringLiteral("act")).left(32);
     for (QChar& c : act) {
         if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
             c = QLatin1Char('?');
     }
-    qCInfo(lcHubHttp).noquote() << m_socket->peerAddress().toString() << act << reply.status;
-    send(reply.status, reply.contentType, reply.body, keepAlive && reply.status < 400);
+    const auto finish = [this, keepAlive, act, taken](const HubReply& reply) {
+        if (m_finished)
+            return;
+        send(reply.status, reply.contentType, reply.body, keepAlive && reply.status < 400);
+        qCInfo(lcHubHttp).noquote() << m_peer << act << reply.status
+                                    << QString::number(static_cast<double>(taken.nsecsElapsed()) / 1e6, 'f',
+                                                       2)
+                                    << "ms";
+    };
+    if (m_writer && HubService::changesOrders(*form)) {
+        // Later requests of this connection wait for this answer.
+        m_waiting = true;
+        m_writer->submit(*form, this, [this, finish](const HubReply& reply) {
+            m_waiting = false;
+            finish(reply);
+            readRequests();
+        });
+        return;
+    }
+    finish(m_service.handle(*form));
 }
 
 void HubConnection::send(int status, const QByteArray& contentType, const QByteArray& body, bool keepAlive,
@@ -152,6 +220,7 @@ void HubConnection::send(int status, const QByteArray& contentType, const QByteA
     for (const auto& [name, value] : extraHeaders)
         out += name + ": " + value + "\r\n";
     out += "\r\n";
+    // One write: a separate body would leave as a second segment.
     if (!headOnly)
         out += body;
     m_socket->write(out);
@@ -166,9 +235,10 @@ void HubConnection::sendError(int status, const QByteArray& reason)
 
 void HubConnection::closeAfterWrite()
 {
+    if (!m_closing)
+        emit closing();
     m_closing = true;
     m_idle.stop();
-    connect(m_socket, &QTcpSocket::bytesWritten, this, &HubConnection::shutDownWhenWritten);
     QTimer::singleShot(kLingerMs, m_socket, &QTcpSocket::abort);
     m_socket->flush();
     shutDownWhenWritten();

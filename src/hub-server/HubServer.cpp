@@ -4,6 +4,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <memory>
 
 HubServer::HubServer(HubService& service, QObject* parent)
     : QObject(parent), m_service(service), m_server(new QTcpServer(this))
@@ -36,13 +37,38 @@ QString HubServer::errorString() const
 void HubServer::acceptConnections()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        auto* connection = new HubConnection(socket, m_service, m_limits, m_idleTimeoutMs, this);
+        if (m_sockets >= m_maxConnections + kMaxLingering) {
+            // Even closing connections are too many: no answer at all.
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        auto* connection = new HubConnection(socket, m_service, m_writer, m_limits, m_times, this);
+        const QString peer = connection->peer();
+        ++m_sockets;
         ++m_connections;
-        connect(connection, &HubConnection::finished, this, [this, connection] {
+        const int fromPeer = ++m_perAddress[peer];
+        // A connection that is closing (after its last answer or a refusal)
+        // no longer holds a slot, so a client that reconnects at once after
+        // being refused is not refused again for its own old connection.
+        auto active = std::make_shared<bool>(true);
+        const auto release = [this, peer, active] {
+            if (!*active)
+                return;
+            *active = false;
             --m_connections;
+            if (--m_perAddress[peer] <= 0)
+                m_perAddress.remove(peer);
+        };
+        connect(connection, &HubConnection::closing, this, release);
+        connect(connection, &HubConnection::finished, this, [this, connection, release] {
+            release();
+            --m_sockets;
             connection->deleteLater();
         });
         if (m_connections > m_maxConnections)
-            connection->refuse();
+            connection->refuse("too many connections");
+        else if (fromPeer > m_maxPerAddress)
+            connection->refuse("too many connections from your address");
     }
 }

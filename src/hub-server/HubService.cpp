@@ -3,7 +3,10 @@
 #include "CommodityKey.h"
 #include "FormData.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QLoggingCategory>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -105,6 +108,47 @@ void appendJsonString(QByteArray& out, const QString& value)
     out.append('"');
 }
 
+// An optional field: empty when absent; control characters and overlong
+// values are refused like those of required fields.
+QString optional(const FormData& form, const char* name, qsizetype maxLength)
+{
+    const QString key = QString::fromLatin1(name);
+    if (!form.contains(key))
+        return {};
+    const QString value = required(form, name);
+    if (value.size() > maxLength)
+        throw BadRequest{QStringLiteral("field %1 is longer than %2 characters").arg(key).arg(maxLength)};
+    return value;
+}
+
+QString codeHash(const QString& salt, const QString& code)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(salt.toUtf8() + code.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+// Compares without stopping at the first difference, so the time taken says
+// nothing about how much of a guess was right.
+bool sameHash(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    char16_t difference = 0;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        difference |= static_cast<char16_t>(a[i].unicode() ^ b[i].unicode());
+    return difference == 0;
+}
+
+CarrierBinding newBinding(const QString& code)
+{
+    QByteArray salt(16, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(salt.data()), salt.size() / 4);
+    CarrierBinding binding;
+    binding.salt = QString::fromLatin1(salt.toHex());
+    binding.codeHash = codeHash(binding.salt, code);
+    return binding;
+}
+
 QString orderSummary(const HubOrder& order)
 {
     return QStringLiteral("%1 %2 × %3 at %4% AVG for carrier %5.")
@@ -140,8 +184,17 @@ HubReply HubService::handle(const FormData& form)
         return text(bad.reason, 400);
     } catch (const StoreError& error) {
         qCWarning(lcHubService) << "storage failure:" << error.what();
+        m_store.reset();
+        m_listVersion = -1;
         return text(QStringLiteral("storage failure"), 500);
     }
+}
+
+bool HubService::changesOrders(const FormData& form)
+{
+    const QString act = form.value(QStringLiteral("act"));
+    return act == QLatin1String("add_kvn") || act == QLatin1String("update_kvn") ||
+           act == QLatin1String("verify_kvn");
 }
 
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
@@ -179,7 +232,13 @@ HubReply HubService::listOrders()
 {
     HubReply reply;
     reply.contentType = QByteArrayLiteral("application/json; charset=utf-8");
-    reply.body = orderListJson(m_store.openOrders());
+    // The list is built once per change of the orders, whichever hub made it.
+    const qint64 version = m_store.ordersVersion();
+    if (version != m_listVersion || m_list.isEmpty()) {
+        m_list = orderListJson(m_store.openOrders());
+        m_listVersion = version;
+    }
+    reply.body = m_list;
     return reply;
 }
 
@@ -194,6 +253,7 @@ HubReply HubService::addOrder(const FormData& form)
     order.commodity = required(form, "commodity").trimmed();
     order.count = integer(form, "count");
     order.price = integer(form, "price");
+    const QString code = optional(form, "code", kMaxCodeLength);
     if (order.action != kDemand && order.action != kUnload)
         throw BadRequest{QStringLiteral("field typ is neither Demand nor Unload")};
     if (order.carrierId == QLatin1String("0"))
@@ -211,6 +271,7 @@ HubReply HubService::addOrder(const FormData& form)
                                       .arg(kMaxTextLength));
     }
     const QString key = CommodityKey::of(order.commodity);
+    order.commodityKey = key;
     // The client's order lines put the name between "[" and "]", and its
     // commodity list has heading rows that are not commodities.
     const bool heading = key == QLatin1String("base") || key == QLatin1String("other");
@@ -224,10 +285,25 @@ HubReply HubService::addOrder(const FormData& form)
         return text(refused + QStringLiteral("the % AVG must be a whole number from 1 to %1.").arg(most));
 
     return m_store.transaction([&] {
+        m_store.lockCarrier(order.carrierId);
+        // A carrier belongs to the first code posted for it; carriers never
+        // bound take orders without a code.
+        if (const auto bound = m_store.binding(order.carrierId)) {
+            if (code.isEmpty())
+                return text(refused + QStringLiteral("carrier %1 is bound to its owner's code and this "
+                                                     "request carries none.")
+                                          .arg(order.carrierId));
+            if (!sameHash(codeHash(bound->salt, code), bound->codeHash))
+                return text(refused +
+                            QStringLiteral("the code does not match the one carrier %1 is bound to.")
+                                .arg(order.carrierId));
+        } else if (!code.isEmpty()) {
+            m_store.bind(order.carrierId, newBinding(code));
+        }
         // One order line per carrier, type and commodity: posting it again
         // states the new wish rather than adding a second line.
         for (const HubOrder& existing : m_store.ordersAt(order.carrierId, order.action)) {
-            if (CommodityKey::of(existing.commodity) == key) {
+            if (existing.commodityKey == key) {
                 order.id = existing.id;
                 m_store.replace(order);
                 return text(QStringLiteral("Order updated: ") + orderSummary(order));
@@ -244,28 +320,36 @@ HubReply HubService::updateOrder(const FormData& form)
 {
     const QString carrier = marketId(form, "MarketID");
     const QString key = CommodityKey::of(required(form, "Commodity"));
-    qint64 sold = integer(form, "Count");
-    if (carrier == QLatin1String("0") || key.isEmpty() || sold <= 0)
-        return text(QStringLiteral("update_none"));
+    const qint64 sold = integer(form, "Count");
+    const QString saleKey = optional(form, "SaleKey", kMaxSaleKeyLength);
+    const bool valid = carrier != QLatin1String("0") && !key.isEmpty() && sold > 0;
+    if (saleKey.isEmpty()) {
+        const bool changed = valid && m_store.transaction([&] { return m_store.sell(carrier, key, sold); });
+        return text(changed ? QStringLiteral("update_ok") : QStringLiteral("update_none"));
+    }
 
-    const bool changed = m_store.transaction([&] {
-        bool any = false;
-        for (const HubOrder& order : m_store.ordersAt(carrier, kDemand)) {
-            if (sold == 0)
-                break;
-            if (order.count <= 0 || CommodityKey::of(order.commodity) != key)
-                continue;
-            const qint64 taken = std::min(order.count, sold);
-            sold -= taken;
-            if (order.count - taken > 0)
-                m_store.setCount(order.id, order.count - taken);
-            else
-                m_store.remove(order.id);
-            any = true;
-        }
-        return any;
+    forgetOldSales();
+    // A resent sale (its answer was lost) gets the first answer again and
+    // changes nothing.
+    const QString answer = m_store.transaction([&] {
+        QString first;
+        if (!m_store.claimSale(saleKey, &first))
+            return first.isEmpty() ? QStringLiteral("update_none") : first;
+        const bool changed = valid && m_store.sell(carrier, key, sold);
+        const QString now = changed ? QStringLiteral("update_ok") : QStringLiteral("update_none");
+        m_store.setSaleAnswer(saleKey, now);
+        return now;
     });
-    return text(changed ? QStringLiteral("update_ok") : QStringLiteral("update_none"));
+    return text(answer);
+}
+
+void HubService::forgetOldSales()
+{
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    if (now - m_salesForgottenAt < kSalePurgeIntervalSeconds)
+        return;
+    m_salesForgottenAt = now;
+    m_store.transaction([&] { m_store.forgetSalesBefore(now - kSaleKeySeconds); });
 }
 
 HubReply HubService::verifyOrder(const FormData& form)
@@ -279,18 +363,6 @@ HubReply HubService::verifyOrder(const FormData& form)
     if (carrier == QLatin1String("0") || key.isEmpty())
         return text(QStringLiteral("verify_none"));
 
-    const bool changed = m_store.transaction([&] {
-        bool any = false;
-        for (const HubOrder& order : m_store.ordersAt(carrier, kDemand)) {
-            if (order.count == demand || CommodityKey::of(order.commodity) != key)
-                continue;
-            if (demand > 0)
-                m_store.setCount(order.id, demand);
-            else
-                m_store.remove(order.id);
-            any = true;
-        }
-        return any;
-    });
+    const bool changed = m_store.transaction([&] { return m_store.setDemand(carrier, key, demand); });
     return text(changed ? QStringLiteral("verify_ok") : QStringLiteral("verify_none"));
 }

@@ -3,6 +3,7 @@
 #include "HttpStub.h"
 #include "TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QTest>
@@ -102,9 +103,13 @@ private slots:
 
         QCOMPARE(
             hub.stub.bodies(),
-            (QStringList{QStringLiteral("act=get_kvn"),
-                         QStringLiteral("MarketID=3706609664&act=update_kvn&Commodity=tritium&Count=250"),
-                         QStringLiteral("act=get_kvn")}));
+            (QStringList{
+                QStringLiteral("act=get_kvn"),
+                QStringLiteral("MarketID=3706609664&act=update_kvn&Commodity=tritium&Count=250&"
+                               "SaleKey=") +
+                    QString::fromLatin1(
+                        QCryptographicHash::hash(j(kSale).trimmed(), QCryptographicHash::Sha256).toHex()),
+                QStringLiteral("act=get_kvn")}));
         const QString header = QStringLiteral("🚀 Ironclad - \U0001F9D1\u200D\U0001F680 Jan");
         const QStringList order{header, QStringLiteral("  🆔 CarrierID: 3706609664"),
                                 QStringLiteral("  📥 Action: Demand"),

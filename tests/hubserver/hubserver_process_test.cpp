@@ -1,3 +1,7 @@
+#include "HubTestSupport.h"
+
+#include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -6,6 +10,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,171 +20,6 @@
 // tessivar-hub as a squadron runs it: a real process on a loopback port with
 // its SQLite file, spoken to over TCP.
 namespace {
-
-using Fields = QList<std::pair<QString, QString>>;
-
-QByteArray encodeForm(const Fields& fields)
-{
-    QByteArrayList parts;
-    for (const auto& [name, value] : fields) {
-        parts << name.toUtf8().toPercentEncoding().replace("%20", "+") + '=' +
-                     value.toUtf8().toPercentEncoding().replace("%20", "+");
-    }
-    return parts.join('&');
-}
-
-struct HttpReply
-{
-    int status = 0;
-    QByteArray head;
-    QByteArray body;
-};
-
-// A raw HTTP client; keeps bytes of a following reply for the next read.
-class RawClient
-{
-public:
-    explicit RawClient(quint16 port)
-    {
-        m_socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-        m_connected = m_socket.waitForConnected(5000);
-    }
-    bool connected() const { return m_connected; }
-
-    void send(const QByteArray& bytes)
-    {
-        m_socket.write(bytes);
-        m_socket.waitForBytesWritten(5000);
-    }
-
-    HttpReply next()
-    {
-        HttpReply reply;
-        qsizetype end = -1;
-        while ((end = m_pending.indexOf("\r\n\r\n")) < 0) {
-            if (!fill())
-                return reply;
-        }
-        reply.head = m_pending.left(end);
-        m_pending.remove(0, end + 4);
-        reply.status = reply.head.mid(9, 3).toInt();
-        const QRegularExpression lengthRe(QStringLiteral("\r\ncontent-length: *(\\d+)"),
-                                          QRegularExpression::CaseInsensitiveOption);
-        const auto match = lengthRe.match(QString::fromLatin1(reply.head));
-        const qsizetype length = match.hasMatch() ? match.captured(1).toLongLong() : 0;
-        while (m_pending.size() < length) {
-            if (!fill())
-                break;
-        }
-        reply.body = m_pending.left(length);
-        m_pending.remove(0, length);
-        return reply;
-    }
-
-    // True when the server closes the connection.
-    bool closedByPeer()
-    {
-        while (fill()) {
-        }
-        return m_socket.state() == QAbstractSocket::UnconnectedState || !m_socket.isValid() ||
-               m_socket.error() == QAbstractSocket::RemoteHostClosedError;
-    }
-
-private:
-    bool fill()
-    {
-        if (m_socket.bytesAvailable() == 0 && !m_socket.waitForReadyRead(5000))
-            return false;
-        m_pending += m_socket.readAll();
-        return true;
-    }
-
-    QTcpSocket m_socket;
-    QByteArray m_pending;
-    bool m_connected = false;
-};
-
-QByteArray postRequest(const QByteArray& body, const QByteArray& extraHeaders = {})
-{
-    return "POST /ED/KVN.php HTTP/1.1\r\nHost: 127.0.0.1\r\n"
-           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\n" + extraHeaders + "\r\n" + body;
-}
-
-// The hub's process; stopped when destroyed.
-class HubProcess
-{
-public:
-    ~HubProcess() { stop(); }
-
-    bool start(const QString& db, const QStringList& extra = {})
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("tessivar.hub.*.info=false"));
-        m_process.setProcessEnvironment(env);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(TESSIVAR_HUB),
-                        QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                                    QStringLiteral("--db"), db} +
-                            extra);
-        if (!m_process.waitForStarted(10000))
-            return false;
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(10000))
-                return false;
-        }
-        firstLine = m_process.readLine();
-        const auto match = QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)\n$"))
-                               .match(QString::fromUtf8(firstLine));
-        port = match.hasMatch() ? match.captured(1).toUShort() : 0;
-        return port != 0;
-    }
-
-    void stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000)) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    bool running() const { return m_process.state() == QProcess::Running; }
-
-    QByteArray firstLine;
-    quint16 port = 0;
-
-private:
-    QProcess m_process;
-};
-
-Fields order(const QString& carrier, const QString& typ, const QString& commodity, int count)
-{
-    return {{QStringLiteral("act"), QStringLiteral("add_kvn")},
-            {QStringLiteral("cmdr"), QStringLiteral("CMDR Jan Kowalski")},
-            {QStringLiteral("FC"), QStringLiteral("Golden Hind")},
-            {QStringLiteral("CarrierID"), carrier},
-            {QStringLiteral("location"), QStringLiteral("Sol / Body 5")},
-            {QStringLiteral("typ"), typ},
-            {QStringLiteral("commodity"), commodity},
-            {QStringLiteral("count"), QString::number(count)},
-            {QStringLiteral("price"), QStringLiteral("110")},
-            {QStringLiteral("code"), QString()}};
-}
-
-Fields with(Fields fields, const QString& name, const QString& value)
-{
-    for (auto& field : fields) {
-        if (field.first == name) {
-            field.second = value;
-            return fields;
-        }
-    }
-    fields.append({name, value});
-    return fields;
-}
 
 // The state text after one Demand line of carrier 3700000001 changed:
 // `change` is "Commodity count", or "Commodity -" for a removed line.
@@ -238,10 +79,18 @@ private slots:
     void sqlInjection_isStoredAsPlainText();
     void bracketsAndUnicode_surviveTheClientsArrayJoin();
     void restart_keepsOrders();
+    void killedHard_keepsEveryAnsweredChange();
+    void saleKey_countsEachSaleOnce_data();
+    void saleKey_countsEachSaleOnce();
+    void ownerCode_bindsTheCarrier_data();
+    void ownerCode_bindsTheCarrier();
+    void releaseCarrier_letsAnotherCodeBind();
+    void olderHubFile_isUpgradedInPlace();
     void networkAccessManager_withClientHeaders();
 
 private:
     HttpReply post(const Fields& fields);
+    HttpReply sell(const QString& commodity, int count, const QString& key);
     QString state();
     void placeOrders();
 
@@ -270,6 +119,17 @@ HttpReply HubServerProcessTest::post(const Fields& fields)
         return {};
     client.send(postRequest(encodeForm(fields), "Connection: close\r\n"));
     return client.next();
+}
+
+HttpReply HubServerProcessTest::sell(const QString& commodity, int count, const QString& key)
+{
+    Fields fields = {{QStringLiteral("MarketID"), QStringLiteral("3700000001")},
+                     {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                     {QStringLiteral("Commodity"), commodity},
+                     {QStringLiteral("Count"), QString::number(count)}};
+    if (!key.isEmpty())
+        fields.append({QStringLiteral("SaleKey"), key});
+    return post(fields);
 }
 
 // The listed orders as "CarrierID action commodity count" lines, in list order.
@@ -826,6 +686,175 @@ void HubServerProcessTest::restart_keepsOrders()
     m_hub = std::make_unique<HubProcess>();
     QVERIFY(m_hub->start(m_dir->filePath(QStringLiteral("hub.db"))));
     QCOMPARE(state(), QStringLiteral("3700000001 Demand Steel 380"));
+}
+
+void HubServerProcessTest::killedHard_keepsEveryAnsweredChange()
+{
+    placeOrders();
+    QCOMPARE(sell(QStringLiteral("steel"), 120, QStringLiteral("sale-1")).body, QByteArray("update_ok"));
+    QCOMPARE(
+        post(with(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Tea"), 7),
+                  QStringLiteral("code"), QStringLiteral("Owner-1")))
+            .body,
+        QByteArray("Order added: Demand 7 × Tea at 110% AVG for carrier 3700000001."));
+    const QString before = state();
+    m_hub->killHard();
+    m_hub = std::make_unique<HubProcess>();
+    QVERIFY(m_hub->start(m_dir->filePath(QStringLiteral("hub.db"))));
+    QCOMPARE(state(), before);
+    // The sale and the binding were kept too.
+    QCOMPARE(sell(QStringLiteral("steel"), 120, QStringLiteral("sale-1")).body, QByteArray("update_ok"));
+    QCOMPARE(state(), before);
+    QVERIFY(post(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Tea"), 9))
+                .body.startsWith("Order not added: "));
+}
+
+void HubServerProcessTest::saleKey_countsEachSaleOnce_data()
+{
+    QTest::addColumn<QStringList>("sales");  // "commodity count key"
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("expected");  // see changedState()
+    const QString ok = QStringLiteral("update_ok");
+    const QString none = QStringLiteral("update_none");
+    QTest::newRow("resent sale applied once")
+        << QStringList{QStringLiteral("steel 120 k1"), QStringLiteral("steel 120 k1")} << QStringList{ok, ok}
+        << "Steel 880";
+    QTest::newRow("two sales, two keys")
+        << QStringList{QStringLiteral("steel 120 k1"), QStringLiteral("steel 120 k2")} << QStringList{ok, ok}
+        << "Steel 760";
+    QTest::newRow("no key: every request counts")
+        << QStringList{QStringLiteral("steel 120"), QStringLiteral("steel 120")} << QStringList{ok, ok}
+        << "Steel 760";
+    QTest::newRow("a repeat gets the first answer")
+        << QStringList{QStringLiteral("gold 10 k1"), QStringLiteral("steel 10 k1")} << QStringList{none, none}
+        << "";
+    QTest::newRow("resent sale that emptied the line")
+        << QStringList{QStringLiteral("hazardousenvironmentsuits 400 k1"),
+                       QStringLiteral("hazardousenvironmentsuits 400 k1")}
+        << QStringList{ok, ok} << "H.E. Suits -";
+}
+
+void HubServerProcessTest::saleKey_countsEachSaleOnce()
+{
+    QFETCH(QStringList, sales);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, expected);
+    placeOrders();
+    const QString before = state();
+    QStringList got;
+    for (const QString& sale : sales) {
+        const QStringList parts = sale.split(QLatin1Char(' '));
+        got << QString::fromUtf8(sell(parts[0], parts[1].toInt(), parts.value(2)).body);
+    }
+    QCOMPARE(got, answers);
+    QCOMPARE(state(), changedState(before, expected));
+}
+
+void HubServerProcessTest::ownerCode_bindsTheCarrier_data()
+{
+    QTest::addColumn<QStringList>("codes");  // one add_kvn per code, "-" for an empty one
+    QTest::addColumn<QStringList>("answers");
+    const QString added = QStringLiteral("Order added: Demand 5 × Steel at 110% AVG for carrier 3700000001.");
+    const QString updated =
+        QStringLiteral("Order updated: Demand 5 × Steel at 110% AVG for carrier 3700000001.");
+    const QString none =
+        QStringLiteral("Order not added: carrier 3700000001 is bound to its owner's code and "
+                       "this request carries none.");
+    const QString other =
+        QStringLiteral("Order not added: the code does not match the one carrier 3700000001 is bound to.");
+    QTest::newRow("never bound: empty codes as before")
+        << QStringList{QStringLiteral("-"), QStringLiteral("-")} << QStringList{added, updated};
+    QTest::newRow("first code binds, others refused")
+        << QStringList{QStringLiteral("Owner-1"), QStringLiteral("Owner-1"), QStringLiteral("Thief"),
+                       QStringLiteral("owner-1"), QStringLiteral("-")}
+        << QStringList{added, updated, other, other, none};
+    QTest::newRow("empty code until the owner's first coded post")
+        << QStringList{QStringLiteral("-"), QStringLiteral("Owner-1"), QStringLiteral("-")}
+        << QStringList{added, updated, none};
+}
+
+void HubServerProcessTest::ownerCode_bindsTheCarrier()
+{
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, answers);
+    QStringList got;
+    for (const QString& code : codes) {
+        const Fields fields =
+            with(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5),
+                 QStringLiteral("code"), code == QLatin1String("-") ? QString() : code);
+        got << QString::fromUtf8(post(fields).body);
+    }
+    QCOMPARE(got, answers);
+    // Another carrier is not bound by it.
+    QVERIFY(post(order(QStringLiteral("3700000002"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5))
+                .body.startsWith("Order added: "));
+    // Only a salted hash is stored.
+    m_hub->stop();
+    for (const QString& name : QDir(m_dir->path()).entryList(QDir::Files)) {
+        QFile file(m_dir->filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(!file.readAll().contains("Owner-1"), qPrintable(name));
+    }
+}
+
+void HubServerProcessTest::releaseCarrier_letsAnotherCodeBind()
+{
+    const Fields mine =
+        with(order(QStringLiteral("3700000001"), QStringLiteral("Demand"), QStringLiteral("Steel"), 5),
+             QStringLiteral("code"), QStringLiteral("Owner-1"));
+    const Fields theirs = with(mine, QStringLiteral("code"), QStringLiteral("Owner-2"));
+    QVERIFY(post(mine).body.startsWith("Order added: "));
+    QVERIFY(post(theirs).body.startsWith("Order not added: "));
+
+    const auto release = [&](const QString& id) {
+        QProcess process;
+        process.start(QStringLiteral(TESSIVAR_HUB),
+                      {QStringLiteral("--release-carrier"), id, QStringLiteral("--db"),
+                       m_dir->filePath(QStringLiteral("hub.db"))});
+        process.waitForFinished(10000);
+        return QString::number(process.exitCode()) + QLatin1Char(' ') +
+               QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    };
+    // The operator releases it while the hub runs.
+    QCOMPARE(release(QStringLiteral("3700000001")), QStringLiteral("0 released carrier 3700000001\n"));
+    QCOMPARE(release(QStringLiteral("3700000001")), QStringLiteral("0 carrier 3700000001 was not bound\n"));
+    QVERIFY(
+        release(QStringLiteral("x1")).startsWith(QStringLiteral("1 tessivar-hub: --release-carrier wants")));
+    QVERIFY(post(theirs).body.startsWith("Order updated: "));
+    QVERIFY(post(mine).body.startsWith("Order not added: "));
+}
+
+void HubServerProcessTest::olderHubFile_isUpgradedInPlace()
+{
+    // A file as the first hub release wrote it: orders only, no commodity keys.
+    m_hub->stop();
+    const QString path = m_dir->filePath(QStringLiteral("old.db"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char* sql :
+             {"CREATE TABLE orders (id INTEGER PRIMARY KEY AUTOINCREMENT, cmdr TEXT NOT NULL, fc TEXT NOT "
+              "NULL,"
+              " carrier_id TEXT NOT NULL, location TEXT NOT NULL, action TEXT NOT NULL, commodity TEXT NOT "
+              "NULL,"
+              " count INTEGER NOT NULL, price INTEGER NOT NULL, created_at TEXT NOT NULL,"
+              " updated_at TEXT NOT NULL)",
+              "CREATE INDEX orders_by_carrier ON orders (carrier_id, action)",
+              "INSERT INTO orders VALUES (1, 'CMDR Jan', 'Golden Hind', '3700000001', 'Sol', 'Demand',"
+              " 'H.E. Suits', 400, 110, 'x', 'x')",
+              "PRAGMA user_version = 1"})
+            QVERIFY2(query.exec(QString::fromLatin1(sql)), sql);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("old"));
+    m_hub = std::make_unique<HubProcess>();
+    QVERIFY(m_hub->start(path));
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand H.E. Suits 400"));
+    QCOMPARE(sell(QStringLiteral("hazardousenvironmentsuits"), 150, QStringLiteral("k")).body,
+             QByteArray("update_ok"));
+    QCOMPARE(state(), QStringLiteral("3700000001 Demand H.E. Suits 250"));
 }
 
 void HubServerProcessTest::networkAccessManager_withClientHeaders()

@@ -5,6 +5,7 @@
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
 #include "hub/HubClient.h"
+#include "settings/SettingsStore.h"
 #include "windows/Tf_KVN.h"
 #include "windows/Tf_KVN_add.h"
 #include "windows/Tf_about.h"
@@ -205,7 +206,9 @@ private slots:
             hub.bodies().value(0),
             QStringLiteral(
                 "act=add_kvn&cmdr=CMDR+Jan&FC=carrier_name&CarrierID=3702668288&location=Deciat+%2F+Body+5&"
-                "typ=Demand&commodity=Steel&count=720&price=100&code="));
+                "typ=Demand&commodity=Steel&count=720&price=100&code=") +
+                f.core->settings().storedKvnCode());
+        QCOMPARE(f.core->settings().storedKvnCode().size(), 32);
         QCOMPARE(hub.bodies().value(1), QStringLiteral("act=get_kvn"));
         QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("added")});
         QCOMPARE(w.label_delay->text(), QStringLiteral("60"));

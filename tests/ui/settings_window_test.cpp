@@ -5,6 +5,7 @@
 #include "windows/Tf_settings.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -16,6 +17,7 @@ private slots:
     void consentIsStoredOnEveryClose_data();
     void consentIsStoredOnEveryClose();
     void showsTheLoadedConsent();
+    void ownerCode_hiddenUntilAskedAndTakenWhenPasted();
 };
 
 void SettingsWindowTest::consentIsStoredOnEveryClose_data()
@@ -65,6 +67,30 @@ void SettingsWindowTest::showsTheLoadedConsent()
     QVERIFY(!w.ch_kvn_consent->isChecked());
     core.settings().load_settings();
     QVERIFY(w.ch_kvn_consent->isChecked());
+}
+
+void SettingsWindowTest::ownerCode_hiddenUntilAskedAndTakenWhenPasted()
+{
+    CoreFixture fx;
+    writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")), "[KVN]\ncode=Secret-1\n");
+    TessivarCore& core = fx.start();
+    Tf_settings w(core);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.edit_kvn_code->text(), QStringLiteral("Secret-1"));
+    QCOMPARE(w.edit_kvn_code->echoMode(), QLineEdit::Password);
+    w.btn_show_code->click();
+    QCOMPARE(w.edit_kvn_code->echoMode(), QLineEdit::Normal);
+    w.btn_show_code->click();
+    QCOMPARE(w.edit_kvn_code->echoMode(), QLineEdit::Password);
+
+    // The code of another computer, pasted in, is kept on closing.
+    w.edit_kvn_code->setText(QStringLiteral(" Other-2 "));
+    w.btn_close->click();
+    QCOMPARE(core.settings().storedKvnCode(), QStringLiteral("Other-2"));
+    w.show();
+    QCOMPARE(w.edit_kvn_code->echoMode(), QLineEdit::Password);
+    QCOMPARE(w.edit_kvn_code->text(), QStringLiteral("Other-2"));
 }
 
 QTEST_MAIN(SettingsWindowTest)

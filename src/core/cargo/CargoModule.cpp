@@ -357,7 +357,7 @@ void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
         const qint64 count = CargoJson::requiredCount(o, "MarketSell");
         // The hub learns of the sale; its failure must not cost the list the sale.
         try {
-            m_core.kvn().check_update_KVN(type, QString::number(count));
+            m_core.kvn().check_update_KVN(type, QString::number(count), HubClient::saleKey(JSON));
         } catch (const std::exception& e) {
             m_core.report(errorText(e));
         }

@@ -9,6 +9,7 @@
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 
+#include <QCryptographicHash>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -253,19 +254,30 @@ void HubClient::SyncTreeParents(const OrderTree& source, OrderTree& target)
 
 // ------------------------------------------------------------ updates
 
-void HubClient::check_update_KVN(const QString& Commodity, const QString& Count)
+QString HubClient::saleKey(const QByteArray& journalLine)
+{
+    // Line ends differ between a line read whole and one read again.
+    QByteArray line = journalLine;
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromLatin1(QCryptographicHash::hash(line, QCryptographicHash::Sha256).toHex());
+}
+
+void HubClient::check_update_KVN(const QString& Commodity, const QString& Count, const QString& SaleKey)
 {
     if (!hasEndpoint() || !consentGiven())
         return;
-    post({{QStringLiteral("MarketID"), QString::number(m_core.state.dane_dokowania.MarketID)},
-          {QStringLiteral("act"), QStringLiteral("update_kvn")},
-          {QStringLiteral("Commodity"), Commodity},
-          {QStringLiteral("Count"), Count}},
-         Origin::Automatic, [this](const QString& reply) {
-             if (reply != QLatin1String("update_ok"))
-                 return;
-             get_KVN(Origin::Automatic, [this] { SyncTreeParents(lista_zlecen, przyjete_zlecenia); });
-         });
+    FormFields fields{{QStringLiteral("MarketID"), QString::number(m_core.state.dane_dokowania.MarketID)},
+                      {QStringLiteral("act"), QStringLiteral("update_kvn")},
+                      {QStringLiteral("Commodity"), Commodity},
+                      {QStringLiteral("Count"), Count}};
+    if (!SaleKey.isEmpty())
+        fields.append({QStringLiteral("SaleKey"), SaleKey});
+    post(fields, Origin::Automatic, [this](const QString& reply) {
+        if (reply != QLatin1String("update_ok"))
+            return;
+        get_KVN(Origin::Automatic, [this] { SyncTreeParents(lista_zlecen, przyjete_zlecenia); });
+    });
 }
 
 void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID)
@@ -441,7 +453,7 @@ bool HubClient::add_kvn(const NewOrder& order)
           {QStringLiteral("commodity"), order.commodity},
           {QStringLiteral("count"), QString::number(order.count)},
           {QStringLiteral("price"), QString::number(order.price)},
-          {QStringLiteral("code"), QString()}},
+          {QStringLiteral("code"), m_core.settings().kvnCode()}},
          Origin::User, [this](const QString& reply) {
              m_core.ui().showMessage(shortened(reply, kShownReplyChars));
              get_KVN(Origin::User, [this] { setDelay(QStringLiteral("60")); });

@@ -78,8 +78,12 @@ public:
     void parse_KVN(const QString& reply);
     // Whether a get_kvn reply is an order list (one JSON array, or several back to back).
     static bool isOrderList(const QString& reply);
-    // A sale at a fleet carrier; reloads the orders when the hub took it ("update_ok").
-    void check_update_KVN(const QString& Commodity, const QString& Count);
+    // A sale at a fleet carrier; reloads the orders when the hub took it
+    // ("update_ok"). `SaleKey` (see saleKey()) lets the hub count a resent
+    // sale once; empty sends none.
+    void check_update_KVN(const QString& Commodity, const QString& Count, const QString& SaleKey = {});
+    // The sale key of a journal line: the same for every sending of that line.
+    static QString saleKey(const QByteArray& journalLine);
     // The market verification of the market grid just read.
     void KVN_aktualizuj_zlecenia(quint64 MarketID);
     // Sends one verify_kvn; `then` runs when the hub has answered.

@@ -4,6 +4,8 @@
 #include "MainWindowModel.h"
 #include "ini/IniFile.h"
 
+#include <QRandomGenerator>
+
 namespace {
 
 const QString kSettingsFile = QStringLiteral("settings.ini");
@@ -86,6 +88,37 @@ void SettingsStore::setKvnConsent(bool on)
     if (kvn_consent == on)
         return;
     kvn_consent = on;
+    emit changed();
+}
+
+QString SettingsStore::storedKvnCode() const
+{
+    const IniFile file(path());
+    if (!file.exists())
+        return {};
+    return file.document().value(QStringLiteral("KVN"), QStringLiteral("code")).value_or(QString()).trimmed();
+}
+
+QString SettingsStore::kvnCode()
+{
+    if (const QString stored = storedKvnCode(); !stored.isEmpty())
+        return stored;
+    // 24 random bytes from the system's source, in URL-safe base64: 32
+    // characters that survive INI files, form encoding and copying by hand.
+    QByteArray bytes(24, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
+    const QString code =
+        QString::fromLatin1(bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    set_String(QStringLiteral("KVN"), QStringLiteral("code"), code);
+    return code;
+}
+
+void SettingsStore::setKvnCode(const QString& code)
+{
+    const QString trimmed = code.trimmed();
+    if (trimmed.isEmpty() || trimmed == storedKvnCode())
+        return;
+    set_String(QStringLiteral("KVN"), QStringLiteral("code"), trimmed);
     emit changed();
 }
 

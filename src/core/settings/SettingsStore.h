@@ -31,6 +31,15 @@ public:
     bool kvn_consent = false;
     void setKvnConsent(bool on);
 
+    // [KVN] code: the secret the hub binds this commander's carrier to. Made
+    // once, when first needed, and kept; the same code on a second computer
+    // lets it post the carrier's orders too.
+    QString kvnCode();
+    // The stored code, empty while none was made.
+    QString storedKvnCode() const;
+    // Stores a code copied from another computer (blanks trimmed; empty is ignored).
+    void setKvnCode(const QString& code);
+
     QJsonObject dumpJson() const;
 
 signals:

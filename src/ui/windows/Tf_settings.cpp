@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTabWidget>
@@ -60,6 +61,24 @@ Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
                       kelvane);
     ch_kvn_consent->setObjectName(QStringLiteral("ch_kvn_consent"));
     kl->addWidget(ch_kvn_consent);
+    auto* codeText = new QLabel(QStringLiteral("Owner code of your carrier: the hub takes your carrier's "
+                                               "orders only with this code. Use the same code on every "
+                                               "computer that posts them, and keep it secret."),
+                                kelvane);
+    codeText->setWordWrap(true);
+    kl->addWidget(codeText);
+    auto* codeRow = new QHBoxLayout;
+    edit_kvn_code = new QLineEdit(kelvane);
+    edit_kvn_code->setObjectName(QStringLiteral("edit_kvn_code"));
+    edit_kvn_code->setEchoMode(QLineEdit::Password);
+    edit_kvn_code->setPlaceholderText(
+        QStringLiteral("made when you first post an order, or paste the code of your other computer"));
+    codeRow->addWidget(edit_kvn_code, 1);
+    btn_show_code = new QPushButton(QStringLiteral("👁 Show"), kelvane);
+    btn_show_code->setObjectName(QStringLiteral("btn_show_code"));
+    btn_show_code->setCheckable(true);
+    codeRow->addWidget(btn_show_code);
+    kl->addLayout(codeRow);
     kl->addStretch(1);
     tabs->addTab(kelvane, QStringLiteral("Kelvane"));
     tabs->setCurrentIndex(1);
@@ -70,8 +89,9 @@ Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
     SettingsStore& settings = core.settings();
     connect(ch_kvn_consent, &QCheckBox::toggled, &settings, &SettingsStore::setKvnConsent);
     connect(btn_close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btn_show_code, &QPushButton::toggled, this, &Tf_settings::showCode);
     connect(&settings, &SettingsStore::changed, this, &Tf_settings::refresh);
-    resize(720, 330);
+    resize(720, 400);
     refresh();
 }
 
@@ -80,12 +100,19 @@ void Tf_settings::refresh()
     ch_kvn_consent->setChecked(m_core.settings().kvn_consent);
 }
 
+void Tf_settings::showCode(bool shown)
+{
+    edit_kvn_code->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    btn_show_code->setText(shown ? QStringLiteral("🙈 Hide") : QStringLiteral("👁 Show"));
+}
+
 void Tf_settings::done(int result)
 {
     // However the window is closed (the button, Escape, the title bar), the
     // consent is stored.
     try {
         m_core.settings().save_settings();
+        m_core.settings().setKvnCode(edit_kvn_code->text());
     } catch (const std::exception& e) {
         m_core.report(errorText(e));
     }
@@ -94,6 +121,13 @@ void Tf_settings::done(int result)
 
 void Tf_settings::showEvent(QShowEvent* event)
 {
+    try {
+        edit_kvn_code->setText(m_core.settings().storedKvnCode());
+    } catch (const std::exception& e) {
+        m_core.report(errorText(e));
+    }
+    btn_show_code->setChecked(false);
+    showCode(false);
     QDialog::showEvent(event);
     centerOnScreen(this);
 }

@@ -9,6 +9,7 @@
 #include "markets/MarketModule.h"
 #include "settings/SettingsStore.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -338,6 +339,7 @@ private slots:
         };
         HubFixture f(hub.url());
         f.core->state.dane_carriera.CarrierID = 3702668288ULL;
+        f.core->settings().setKvnCode(QStringLiteral(" Owner-Code_1 "));
         HubClient::NewOrder o;
         o.cmdr = QStringLiteral("CMDR Jan Kowalski");
         o.FC = QStringLiteral("Ironclad");
@@ -352,11 +354,59 @@ private slots:
                  (QStringList{
                      QStringLiteral("act=add_kvn&cmdr=CMDR+Jan+Kowalski&FC=Ironclad&CarrierID=3702668288&"
                                     "location=Deciat+%2F+Body+5&typ=Demand&commodity=Liquid+Oxygen&count=720&"
-                                    "price=105&code="),
+                                    "price=105&code=Owner-Code_1"),
                      QStringLiteral("act=get_kvn")}));
         QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("Order <b>added</b>")});
         QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), 1);
         QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
+    }
+
+    void addKvn_makesTheOwnerCodeOnceAndKeepsIt()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::text("[]"); };
+        HubFixture f(hub.url());
+        f.core->state.dane_carriera.CarrierID = 3702668288ULL;
+        QCOMPARE(f.core->settings().storedKvnCode(), QString());
+        HubClient::NewOrder o;
+        o.commodity = QStringLiteral("Steel");
+        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().waitForIdle(kWait));
+        QStringList codes;
+        for (const StubRequest& r : hub.requests) {
+            if (r.field(QStringLiteral("act")) == QLatin1String("add_kvn"))
+                codes << r.field(QStringLiteral("code"));
+        }
+        QCOMPARE(codes.size(), 2);
+        QCOMPARE(codes[0].size(), 32);
+        QCOMPARE(codes[1], codes[0]);
+        QVERIFY(readFile(f.core->settings().path()).contains("code=" + codes[0].toLatin1() + "\r\n"));
+    }
+
+    void sale_sendsOneKeyPerJournalLine()
+    {
+        HttpStub hub;
+        hub.handler = [](const StubRequest&) { return StubResponse::text("update_none"); };
+        HubFixture f(hub.url());
+        const QByteArray sale = j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', "
+                                  "'MarketID':3708733696, 'Type':'steel', 'Count':720 }");
+        QByteArray later = sale;
+        later.replace("20:58:16", "20:58:17");
+        for (const QByteArray& line : {sale, sale + "\r\n", later}) {
+            f.core->cargo().sprawdz_zaladunek(line, QStringLiteral("sell"));
+            QVERIFY(f.kvn().waitForIdle(kWait));
+        }
+        QStringList keys;
+        for (const StubRequest& r : hub.requests)
+            keys << r.field(QStringLiteral("SaleKey"));
+        QCOMPARE(keys.size(), 3);
+        QVERIFY(QRegularExpression(QStringLiteral("^[0-9a-f]{64}$")).match(keys[0]).hasMatch());
+        QCOMPARE(keys[1], keys[0]);
+        QVERIFY(keys[2] != keys[0]);
+        QVERIFY(hub.bodies().at(0).startsWith(
+            QStringLiteral("MarketID=0&act=update_kvn&Commodity=steel&Count=720&SaleKey=")));
     }
 
     void addKvn_separatorEntriesSendNothing_data()
