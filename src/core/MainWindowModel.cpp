@@ -13,6 +13,11 @@ void MainWindowModel::get_Docked_Info(const JournalBatch& lines)
     ::get_Docked_Info(lines, Info_Docked);
 }
 
+void MainWindowModel::get_Docked_Info(JournalReader& journal)
+{
+    ::get_Docked_Info(journal, Info_Docked);
+}
+
 namespace {
 
 // The settings.ini key of the boxes whose state is stored.
@@ -30,7 +35,7 @@ const char* storedPanelKey(MainWindowModel::Panel p)
     }
 }
 
-} // namespace
+}  // namespace
 
 void MainWindowModel::panelClick(Panel p, bool checked)
 {

@@ -14,7 +14,15 @@ class MainWindowModel : public QObject
 {
     Q_OBJECT
 public:
-    enum Panel { SystemInfoPanel, CargoPanel, ConstructionPanel, DataBasePanel, KelvanePanel, MarketPanel };
+    enum Panel
+    {
+        SystemInfoPanel,
+        CargoPanel,
+        ConstructionPanel,
+        DataBasePanel,
+        KelvanePanel,
+        MarketPanel
+    };
     Q_ENUM(Panel)
 
     explicit MainWindowModel(TessivarCore& core);
@@ -30,12 +38,13 @@ public:
     QString Label_dock_type_val = QStringLiteral("-/-");
     QString Label_time = QStringLiteral("-/-");
     QString edit_mobile_ip = QStringLiteral("192.168.100.7");
-    bool ch_wysylaj_enabled = false; // mobile "Active" box, enabled after the first dispatch
+    bool ch_wysylaj_enabled = false;  // mobile "Active" box, enabled after the first dispatch
 
     TInfo_Docked Info_Docked;
 
     // Refreshes Info_Docked from a batch of journal lines.
     void get_Docked_Info(const class JournalBatch& lines);
+    void get_Docked_Info(class JournalReader& journal);
 
     // The "Show/Hide Panels:" check boxes, none ticked at start.
     bool isPanelChecked(Panel p) const { return m_panels[size_t(p)]; }
@@ -55,12 +64,18 @@ public:
 
     // The tool bar's new-version button: hidden while the caption is empty.
     QString btn_new_version_caption;
-    bool btn_new_version_white = false; // blink phase of its text colour
+    bool btn_new_version_white = false;  // blink phase of its text colour
     void openNewVersionPage();
 
     // The copy buttons of Carrier Info and Dock Info copy from the game state,
     // which can differ from the labels shown.
-    enum CopyField { CopyCarrierName, CopyCarrierSystem, CopyDockSystem, CopyDockStation };
+    enum CopyField
+    {
+        CopyCarrierName,
+        CopyCarrierSystem,
+        CopyDockSystem,
+        CopyDockStation
+    };
     void copyToClipboard(CopyField field);
 
     void notifyChanged() { emit changed(); }
@@ -69,6 +84,9 @@ signals:
     void changed();
     void panelVisibilityRequested(MainWindowModel::Panel panel, bool visible);
     void lockPanelsChanged(bool locked);
+    // A pass that reads much of the journal at once reports how far it got;
+    // done equals total when it has finished.
+    void passProgress(qint64 done, qint64 total);
 
 private:
     TessivarCore& m_core;

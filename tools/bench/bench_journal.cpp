@@ -17,14 +17,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 
 namespace {
@@ -111,11 +111,12 @@ int firstPass(const QString& dir)
     const qint64 ns = timer.nsecsElapsed();
     const double mbps = double(size) / 1e6 / (double(ns) / 1e9);
     const qint64 peak = peakKiB();
-    out << "first pass: " << size << " bytes, " << core.journal().JournalLog->size() << " lines, "
+    out << "first pass: " << size << " bytes, " << core.journal().JournalLogCount << " lines, "
         << core.log().count() << " log lines, " << (ns / 1000000) << " ms, " << QString::number(mbps, 'f', 0)
         << " MB/s wall, " << QString::number(double(size) / 1e6 / cpuSecs, 'f', 0) << " MB/s of CPU time\n";
-    out << "peak memory: " << peak / 1024 << " MiB (before the pass " << before / 1024 << " MiB); limit 1.5 x file + 60 MB = "
-        << (size * 3 / 2 / 1024 / 1024 + 60) << " MiB; reports: " << ui.messages().size() << "\n";
+    out << "peak memory: " << peak / 1024 << " MiB (before the pass " << before / 1024
+        << " MiB); limit 1.5 x file + 60 MB = " << (size * 3 / 2 / 1024 / 1024 + 60)
+        << " MiB; reports: " << ui.messages().size() << "\n";
     return 0;
 }
 
@@ -139,7 +140,8 @@ int idle(const QString& dir, int count)
 {
     QDir().mkpath(dir);
     for (int i = 0; i < count; ++i) {
-        QFile f(QDir(dir).filePath(QStringLiteral("Journal.2025-01-01T%1.01.log").arg(i, 6, 10, QLatin1Char('0'))));
+        QFile f(QDir(dir).filePath(
+            QStringLiteral("Journal.2025-01-01T%1.01.log").arg(i, 6, 10, QLatin1Char('0'))));
         if (!f.exists() && f.open(QIODevice::WriteOnly))
             f.write("{ \"timestamp\":\"2025-01-01T00:00:00Z\", \"event\":\"Fileheader\" }\r\n");
     }
@@ -149,7 +151,7 @@ int idle(const QString& dir, int count)
     paths.dataDir = data.path();
     paths.journalDir = dir;
     TessivarCore core(paths, StartupSettings{}, ui);
-    core.pass().Timer1Timer(); // the first pass reads the newest file
+    core.pass().Timer1Timer();  // the first pass reads the newest file
 
     const int rounds = 20;
     QElapsedTimer timer;
@@ -170,13 +172,14 @@ int idle(const QString& dir, int count)
         core.pass().Timer1Timer();
         passes += timer.nsecsElapsed();
     }
-    out << count << " files: directory listing with times " << QString::number(double(listing) / rounds / 1e6, 'f', 2)
-        << " ms, idle pass " << QString::number(double(passes) / rounds / 1e6, 'f', 2) << " ms, ratio "
+    out << count << " files: directory listing with times "
+        << QString::number(double(listing) / rounds / 1e6, 'f', 2) << " ms, idle pass "
+        << QString::number(double(passes) / rounds / 1e6, 'f', 2) << " ms, ratio "
         << QString::number(double(passes) / double(listing), 'f', 2) << " (limit 3)\n";
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
