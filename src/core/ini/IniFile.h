@@ -50,7 +50,7 @@ private:
 
 // Conversions shared by every reader of the program's INI values.
 namespace IniValue {
-std::optional<qint64> toInt64(const QString& text);   // whole text, decimal, optional sign
-std::optional<double> toDouble(const QString& text);  // full stop or comma as decimal separator
-QString fromDouble(double value);                     // shortest exact text, full stop
-}  // namespace IniValue
+std::optional<qint64> toInt64(const QString& text);  // whole text, decimal, optional sign
+std::optional<double> toDouble(const QString& text); // full stop or comma as decimal separator
+QString fromDouble(double value);                    // shortest exact text, full stop
+} // namespace IniValue

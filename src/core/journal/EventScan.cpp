@@ -22,7 +22,7 @@ qsizetype findKey(QByteArrayView line, qsizetype from)
 #endif
 }
 
-}  // namespace
+} // namespace
 
 EventNames scanEventNames(QByteArrayView line)
 {
