@@ -213,20 +213,18 @@ bool JournalReader::openForPieces(QFile& file)
     return false;
 }
 
-QByteArray JournalReader::readRange(QFile& file, qint64 from, qint64 to)
+bool JournalReader::readRange(QFile& file, qint64 from, qint64 to, QByteArray& into)
 {
-    QByteArray data;
-    if (file.seek(from))
-        data = file.read(to - from);
-    if (data.size() != to - from) {
-        // The file changed under the walk (cut short or replaced).
-        const QString err = file.error() != QFileDevice::NoError ? file.errorString()
-                                                                 : QStringLiteral("the file became shorter");
-        reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err,
-                      QStringLiteral("Błąd podczas odczytu pliku: ") + err);
-        return {};
-    }
-    return data;
+    // A buffer no piece holds any more is filled again in place.
+    into.resize(to - from);
+    if (file.seek(from) && file.read(into.data(), to - from) == to - from)
+        return true;
+    // The file changed under the walk (cut short or replaced).
+    const QString err =
+        file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("the file became shorter");
+    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err,
+                  QStringLiteral("Błąd podczas odczytu pliku: ") + err);
+    return false;
 }
 
 void JournalReader::visitNewestFirst(const PieceVisitor& visit)
@@ -241,8 +239,8 @@ void JournalReader::visitNewestFirst(const PieceVisitor& visit)
     while (hi > m_readFrom) {
         const qint64 lo = std::max(m_readFrom, hi - len);
         const qint64 readLo = lo > m_readFrom ? lo - 1 : lo;
-        QByteArray data = readRange(file, readLo, hi);
-        if (data.isNull())
+        QByteArray data;
+        if (!readRange(file, readLo, hi, data))
             return;
         const qsizetype first = lo > m_readFrom ? nextLineStart(data, 1) : 0;
         if (first < 0) {
@@ -270,10 +268,10 @@ bool JournalReader::visitInOrder(const PieceVisitor& visit)
     qsizetype count = 0;
     qint64 pos = m_readFrom;
     qint64 len = chunkBytes;
+    QByteArray data;
     while (pos < m_readTo) {
         const qint64 hi = std::min(m_readTo, pos + len);
-        QByteArray data = readRange(file, pos, hi);
-        if (data.isNull())
+        if (!readRange(file, pos, hi, data))
             return false;
         std::vector<JournalBatch::Span> spans;
         const qsizetype used =
@@ -284,7 +282,9 @@ bool JournalReader::visitInOrder(const PieceVisitor& visit)
         }
         len = chunkBytes;
         count += qsizetype(spans.size());
-        const bool more = visit(std::make_shared<const JournalBatch>(std::move(data), std::move(spans), pos));
+        auto piece = std::make_shared<const JournalBatch>(data, std::move(spans), pos);
+        const bool more = visit(piece);
+        piece.reset();
         pos += used;
         if (!more)
             break;

@@ -60,8 +60,9 @@ public:
 private:
     void reportFailure(const QString& condition, const QString& message);
     bool openForPieces(QFile& file);
-    // Bytes [from, to) of the file; null (and reported) when they are not all there.
-    QByteArray readRange(QFile& file, qint64 from, qint64 to);
+    // Bytes [from, to) of the file into the buffer; false (and reported) when
+    // they are not all there.
+    bool readRange(QFile& file, qint64 from, qint64 to, QByteArray& into);
     void logNewestLines();
 
     LogModel& m_log;
