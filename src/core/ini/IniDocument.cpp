@@ -87,13 +87,28 @@ template <typename F> void splitUtf16(const QByteArray& data, bool bigEndian, F&
 
 }  // namespace
 
-void IniDocument::Block::indexKeys()
+QString IniDocument::keyId(const QString& section, const QString& key)
 {
-    keys.clear();
-    // Backwards, so the first of duplicate keys is the one kept.
-    for (int i = int(lines.size()) - 1; i >= 0; --i)
-        if (lines[i].kind == Line::Entry)
-            keys.insert(folded(lines[i].text), i);
+    return folded(section) + QChar(0) + folded(key);
+}
+
+void IniDocument::reindexKey(const QString& section, const QString& key)
+{
+    const QString id = keyId(section, key);
+    m_keys.remove(id);
+    const QList<int>* blocks = blocksOf(section);
+    if (!blocks)
+        return;
+    const QString k = folded(key);
+    for (int b : *blocks) {
+        const QList<Line>& lines = m_blocks[size_t(b)].lines;
+        for (int i = 1; i < lines.size(); ++i) {
+            if (lines[i].kind == Line::Entry && folded(lines[i].text) == k) {
+                m_keys.insert(id, {b, i});
+                return;
+            }
+        }
+    }
 }
 
 IniDocument::Line IniDocument::parseLine(const QString& raw)
@@ -137,10 +152,17 @@ IniDocument IniDocument::fromText(const QByteArray& data)
 
     bool sawCrLf = false;
     bool sawLf = false;
+    const QByteArray crlf = doc.encode(QStringLiteral("\r\n"));
+    const QByteArray lf = doc.encode(QStringLiteral("\n"));
+    const QByteArray cr = doc.encode(QStringLiteral("\r"));
     auto addLine = [&](const RawLine& r) {
         Line line = parseLine(r.text);
         line.raw = data.mid(r.offset, r.length);
-        line.eol = data.mid(r.offset + r.length, r.eolLength);
+        // Line ends are shared copies of a few texts, not one allocation per line.
+        line.eol = r.end == QLatin1String("\r\n") ? crlf
+                   : r.end == QLatin1String("\n") ? lf
+                   : r.end.isEmpty()              ? QByteArray()
+                                                  : cr;
         sawCrLf = sawCrLf || r.end == QLatin1String("\r\n");
         sawLf = sawLf || r.end == QLatin1String("\n");
         if (line.kind == Line::Section) {
@@ -148,9 +170,11 @@ IniDocument IniDocument::fromText(const QByteArray& data)
             doc.m_blocks.emplace_back();
         }
         Block& block = doc.m_blocks.back();
-        if (line.kind == Line::Entry)
-            if (const QString k = folded(line.text); !block.keys.contains(k))
-                block.keys.insert(k, int(block.lines.size()));
+        if (line.kind == Line::Entry && doc.m_blocks.size() > 1) {
+            const QString id = keyId(block.lines.first().text, line.text);
+            if (!doc.m_keys.contains(id))
+                doc.m_keys.insert(id, {int(doc.m_blocks.size()) - 1, int(block.lines.size())});
+        }
         block.lines.append(std::move(line));
     };
     if (utf16)
@@ -228,16 +252,10 @@ const QList<int>* IniDocument::blocksOf(const QString& section) const
 
 std::optional<std::pair<int, int>> IniDocument::findKey(const QString& section, const QString& key) const
 {
-    const QList<int>* blocks = blocksOf(section);
-    if (!blocks)
+    const auto it = m_keys.constFind(keyId(section, key));
+    if (it == m_keys.cend())
         return std::nullopt;
-    const QString k = folded(key);
-    for (int b : *blocks) {
-        const auto it = m_blocks[size_t(b)].keys.constFind(k);
-        if (it != m_blocks[size_t(b)].keys.cend())
-            return std::make_pair(b, it.value());
-    }
-    return std::nullopt;
+    return std::make_pair(it->block, it->line);
 }
 
 QStringList IniDocument::sections() const
@@ -375,7 +393,7 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     e.value = v;
     e.eol = encode(m_eol);
     block.lines.insert(insertAt, e);
-    block.keys.insert(folded(key), insertAt);
+    m_keys.insert(keyId(section, key), {b, insertAt});
 }
 
 void IniDocument::deleteKey(const QString& section, const QString& key)
@@ -383,9 +401,20 @@ void IniDocument::deleteKey(const QString& section, const QString& key)
     const auto at = findKey(section, key);
     if (!at)
         return;
-    Block& block = m_blocks[size_t(at->first)];
-    block.lines.removeAt(at->second);
-    block.indexKeys();
+    const int b = at->first;
+    QList<Line>& lines = m_blocks[size_t(b)].lines;
+    lines.removeAt(at->second);
+    // The entries below it moved up a line.
+    const QString name = lines.first().text;
+    for (int i = at->second; i < lines.size(); ++i) {
+        if (lines[i].kind != Line::Entry)
+            continue;
+        const auto it = m_keys.find(keyId(name, lines[i].text));
+        if (it != m_keys.end() && *it == Where{b, i + 1})
+            *it = Where{b, i};
+    }
+    // A later line of the same key now counts.
+    reindexKey(section, key);
 }
 
 void IniDocument::eraseSection(const QString& section)
@@ -394,6 +423,9 @@ void IniDocument::eraseSection(const QString& section)
     if (!blocks)
         return;
     for (int b : *blocks) {
+        for (const Line& l : m_blocks[size_t(b)].lines)
+            if (l.kind == Line::Entry)
+                m_keys.remove(keyId(section, l.text));
         m_blocks[size_t(b)] = Block();
         m_blocks[size_t(b)].erased = true;
     }

@@ -76,10 +76,17 @@ private:
     struct Block
     {
         QList<Line> lines;
-        QHash<QString, int> keys;  // folded key -> its first entry line
         bool erased = false;
-        void indexKeys();
     };
+    struct Where
+    {
+        int block;
+        int line;
+        bool operator==(const Where&) const = default;
+    };
+    static QString keyId(const QString& section, const QString& key);
+    // Points the key's index entry at its first line again (after a deletion).
+    void reindexKey(const QString& section, const QString& key);
 
     static Line parseLine(const QString& text);
     QByteArray encode(const QString& text) const;
@@ -89,6 +96,8 @@ private:
 
     std::vector<Block> m_blocks = std::vector<Block>(1);
     QHash<QString, QList<int>> m_sections;  // folded name -> its blocks, in file order
+    // keyId -> the key's first entry in the first section of that name holding it.
+    QHash<QString, Where> m_keys;
     Encoding m_encoding = Encoding::Utf8;
     QString m_eol = QStringLiteral("\r\n");
 };
