@@ -96,26 +96,25 @@ QJsonObject TessivarCore::dumpJson() const
 
     const MainWindowModel& mw = *m_mainWindow;
     o.insert(QStringLiteral("Info_Docked"), toJson(mw.Info_Docked));
-    o.insert(QStringLiteral("f_ED"),
-             QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
-                         {"Label_cr_val", mw.Label_cr_val},
-                         {"Label_carrier_name_val", mw.Label_carrier_name_val},
-                         {"Label_carrier_system_val", mw.Label_carrier_system_val},
-                         {"Label_carrier_body_val", mw.Label_carrier_body_val},
-                         {"Label_dock_system_val", mw.Label_dock_system_val},
-                         {"Label_dock_station_val", mw.Label_dock_station_val},
-                         {"Label_dock_type_val", mw.Label_dock_type_val},
-                         {"Label_time", mw.Label_time},
-                         {"edit_mobile_ip", mw.edit_mobile_ip},
-                         {"ch_wysylaj_enabled", mw.ch_wysylaj_enabled},
-                         {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},
-                         {"ch_cargo", mw.isPanelChecked(MainWindowModel::CargoPanel)},
-                         {"ch_construct", mw.isPanelChecked(MainWindowModel::ConstructionPanel)},
-                         {"ch_db", mw.isPanelChecked(MainWindowModel::DataBasePanel)},
-                         {"ch_kvn", mw.isPanelChecked(MainWindowModel::KelvanePanel)},
-                         {"ch_market", mw.isPanelChecked(MainWindowModel::MarketPanel)},
-                         {"ch_lock_panels", mw.ch_lock_panels},
-                         {"btn_new_version", mw.btn_new_version_caption}});
+    o.insert(QStringLiteral("f_ED"), QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
+                                                 {"Label_cr_val", mw.Label_cr_val},
+                                                 {"Label_carrier_name_val", mw.Label_carrier_name_val},
+                                                 {"Label_carrier_system_val", mw.Label_carrier_system_val},
+                                                 {"Label_carrier_body_val", mw.Label_carrier_body_val},
+                                                 {"Label_dock_system_val", mw.Label_dock_system_val},
+                                                 {"Label_dock_station_val", mw.Label_dock_station_val},
+                                                 {"Label_dock_type_val", mw.Label_dock_type_val},
+                                                 {"Label_time", mw.Label_time},
+                                                 {"edit_mobile_ip", mw.edit_mobile_ip},
+                                                 {"ch_wysylaj_enabled", mw.ch_wysylaj_enabled},
+                                                 {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},
+                                                 {"ch_cargo", mw.isPanelChecked(MainWindowModel::CargoPanel)},
+                                                 {"ch_construct", mw.isPanelChecked(MainWindowModel::ConstructionPanel)},
+                                                 {"ch_db", mw.isPanelChecked(MainWindowModel::DataBasePanel)},
+                                                 {"ch_kvn", mw.isPanelChecked(MainWindowModel::KelvanePanel)},
+                                                 {"ch_market", mw.isPanelChecked(MainWindowModel::MarketPanel)},
+                                                 {"ch_lock_panels", mw.ch_lock_panels},
+                                                 {"btn_new_version", mw.btn_new_version_caption}});
 
     // Each subsystem adds what it keeps under its own names.
     auto merge = [&o](const QJsonObject& part) {

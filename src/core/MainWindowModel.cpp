@@ -35,7 +35,7 @@ const char* storedPanelKey(MainWindowModel::Panel p)
     }
 }
 
-}  // namespace
+} // namespace
 
 void MainWindowModel::panelClick(Panel p, bool checked)
 {

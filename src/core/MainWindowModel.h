@@ -14,15 +14,7 @@ class MainWindowModel : public QObject
 {
     Q_OBJECT
 public:
-    enum Panel
-    {
-        SystemInfoPanel,
-        CargoPanel,
-        ConstructionPanel,
-        DataBasePanel,
-        KelvanePanel,
-        MarketPanel
-    };
+    enum Panel { SystemInfoPanel, CargoPanel, ConstructionPanel, DataBasePanel, KelvanePanel, MarketPanel };
     Q_ENUM(Panel)
 
     explicit MainWindowModel(TessivarCore& core);
@@ -38,7 +30,7 @@ public:
     QString Label_dock_type_val = QStringLiteral("-/-");
     QString Label_time = QStringLiteral("-/-");
     QString edit_mobile_ip = QStringLiteral("192.168.100.7");
-    bool ch_wysylaj_enabled = false;  // mobile "Active" box, enabled after the first dispatch
+    bool ch_wysylaj_enabled = false; // mobile "Active" box, enabled after the first dispatch
 
     TInfo_Docked Info_Docked;
 
@@ -64,18 +56,12 @@ public:
 
     // The tool bar's new-version button: hidden while the caption is empty.
     QString btn_new_version_caption;
-    bool btn_new_version_white = false;  // blink phase of its text colour
+    bool btn_new_version_white = false; // blink phase of its text colour
     void openNewVersionPage();
 
     // The copy buttons of Carrier Info and Dock Info copy from the game state,
     // which can differ from the labels shown.
-    enum CopyField
-    {
-        CopyCarrierName,
-        CopyCarrierSystem,
-        CopyDockSystem,
-        CopyDockStation
-    };
+    enum CopyField { CopyCarrierName, CopyCarrierSystem, CopyDockSystem, CopyDockStation };
     void copyToClipboard(CopyField field);
 
     void notifyChanged() { emit changed(); }

@@ -73,11 +73,9 @@ std::optional<int> MissionModule::missionCommodity(const QString& name) const
 void MissionModule::setMissionCommodity(const QString& name, int units)
 {
     const int i = missionCommodityIndex(name);
-    if (i < 0) {
+    if (i < 0)
         mission_commodites.append({name, units});
-        // The look-up above left the index matching the list.
-        m_commodityIndex.insert(name.toCaseFolded(), int(mission_commodites.size()) - 1);
-    } else
+    else
         mission_commodites[i].second = units;
 }
 
