@@ -82,7 +82,7 @@ QJsonObject TessivarCore::dumpJson() const
     o.insert(QStringLiteral("last_time"), p.last_time);
     o.insert(QStringLiteral("Settings_Loaded"), p.Settings_Loaded);
     o.insert(QStringLiteral("log_lines"), m_log->count());
-    o.insert(QStringLiteral("JournalLog"), m_journal->JournalLog->size());
+    o.insert(QStringLiteral("JournalLog"), m_journal->JournalLogCount);
     QJsonArray disp;
     for (const auto& d : p.dispatched)
         disp.append(QJsonObject{{"pass", d.pass}, {"handler", d.handler}, {"event", d.event}});

@@ -13,6 +13,11 @@ void MainWindowModel::get_Docked_Info(const JournalBatch& lines)
     ::get_Docked_Info(lines, Info_Docked);
 }
 
+void MainWindowModel::get_Docked_Info(JournalReader& journal)
+{
+    ::get_Docked_Info(journal, Info_Docked);
+}
+
 namespace {
 
 // The settings.ini key of the boxes whose state is stored.

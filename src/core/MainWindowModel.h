@@ -36,6 +36,7 @@ public:
 
     // Refreshes Info_Docked from a batch of journal lines.
     void get_Docked_Info(const class JournalBatch& lines);
+    void get_Docked_Info(class JournalReader& journal);
 
     // The "Show/Hide Panels:" check boxes, none ticked at start.
     bool isPanelChecked(Panel p) const { return m_panels[size_t(p)]; }
@@ -69,6 +70,9 @@ signals:
     void changed();
     void panelVisibilityRequested(MainWindowModel::Panel panel, bool visible);
     void lockPanelsChanged(bool locked);
+    // A pass that reads much of the journal at once reports how far it got;
+    // done equals total when it has finished.
+    void passProgress(qint64 done, qint64 total);
 
 private:
     TessivarCore& m_core;

@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QLocale>
+#include <QUtf8StringView>
 #include <QVariant>
 #include <cmath>
 #include <limits>
@@ -25,8 +26,16 @@ QString jsonScalarText(const QJsonValue& v)
     return {};
 }
 
-JsonLine parseJsonLine(const QByteArray& line, QJsonObject& object)
+QByteArray validUtf8(QByteArrayView line)
 {
+    if (QUtf8StringView(line.data(), line.size()).isValidUtf8())
+        return line.toByteArray();
+    return QString::fromUtf8(line).toUtf8();
+}
+
+JsonLine parseJsonLine(const QByteArray& raw, QJsonObject& object)
+{
+    const QByteArray line = validUtf8(raw);
     QJsonParseError err{};
     const QJsonDocument doc = QJsonDocument::fromJson(line, &err);
     if (err.error == QJsonParseError::NoError) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -22,6 +23,11 @@ enum class JsonLine
     Object
 };
 JsonLine parseJsonLine(const QByteArray& line, QJsonObject& object);
+
+// The line itself when it is valid UTF-8; otherwise each byte that is not
+// part of a UTF-8 character becomes U+FFFD, so the JSON still parses and
+// the event is not lost.
+QByteArray validUtf8(QByteArrayView line);
 
 // Conversions of one JSON value to the type of a record field, as the
 // journal parsers read keys: text from a JSON string, whole numbers from a

@@ -23,7 +23,16 @@ IniDocument IniFile::document() const
     if (!f.open(QIODevice::ReadOnly))
         throw TessivarError(
             QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
-    return IniDocument::fromText(f.readAll());
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw TessivarError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+    try {
+        return IniDocument::fromText(bytes);
+    } catch (const TessivarError& e) {
+        throw TessivarError(
+            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), e.message()));
+    }
 }
 
 void IniFile::save(const IniDocument& doc) const

@@ -3,6 +3,7 @@
 #include "common/JsonRead.h"
 #include "journal/EventScan.h"
 #include "journal/JournalBatch.h"
+#include "journal/JournalReader.h"
 
 #include <QJsonObject>
 
@@ -38,29 +39,50 @@ TInfo_Docked infoDockedFromEvent(const QJsonObject& o)
     return d;
 }
 
+bool DockInfoSearch::addOlder(QByteArrayView line)
+{
+    const bool newest = m_first;
+    m_first = false;
+    QJsonObject obj;
+    // The newest Docked or Undocked event decides; a Location event decides
+    // when it is the newest line, or when there is neither of the other two.
+    const QString ev = eventOf(line, {"Docked", "Undocked", "Location"}, obj);
+    if (ev == QLatin1String("Location")) {
+        if (!m_locationFound)
+            m_location = infoDockedFromEvent(obj);
+        m_locationFound = true;
+        m_newestIsLocation = m_newestIsLocation || newest;
+    } else if (ev == QLatin1String("Docked") || ev == QLatin1String("Undocked")) {
+        m_dock = ev == QLatin1String("Docked") ? infoDockedFromEvent(obj) : TInfo_Docked{};
+        m_dockFound = true;
+    }
+    return !m_dockFound;
+}
+
+void DockInfoSearch::apply(TInfo_Docked& info) const
+{
+    if (m_dockFound)
+        info = m_newestIsLocation ? m_location : m_dock;
+    else if (m_locationFound)
+        info = m_location;
+}
+
 void get_Docked_Info(const JournalBatch& lines, TInfo_Docked& info)
 {
-    bool found = false;
-    for (qsizetype i = lines.size() - 1; i >= 0 && !found; --i) {
-        QJsonObject obj;
-        const QString ev = eventOf(lines.line(i), {"Docked", "Undocked"}, obj);
-        if (ev == QLatin1String("Docked")) {
-            info = infoDockedFromEvent(obj);
-            found = true;
-        } else if (ev == QLatin1String("Undocked")) {
-            info = TInfo_Docked{};
-            found = true;
-        }
+    DockInfoSearch search;
+    for (qsizetype i = lines.size() - 1; i >= 0 && search.addOlder(lines.line(i)); --i) {
     }
-    // The second scan looks at the newest line even when the first one found
-    // something, and stops after it in that case.
-    bool stop = false;
-    for (qsizetype i = lines.size() - 1; i >= 0 && !stop; --i) {
-        QJsonObject obj;
-        if (eventOf(lines.line(i), {"Location"}, obj) == QLatin1String("Location")) {
-            info = infoDockedFromEvent(obj);
-            found = true;
-        }
-        stop = found;
-    }
+    search.apply(info);
+}
+
+void get_Docked_Info(JournalReader& journal, TInfo_Docked& info)
+{
+    DockInfoSearch search;
+    journal.visitNewestFirst([&](const JournalBatchPtr& piece) {
+        for (qsizetype i = piece->size() - 1; i >= 0; --i)
+            if (!search.addOlder(piece->line(i)))
+                return false;
+        return true;
+    });
+    search.apply(info);
 }

@@ -13,6 +13,17 @@ std::shared_ptr<const JournalBatch> JournalBatch::fromLines(const QList<QByteArr
     return std::make_shared<const JournalBatch>(std::move(data), std::move(spans));
 }
 
+namespace {
+
+qsizetype firstNonNul(const char* base, qsizetype from, qsizetype to)
+{
+    while (from < to && base[from] == '\0')
+        ++from;
+    return from;
+}
+
+}  // namespace
+
 qsizetype splitCompleteLines(const QByteArray& data, qsizetype start, std::vector<JournalBatch::Span>& out)
 {
     const char* base = data.constData();
@@ -37,11 +48,46 @@ qsizetype splitCompleteLines(const QByteArray& data, qsizetype start, std::vecto
         } else {
             break;  // unterminated tail: wait for the rest of the line
         }
-        qsizetype lineStart = pos;
-        while (lineStart < lineEnd && base[lineStart] == '\0')
-            ++lineStart;
+        const qsizetype lineStart = firstNonNul(base, pos, lineEnd);
         out.push_back({lineStart, lineEnd - lineStart});
         pos = next;
     }
     return pos - start;
+}
+
+qsizetype splitLinesToEnd(const QByteArray& data, qsizetype start, std::vector<JournalBatch::Span>& out)
+{
+    const qsizetype used = splitCompleteLines(data, start, out);
+    const qsizetype pos = start + used;
+    const qsizetype n = data.size();
+    if (pos < n && data[n - 1] == '\r') {
+        const qsizetype lineStart = firstNonNul(data.constData(), pos, n - 1);
+        out.push_back({lineStart, n - 1 - lineStart});
+        return n - start;
+    }
+    return used;
+}
+
+qsizetype endOfCompleteLines(const QByteArray& data, qsizetype start)
+{
+    const char* base = data.constData();
+    qsizetype i = data.size() - 1;
+    if (i >= start && base[i] == '\r')
+        --i;  // a CR as the last byte may still get its LF
+    for (; i >= start; --i)
+        if (base[i] == '\n' || base[i] == '\r')
+            return i + 1;
+    return start;
+}
+
+qsizetype nextLineStart(const QByteArray& data, qsizetype from)
+{
+    const char* base = data.constData();
+    const qsizetype n = data.size();
+    for (qsizetype s = from; s < n; ++s) {
+        const char before = base[s - 1];
+        if (before == '\n' || (before == '\r' && base[s] != '\n'))
+            return s;
+    }
+    return -1;
 }

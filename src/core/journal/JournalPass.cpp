@@ -4,6 +4,7 @@
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
 #include "common/Error.h"
+#include "common/JsonRead.h"
 #include "common/UserInteraction.h"
 #include "construction/ConstructionModule.h"
 #include "journal/EventScan.h"
@@ -197,7 +198,7 @@ template <typename F> void JournalPass::guarded(F&& f)
 
 bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent)
 {
-    const QByteArray lineBytes = line.toByteArray();
+    const QByteArray lineBytes = validUtf8(line);
     for (const DispatchCall& call : row.calls) {
         if (recordDispatches)
             dispatched.push_back({passes, QLatin1String(call.handler), QString::fromUtf8(matchedEvent)});
@@ -220,32 +221,38 @@ bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
     return true;
 }
 
-void JournalPass::dispatchLines(const JournalBatch& batch)
+JournalPass::NewestOfHistory JournalPass::newestOfHistory(JournalReader& journal) const
 {
-    const auto& table = dispatchTable();
-    const bool first = isFirstPass();
-    // On the first pass, where the newest line of each NewestOfHistory event stands.
-    QVarLengthArray<std::pair<QByteArrayView, qsizetype>, 4> newest;
-    if (first) {
-        for (const DispatchRow& row : table)
-            if (row.gate == DispatchGate::NewestOfHistory)
-                newest.append({row.event, -1});
-        for (qsizetype i = batch.size() - 1; i >= 0; --i) {
+    NewestOfHistory newest;
+    for (const DispatchRow& row : dispatchTable())
+        if (row.gate == DispatchGate::NewestOfHistory)
+            newest.append({row.event, -1});
+    journal.visitNewestFirst([&](const JournalBatchPtr& piece) {
+        for (qsizetype i = piece->size() - 1; i >= 0; --i) {
             bool pending = false;
-            const EventNames names = scanEventNames(batch.line(i));
+            const EventNames names = scanEventNames(piece->line(i));
             for (auto& [event, at] : newest) {
                 if (at < 0 && std::find(names.begin(), names.end(), event) != names.end())
-                    at = i;
+                    at = piece->lineFileOffset(i);
                 pending = pending || at < 0;
             }
             if (!pending)
-                break;
+                return false;
         }
-    }
+        return true;
+    });
+    return newest;
+}
+
+void JournalPass::dispatchLines(const JournalBatch& batch, const NewestOfHistory& newest)
+{
+    const auto& table = dispatchTable();
+    const bool first = isFirstPass();
+    // On the first pass only the newest line of the history runs such a row.
     auto olderHistory = [&](const DispatchRow& row, qsizetype i) {
         for (const auto& [event, at] : newest)
             if (event == row.event)
-                return i != at;
+                return batch.lineFileOffset(i) != at;
         return false;
     };
     for (qsizetype i = 0; i < batch.size(); ++i) {
@@ -284,6 +291,26 @@ void JournalPass::dispatchLines(const JournalBatch& batch)
     }
 }
 
+void JournalPass::dispatchRead(JournalReader& journal)
+{
+    const NewestOfHistory newest = isFirstPass() ? newestOfHistory(journal) : NewestOfHistory();
+    const qint64 total = journal.readBytes();
+    const bool showProgress = total > progressBytes;
+    MainWindowModel& mw = m_core.mainWindow();
+    qint64 done = 0;
+    if (showProgress)
+        emit mw.passProgress(0, total);
+    journal.visitInOrder([&](const JournalBatchPtr& piece) {
+        dispatchLines(*piece, newest);
+        done = std::min(total, done + piece->byteSize());
+        if (showProgress && done < total)
+            emit mw.passProgress(done, total);
+        return true;
+    });
+    if (showProgress)
+        emit mw.passProgress(total, total);
+}
+
 void JournalPass::Timer1Timer()
 {
     ++passes;
@@ -315,12 +342,14 @@ void JournalPass::Timer1Timer()
     if (log.count() > kLogViewLimit)
         log.removeFirst();
 
+    // JournalLog holds the newest lines of the read; a long read is walked
+    // again piece by piece from the file.
     const JournalBatchPtr batch = journal.JournalLog;
     if (!batch->isEmpty()) {
         const QString time_now = JournalReader::get_last_time(batch->line(batch->size() - 1));
         mw.Label_time = time_now;
 
-        guarded([&] { mw.get_Docked_Info(*batch); });
+        guarded([&] { mw.get_Docked_Info(journal); });
         mw.Label_dock_system_val = mw.Info_Docked.StarSystem;
         mw.Label_dock_station_val = mw.Info_Docked.StationName;
         mw.Label_dock_type_val = mw.Info_Docked.StationType;
@@ -331,7 +360,7 @@ void JournalPass::Timer1Timer()
         // new batch is dispatched even when its newest timestamp repeats the
         // previous one.
         if (freshBatch) {
-            dispatchLines(*batch);
+            dispatchRead(journal);
             last_time = time_now;
             guarded([&] { m_core.cargo().read_cargo(); });
             mw.ch_wysylaj_enabled = true;

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <vector>
 
 class TessivarCore;
@@ -56,6 +57,8 @@ public:
     QString last_time;  // timestamp of the newest line of the last dispatched batch
     bool Settings_Loaded = false;
     int passes = 0;
+    // A read longer than this reports its progress (MainWindowModel::passProgress).
+    qint64 progressBytes = qint64(16) << 20;
 
     struct Dispatched
     {
@@ -72,10 +75,15 @@ public:
     void Timer1Timer();
     bool isFirstPass() const { return last_time.isEmpty(); }
 
-    // Dispatches one batch of lines (step 12 of a pass).
-    void dispatchLines(const class JournalBatch& batch);
+    // Where the newest line of each NewestOfHistory event of the history
+    // stands in the journal file (-1: none).
+    using NewestOfHistory = QVarLengthArray<std::pair<QByteArrayView, qint64>, 4>;
+    // Dispatches the lines of a batch, or of one piece of a long read (step 12 of a pass).
+    void dispatchLines(const class JournalBatch& batch, const NewestOfHistory& newest = {});
 
 private:
+    NewestOfHistory newestOfHistory(class JournalReader& journal) const;
+    void dispatchRead(class JournalReader& journal);
     template <typename F> void guarded(F&& f);
     // False when a handler of the row failed (the failure has been reported).
     bool runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent);

@@ -103,24 +103,76 @@ bool JournalReader::ReadJournalFile(const QString& filePath)
     }
 
     const qint64 size = file.size();
+    // A file shorter than the read position was replaced or cut short under
+    // the same name: everything in it is new.
+    if (LastReadPos > size)
+        LastReadPos = 0;
+    m_readPath = filePath;
+    m_whole = true;
+    m_readFrom = m_readTo = LastReadPos;
     std::vector<JournalBatch::Span> spans;
     QByteArray data;
+    JournalBatchPtr batch;
     qint64 consumed = 0;
     bool readError = false;
-    if (LastReadPos < size) {
-        if (!file.seek(LastReadPos)) {
+    if (LastReadPos < size && !file.seek(LastReadPos)) {
+        readError = true;
+    } else if (LastReadPos < size && size - LastReadPos <= chunkBytes) {
+        data = file.read(size - LastReadPos);
+        if (data.size() < size - LastReadPos && file.error() != QFileDevice::NoError)
             readError = true;
-        } else {
-            data = file.read(size - LastReadPos);
-            if (data.size() < size - LastReadPos && file.error() != QFileDevice::NoError)
+        qsizetype start = 0;
+        if (data.startsWith("\xEF\xBB\xBF"))
+            start = 3;
+        const qsizetype used = splitCompleteLines(data, start, spans);
+        consumed = spans.empty() && start == 3 ? 0 : start + used;
+        m_readFrom = LastReadPos + start;
+        m_readTo = LastReadPos + consumed;
+        batch = std::make_shared<const JournalBatch>(std::move(data), std::move(spans), LastReadPos);
+    } else if (LastReadPos < size) {
+        // Too much to hold: keep the newest piece, take the rest again piece
+        // by piece when it is walked.
+        m_whole = false;
+        m_readFrom = LastReadPos + (file.peek(3) == "\xEF\xBB\xBF" ? 3 : 0);
+        qint64 dataOffset = 0;
+        for (qint64 len = chunkBytes;; len *= 2) {
+            const qint64 lo = std::max(m_readFrom, size - len);
+            const qint64 readLo = lo > m_readFrom ? lo - 1 : lo;
+            if (!file.seek(readLo)) {
                 readError = true;
-            qsizetype start = 0;
-            if (data.startsWith("\xEF\xBB\xBF"))
-                start = 3;
-            const qsizetype used = splitCompleteLines(data, start, spans);
-            consumed = spans.empty() && start == 3 ? 0 : start + used;
+                break;
+            }
+            data = file.read(size - readLo);
+            if (data.size() < size - readLo) {
+                readError = true;
+                break;
+            }
+            const qsizetype first = lo > m_readFrom ? nextLineStart(data, 1) : 0;
+            const qsizetype to = endOfCompleteLines(data, 0);
+            if (first >= 0 && first < to) {
+                dataOffset = readLo;
+                data.truncate(to);
+                splitLinesToEnd(data, first, spans);
+                m_tailStart = readLo + first;
+                m_readTo = readLo + to;
+                break;
+            }
+            if (lo == m_readFrom) {
+                m_readTo = m_readFrom;  // no complete line yet
+                break;
+            }
         }
+        if (readError || spans.empty()) {
+            m_whole = true;
+            m_readTo = m_readFrom;
+            data.clear();
+            spans.clear();
+        }
+        consumed = m_readTo > m_readFrom ? m_readTo - LastReadPos : 0;
+        batch = std::make_shared<const JournalBatch>(std::move(data), std::move(spans), dataOffset);
     }
+    if (!batch)
+        batch = std::make_shared<const JournalBatch>();
     if (readError)
         reportFailure(QStringLiteral("read|") + filePath + QLatin1Char('|') + file.errorString(),
                       prefix + file.errorString());
@@ -128,9 +180,116 @@ bool JournalReader::ReadJournalFile(const QString& filePath)
         m_lastFailure.clear();
 
     LastReadPos += consumed;
-    JournalLog = std::make_shared<const JournalBatch>(std::move(data), std::move(spans));
-    if (!JournalLog->isEmpty())
+    JournalLog = std::move(batch);
+    JournalLogCount = m_whole ? JournalLog->size() : 0;
+    if (m_whole)
         m_log.append(JournalLog);
+    else
+        logNewestLines();
+    return true;
+}
+
+void JournalReader::logNewestLines()
+{
+    // The log view keeps only its newest lines: gather them from the end.
+    std::vector<JournalBatchPtr> pieces;
+    qsizetype lines = 0;
+    visitNewestFirst([&](const JournalBatchPtr& piece) {
+        pieces.push_back(piece);
+        lines += piece->size();
+        return lines < LogModel::maxLines;
+    });
+    for (auto it = pieces.rbegin(); it != pieces.rend(); ++it)
+        m_log.append(*it);
+}
+
+bool JournalReader::openForPieces(QFile& file)
+{
+    file.setFileName(m_readPath);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    reportFailure(QStringLiteral("open|") + m_readPath + QLatin1Char('|') + file.errorString(),
+                  QStringLiteral("Błąd podczas odczytu pliku: ") + file.errorString());
+    return false;
+}
+
+bool JournalReader::readRange(QFile& file, qint64 from, qint64 to, QByteArray& into)
+{
+    // A buffer no piece holds any more is filled again in place.
+    into.resize(to - from);
+    if (file.seek(from) && file.read(into.data(), to - from) == to - from)
+        return true;
+    // The file changed under the walk (cut short or replaced).
+    const QString err =
+        file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("the file became shorter");
+    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err,
+                  QStringLiteral("Błąd podczas odczytu pliku: ") + err);
+    return false;
+}
+
+void JournalReader::visitNewestFirst(const PieceVisitor& visit)
+{
+    if (!visit(JournalLog) || m_whole)
+        return;
+    QFile file;
+    if (!openForPieces(file))
+        return;
+    qint64 hi = m_tailStart;
+    qint64 len = chunkBytes;
+    while (hi > m_readFrom) {
+        const qint64 lo = std::max(m_readFrom, hi - len);
+        const qint64 readLo = lo > m_readFrom ? lo - 1 : lo;
+        QByteArray data;
+        if (!readRange(file, readLo, hi, data))
+            return;
+        const qsizetype first = lo > m_readFrom ? nextLineStart(data, 1) : 0;
+        if (first < 0) {
+            len *= 2;  // one line longer than a piece
+            continue;
+        }
+        std::vector<JournalBatch::Span> spans;
+        splitLinesToEnd(data, first, spans);
+        hi = readLo + first;
+        len = chunkBytes;
+        if (!visit(std::make_shared<const JournalBatch>(std::move(data), std::move(spans), readLo)))
+            return;
+    }
+}
+
+bool JournalReader::visitInOrder(const PieceVisitor& visit)
+{
+    if (m_whole) {
+        visit(JournalLog);
+        return true;
+    }
+    QFile file;
+    if (!openForPieces(file))
+        return false;
+    qsizetype count = 0;
+    qint64 pos = m_readFrom;
+    qint64 len = chunkBytes;
+    QByteArray data;
+    while (pos < m_readTo) {
+        const qint64 hi = std::min(m_readTo, pos + len);
+        if (!readRange(file, pos, hi, data))
+            return false;
+        std::vector<JournalBatch::Span> spans;
+        const qsizetype used =
+            hi == m_readTo ? splitLinesToEnd(data, 0, spans) : splitCompleteLines(data, 0, spans);
+        if (spans.empty() && hi < m_readTo) {
+            len *= 2;  // one line longer than a piece
+            continue;
+        }
+        len = chunkBytes;
+        count += qsizetype(spans.size());
+        auto piece = std::make_shared<const JournalBatch>(data, std::move(spans), pos);
+        const bool more = visit(piece);
+        piece.reset();
+        pos += used;
+        if (!more)
+            break;
+    }
+    JournalLogCount = count;
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "journal/LogModel.h"
 
+#include <algorithm>
+
 int LogModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_lines.size());
@@ -24,9 +26,17 @@ void LogModel::append(const JournalBatchPtr& batch)
 {
     if (batch->isEmpty())
         return;
+    const qsizetype from = std::max<qsizetype>(0, batch->size() - maxLines);
+    const qsizetype adding = batch->size() - from;
+    const qsizetype overflow = std::min<qsizetype>(count(), count() + adding - maxLines);
+    if (overflow > 0) {
+        beginRemoveRows({}, 0, int(overflow) - 1);
+        m_lines.erase(m_lines.begin(), m_lines.begin() + overflow);
+        endRemoveRows();
+    }
     const int first = int(m_lines.size());
-    beginInsertRows({}, first, first + int(batch->size()) - 1);
-    for (qsizetype i = 0; i < batch->size(); ++i)
+    beginInsertRows({}, first, first + int(adding) - 1);
+    for (qsizetype i = from; i < batch->size(); ++i)
         m_lines.push_back({batch, i});
     endInsertRows();
 }

@@ -16,6 +16,10 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
+    // The view keeps the newest lines only, so a long journal read at start-up
+    // does not stay in memory.
+    static constexpr qsizetype maxLines = 1000;
+
     void append(const JournalBatchPtr& batch);
     void removeFirst();
     // A line of the program's own (which journal folder it follows, say).

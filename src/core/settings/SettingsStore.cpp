@@ -5,6 +5,7 @@
 #include "ini/IniFile.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
 
 namespace {
 
@@ -127,9 +128,16 @@ QJsonObject SettingsStore::dumpJson() const
     QJsonObject file;
     try {
         const IniDocument doc = IniFile(path()).document();
-        for (const QString& section : doc.sections()) {
+        // A JSON object keeps its keys sorted: inserting them in that order
+        // appends each one, where any other order moves the ones after it.
+        QStringList sections = doc.sections();
+        std::sort(sections.begin(), sections.end());
+        for (const QString& section : std::as_const(sections)) {
+            auto values = doc.sectionValues(section);
+            std::sort(values.begin(), values.end(),
+                      [](const auto& a, const auto& b) { return a.first < b.first; });
             QJsonObject keys;
-            for (const auto& [key, value] : doc.sectionValues(section))
+            for (const auto& [key, value] : std::as_const(values))
                 keys.insert(key, value);
             file.insert(section, keys);
         }

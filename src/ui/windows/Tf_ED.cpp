@@ -7,6 +7,7 @@
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -117,11 +119,29 @@ Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core
     Label_time->setObjectName(QStringLiteral("Label_time"));
     Label_time->setTextFormat(Qt::PlainText);
     layout->addWidget(Label_time);
+    progress_pass = new QProgressBar(this);
+    progress_pass->setObjectName(QStringLiteral("progress_pass"));
+    progress_pass->setRange(0, 1000);
+    progress_pass->setFormat(QStringLiteral("Reading the journal… %p%"));
+    progress_pass->hide();
+    layout->addWidget(progress_pass);
 
     resize(1122, 351);
     connect(&core.mainWindow(), &MainWindowModel::changed, this, &Tf_ED::refresh);
     connect(&core.log(), &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
+    connect(&core.mainWindow(), &MainWindowModel::passProgress, this, &Tf_ED::showPassProgress);
     refresh();
+}
+
+void Tf_ED::showPassProgress(qint64 done, qint64 total)
+{
+    const bool running = done < total;
+    progress_pass->setValue(total > 0 ? int(done * 1000 / total) : 0);
+    progress_pass->setVisible(running);
+    // The pass runs on this thread: let the windows paint between its pieces.
+    // Input waits for the pass; a timer that would start another pass finds
+    // this one still running and skips.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 QWidget* Tf_ED::buildToolBar()

@@ -9,6 +9,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 class TessivarCore;
@@ -53,6 +54,8 @@ public:
 
     QListView* Memo1 = nullptr;
     QLabel* Label_time = nullptr;
+    // Shown while a pass reads a long stretch of the journal.
+    QProgressBar* progress_pass = nullptr;
 
     QCheckBox* panelBox(MainWindowModel::Panel p) const { return panelBoxes[size_t(p)]; }
 
@@ -64,6 +67,7 @@ public slots:
     void refresh();
 
 private:
+    void showPassProgress(qint64 done, qint64 total);
     QWidget* buildToolBar();
     QWidget* buildUpperBand();
     QWidget* buildLowerBand();

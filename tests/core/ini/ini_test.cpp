@@ -23,6 +23,11 @@ private slots:
     void typedValues();
     void file_createdOnFirstWrite_andReplacedWhole();
     void file_failedWrite_leavesOldFile();
+    void encodings_readAndKeptOnSave_data();
+    void encodings_readAndKeptOnSave();
+    void unreadableFile_reportedAndNeverRewritten_data();
+    void unreadableFile_reportedAndNeverRewritten();
+    void manySections_editedInPlace();
 };
 
 void IniTest::lookup_data()
@@ -285,6 +290,127 @@ void IniTest::file_failedWrite_leavesOldFile()
         IniFile(path).writeString(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("2")));
     QCOMPARE(readFile(path), QByteArray("[a]\nk=1\n"));
     QFile::setPermissions(sub, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+namespace {
+
+QByteArray utf16(const QString& text, bool bigEndian)
+{
+    QByteArray out = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF);
+        const char hi = char(c.unicode() >> 8);
+        out.append(bigEndian ? hi : lo).append(bigEndian ? lo : hi);
+    }
+    return out;
+}
+
+}  // namespace
+
+void IniTest::encodings_readAndKeptOnSave_data()
+{
+    // The file as a Windows editor or an older release left it; the program
+    // changes [a] k, every other byte stays as it was.
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("name");  // the [CMDR] Name the file holds
+    QTest::addColumn<QByteArray>("after");
+    const QString text = QString::fromUtf8("; zapis\r\n[CMDR]\r\nName=Łódź\r\n[a]\r\nk=1\r\n");
+    const QString changed = QString::fromUtf8("; zapis\r\n[CMDR]\r\nName=Łódź\r\n[a]\r\nk=2\r\n");
+    QTest::newRow("UTF-16 LE") << utf16(text, false) << QString::fromUtf8("Łódź") << utf16(changed, false);
+    QTest::newRow("UTF-16 BE") << utf16(text, true) << QString::fromUtf8("Łódź") << utf16(changed, true);
+    QTest::newRow("UTF-8 byte-order mark kept") << QByteArray("\xEF\xBB\xBF[CMDR]\nName=X\n[a]\nk=1\n") << "X"
+                                                << QByteArray("\xEF\xBB\xBF[CMDR]\nName=X\n[a]\nk=2\n");
+    QTest::newRow("invalid UTF-8 in untouched lines")
+        << QByteArray("; caf\xE9\n[CMDR]\nName=Jos\xE9\n[a]\nk=1\n") << QString::fromUtf8("Jos\uFFFD")
+        << QByteArray("; caf\xE9\n[CMDR]\nName=Jos\xE9\n[a]\nk=2\n");
+    QTest::newRow("mixed line ends kept") << QByteArray("[CMDR]\r\nName=X\n[a]\rk=1\r\n") << "X"
+                                          << QByteArray("[CMDR]\r\nName=X\n[a]\rk=2\r\n");
+    QTest::newRow("no end after the last line")
+        << QByteArray("[CMDR]\nName=X\n[a]\nk=1") << "X" << QByteArray("[CMDR]\nName=X\n[a]\nk=2");
+}
+
+void IniTest::encodings_readAndKeptOnSave()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, after);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.ini"));
+    writeFile(path, before);
+    const IniFile f(path);
+    QCOMPARE(f.readString(QStringLiteral("cmdr"), QStringLiteral("name")), name);
+    QCOMPARE(f.readInteger(QStringLiteral("a"), QStringLiteral("k")), 1);
+    // Writing a value the file already holds leaves it alone.
+    f.writeString(QStringLiteral("CMDR"), QStringLiteral("Name"), name);
+    QCOMPARE(readFile(path), before);
+    f.writeInteger(QStringLiteral("a"), QStringLiteral("k"), 2);
+    QCOMPARE(readFile(path), after);
+    // A new key and section are written in the file's own encoding and line end.
+    f.writeString(QStringLiteral("new"), QStringLiteral("n"), QString::fromUtf8("ż"));
+    QCOMPARE(f.readString(QStringLiteral("new"), QStringLiteral("n")), QString::fromUtf8("ż"));
+    QCOMPARE(f.readString(QStringLiteral("cmdr"), QStringLiteral("name")), name);
+    QVERIFY(readFile(path).startsWith(after));
+}
+
+void IniTest::unreadableFile_reportedAndNeverRewritten_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-16 without byte-order mark") << QByteArray("[\0a\0]\0\r\0\n\0k\0=\0\x31\0", 16);
+    QTest::newRow("UTF-32 LE") << QByteArray("\xFF\xFE\0\0[\0\0\0", 8);
+    QTest::newRow("UTF-16 cut in half") << QByteArray("\xFF\xFE[\0a", 5);
+}
+
+void IniTest::unreadableFile_reportedAndNeverRewritten()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.ini"));
+    writeFile(path, bytes);
+    const IniFile f(path);
+    try {
+        f.writeBool(QStringLiteral("windows"), QStringLiteral("ch_bgs"), true);
+        QFAIL("an unreadable file was written over");
+    } catch (const TessivarError& e) {
+        QVERIFY2(e.message().startsWith(QStringLiteral("Cannot read ")), qPrintable(e.message()));
+        QVERIFY(e.message().contains(QStringLiteral("settings.ini")));
+    }
+    QVERIFY_THROWS_EXCEPTION(TessivarError, f.eraseSection(QStringLiteral("a")));
+    QCOMPARE(readFile(path), bytes);
+}
+
+void IniTest::manySections_editedInPlace()
+{
+    // Many sections with repeated and case-different names: look-ups, edits and
+    // erasures land where a line-by-line search would put them.
+    QByteArray text = "; keep\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "[m" + QByteArray::number(i) + "]\nCommodity=c" + QByteArray::number(i % 7) +
+                "\nCount=" + QByteArray::number(i) + "\n";
+    text += "[M5]\nCount=99\nExtra=1\n";
+    IniDocument doc = IniDocument::fromText(text);
+    QCOMPARE(doc.sections().size(), 2000);
+    QCOMPARE(doc.value(QStringLiteral("m1999"), QStringLiteral("count")), std::optional<QString>("1999"));
+    QCOMPARE(doc.value(QStringLiteral("m5"), QStringLiteral("Count")), std::optional<QString>("5"));
+    QCOMPARE(doc.value(QStringLiteral("m5"), QStringLiteral("extra")), std::optional<QString>("1"));
+    QCOMPARE(doc.sectionKeys(QStringLiteral("M5")), (QStringList{"Commodity", "Count", "Extra"}));
+    doc.setValue(QStringLiteral("m7"), QStringLiteral("Count"), QStringLiteral("70"));
+    doc.setValue(QStringLiteral("m7"), QStringLiteral("New"), QStringLiteral("n"));
+    doc.deleteKey(QStringLiteral("m8"), QStringLiteral("commodity"));
+    doc.setValue(QStringLiteral("m8"), QStringLiteral("Count"), QStringLiteral("80"));
+    for (int i = 100; i < 2000; ++i)
+        doc.eraseSection(QStringLiteral("m") + QString::number(i));
+    doc.setValue(QStringLiteral("m5"), QStringLiteral("Extra"), QStringLiteral("2"));
+    QByteArray expected = "; keep\n";
+    for (int i = 0; i < 100; ++i) {
+        expected += "[m" + QByteArray::number(i) + "]\n";
+        if (i != 8)
+            expected += "Commodity=c" + QByteArray::number(i % 7) + "\n";
+        expected += "Count=" + QByteArray(i == 7 ? "70" : i == 8 ? "80" : QByteArray::number(i)) + "\n";
+        if (i == 7)
+            expected += "New=n\n";
+    }
+    expected += "[M5]\nCount=99\nExtra=2\n";
+    QCOMPARE(doc.toText(), expected);
 }
 
 QTEST_GUILESS_MAIN(IniTest)

@@ -40,6 +40,8 @@ private slots:
     void newJournalFileIsReadFromItsStart();
     void dockInfo_data();
     void dockInfo();
+    void nonUtf8Bytes_decodedWithReplacement_data();
+    void nonUtf8Bytes_decodedWithReplacement();
 };
 
 void DispatchTest::gating_data()
@@ -296,6 +298,37 @@ void DispatchTest::dockInfo()
     QCOMPARE(core.mainWindow().Info_Docked.StationName, station);
     if (station == QLatin1String("Dock A"))
         QCOMPARE(core.mainWindow().Info_Docked.MarketID, QStringLiteral("3700000001"));
+}
+
+void DispatchTest::nonUtf8Bytes_decodedWithReplacement_data()
+{
+    // A name with a Latin-1 byte (E9) or a cut UTF-8 sequence (C5 alone).
+    QTest::addColumn<QByteArray>("extra");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Latin-1 byte") << QByteArray("Jos\xE9") << QString::fromUtf8("Jos\uFFFD");
+    QTest::newRow("cut sequence") << QByteArray("\xC5 Port") << QString::fromUtf8("\uFFFD Port");
+}
+
+void DispatchTest::nonUtf8Bytes_decodedWithReplacement()
+{
+    QFETCH(QByteArray, extra);
+    QFETCH(QString, name);
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    writeFile(fx.journalDir.filePath(QStringLiteral("Cargo.json")), R"({ "Inventory":[ ] })");
+    // A real Docked line with the station's name spoiled.
+    QByteArray docked =
+        readFile(testData(QStringLiteral("journal-samples/Docked.jsonl"))).split('\n').first();
+    QVERIFY(docked.contains("\"Ray Gateway\""));
+    docked.replace("\"Ray Gateway\"", '"' + extra + '"');
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Commander", "\"FID\":\"F1\", \"Name\":\"" + extra + '"') +
+              docked + "\r\n");
+    fx.pass();
+    QCOMPARE(core.state.dane_CMDR.Name, name);
+    QCOMPARE(core.state.dane_dokowania.StationName, name);
+    QCOMPARE(core.mainWindow().Info_Docked.StationName, name);
+    QVERIFY(core.log().lineText(core.log().count() - 1).contains(name));
+    QVERIFY2(fx.ui.messages().isEmpty(), qPrintable(fx.ui.messages().join(QLatin1Char('\n'))));
 }
 
 QTEST_GUILESS_MAIN(DispatchTest)

@@ -119,13 +119,24 @@ void JournalTest::byteOrderMarkAtReadPosition()
 
 void JournalTest::fileShorterThanReadPosition()
 {
+    // The journal is replaced (or cut short) under the same name: the lines
+    // now in it are all new, read from its start, not from mid-line once it
+    // passes its old length.
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
-    core.journal().LastReadPos = 100000;
-    QVERIFY(core.journal().ReadJournalFile(fx.journalPath()));
-    QVERIFY(core.journal().JournalLog->isEmpty());
-    QCOMPARE(core.journal().LastReadPos, qint64(100000));
+    writeFile(fx.journalDir.filePath(QStringLiteral("Cargo.json")), R"({ "Inventory":[ ] })");
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader") +
+              journalLine("2025-01-01T10:00:01Z", "Music") + journalLine("2025-01-01T10:00:02Z", "Music"));
+    fx.pass();
+    const QByteArray replaced =
+        journalLine("2025-01-01T11:00:00Z", "Fileheader") +
+        journalLine("2025-01-01T11:00:01Z", "Commander", R"("FID":"F1", "Name":"Jameson")");
+    writeFile(fx.journalPath(), replaced);
+    fx.pass();
+    QCOMPARE(core.journal().JournalLog->size(), 2);
+    QCOMPARE(core.journal().LastReadPos, qint64(replaced.size()));
+    QCOMPARE(core.state.dane_CMDR.Name, QStringLiteral("Jameson"));
+    QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T11:00:01Z"));
     QVERIFY(fx.ui.messages().isEmpty());
 }
 
