@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QJsonArray>
 #include <QLoggingCategory>
 
@@ -235,13 +236,18 @@ void CargoModule::reportRepeatedKeys(const QList<QPair<QString, QString>>& lines
     // The file compares keys without letter case, so of "Steel" and "steel"
     // only the first is read and written; the person has to join them.
     QStringList repeats;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        for (qsizetype j = 0; j < i; ++j)
-            if (lines[j].first.compare(lines[i].first, Qt::CaseInsensitive) == 0) {
-                repeats.append(QStringLiteral("\"%1=%2\" repeats \"%3=%4\"")
-                                   .arg(lines[i].first, lines[i].second, lines[j].first, lines[j].second));
-                break;
-            }
+    QHash<QString, qsizetype> first;  // key without letter case -> its first line
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString folded = lines[i].first.toCaseFolded();
+        const auto it = first.constFind(folded);
+        if (it == first.cend()) {
+            first.insert(folded, i);
+            continue;
+        }
+        const auto& [key, value] = lines[*it];
+        repeats.append(
+            QStringLiteral("\"%1=%2\" repeats \"%3=%4\"").arg(lines[i].first, lines[i].second, key, value));
+    }
     const QString text =
         repeats.isEmpty()
             ? QString()

@@ -2,13 +2,23 @@
 
 #include "common/Error.h"
 
-#include <QSet>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <limits>
 
 namespace {
+
+constexpr int kLinearScanLimit = 16;  // longer blocks get a key index
 
 QString folded(const QString& name)
 {
     return name.toCaseFolded();
+}
+
+QString folded(QStringView name)
+{
+    return name.toString().toCaseFolded();
 }
 
 bool hasLineBreak(const QString& s)
@@ -21,111 +31,61 @@ bool startsWith(const QByteArray& data, const char* prefix, qsizetype n)
     return data.size() >= n && std::equal(prefix, prefix + n, data.constData());
 }
 
-// One line as found in the file: its text, and where its bytes and its end stand.
-struct RawLine
+// Where one line stands: its bytes in the file and its decoded text.
+struct LinePlace
 {
-    QString text;
-    qsizetype offset;
-    qsizetype length;
-    qsizetype eolLength;
-    QLatin1String end;  // the line end as text: "\n", "\r\n", "\r" or none
+    qsizetype rawFrom;
+    qsizetype rawLength;
+    qsizetype textFrom;
+    qsizetype textLength;
+    bool cr;
+    bool lf;
 };
 
-QLatin1String endText(bool cr, bool lf)
+// The end of the line starting at `start` among `n` units: the index of its
+// first line-end unit (or n) and the length of that end (0, 1 or 2).
+template <typename At> std::pair<qsizetype, qsizetype> lineEnd(qsizetype start, qsizetype n, At&& at)
 {
-    return cr ? (lf ? QLatin1String("\r\n") : QLatin1String("\r"))
-              : (lf ? QLatin1String("\n") : QLatin1String());
-}
-
-// Lines of UTF-8 bytes; a line ends at LF, CR LF or CR.
-template <typename F> void splitUtf8(const QByteArray& data, qsizetype from, F&& addLine)
-{
-    const char* p = data.constData();
-    const qsizetype n = data.size();
-    qsizetype start = from;
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && p[end] != '\n' && p[end] != '\r')
-            ++end;
-        qsizetype eol = end < n ? 1 : 0;
-        if (end + 1 < n && p[end] == '\r' && p[end + 1] == '\n')
-            eol = 2;
-        const bool cr = end < n && p[end] == '\r';
-        const bool lf = eol == 2 || (end < n && p[end] == '\n');
-        addLine(RawLine{QString::fromUtf8(p + start, end - start), start, end - start, eol, endText(cr, lf)});
-        start = end + eol;
-    }
-}
-
-// Lines of UTF-16 code units, taken as they stand (an unpaired surrogate is
-// kept as it is, so the bytes written back are the bytes read).
-template <typename F> void splitUtf16(const QByteArray& data, bool bigEndian, F&& addLine)
-{
-    const auto* b = reinterpret_cast<const uchar*>(data.constData());
-    const qsizetype n = (data.size() - 2) / 2;
-    QString units(n, Qt::Uninitialized);
-    for (qsizetype i = 0; i < n; ++i) {
-        const uchar lo = b[2 + 2 * i + (bigEndian ? 1 : 0)];
-        const uchar hi = b[2 + 2 * i + (bigEndian ? 0 : 1)];
-        units[i] = QChar(char16_t(lo | (hi << 8)));
-    }
-    qsizetype start = 0;
-    while (start < n) {
-        qsizetype end = start;
-        while (end < n && units[end] != QLatin1Char('\n') && units[end] != QLatin1Char('\r'))
-            ++end;
-        qsizetype eol = end < n ? 1 : 0;
-        if (end + 1 < n && units[end] == QLatin1Char('\r') && units[end + 1] == QLatin1Char('\n'))
-            eol = 2;
-        const bool cr = end < n && units[end] == QLatin1Char('\r');
-        const bool lf = eol == 2 || (end < n && units[end] == QLatin1Char('\n'));
-        addLine(RawLine{units.mid(start, end - start), 2 + 2 * start, 2 * (end - start), 2 * eol,
-                        endText(cr, lf)});
-        start = end + eol;
-    }
+    qsizetype end = start;
+    while (end < n && at(end) != '\n' && at(end) != '\r')
+        ++end;
+    qsizetype eol = end < n ? 1 : 0;
+    if (end + 1 < n && at(end) == '\r' && at(end + 1) == '\n')
+        eol = 2;
+    return {end, eol};
 }
 
 }  // namespace
 
-QString IniDocument::keyId(const QString& section, const QString& key)
+std::span<const IniDocument::Line> IniDocument::lines(const Block& b) const
 {
-    return folded(section) + QChar(0) + folded(key);
+    if (b.owned)
+        return b.own;
+    return std::span<const Line>(m_lines).subspan(size_t(b.first), size_t(b.count));
 }
 
-void IniDocument::reindexKey(const QString& section, const QString& key)
+std::vector<IniDocument::Line>& IniDocument::ownLines(Block& b)
 {
-    const QString id = keyId(section, key);
-    m_keys.remove(id);
-    const QList<int>* blocks = blocksOf(section);
-    if (!blocks)
-        return;
-    const QString k = folded(key);
-    for (int b : *blocks) {
-        const QList<Line>& lines = m_blocks[size_t(b)].lines;
-        for (int i = 1; i < lines.size(); ++i) {
-            if (lines[i].kind == Line::Entry && folded(lines[i].text) == k) {
-                m_keys.insert(id, {b, i});
-                return;
-            }
-        }
+    if (!b.owned) {
+        const std::span<const Line> read = lines(b);
+        b.own.assign(read.begin(), read.end());
+        b.owned = true;
     }
+    return b.own;
 }
 
-IniDocument::Line IniDocument::parseLine(const QString& raw)
+QStringView IniDocument::name(const Line& l) const
 {
-    Line line;
-    line.edited = false;
-    const QString t = raw.trimmed();
-    if (t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'))) {
-        line.kind = Line::Section;
-        line.text = t.mid(1, t.indexOf(QLatin1Char(']')) - 1).trimmed();
-    } else if (!t.isEmpty() && !t.startsWith(QLatin1Char(';')) && t.contains(QLatin1Char('='))) {
-        const qsizetype eq = t.indexOf(QLatin1Char('='));
-        line.kind = Line::Entry;
-        line.text = t.left(eq).trimmed();
-        line.value = t.mid(eq + 1).trimmed();
-    }
-    return line;
+    if (l.edit >= 0)
+        return m_edits[size_t(l.edit)].name;
+    return QStringView(m_text).mid(l.nameFrom, l.nameLength);
+}
+
+QStringView IniDocument::value(const Line& l) const
+{
+    if (l.edit >= 0)
+        return m_edits[size_t(l.edit)].value;
+    return QStringView(m_text).mid(l.valueFrom, l.valueLength);
 }
 
 IniDocument IniDocument::fromText(const QByteArray& data)
@@ -149,46 +109,122 @@ IniDocument IniDocument::fromText(const QByteArray& data)
     // byte-order mark or no text at all.
     if (!utf16 && data.indexOf('\0', from) >= 0)
         throw TessivarError(QStringLiteral("the file is not UTF-8 text (it holds NUL bytes)"));
+    // Every position is kept in 32 bits; nothing near that size is an INI file.
+    if (data.size() > std::numeric_limits<qint32>::max() / 2)
+        throw TessivarError(QStringLiteral("the file is too large to be an INI file"));
+    doc.m_raw = data;
 
     bool sawCrLf = false;
     bool sawLf = false;
-    const QByteArray crlf = doc.encode(QStringLiteral("\r\n"));
-    const QByteArray lf = doc.encode(QStringLiteral("\n"));
-    const QByteArray cr = doc.encode(QStringLiteral("\r"));
-    auto addLine = [&](const RawLine& r) {
-        Line line = parseLine(r.text);
-        line.raw = data.mid(r.offset, r.length);
-        // Line ends are shared copies of a few texts, not one allocation per line.
-        line.eol = r.end == QLatin1String("\r\n") ? crlf
-                   : r.end == QLatin1String("\n") ? lf
-                   : r.end.isEmpty()              ? QByteArray()
-                                                  : cr;
-        sawCrLf = sawCrLf || r.end == QLatin1String("\r\n");
-        sawLf = sawLf || r.end == QLatin1String("\n");
-        if (line.kind == Line::Section) {
-            doc.m_sections[folded(line.text)].append(int(doc.m_blocks.size()));
-            doc.m_blocks.emplace_back();
+    // The lines are gathered first and then parted into blocks.
+    std::vector<Line>& all = doc.m_lines;
+    std::vector<size_t> headers;  // where each section header stands in `all`
+    all.reserve(size_t(std::count(data.cbegin(), data.cend(), '\n')) + 1);
+    auto addLine = [&](const LinePlace& at) {
+        Line line;
+        line.rawFrom = qint32(at.rawFrom);
+        line.rawLength = qint32(at.rawLength);
+        line.end = at.cr ? (at.lf ? Line::CrLf : Line::Cr) : (at.lf ? Line::Lf : Line::None);
+        sawCrLf = sawCrLf || line.end == Line::CrLf;
+        sawLf = sawLf || line.end == Line::Lf;
+
+        const QStringView whole = QStringView(doc.m_text).mid(at.textFrom, at.textLength);
+        const QStringView t = whole.trimmed();
+        const auto place = [&](QStringView part, qint32& pos, qint32& length) {
+            const QStringView p = part.trimmed();
+            pos = p.isEmpty() ? 0 : qint32(p.data() - doc.m_text.constData());
+            length = qint32(p.size());
+        };
+        if (t.startsWith(QLatin1Char('[')) && t.contains(QLatin1Char(']'))) {
+            line.kind = Line::Section;
+            place(t.mid(1, t.indexOf(QLatin1Char(']')) - 1), line.nameFrom, line.nameLength);
+        } else if (!t.isEmpty() && !t.startsWith(QLatin1Char(';')) && t.contains(QLatin1Char('='))) {
+            const qsizetype eq = t.indexOf(QLatin1Char('='));
+            line.kind = Line::Entry;
+            place(t.left(eq), line.nameFrom, line.nameLength);
+            place(t.mid(eq + 1), line.valueFrom, line.valueLength);
         }
-        Block& block = doc.m_blocks.back();
-        if (line.kind == Line::Entry && doc.m_blocks.size() > 1) {
-            const QString id = keyId(block.lines.first().text, line.text);
-            if (!doc.m_keys.contains(id))
-                doc.m_keys.insert(id, {int(doc.m_blocks.size()) - 1, int(block.lines.size())});
-        }
-        block.lines.append(std::move(line));
+
+        if (line.kind == Line::Section)
+            headers.push_back(all.size());
+        all.push_back(line);
     };
-    if (utf16)
-        splitUtf16(data, doc.m_encoding == Encoding::Utf16BE, addLine);
-    else
-        splitUtf8(data, from, addLine);
+
+    if (utf16) {
+        // UTF-16 code units are taken as they stand (an unpaired surrogate is
+        // kept as it is, so the bytes written back are the bytes read).
+        const auto* b = reinterpret_cast<const uchar*>(data.constData());
+        const bool big = doc.m_encoding == Encoding::Utf16BE;
+        const qsizetype n = (data.size() - 2) / 2;
+        doc.m_text = QString(n, Qt::Uninitialized);
+        QChar* units = doc.m_text.data();
+        for (qsizetype i = 0; i < n; ++i) {
+            const uchar lo = b[2 + 2 * i + (big ? 1 : 0)];
+            const uchar hi = b[2 + 2 * i + (big ? 0 : 1)];
+            units[i] = QChar(char16_t(lo | (hi << 8)));
+        }
+        const auto at = [units](qsizetype i) { return units[i].unicode(); };
+        for (qsizetype start = 0; start < n;) {
+            const auto [end, eol] = lineEnd(start, n, at);
+            addLine({2 + 2 * start, 2 * (end - start), start, end - start, end < n && at(end) == '\r',
+                     eol == 2 || (end < n && at(end) == '\n')});
+            start = end + eol;
+        }
+    } else {
+        // Each line is decoded on its own, as the line it is: bytes that are
+        // not UTF-8 become replacement characters in the text and are kept in
+        // the file.
+        const char* p = data.constData();
+        const qsizetype n = data.size();
+        doc.m_text = QString(n - from, Qt::Uninitialized);  // UTF-8 never decodes to more units than bytes
+        QChar* const base = doc.m_text.data();
+        QChar* out = base;
+        QStringDecoder decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const auto at = [p](qsizetype i) { return p[i]; };
+        for (qsizetype start = from; start < n;) {
+            const auto [end, eol] = lineEnd(start, n, at);
+            QChar* const lineText = out;
+            out = decoder.appendToBuffer(out, QByteArrayView(p + start, end - start));
+            addLine({start, end - start, lineText - base, out - lineText, end < n && p[end] == '\r',
+                     eol == 2 || (end < n && p[end] == '\n')});
+            start = end + eol;
+        }
+        doc.m_text.truncate(out - base);
+    }
+
+    doc.m_blocks.clear();
+    doc.m_blocks.reserve(headers.size() + 1);
+    doc.m_sections.reserve(qsizetype(headers.size()));
+    QHash<QString, int> lastOfName;  // folded section name -> its last block so far
+    for (size_t h = 0; h <= headers.size(); ++h) {
+        const size_t from = h == 0 ? 0 : headers[h - 1];
+        const size_t to = h < headers.size() ? headers[h] : all.size();
+        Block& block = doc.m_blocks.emplace_back();
+        block.first = qint32(from);
+        block.count = qint32(to - from);
+        if (h == 0)
+            continue;
+        const int b = int(doc.m_blocks.size()) - 1;
+        const QString id = folded(doc.name(all[from]));
+        const auto last = lastOfName.find(id);
+        if (last == lastOfName.end()) {
+            block.firstOfName = true;
+            doc.m_sections.insert(id, b);
+            lastOfName.insert(id, b);
+        } else {
+            doc.m_blocks[size_t(*last)].nextOfName = b;
+            *last = b;
+        }
+    }
     if (sawCrLf)
-        doc.m_eol = QStringLiteral("\r\n");
+        doc.m_eol = Line::CrLf;
     else if (sawLf)
-        doc.m_eol = QStringLiteral("\n");
+        doc.m_eol = Line::Lf;
     return doc;
 }
 
-QByteArray IniDocument::encode(const QString& text) const
+QByteArray IniDocument::encode(QStringView text) const
 {
     switch (m_encoding) {
     case Encoding::Utf8:
@@ -208,9 +244,25 @@ QByteArray IniDocument::encode(const QString& text) const
     return out;
 }
 
+QByteArray IniDocument::endBytes(Line::End end) const
+{
+    switch (end) {
+    case Line::None:
+        break;
+    case Line::Lf:
+        return encode(u"\n");
+    case Line::CrLf:
+        return encode(u"\r\n");
+    case Line::Cr:
+        return encode(u"\r");
+    }
+    return {};
+}
+
 QByteArray IniDocument::toText() const
 {
     QByteArray out;
+    out.reserve(m_raw.size() + 64);
     switch (m_encoding) {
     case Encoding::Utf8:
         break;
@@ -224,59 +276,81 @@ QByteArray IniDocument::toText() const
         out = "\xFE\xFF";
         break;
     }
-    const QByteArray eol = encode(m_eol);
+    const QByteArray ends[] = {{}, endBytes(Line::Lf), endBytes(Line::CrLf), endBytes(Line::Cr)};
     bool endPending = false;  // the line before had no end of its own
     for (const Block& block : m_blocks) {
-        for (const Line& l : block.lines) {
+        for (const Line& l : lines(block)) {
             if (endPending)
-                out += eol;
-            if (!l.edited) {
-                out += l.raw;
-            } else if (l.kind == Line::Section) {
-                out += encode(QLatin1Char('[') + l.text + QLatin1Char(']'));
-            } else {
-                out += encode(l.text + QLatin1Char('=') + l.value);
-            }
-            out += l.eol;
-            endPending = l.eol.isEmpty();
+                out += ends[m_eol];
+            if (l.edit < 0)
+                out.append(m_raw.constData() + l.rawFrom, l.rawLength);
+            else if (l.kind == Line::Section)
+                out += encode(QString(QLatin1Char('[') + name(l).toString() + QLatin1Char(']')));
+            else
+                out += encode(QString(name(l).toString() + QLatin1Char('=') + value(l).toString()));
+            out += ends[l.end];
+            endPending = l.end == Line::None;
         }
     }
     return out;
 }
 
-const QList<int>* IniDocument::blocksOf(const QString& section) const
+int IniDocument::firstBlock(const QString& section) const
 {
-    const auto it = m_sections.constFind(folded(section));
-    return it == m_sections.cend() ? nullptr : &it.value();
+    return m_sections.value(folded(section), -1);
+}
+
+int IniDocument::findInBlock(const Block& b, QStringView key) const
+{
+    const std::span<const Line> l = lines(b);
+    if (l.size() <= kLinearScanLimit) {
+        for (size_t i = 1; i < l.size(); ++i)
+            if (l[i].kind == Line::Entry && name(l[i]).compare(key, Qt::CaseInsensitive) == 0)
+                return int(i);
+        return -1;
+    }
+    if (!b.keysMade) {
+        b.keys.clear();
+        for (size_t i = 1; i < l.size(); ++i) {
+            if (l[i].kind != Line::Entry)
+                continue;
+            // Of a repeated key the first line counts.
+            const QString k = folded(name(l[i]));
+            if (!b.keys.contains(k))
+                b.keys.insert(k, int(i));
+        }
+        b.keysMade = true;
+    }
+    return b.keys.value(folded(key), -1);
 }
 
 std::optional<std::pair<int, int>> IniDocument::findKey(const QString& section, const QString& key) const
 {
-    const auto it = m_keys.constFind(keyId(section, key));
-    if (it == m_keys.cend())
-        return std::nullopt;
-    return std::make_pair(it->block, it->line);
+    return findKey(firstBlock(section), key);
+}
+
+std::optional<std::pair<int, int>> IniDocument::findKey(int firstBlock, QStringView key) const
+{
+    for (int b = firstBlock; b >= 0; b = m_blocks[size_t(b)].nextOfName) {
+        const int i = findInBlock(m_blocks[size_t(b)], key);
+        if (i >= 0)
+            return std::make_pair(b, i);
+    }
+    return std::nullopt;
 }
 
 QStringList IniDocument::sections() const
 {
     QStringList out;
-    QSet<QString> seen;
-    for (size_t b = 1; b < m_blocks.size(); ++b) {
-        if (m_blocks[b].erased)
-            continue;
-        const QString& name = m_blocks[b].lines.first().text;
-        if (!seen.contains(folded(name))) {
-            seen.insert(folded(name));
-            out.append(name);
-        }
-    }
+    for (size_t b = 1; b < m_blocks.size(); ++b)
+        if (m_blocks[b].firstOfName && !m_blocks[b].erased)
+            out.append(sectionName(m_blocks[b]));
     return out;
 }
 
 bool IniDocument::sectionExists(const QString& section) const
 {
-    return blocksOf(section) != nullptr;
+    return firstBlock(section) >= 0;
 }
 
 bool IniDocument::valueExists(const QString& section, const QString& key) const
@@ -289,25 +363,22 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     const auto at = findKey(section, key);
     if (!at)
         return std::nullopt;
-    return m_blocks[size_t(at->first)].lines[at->second].value;
+    return value(lines(m_blocks[size_t(at->first)])[size_t(at->second)]).toString();
 }
 
 QList<QPair<QString, QString>> IniDocument::sectionValues(const QString& section) const
 {
     QList<QPair<QString, QString>> out;
-    const QList<int>* blocks = blocksOf(section);
-    if (!blocks)
-        return out;
-    QSet<QString> seen;
-    for (int b : *blocks) {
-        for (const Line& l : m_blocks[size_t(b)].lines) {
-            if (l.kind != Line::Entry)
+    const int first = firstBlock(section);
+    for (int b = first; b >= 0; b = m_blocks[size_t(b)].nextOfName) {
+        const std::span<const Line> l = lines(m_blocks[size_t(b)]);
+        for (size_t i = 1; i < l.size(); ++i) {
+            if (l[i].kind != Line::Entry)
                 continue;
-            const QString k = folded(l.text);
-            if (!seen.contains(k)) {
-                seen.insert(k);
-                out.append({l.text, l.value});
-            }
+            // Only the line the key's look-up finds counts.
+            const auto at = findKey(first, name(l[i]));
+            if (at && at->first == b && size_t(at->second) == i)
+                out.append({name(l[i]).toString(), value(l[i]).toString()});
         }
     }
     return out;
@@ -316,11 +387,10 @@ QList<QPair<QString, QString>> IniDocument::sectionValues(const QString& section
 QList<QPair<QString, QString>> IniDocument::sectionLines(const QString& section) const
 {
     QList<QPair<QString, QString>> out;
-    if (const QList<int>* blocks = blocksOf(section))
-        for (int b : *blocks)
-            for (const Line& l : m_blocks[size_t(b)].lines)
-                if (l.kind == Line::Entry)
-                    out.append({l.text, l.value});
+    for (int b = firstBlock(section); b >= 0; b = m_blocks[size_t(b)].nextOfName)
+        for (const Line& l : lines(m_blocks[size_t(b)]))
+            if (l.kind == Line::Entry)
+                out.append({name(l).toString(), value(l).toString()});
     return out;
 }
 
@@ -353,6 +423,28 @@ void IniDocument::checkValue(const QString& value)
         throw TessivarError(QStringLiteral("Invalid INI value (line break): \"%1\"").arg(value));
 }
 
+IniDocument::Line IniDocument::newLine(Line::Kind kind, const QString& name, const QString& value)
+{
+    Line line;
+    line.kind = kind;
+    line.end = m_eol;
+    line.edit = int(m_edits.size());
+    m_edits.push_back({name, value});
+    return line;
+}
+
+int IniDocument::appendBlock(const QString& section)
+{
+    const int b = int(m_blocks.size());
+    Block block;
+    block.firstOfName = true;
+    block.owned = true;
+    block.own.push_back(newLine(Line::Section, section, {}));
+    m_blocks.push_back(std::move(block));
+    m_sections.insert(folded(section), b);
+    return b;
+}
+
 void IniDocument::setValue(const QString& section, const QString& key, const QString& value)
 {
     checkSection(section);
@@ -361,39 +453,30 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
     // Surrounding blanks would be lost on the next read.
     const QString v = value.trimmed();
     if (const auto at = findKey(section, key)) {
-        Line& line = m_blocks[size_t(at->first)].lines[at->second];
-        line.value = v;
-        line.edited = true;
+        Block& block = m_blocks[size_t(at->first)];
+        Line& line = block.owned ? block.own[size_t(at->second)] : m_lines[size_t(block.first + at->second)];
+        if (line.edit < 0) {
+            m_edits.push_back({name(line).toString(), v});
+            line.edit = int(m_edits.size()) - 1;
+        } else {
+            m_edits[size_t(line.edit)].value = v;
+        }
         return;
     }
-    int b;
-    if (const QList<int>* blocks = blocksOf(section)) {
-        b = blocks->first();
-    } else {
-        Line h;
-        h.kind = Line::Section;
-        h.text = section;
-        h.eol = encode(m_eol);
-        b = int(m_blocks.size());
-        m_blocks.emplace_back();
-        m_blocks.back().lines.append(h);
-        m_sections[folded(section)].append(b);
-    }
+    const int first = firstBlock(section);
+    const int b = first >= 0 ? first : appendBlock(section);
     // New key: after the last entry of the first section of that name, so that
-    // blank separator lines stay between sections. No entry follows it, so the
-    // key index of the section stays valid.
+    // blank separator lines stay between sections. No entry follows it, so
+    // the block's key index stays valid.
     Block& block = m_blocks[size_t(b)];
-    int insertAt = int(block.lines.size()) - 1;
-    while (insertAt > 0 && block.lines[insertAt].kind != Line::Entry)
+    std::vector<Line>& lines = ownLines(block);
+    size_t insertAt = lines.size() - 1;
+    while (insertAt > 0 && lines[insertAt].kind != Line::Entry)
         --insertAt;
     ++insertAt;
-    Line e;
-    e.kind = Line::Entry;
-    e.text = key;
-    e.value = v;
-    e.eol = encode(m_eol);
-    block.lines.insert(insertAt, e);
-    m_keys.insert(keyId(section, key), {b, insertAt});
+    lines.insert(lines.begin() + std::ptrdiff_t(insertAt), newLine(Line::Entry, key, v));
+    if (block.keysMade)
+        block.keys.insert(folded(key), int(insertAt));
 }
 
 void IniDocument::deleteKey(const QString& section, const QString& key)
@@ -401,33 +484,24 @@ void IniDocument::deleteKey(const QString& section, const QString& key)
     const auto at = findKey(section, key);
     if (!at)
         return;
-    const int b = at->first;
-    QList<Line>& lines = m_blocks[size_t(b)].lines;
-    lines.removeAt(at->second);
-    // The entries below it moved up a line.
-    const QString name = lines.first().text;
-    for (int i = at->second; i < lines.size(); ++i) {
-        if (lines[i].kind != Line::Entry)
-            continue;
-        const auto it = m_keys.find(keyId(name, lines[i].text));
-        if (it != m_keys.end() && *it == Where{b, i + 1})
-            *it = Where{b, i};
-    }
-    // A later line of the same key now counts.
-    reindexKey(section, key);
+    Block& block = m_blocks[size_t(at->first)];
+    std::vector<Line>& lines = ownLines(block);
+    lines.erase(lines.begin() + at->second);
+    // The lines below moved up, and a later line of the same key now counts.
+    block.keys.clear();
+    block.keysMade = false;
 }
 
 void IniDocument::eraseSection(const QString& section)
 {
-    const QList<int>* blocks = blocksOf(section);
-    if (!blocks)
-        return;
-    for (int b : *blocks) {
-        for (const Line& l : m_blocks[size_t(b)].lines)
-            if (l.kind == Line::Entry)
-                m_keys.remove(keyId(section, l.text));
-        m_blocks[size_t(b)] = Block();
-        m_blocks[size_t(b)].erased = true;
+    const int first = firstBlock(section);
+    for (int b = first; b >= 0;) {
+        Block& block = m_blocks[size_t(b)];
+        const int next = block.nextOfName;
+        block = Block();
+        block.erased = true;
+        b = next;
     }
-    m_sections.remove(folded(section));
+    if (first >= 0)
+        m_sections.remove(folded(section));
 }

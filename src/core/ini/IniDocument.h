@@ -6,7 +6,9 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
+#include <span>
 #include <vector>
 
 // A Windows INI text held line by line, so that comments, unknown lines and
@@ -57,47 +59,81 @@ public:
     static void checkValue(const QString& value);
 
 private:
+    // One line of the file. A line read from the file points into the file's
+    // bytes (m_raw) and its decoded text (m_text); nothing is copied per line.
+    // A line the program wrote holds its own texts in m_edits.
     struct Line
     {
-        enum Kind
+        enum Kind : quint8
         {
             Other,
             Section,
             Entry
-        } kind = Other;
-        QString text;    // the section name or the key
-        QString value;   // value of an entry
-        QByteArray raw;  // the line as read, in the file's encoding, without its end
-        QByteArray eol;  // the line's end as read; empty for a new line or an unterminated last one
-        bool edited = true;
+        };
+        enum End : quint8
+        {
+            None,  // a new line, or an unterminated last one
+            Lf,
+            CrLf,
+            Cr
+        };
+        Kind kind = Other;
+        End end = None;
+        // Positions fit 32 bits: fromText refuses larger files.
+        qint32 rawFrom = 0;  // the line's bytes in m_raw, without its end
+        qint32 rawLength = 0;
+        qint32 nameFrom = 0;  // the section name or the key in m_text
+        qint32 nameLength = 0;
+        qint32 valueFrom = 0;  // the entry's value in m_text
+        qint32 valueLength = 0;
+        int edit = -1;  // index in m_edits once the program has set the line
+    };
+    struct Edit
+    {
+        QString name;
+        QString value;
     };
     // A section header with the lines up to the next header. The first block
     // holds the lines before any header and has no name.
     struct Block
     {
-        QList<Line> lines;
+        // The lines read stand in m_lines; a block the program has changed
+        // holds its own copy.
+        qint32 first = 0;
+        qint32 count = 0;
+        bool owned = false;
+        std::vector<Line> own;
+        int nextOfName = -1;  // the next block of a section of the same name
+        bool firstOfName = false;
         bool erased = false;
+        // Folded key -> its first entry, made on the first look-up in a long block.
+        mutable QHash<QString, int> keys;
+        mutable bool keysMade = false;
     };
-    struct Where
-    {
-        int block;
-        int line;
-        bool operator==(const Where&) const = default;
-    };
-    static QString keyId(const QString& section, const QString& key);
-    // Points the key's index entry at its first line again (after a deletion).
-    void reindexKey(const QString& section, const QString& key);
 
-    static Line parseLine(const QString& text);
-    QByteArray encode(const QString& text) const;
-    const QList<int>* blocksOf(const QString& section) const;
+    std::span<const Line> lines(const Block& b) const;
+    std::vector<Line>& ownLines(Block& b);
+    QStringView name(const Line& l) const;
+    QStringView value(const Line& l) const;
+    QString sectionName(const Block& b) const { return name(lines(b).front()).toString(); }
+    // The first block of a section, -1 when there is none.
+    int firstBlock(const QString& section) const;
     // The block and line of a key, the first section of that name holding it first.
     std::optional<std::pair<int, int>> findKey(const QString& section, const QString& key) const;
+    std::optional<std::pair<int, int>> findKey(int firstBlock, QStringView key) const;
+    int findInBlock(const Block& b, QStringView key) const;
+    Line newLine(Line::Kind kind, const QString& name, const QString& value);
+    int appendBlock(const QString& section);
 
+    QByteArray encode(QStringView text) const;
+    QByteArray endBytes(Line::End end) const;
+
+    QByteArray m_raw;           // the file's bytes as read
+    QString m_text;             // their decoded text, line by line (line ends not included)
+    std::vector<Line> m_lines;  // every line read, in file order
+    std::vector<Edit> m_edits;
     std::vector<Block> m_blocks = std::vector<Block>(1);
-    QHash<QString, QList<int>> m_sections;  // folded name -> its blocks, in file order
-    // keyId -> the key's first entry in the first section of that name holding it.
-    QHash<QString, Where> m_keys;
+    QHash<QString, int> m_sections;  // folded name -> its first block
     Encoding m_encoding = Encoding::Utf8;
-    QString m_eol = QStringLiteral("\r\n");
+    Line::End m_eol = Line::CrLf;
 };

@@ -2,7 +2,6 @@
 
 #include "Core.h"
 #include "cargo/CargoModule.h"
-#include "commodities/CommodityNames.h"
 #include "ini/IniFile.h"
 #include "missions/MissionParsing.h"
 
@@ -55,28 +54,17 @@ QString MissionModule::missionsFile() const
 
 int MissionModule::missionCommodityIndex(const QString& name) const
 {
-    for (int i = 0; i < mission_commodites.size(); ++i)
-        if (mission_commodites[i].first.compare(name, Qt::CaseInsensitive) == 0 ||
-            CommodityNames::same(mission_commodites[i].first, name))
-            return i;
-    return -1;
+    return mission_commodites.indexOf(name);
 }
 
 std::optional<int> MissionModule::missionCommodity(const QString& name) const
 {
-    const int i = missionCommodityIndex(name);
-    if (i < 0)
-        return std::nullopt;
-    return mission_commodites[i].second;
+    return mission_commodites.units(name);
 }
 
 void MissionModule::setMissionCommodity(const QString& name, int units)
 {
-    const int i = missionCommodityIndex(name);
-    if (i < 0)
-        mission_commodites.append({name, units});
-    else
-        mission_commodites[i].second = units;
+    mission_commodites.set(name, units);
 }
 
 void MissionModule::addMissionCommodity(const QString& name, qint64 units)
@@ -173,11 +161,11 @@ void MissionModule::parse_mission_end(const QByteArray& JSON)
     const int i = missionCommodityIndex(name);
     if (i < 0)
         return;
-    const int left = saturatedSum(mission_commodites[i].second, -qint64(count));
+    const int left = saturatedSum(mission_commodites.at(i).second, -qint64(count));
     if (left <= 0)
         mission_commodites.removeAt(i);
     else
-        mission_commodites[i].second = left;
+        mission_commodites.setUnitsAt(i, left);
     totalsChanged();
 }
 

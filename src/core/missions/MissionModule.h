@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commodities/CommodityTally.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
@@ -34,7 +36,7 @@ public:
 
     // Units wanted per commodity by accepted cargo missions; names compared
     // as the same cargo (any spelling, any letter case), insertion order kept.
-    QList<QPair<QString, int>> mission_commodites;
+    CommodityTally mission_commodites;
 
     // Index of the entry of that name (any letter case), -1 when none.
     int missionCommodityIndex(const QString& name) const;

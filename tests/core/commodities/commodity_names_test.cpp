@@ -1,5 +1,6 @@
 #include "cargo/CommonMaterials.h"
 #include "commodities/CommodityNames.h"
+#include "commodities/CommodityTally.h"
 #include "hub/HubClient.h"
 
 #include <QSet>
@@ -16,6 +17,7 @@ private slots:
     void otherNamesStayApart_data();
     void otherNamesStayApart();
     void everyPickListNameHasARow();
+    void tallyFindsTheFirstEntryOfACargo();
 };
 
 namespace {
@@ -157,6 +159,27 @@ void CommodityNamesTest::everyPickListNameHasARow()
             continue;  // headings and separators
         QVERIFY2(listed.contains(name), qPrintable(name));
     }
+}
+
+void CommodityNamesTest::tallyFindsTheFirstEntryOfACargo()
+{
+    // Found by letter case or by identity, the earliest entry wins; after a
+    // removal the entry behind it is found in its place.
+    CommodityTally t{{QStringLiteral("Computer"), 5}, {QStringLiteral("---"), 1}};
+    t.append({QStringLiteral("computercomponents"), 7});
+    t.append({QStringLiteral("COMPUTER"), 9});
+    QCOMPARE(t.indexOf(QStringLiteral("Computer Components")), 0);
+    QCOMPARE(t.indexOf(QStringLiteral("computer")), 0);
+    QCOMPARE(t.indexOf(QStringLiteral("---")), 1);  // no identity, but the same text
+    QCOMPARE(t.indexOf(QStringLiteral("--")), -1);
+    t.removeAt(0);
+    QCOMPARE(t.indexOf(QStringLiteral("$ComputerComponents_Name;")), 1);
+    QCOMPARE(t.indexOf(QStringLiteral("computer")), 1);
+    t.set(QStringLiteral("Steel"), 3);
+    t.set(QStringLiteral("steel"), 4);
+    QCOMPARE(t.size(), 4);
+    QCOMPARE(t.units(QStringLiteral("STEEL")), std::optional<int>(4));
+    QCOMPARE(t.at(3).first, QStringLiteral("Steel"));
 }
 
 QTEST_GUILESS_MAIN(CommodityNamesTest)
