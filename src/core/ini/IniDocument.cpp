@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -369,16 +370,18 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
 QList<QPair<QString, QString>> IniDocument::sectionValues(const QString& section) const
 {
     QList<QPair<QString, QString>> out;
-    const int first = firstBlock(section);
-    for (int b = first; b >= 0; b = m_blocks[size_t(b)].nextOfName) {
-        const std::span<const Line> l = lines(m_blocks[size_t(b)]);
-        for (size_t i = 1; i < l.size(); ++i) {
-            if (l[i].kind != Line::Entry)
+    QSet<QString> seen;
+    for (int b = firstBlock(section); b >= 0; b = m_blocks[size_t(b)].nextOfName) {
+        for (const Line& l : lines(m_blocks[size_t(b)])) {
+            if (l.kind != Line::Entry)
                 continue;
-            // Only the line the key's look-up finds counts.
-            const auto at = findKey(first, name(l[i]));
-            if (at && at->first == b && size_t(at->second) == i)
-                out.append({name(l[i]).toString(), value(l[i]).toString()});
+            QString key = name(l).toString();
+            // Folding a key already in lower case shares its text.
+            const QString k = key.toCaseFolded();
+            if (!seen.contains(k)) {
+                seen.insert(k);
+                out.append({std::move(key), value(l).toString()});
+            }
         }
     }
     return out;
