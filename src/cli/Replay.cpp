@@ -8,6 +8,7 @@
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
 #include "markets/ShoppingDb.h"
+#include "mobile/MobileLink.h"
 #include "mobile/ReplayMobileHook.h"
 
 #include <QDateTime>
@@ -32,7 +33,8 @@ QString replayUsage()
         "  --pass             run one more pass\n"
         "  --append FILE      append FILE's bytes to the journal being followed, then run one pass\n"
         "  --put FILE NAME    copy FILE into J as NAME, 2 s newer than every file there (no pass)\n"
-        "  --select ENTRY     pick ENTRY in the loading list's selector (My Carrier, Trade Missions, a carrier id)\n"
+        "  --select ENTRY     pick ENTRY in the loading list's selector (My Carrier, Trade Missions, a "
+        "carrier id)\n"
         "  --search NAME      set the search field to NAME and search Last Shopping\n"
         "  --dump             print the state as one JSON line now\n"
         "--hub-url URL talks to the Kelvane hub at URL (and counts as the consent to do so); every\n"
@@ -237,7 +239,7 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     ReplayContext ctx{core, ui, withTrailingSlash(QFileInfo(journalDir).absoluteFilePath()), out, err, dump};
     std::optional<ReplayMobileHook> mobileHook;
     if (mobile)
-        mobileHook.emplace(core, *mobile);
+        mobileHook.emplace(core.mobile(), *mobile);
     core.pass().Timer1Timer();
     awaitHub();
     if (mobileHook)

@@ -1,7 +1,9 @@
 #include "Core.h"
 
+#include "EventRoutes.h"
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "construction/ConstructionModule.h"
 #include "hub/HubClient.h"
@@ -12,6 +14,7 @@
 #include "markets/MarketModule.h"
 #include "markets/ShoppingDb.h"
 #include "missions/MissionModule.h"
+#include "mobile/MobileFeed.h"
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 #include "state/RecordsJson.h"
@@ -19,6 +22,13 @@
 #include "state/SystemInfo.h"
 
 #include <QJsonArray>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcCore, "tessivar.core")
+
+}  // namespace
 
 StartupSettings StartupSettings::read(const QString& settingsIniPath)
 {
@@ -29,8 +39,9 @@ StartupSettings StartupSettings::read(const QString& settingsIniPath)
         s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
         s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
         s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // An unreadable settings file leaves every start-up setting at its default.
+        qCWarning(lcCore) << "settings.ini unreadable at start-up:" << e.what();
     }
     return s;
 }
@@ -41,33 +52,141 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_paths.dataDir = withTrailingSlash(m_paths.dataDir);
     m_paths.journalDir = withTrailingSlash(m_paths.journalDir);
 
+    const QString& dataDir = m_paths.dataDir;
+    m_reports = std::make_unique<ReportSink>(m_ui);
     m_log = std::make_unique<LogModel>();
     m_journal = std::make_unique<JournalReader>(*m_log, [this](const QString& t) { report(t); });
     m_journal->JournalFolder = m_paths.journalDir;
-    m_mainWindow = std::make_unique<MainWindowModel>(*this);
-    m_settings = std::make_unique<SettingsStore>(*this);
-    m_mobile = std::make_unique<MobileLink>(*this);
-    m_bgs = std::make_unique<SystemInfo>(*this);
-    m_statek = std::make_unique<ShipInfo>(*this);
-    m_cargo = std::make_unique<CargoModule>(*this);
-    m_construct = std::make_unique<ConstructionModule>(*this);
-    m_mission = std::make_unique<MissionModule>(*this);
-    m_db = std::make_unique<ShoppingDb>(*this);
-    m_market = std::make_unique<MarketModule>(*this);
-    m_kvn = std::make_unique<HubClient>(*this);
-    m_pass = std::make_unique<JournalPass>(*this);
+    const auto journalFolder = [this] { return m_journal->JournalFolder; };
+    m_settings = std::make_unique<SettingsStore>(dataDir, state);
+    m_mainWindow = std::make_unique<MainWindowModel>(state, m_ui, *m_reports, m_startup.downloadUrl,
+                                                     [this] { return m_settings->kvn_consent; });
+    m_mobile = std::make_unique<MobileLink>(*m_reports, m_ui);
+    m_bgs = std::make_unique<SystemInfo>(state);
+    m_statek = std::make_unique<ShipInfo>(state);
+    m_mission = std::make_unique<MissionModule>(dataDir, *m_reports);
+    m_cargo = std::make_unique<CargoModule>(state, dataDir, journalFolder, *m_reports, m_ui,
+                                            m_mission->mission_commodites, [this] {
+                                                QList<TAcceptedContract> out;
+                                                for (const auto& [text, lines] : m_kvn->acceptedContracts())
+                                                    out.append({text, lines});
+                                                return out;
+                                            });
+    m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, m_mainWindow->Info_Docked);
+    m_db =
+        std::make_unique<ShoppingDb>(state, dataDir, m_cargo->zaladunek_list, m_construct->lista_materialow);
+    m_market = std::make_unique<MarketModule>(state);
+    m_kvn = std::make_unique<HubClient>(
+        state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
+        [this] { return m_settings->kvnCode(); });
+    m_feed = std::make_unique<MobileFeed>(
+        *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
+                                 m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
+    m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
+                                                        *m_mission, *m_db, *m_market, journalFolder}),
+                                           *m_journal, *m_log, *m_mainWindow, state, *m_reports);
+    wire();
     // The commander's loading list must be there before the first transfer is read.
     m_cargo->start();
+}
+
+// Every connection between the subsystems: what happens after what.
+void TessivarCore::wire()
+{
+    SettingsStore* settings = m_settings.get();
+    MainWindowModel* mw = m_mainWindow.get();
+    MobileLink* mobile = m_mobile.get();
+    MobileFeed* feed = m_feed.get();
+    SystemInfo* bgs = m_bgs.get();
+    CargoModule* cargo = m_cargo.get();
+    ConstructionModule* construct = m_construct.get();
+    MissionModule* mission = m_mission.get();
+    ShoppingDb* db = m_db.get();
+    MarketModule* market = m_market.get();
+    HubClient* kvn = m_kvn.get();
+    JournalPass* pass = m_pass.get();
+    const auto storeSetting = [settings](const QString& section, const QString& key) {
+        return [settings, section, key](const QString& value) { settings->set_String(section, key, value); };
+    };
+
+    // A journal pass: the stored settings once, the construction site of the
+    // dock, the phone after a row that changed what it shows, the hold after
+    // every batch, and the phone's "Active" box once lines have been read.
+    connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::load_settings);
+    connect(pass, &JournalPass::dockInfoRead, construct, &ConstructionModule::Set_Construction_info);
+    connect(pass, &JournalPass::phoneUpdateDue, feed, &MobileFeed::push);
+    connect(pass, &JournalPass::holdSnapshotDue, cargo, &CargoModule::read_cargo);
+    connect(pass, &JournalPass::batchDispatched, mobile, &MobileLink::enableActiveBox);
+
+    // Settings loaded, and the panel boxes whose state is kept.
+    connect(settings, &SettingsStore::mobileAddressLoaded, mobile, &MobileLink::setAddress);
+    connect(settings, &SettingsStore::panelStateLoaded, mw, [mw](const QString& key, bool checked) {
+        static const QHash<QString, MainWindowModel::Panel> panels{
+            {QStringLiteral("ch_bgs"), MainWindowModel::SystemInfoPanel},
+            {QStringLiteral("ch_cargo"), MainWindowModel::CargoPanel},
+            {QStringLiteral("ch_construct"), MainWindowModel::ConstructionPanel}};
+        mw->setPanelChecked(panels.value(key), checked);
+    });
+    connect(settings, &SettingsStore::carrierNameLoaded, mw, &MainWindowModel::setCarrierNameLabel);
+    connect(mw, &MainWindowModel::panelStateToStore, settings, [settings](const QString& key, bool checked) {
+        settings->set_Boolean(QStringLiteral("windows"), key, checked);
+    });
+
+    // Names and places read from the journal.
+    connect(bgs, &SystemInfo::commanderNamed, settings,
+            storeSetting(QStringLiteral("CMDR"), QStringLiteral("Name")));
+    connect(bgs, &SystemInfo::carrierNamed, mw, [storeSetting, mw](const QString& name) {
+        storeSetting(QStringLiteral("Carrier"), QStringLiteral("Name"))(name);
+        mw->setCarrierNameLabel(name);
+    });
+    connect(bgs, &SystemInfo::dockChanged, feed, &MobileFeed::dockChanged);
+
+    // The loading list: fed by missions, the construction site and hub contracts.
+    connect(mission, &MissionModule::commoditiesChanged, cargo,
+            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("-"), 0); });
+    connect(construct, &ConstructionModule::loadingLinesOffered, cargo, &CargoModule::add_zaladunek);
+    connect(construct, &ConstructionModule::loadingListSent, feed, &MobileFeed::loadingListChanged);
+    connect(kvn, &HubClient::ordersSynced, cargo,
+            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("na"), 0); });
+    connect(kvn, &HubClient::contractTaken, cargo, [cargo, feed](const QString& carrierId) {
+        cargo->appendSelectorEntry(carrierId);
+        feed->loadingListChanged();
+    });
+    connect(kvn, &HubClient::ordersVerified, feed, &MobileFeed::loadingListChanged);
+    connect(cargo, &CargoModule::loadingListChanged, feed, &MobileFeed::loadingListChanged);
+    connect(construct, &ConstructionModule::constructionChanged, feed, &MobileFeed::constructionChanged);
+
+    // A sale at a carrier and a market read go to the hub.
+    connect(cargo, &CargoModule::soldAtCarrier, kvn,
+            [kvn](const QString& type, qint64 count, const QByteArray& line) {
+                kvn->check_update_KVN(type, QString::number(count), HubClient::saleKey(line));
+            });
+    connect(market, &MarketModule::marketRead, kvn, [kvn, market](quint64 marketId) {
+        kvn->KVN_aktualizuj_zlecenia(marketId, market->sg_Market, [market](int row, const QString& name) {
+            return market->rowIsCommodity(row, name);
+        });
+    });
+    connect(kvn, &HubClient::verificationAnswered, market,
+            [market](bool answered) { market->Need_veryfi = answered; });
+    connect(kvn, &HubClient::newVersionAnnounced, mw, &MainWindowModel::setNewVersionCaption);
+
+    // Last Shopping searches, from any list or the phone, and what the phone sees of them.
+    connect(cargo, &CargoModule::searchRequested, db, &ShoppingDb::findCommodity);
+    connect(construct, &ConstructionModule::searchRequested, db, &ShoppingDb::findCommodity);
+    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::findCommodity);
+    connect(db, &ShoppingDb::searchFinished, feed, &MobileFeed::searchFinished);
+    connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
+
+    // The phone's connection remembers its address.
+    connect(mobile, &MobileLink::connectedTo, settings,
+            storeSetting(QStringLiteral("connection"), QStringLiteral("mobile_ip")));
 }
 
 TessivarCore::~TessivarCore() = default;
 
 void TessivarCore::report(const QString& text)
 {
-    if (m_inPass)
-        m_passReports.append(text);
-    else
-        m_ui.showMessage(text);
+    m_reports->report(text);
 }
 
 QJsonObject TessivarCore::dumpJson() const
@@ -96,25 +215,26 @@ QJsonObject TessivarCore::dumpJson() const
 
     const MainWindowModel& mw = *m_mainWindow;
     o.insert(QStringLiteral("Info_Docked"), toJson(mw.Info_Docked));
-    o.insert(QStringLiteral("f_ED"), QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
-                                                 {"Label_cr_val", mw.Label_cr_val},
-                                                 {"Label_carrier_name_val", mw.Label_carrier_name_val},
-                                                 {"Label_carrier_system_val", mw.Label_carrier_system_val},
-                                                 {"Label_carrier_body_val", mw.Label_carrier_body_val},
-                                                 {"Label_dock_system_val", mw.Label_dock_system_val},
-                                                 {"Label_dock_station_val", mw.Label_dock_station_val},
-                                                 {"Label_dock_type_val", mw.Label_dock_type_val},
-                                                 {"Label_time", mw.Label_time},
-                                                 {"edit_mobile_ip", mw.edit_mobile_ip},
-                                                 {"ch_wysylaj_enabled", mw.ch_wysylaj_enabled},
-                                                 {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},
-                                                 {"ch_cargo", mw.isPanelChecked(MainWindowModel::CargoPanel)},
-                                                 {"ch_construct", mw.isPanelChecked(MainWindowModel::ConstructionPanel)},
-                                                 {"ch_db", mw.isPanelChecked(MainWindowModel::DataBasePanel)},
-                                                 {"ch_kvn", mw.isPanelChecked(MainWindowModel::KelvanePanel)},
-                                                 {"ch_market", mw.isPanelChecked(MainWindowModel::MarketPanel)},
-                                                 {"ch_lock_panels", mw.ch_lock_panels},
-                                                 {"btn_new_version", mw.btn_new_version_caption}});
+    o.insert(QStringLiteral("f_ED"),
+             QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
+                         {"Label_cr_val", mw.Label_cr_val},
+                         {"Label_carrier_name_val", mw.Label_carrier_name_val},
+                         {"Label_carrier_system_val", mw.Label_carrier_system_val},
+                         {"Label_carrier_body_val", mw.Label_carrier_body_val},
+                         {"Label_dock_system_val", mw.Label_dock_system_val},
+                         {"Label_dock_station_val", mw.Label_dock_station_val},
+                         {"Label_dock_type_val", mw.Label_dock_type_val},
+                         {"Label_time", mw.Label_time},
+                         {"edit_mobile_ip", m_mobile->address()},
+                         {"ch_wysylaj_enabled", m_mobile->activeBoxEnabled()},
+                         {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},
+                         {"ch_cargo", mw.isPanelChecked(MainWindowModel::CargoPanel)},
+                         {"ch_construct", mw.isPanelChecked(MainWindowModel::ConstructionPanel)},
+                         {"ch_db", mw.isPanelChecked(MainWindowModel::DataBasePanel)},
+                         {"ch_kvn", mw.isPanelChecked(MainWindowModel::KelvanePanel)},
+                         {"ch_market", mw.isPanelChecked(MainWindowModel::MarketPanel)},
+                         {"ch_lock_panels", mw.ch_lock_panels},
+                         {"btn_new_version", mw.btn_new_version_caption}});
 
     // Each subsystem adds what it keeps under its own names.
     auto merge = [&o](const QJsonObject& part) {
@@ -123,7 +243,7 @@ QJsonObject TessivarCore::dumpJson() const
     };
     merge(m_settings->dumpJson());
     merge(m_mobile->dumpJson());
-    merge(m_bgs->dumpJson());
+    merge(m_bgs->dumpJson(*m_statek));
     merge(m_statek->dumpJson());
     merge(m_cargo->dumpJson());
     merge(m_construct->dumpJson());

@@ -7,6 +7,7 @@
 #include <memory>
 
 class UserInteraction;
+class ReportSink;
 class LogModel;
 class JournalReader;
 class JournalPass;
@@ -20,6 +21,7 @@ class ShoppingDb;
 class MarketModule;
 class HubClient;
 class MobileLink;
+class MobileFeed;
 class SettingsStore;
 
 // Settings the program needs before any window exists (read once from
@@ -36,7 +38,9 @@ struct StartupSettings
 
 // The program's core: the game state and every subsystem, owned here rather
 // than by windows. main() and tessivar-cli each build one; the windows show
-// its models and call its operations. Subsystems reach each other through it.
+// its models and call its operations. The subsystems know nothing of each
+// other: each announces its changes with signals, and Core.cpp connects them
+// (the program's wiring diagram).
 class TessivarCore : public QObject
 {
     Q_OBJECT
@@ -53,6 +57,7 @@ public:
     // Shows a text to the person: during a journal pass the texts are gathered
     // and shown together once the pass has ended.
     void report(const QString& text);
+    ReportSink& reports() { return *m_reports; }
 
     GameState state;
 
@@ -75,14 +80,13 @@ public:
     QJsonObject dumpJson() const;
 
 private:
-    friend class JournalPass;
+    void wire();
 
     AppPaths m_paths;
     StartupSettings m_startup;
     UserInteraction& m_ui;
-    bool m_inPass = false;
-    QStringList m_passReports;
 
+    std::unique_ptr<ReportSink> m_reports;
     std::unique_ptr<LogModel> m_log;
     std::unique_ptr<JournalReader> m_journal;
     std::unique_ptr<MainWindowModel> m_mainWindow;
@@ -90,11 +94,12 @@ private:
     std::unique_ptr<MobileLink> m_mobile;
     std::unique_ptr<SystemInfo> m_bgs;
     std::unique_ptr<ShipInfo> m_statek;
+    std::unique_ptr<MissionModule> m_mission;
     std::unique_ptr<CargoModule> m_cargo;
     std::unique_ptr<ConstructionModule> m_construct;
-    std::unique_ptr<MissionModule> m_mission;
     std::unique_ptr<ShoppingDb> m_db;
     std::unique_ptr<MarketModule> m_market;
     std::unique_ptr<HubClient> m_kvn;
+    std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<JournalPass> m_pass;
 };

@@ -1,12 +1,62 @@
 #include "MainWindowModel.h"
 
-#include "Core.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "journal/DockInfo.h"
 #include "journal/JournalBatch.h"
-#include "settings/SettingsStore.h"
 
-MainWindowModel::MainWindowModel(TessivarCore& core) : m_core(core) {}
+MainWindowModel::MainWindowModel(const GameState& state, UserInteraction& ui, ReportSink& reports,
+                                 QString downloadUrl, std::function<bool()> hubConsent)
+    : m_state(state), m_ui(ui), m_reports(reports), m_downloadUrl(std::move(downloadUrl)),
+      m_hubConsent(std::move(hubConsent))
+{}
+
+template <typename T> void MainWindowModel::assign(T& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    emit changed();
+}
+
+void MainWindowModel::setCommanderLabel(const QString& name)
+{
+    assign(Label_cmdr_val, name);
+}
+
+void MainWindowModel::setCarrierLabels(const QString& name, const QString& system, const QString& body)
+{
+    assign(Label_carrier_name_val, name);
+    assign(Label_carrier_system_val, system);
+    assign(Label_carrier_body_val, body);
+}
+
+void MainWindowModel::setCarrierNameLabel(const QString& name)
+{
+    assign(Label_carrier_name_val, name);
+}
+
+void MainWindowModel::setDockLabels(const QString& system, const QString& station, const QString& type)
+{
+    assign(Label_dock_system_val, system);
+    assign(Label_dock_station_val, station);
+    assign(Label_dock_type_val, type);
+}
+
+void MainWindowModel::setTimeLabel(const QString& time)
+{
+    assign(Label_time, time);
+}
+
+void MainWindowModel::setNewVersionCaption(const QString& caption)
+{
+    assign(btn_new_version_caption, caption);
+}
+
+void MainWindowModel::setNewVersionWhite(bool white)
+{
+    assign(btn_new_version_white, white);
+}
 
 void MainWindowModel::get_Docked_Info(const JournalBatch& lines)
 {
@@ -35,20 +85,20 @@ const char* storedPanelKey(MainWindowModel::Panel p)
     }
 }
 
-} // namespace
+}  // namespace
 
 void MainWindowModel::panelClick(Panel p, bool checked)
 {
     m_panels[size_t(p)] = checked;
     emit changed();
-    if (p == KelvanePanel && !m_core.settings().kvn_consent) {
-        m_core.report(QStringLiteral(
+    if (p == KelvanePanel && !m_hubConsent()) {
+        m_reports.report(QStringLiteral(
             "To activate KVN, you must consent to communication with the external server. Go to Settings."));
         return;
     }
     emit panelVisibilityRequested(p, checked);
     if (const char* key = storedPanelKey(p))
-        m_core.settings().set_Boolean(QStringLiteral("windows"), QLatin1String(key), checked);
+        emit panelStateToStore(QLatin1String(key), checked);
 }
 
 void MainWindowModel::setPanelChecked(Panel p, bool checked)
@@ -66,24 +116,24 @@ void MainWindowModel::lockPanelsClick(bool checked)
 
 void MainWindowModel::openNewVersionPage()
 {
-    m_core.ui().openUrl(m_core.startup().downloadUrl);
+    m_ui.openUrl(m_downloadUrl);
 }
 
 void MainWindowModel::copyToClipboard(CopyField field)
 {
-    const GameState& st = m_core.state;
+    const GameState& st = m_state;
     switch (field) {
     case CopyCarrierName:
-        m_core.ui().setClipboardText(st.dane_carriera.CarrierName);
+        m_ui.setClipboardText(st.dane_carriera.CarrierName);
         break;
     case CopyCarrierSystem:
-        m_core.ui().setClipboardText(st.dane_carriera.StarSystem);
+        m_ui.setClipboardText(st.dane_carriera.StarSystem);
         break;
     case CopyDockSystem:
-        m_core.ui().setClipboardText(st.dane_systemu.StarSystem);
+        m_ui.setClipboardText(st.dane_systemu.StarSystem);
         break;
     case CopyDockStation:
-        m_core.ui().setClipboardText(st.dane_dokowania.StationName);
+        m_ui.setClipboardText(st.dane_dokowania.StationName);
         break;
     }
 }

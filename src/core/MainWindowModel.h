@@ -5,19 +5,34 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <functional>
 
-class TessivarCore;
+class ReportSink;
+class UserInteraction;
 
 // What the main window shows, kept in core: its label texts, the dock
-// information derived from each batch, and the panel switches.
+// information derived from each batch, and the panel switches. Its fields
+// are read by the window and written only through the setters below, each
+// of which announces the change.
 class MainWindowModel : public QObject
 {
     Q_OBJECT
 public:
-    enum Panel { SystemInfoPanel, CargoPanel, ConstructionPanel, DataBasePanel, KelvanePanel, MarketPanel };
+    enum Panel
+    {
+        SystemInfoPanel,
+        CargoPanel,
+        ConstructionPanel,
+        DataBasePanel,
+        KelvanePanel,
+        MarketPanel
+    };
     Q_ENUM(Panel)
 
-    explicit MainWindowModel(TessivarCore& core);
+    // hubConsent tells whether the person has agreed to talk to the hub;
+    // downloadUrl is the page the new-version button opens.
+    MainWindowModel(const GameState& state, UserInteraction& ui, ReportSink& reports, QString downloadUrl,
+                    std::function<bool()> hubConsent);
 
     // Label texts; every value label starts as "-/-".
     QString Label_cmdr_val = QStringLiteral("-/-");
@@ -29,12 +44,17 @@ public:
     QString Label_dock_station_val = QStringLiteral("-/-");
     QString Label_dock_type_val = QStringLiteral("-/-");
     QString Label_time = QStringLiteral("-/-");
-    QString edit_mobile_ip = QStringLiteral("192.168.100.7");
-    bool ch_wysylaj_enabled = false; // mobile "Active" box, enabled after the first dispatch
+
+    void setCommanderLabel(const QString& name);
+    void setCarrierLabels(const QString& name, const QString& system, const QString& body);
+    void setCarrierNameLabel(const QString& name);
+    void setDockLabels(const QString& system, const QString& station, const QString& type);
+    void setTimeLabel(const QString& time);
 
     TInfo_Docked Info_Docked;
 
-    // Refreshes Info_Docked from a batch of journal lines.
+    // Refreshes Info_Docked from a batch of journal lines (no change signal:
+    // the dock labels taken from it announce what the window shows).
     void get_Docked_Info(const class JournalBatch& lines);
     void get_Docked_Info(class JournalReader& journal);
 
@@ -56,12 +76,20 @@ public:
 
     // The tool bar's new-version button: hidden while the caption is empty.
     QString btn_new_version_caption;
-    bool btn_new_version_white = false; // blink phase of its text colour
+    bool btn_new_version_white = false;  // blink phase of its text colour
+    void setNewVersionCaption(const QString& caption);
+    void setNewVersionWhite(bool white);
     void openNewVersionPage();
 
     // The copy buttons of Carrier Info and Dock Info copy from the game state,
     // which can differ from the labels shown.
-    enum CopyField { CopyCarrierName, CopyCarrierSystem, CopyDockSystem, CopyDockStation };
+    enum CopyField
+    {
+        CopyCarrierName,
+        CopyCarrierSystem,
+        CopyDockSystem,
+        CopyDockStation
+    };
     void copyToClipboard(CopyField field);
 
     void notifyChanged() { emit changed(); }
@@ -73,8 +101,16 @@ signals:
     // A pass that reads much of the journal at once reports how far it got;
     // done equals total when it has finished.
     void passProgress(qint64 done, qint64 total);
+    // A panel box whose state is kept in settings.ini ([windows] key) changed.
+    void panelStateToStore(const QString& key, bool checked);
 
 private:
-    TessivarCore& m_core;
+    template <typename T> void assign(T& field, const T& value);
+
+    const GameState& m_state;
+    UserInteraction& m_ui;
+    ReportSink& m_reports;
+    QString m_downloadUrl;
+    std::function<bool()> m_hubConsent;
     std::array<bool, 6> m_panels{};
 };

@@ -97,8 +97,7 @@ void EdWindowTest::fillsFromReplayedJournal()
     QVERIFY(ed.ch_wysylaj->isEnabled());
 
     // The new-version announcement shows the button with its caption.
-    core->mainWindow().btn_new_version_caption = QStringLiteral("New version available: 1.4.0.0");
-    core->mainWindow().notifyChanged();
+    core->mainWindow().setNewVersionCaption(QStringLiteral("New version available: 1.4.0.0"));
     QVERIFY(ed.btn_new_version->isVisible());
     ed.btn_new_version->click();
     QCOMPARE(ui->openedUrls().size(), 1);

@@ -40,14 +40,13 @@ void MobileControlsTest::activeBoxFollowsTheLink()
 
     Tf_ED& ed = *windows.f_ED;
     QVERIFY(!ed.ch_wysylaj->isEnabled());  // until the first dispatch
-    core.mainWindow().ch_wysylaj_enabled = true;
-    core.mainWindow().notifyChanged();
+    core.mobile().enableActiveBox();
     QVERIFY(ed.ch_wysylaj->isEnabled());
 
     // Ticking with an empty address unticks the box again.
     ed.edit_mobile_ip->selectAll();
     QTest::keyClick(ed.edit_mobile_ip, Qt::Key_Delete);
-    QVERIFY(core.mainWindow().edit_mobile_ip.isEmpty());
+    QVERIFY(core.mobile().address().isEmpty());
     ed.ch_wysylaj->click();
     QVERIFY(!ed.ch_wysylaj->isChecked());
     QCOMPARE(link.state(), MobileLink::LinkState::Off);

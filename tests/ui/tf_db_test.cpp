@@ -124,8 +124,8 @@ void TfDbTest::hidingByAnyMeans_tellsThePhone()
     MobileLink& link = core.mobile();
     link.Listen_server.stop();
     link.setPort(phone.serverPort());
-    core.mainWindow().ch_wysylaj_enabled = true;
-    core.mainWindow().edit_mobile_ip = QStringLiteral("127.0.0.1");
+    core.mobile().enableActiveBox();
+    core.mobile().setAddress(QStringLiteral("127.0.0.1"));
     link.ch_wysylajClick(true);
     QVERIFY(phone.waitForNewConnection(5000));
     QTcpSocket* conn = phone.nextPendingConnection();

@@ -1,17 +1,12 @@
 #include "cargo/CargoModule.h"
 
-#include "Core.h"
 #include "cargo/CargoJson.h"
 #include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
 #include "common/Error.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
-#include "hub/HubClient.h"
 #include "ini/IniFile.h"
-#include "journal/JournalReader.h"
-#include "markets/ShoppingDb.h"
-#include "missions/MissionModule.h"
-#include "mobile/MobileLink.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,7 +37,12 @@ bool isCargo(const QString& name, const QString& type, const QString& localised)
 
 }  // namespace
 
-CargoModule::CargoModule(TessivarCore& core) : m_core(core)
+CargoModule::CargoModule(const GameState& state, const QString& dataDir,
+                         std::function<QString()> journalFolder, ReportSink& reports, UserInteraction& ui,
+                         const MissionCommodities& missionCommodities,
+                         std::function<QList<TAcceptedContract>()> acceptedContracts)
+    : m_state(state), m_dataDir(dataDir), m_journalFolder(std::move(journalFolder)), m_reports(reports),
+      m_ui(ui), m_missionCommodities(missionCommodities), m_acceptedContracts(std::move(acceptedContracts))
 {
     cargo_list.appendRow(kHeader);
     zaladunek_list.setEditable(true);
@@ -60,26 +60,26 @@ void CargoModule::start()
     try {
         read_zaladunek_from_file();
     } catch (const std::exception& e) {
-        m_core.report(errorText(e));
+        m_reports.report(errorText(e));
     }
 }
 
 QString CargoModule::zaladunekPath() const
 {
-    return m_core.dataFile(QStringLiteral("zaladunek.ini"));
+    return m_dataDir + QStringLiteral("zaladunek.ini");
 }
 
 // ---------------------------------------------------------------- ship's hold
 
 void CargoModule::ReadCargoFile()
 {
-    const QString path = m_core.journal().JournalFolder + QStringLiteral("Cargo.json");
+    const QString path = m_journalFolder() + QStringLiteral("Cargo.json");
     // One message per lasting condition: a missing file would otherwise raise a
     // box after every pass until the game writes it again.
     const auto fail = [this](const QString& message) {
         const QString text = QStringLiteral("Błąd podczas odczytu pliku: ") + message;
         if (text != m_lastCargoFailure)
-            m_core.report(text);
+            m_reports.report(text);
         m_lastCargoFailure = text;
     };
     QFile f(path);
@@ -134,7 +134,7 @@ void CargoModule::show_cargo()
 
 QString CargoModule::get_ilosc_kursow(qint64 cargo_count) const
 {
-    const qint64 capacity = m_core.state.DaneStatku.CargoCapacity;
+    const qint64 capacity = m_state.DaneStatku.CargoCapacity;
     if (capacity <= 0 || cargo_count <= 0)
         return QStringLiteral("0");
     const qint64 cale_ladownie = cargo_count / capacity;
@@ -183,7 +183,7 @@ void CargoModule::notifyMobile()
     // The phone is a mirror: whatever goes wrong on its side, the list
     // operation that changed the list has happened and must not be undone.
     try {
-        m_core.mobile().send_to_host(QStringLiteral("zaladunek"));
+        emit loadingListChanged();
     } catch (const std::exception& e) {
         qCWarning(lcCargo) << "mobile notification failed:" << e.what();
     } catch (...) {
@@ -255,7 +255,7 @@ void CargoModule::reportRepeatedKeys(const QList<QPair<QString, QString>>& lines
                              "line is used until the two are joined into one: %1.")
                   .arg(repeats.join(QStringLiteral("; ")));
     if (!text.isEmpty() && text != m_lastRepeatReport)
-        m_core.report(text);
+        m_reports.report(text);
     m_lastRepeatReport = text;
 }
 
@@ -363,12 +363,12 @@ void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
         const qint64 count = CargoJson::requiredCount(o, "MarketSell");
         // The hub learns of the sale; its failure must not cost the list the sale.
         try {
-            m_core.kvn().check_update_KVN(type, QString::number(count), HubClient::saleKey(JSON));
+            emit soldAtCarrier(type, count, JSON);
         } catch (const std::exception& e) {
-            m_core.report(errorText(e));
+            m_reports.report(errorText(e));
         }
-        const quint64 carrier = m_core.state.dane_carriera.CarrierID;
-        const bool atOwnCarrier = carrier != 0 && m_core.state.dane_dokowania.MarketID == carrier;
+        const quint64 carrier = m_state.dane_carriera.CarrierID;
+        const bool atOwnCarrier = carrier != 0 && m_state.dane_dokowania.MarketID == carrier;
         reduce(type, o.value(QStringLiteral("Type_Localised")).toString(), count, atOwnCarrier);
     }
 }
@@ -456,7 +456,7 @@ void CargoModule::rebuildFromSource(const QString& source)
 {
     if (source == kTradeMissions) {
         QList<QStringList> rows{zaladunek_list.row(0)};
-        for (const auto& [name, units] : std::as_const(m_core.mission().mission_commodites))
+        for (const auto& [name, units] : std::as_const(m_missionCommodities))
             rows.append({name, QString::number(units), get_ilosc_kursow(units)});
         zaladunek_list.setAll(rows);
     } else {
@@ -468,10 +468,7 @@ void CargoModule::rebuildFromSource(const QString& source)
 
 QList<TAcceptedContract> CargoModule::przyjete_zlecenia() const
 {
-    QList<TAcceptedContract> out;
-    for (const auto& [text, lines] : m_core.kvn().acceptedContracts())
-        out.append({text, lines});
-    return out;
+    return m_acceptedContracts ? m_acceptedContracts() : QList<TAcceptedContract>();
 }
 
 void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID)
@@ -541,7 +538,7 @@ void CargoModule::FormShow()
 
 void CargoModule::addClick()
 {
-    UserInteraction& ui = m_core.ui();
+    UserInteraction& ui = m_ui;
     const auto name = ui.askText(QStringLiteral("Nazwa towaru"), QStringLiteral("Nazwa towaru:"), QString());
     if (!name || name->trimmed().isEmpty())
         return;
@@ -560,8 +557,8 @@ void CargoModule::Dodajdozaadunku1Click(int row)
     const QString name = materialy_nazwy.cell(row, 0).trimmed();
     if (name.isEmpty())
         return;
-    const auto quantity = m_core.ui().askText(QStringLiteral("Podaj ilość"), QStringLiteral("Podaj ilość:"),
-                                              QStringLiteral("792"));
+    const auto quantity =
+        m_ui.askText(QStringLiteral("Podaj ilość"), QStringLiteral("Podaj ilość:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
     showOwnListForAdding();
@@ -649,7 +646,7 @@ void CargoModule::searchMarkets(const QString& name)
     if (name.isEmpty())
         return;
     // Searches and asks for the Data Base window to be shown.
-    m_core.db().findCommodity(name);
+    emit searchRequested(name);
 }
 
 void CargoModule::Findonmarketslocalfiles1Click(int row)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
+#include "state/Records.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -9,8 +11,10 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-class TessivarCore;
+class ReportSink;
+class UserInteraction;
 
 // One accepted hub contract as its tree keeps it: the order's heading and its
 // detail lines ("🆔 CarrierID: ...", "📦 Commodity: [...] 🔢 ... / 💰 ...% AVG;").
@@ -31,7 +35,13 @@ class CargoModule : public QObject
 {
     Q_OBJECT
 public:
-    explicit CargoModule(TessivarCore& core);
+    using MissionCommodities = CommodityTally;
+    // journalFolder: where the game writes Cargo.json; missionCommodities: the
+    // trade missions' totals (the "Trade Missions" entry); acceptedContracts:
+    // the hub contracts taken (one entry per carrier id).
+    CargoModule(const GameState& state, const QString& dataDir, std::function<QString()> journalFolder,
+                ReportSink& reports, UserInteraction& ui, const MissionCommodities& missionCommodities,
+                std::function<QList<TAcceptedContract>()> acceptedContracts);
 
     // Loads the commander's own list; run once every module of the core exists,
     // so that transfers are applied from the first pass on, window or not.
@@ -102,6 +112,12 @@ public:
 
 signals:
     void changed();
+    // The loading list shown has new rows (what the phone mirrors).
+    void loadingListChanged();
+    // A sale of count units of type was read from journalLine while docked at a carrier.
+    void soldAtCarrier(const QString& type, qint64 count, const QByteArray& journalLine);
+    // A commodity is to be looked up in Last Shopping.
+    void searchRequested(const QString& name);
 
 private:
     void reduce(const QString& mat, const QString& matLocalised, qint64 ilosc, bool ownListWhenHidden);
@@ -121,7 +137,13 @@ private:
     // Empty until the hub client keeps them.
     QList<TAcceptedContract> przyjete_zlecenia() const;
 
-    TessivarCore& m_core;
+    const GameState& m_state;
+    QString m_dataDir;
+    std::function<QString()> m_journalFolder;
+    ReportSink& m_reports;
+    UserInteraction& m_ui;
+    const MissionCommodities& m_missionCommodities;
+    std::function<QList<TAcceptedContract>()> m_acceptedContracts;
     QString m_lastCargoFailure;  // the Cargo.json failure last reported; cleared by a good read
     QString m_lastRepeatReport;  // the repeated-key message last given for zaladunek.ini
 };

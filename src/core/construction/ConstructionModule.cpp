@@ -1,14 +1,9 @@
 #include "construction/ConstructionModule.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
-#include "cargo/CargoModule.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/UserInteraction.h"
 #include "ini/IniFile.h"
-#include "markets/ShoppingDb.h"
-#include "mobile/MobileLink.h"
 #include "state/RecordsJson.h"
 
 #include <QDir>
@@ -100,7 +95,9 @@ bool isMarketIdText(const QString& id)
     return true;
 }
 
-ConstructionModule::ConstructionModule(TessivarCore& core) : m_core(core)
+ConstructionModule::ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
+                                       const TInfo_Docked& docked)
+    : m_state(state), m_dataDir(dataDir), m_ui(ui), m_docked(docked)
 {
     lista_materialow.setEditable(true);
     lista_materialow.setAll({QStringList(), QStringList()});
@@ -108,12 +105,12 @@ ConstructionModule::ConstructionModule(TessivarCore& core) : m_core(core)
 
 QString ConstructionModule::constructionsFolder() const
 {
-    return m_core.dataFile(QStringLiteral("constructions/"));
+    return m_dataDir + QStringLiteral("constructions/");
 }
 
 QString ConstructionModule::get_ilosc_kursow(qint64 cargo_count) const
 {
-    return constructionTrips(cargo_count, m_core.state.DaneStatku.CargoCapacity);
+    return constructionTrips(cargo_count, m_state.DaneStatku.CargoCapacity);
 }
 
 void ConstructionModule::resetWindow()
@@ -130,7 +127,7 @@ void ConstructionModule::resetWindow()
 
 void ConstructionModule::Set_Construction_info()
 {
-    const TInfo_Docked& docked = m_core.mainWindow().Info_Docked;
+    const TInfo_Docked& docked = m_docked;
     Info_Docked.StationName = docked.StationName;
     Info_Docked.StationType = docked.StationType;
     Info_Docked.StarSystem = docked.StarSystem;
@@ -214,9 +211,8 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
 
 void ConstructionModule::Zaadujlistzpliku1Click()
 {
-    const auto chosen =
-        m_core.ui().askOpenFile(QStringLiteral("⬇️ Loading Construction from file"),
-                                constructionsFolder(), QStringLiteral("Pliki budowy (.ini)|*.ini"));
+    const auto chosen = m_ui.askOpenFile(QStringLiteral("⬇️ Loading Construction from file"),
+                                         constructionsFolder(), QStringLiteral("Pliki budowy (.ini)|*.ini"));
     if (!chosen || chosen->isEmpty())
         return;
     loadListFile(*chosen);
@@ -229,10 +225,10 @@ void ConstructionModule::loadListFile(const QString& path)
     const QFileInfo info(path);
 
     // "💾 Save changes" writes back only into the program's own folder.
-    const QString dataRoot = QFileInfo(m_core.paths().dataDir).canonicalFilePath();
+    const QString dataRoot = QFileInfo(m_dataDir).canonicalFilePath();
     const QString canonical = info.canonicalFilePath();
     const bool inDataFolder = !dataRoot.isEmpty() && canonical.startsWith(dataRoot + QLatin1Char('/'));
-    m_saveFile = inDataFolder ? m_core.paths().dataDir + canonical.mid(dataRoot.size() + 1) : QString();
+    m_saveFile = inDataFolder ? m_dataDir + canonical.mid(dataRoot.size() + 1) : QString();
     ak_budowa = inDataFolder ? info.completeBaseName() : QString();
 
     if (lista_materialow.rowCount() < 1)
@@ -267,7 +263,7 @@ void ConstructionModule::loadListFile(const QString& path)
     const auto postep = IniValue::toInt64(ini.value(kInfo, QStringLiteral("Postep")).value_or(QString()));
     ProgressBar1 = int(std::clamp<qint64>(postep.value_or(0), 0, 100));
     Label_progress_val = percentText(ProgressBar1);
-    m_core.mobile().send_to_host(QStringLiteral("budowa"));
+    emit constructionChanged();
 }
 
 void ConstructionModule::m_Dodajdozaadunku1Click(int row)
@@ -277,8 +273,8 @@ void ConstructionModule::m_Dodajdozaadunku1Click(int row)
     // The TOTAL row is the site's sum, not a material to haul.
     if (!name.isEmpty() && name != kTotal)
         lines.append(name + QLatin1Char(':') + lista_materialow.cell(row, 1));
-    m_core.cargo().add_zaladunek(true, lines);
-    m_core.mobile().send_to_host(QStringLiteral("zaladunek"));
+    emit loadingLinesOffered(true, lines);
+    emit loadingListSent();
 }
 
 void ConstructionModule::btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego)
@@ -289,7 +285,7 @@ void ConstructionModule::btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego)
         if (!name.isEmpty() && name != kTotal)
             lines.append(name + QLatin1Char(':') + lista_materialow.cell(r, 1));
     }
-    m_core.cargo().add_zaladunek(dodac_do_istniejacego, lines);
+    emit loadingLinesOffered(dodac_do_istniejacego, lines);
 }
 
 void ConstructionModule::Findonmarkets1Click(int row)
@@ -297,7 +293,7 @@ void ConstructionModule::Findonmarkets1Click(int row)
     const QString name = lista_materialow.cell(row, 0);
     if (name.isEmpty())
         return;
-    m_core.db().findCommodity(name);
+    emit searchRequested(name);
 }
 
 void ConstructionModule::btn_zapiszClick()
@@ -330,7 +326,7 @@ void ConstructionModule::btn_zapiszClick()
 
     refreshTotals();
     emit changed();
-    m_core.mobile().send_to_host(QStringLiteral("budowa"));
+    emit constructionChanged();
 }
 
 void ConstructionModule::refreshTotals()
@@ -352,7 +348,7 @@ void ConstructionModule::refreshTotals()
 
 QJsonObject ConstructionModule::dumpJson() const
 {
-    const QString dataDir = m_core.paths().dataDir;
+    const QString& dataDir = m_dataDir;
     auto relative = [&dataDir](const QString& path) {
         return path.startsWith(dataDir) ? path.mid(dataDir.size()) : path;
     };

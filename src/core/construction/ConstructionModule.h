@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QString>
 
-class TessivarCore;
+class UserInteraction;
 
 // Construction sites: the materials a depot still needs and the per-site list
 // files constructions/<market id>.ini ([INFO] Postep, Name, Start_date;
@@ -17,7 +17,10 @@ class ConstructionModule : public QObject
 {
     Q_OBJECT
 public:
-    explicit ConstructionModule(TessivarCore& core);
+    // docked: the dock information derived from the journal, which
+    // Set_Construction_info follows.
+    ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
+                       const TInfo_Docked& docked);
 
     // Follows the main window's docked station (every pass that read lines).
     void Set_Construction_info();
@@ -63,11 +66,22 @@ public:
 
 signals:
     void changed();
+    // The materials list or the progress the phone mirrors changed.
+    void constructionChanged();
+    // Materials ("name:tonnes") to put on the loading list, added to it or replacing it.
+    void loadingLinesOffered(bool addToExisting, const QStringList& lines);
+    // The loading list was given a row from here (the phone is to show it).
+    void loadingListSent();
+    // A material is to be looked up in Last Shopping.
+    void searchRequested(const QString& name);
 
 private:
     void refreshTotals();
 
-    TessivarCore& m_core;
+    const GameState& m_state;
+    QString m_dataDir;
+    UserInteraction& m_ui;
+    const TInfo_Docked& m_docked;
     QString m_saveFile;  // the file the list was last filled from; "💾 Save changes" writes there
 };
 

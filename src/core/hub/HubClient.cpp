@@ -1,13 +1,9 @@
 #include "hub/HubClient.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
-#include "cargo/CargoModule.h"
+#include "common/ReportSink.h"
+#include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
 #include "hub/OrderLines.h"
-#include "markets/MarketModule.h"
-#include "mobile/MobileLink.h"
-#include "settings/SettingsStore.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -22,7 +18,6 @@ Q_LOGGING_CATEGORY(lcHub, "tessivar.hub")
 
 namespace {
 
-const QString kZaladunek = QStringLiteral("zaladunek");
 constexpr qsizetype kVerifyLogLines = 100;
 // Longest hub text shown in a message box or on a button.
 constexpr qsizetype kShownReplyChars = 4000;
@@ -108,19 +103,22 @@ QString shortened(const QString& text, qsizetype max)
 
 }  // namespace
 
-HubClient::HubClient(TessivarCore& core) : m_core(core)
+HubClient::HubClient(const GameState& state, const QString& hubUrl, ReportSink& reports, UserInteraction& ui,
+                     std::function<bool()> consent, std::function<QString()> ownerCode)
+    : m_state(state), m_reports(reports), m_ui(ui), m_consent(std::move(consent)),
+      m_ownerCode(std::move(ownerCode))
 {
-    URL = endpointFrom(core.startup().hubUrl, endpointNote);
+    URL = endpointFrom(hubUrl, endpointNote);
     m_http.setEndpoint(QUrl(URL));
     connect(&m_http, &HubHttpClient::stepFailed, this,
-            [this](const QString& error) { m_core.report(error); });
+            [this](const QString& error) { m_reports.report(error); });
 }
 
 HubClient::~HubClient() = default;
 
 bool HubClient::consentGiven() const
 {
-    return m_consentAssumed || m_core.settings().kvn_consent;
+    return m_consentAssumed || (m_consent && m_consent());
 }
 
 void HubClient::post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply,
@@ -161,7 +159,7 @@ void HubClient::reportFailure(const QString& act, Origin origin, const QString& 
             return;
         m_autoFailureShown = true;
     }
-    m_core.report(text);
+    m_reports.report(text);
 }
 
 // ------------------------------------------------------------ order list
@@ -180,7 +178,7 @@ void HubClient::get_KVN(Origin origin, std::function<void()> then)
         [this, then = std::move(then)](const QString& reply) {
             parse_KVN(reply);
             SyncTreeParents(lista_zlecen, przyjete_zlecenia);
-            m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+            emit ordersSynced();
             if (then)
                 then();
         },
@@ -267,7 +265,7 @@ void HubClient::check_update_KVN(const QString& Commodity, const QString& Count,
 {
     if (!hasEndpoint() || !consentGiven())
         return;
-    FormFields fields{{QStringLiteral("MarketID"), QString::number(m_core.state.dane_dokowania.MarketID)},
+    FormFields fields{{QStringLiteral("MarketID"), QString::number(m_state.dane_dokowania.MarketID)},
                       {QStringLiteral("act"), QStringLiteral("update_kvn")},
                       {QStringLiteral("Commodity"), Commodity},
                       {QStringLiteral("Count"), Count}};
@@ -280,16 +278,16 @@ void HubClient::check_update_KVN(const QString& Commodity, const QString& Count,
     });
 }
 
-void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID)
+void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID, const TextTableModel& grid,
+                                        const std::function<bool(int, const QString&)>& rowIsCommodity)
 {
-    m_core.market().Need_veryfi = false;
+    emit verificationAnswered(false);
     // A market id of 0 (after a carrier jump) would match almost every order.
     if (MarketID == 0 || !hasEndpoint() || !consentGiven()) {
         finishVerification(false);
         return;
     }
     const QString id = QString::number(MarketID);
-    const TextTableModel& grid = m_core.market().sg_Market;
     QList<QPair<QString, int>> pending;
     QString countText;
     for (const auto& order : lista_zlecen.root().children) {
@@ -309,7 +307,7 @@ void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID)
                 // The market writes "Liquid oxygen" or "Computer Components"
                 // where an order says "Liquid Oxygen" or "Components Computer":
                 // an order is never lowered for a mere spelling.
-                if (!m_core.market().rowIsCommodity(r, name))
+                if (!rowIsCommodity(r, name))
                     continue;
                 present = true;
                 if (grid.cell(r, 2) != countText)
@@ -336,9 +334,9 @@ void HubClient::sendVerifications(quint64 MarketID, QList<QPair<QString, int>> p
 void HubClient::finishVerification(bool sent)
 {
     if (sent)
-        get_KVN(Origin::Automatic, [this] { m_core.mobile().send_to_host(kZaladunek); });
+        get_KVN(Origin::Automatic, [this] { emit ordersVerified(); });
     else
-        m_core.mobile().send_to_host(kZaladunek);
+        emit ordersVerified();
 }
 
 void HubClient::wyslij_aktualizacje(quint64 Market, const QString& Towar, int Ilosc,
@@ -347,12 +345,12 @@ void HubClient::wyslij_aktualizacje(quint64 Market, const QString& Towar, int Il
     if (!hasEndpoint() || !consentGiven())
         return;
     post({{QStringLiteral("act"), QStringLiteral("verify_kvn")},
-          {QStringLiteral("CMDR"), m_core.state.dane_CMDR.Name},
+          {QStringLiteral("CMDR"), m_state.dane_CMDR.Name},
           {QStringLiteral("Market"), QString::number(Market)},
           {QStringLiteral("Towar"), Towar},
           {QStringLiteral("Ilosc"), QString::number(Ilosc)}},
          Origin::Automatic, [this, then = std::move(then)](const QString& reply) {
-             m_core.market().Need_veryfi = true;
+             emit verificationAnswered(true);
              verifyLog.append(shortened(reply, kShownReplyChars));
              while (verifyLog.size() > kVerifyLogLines)
                  verifyLog.removeFirst();
@@ -441,21 +439,21 @@ bool HubClient::add_kvn(const NewOrder& order)
     if (!isOrderableCommodity(order.commodity))
         return false;
     if (!hasEndpoint()) {
-        m_core.report(endpointNote);
+        m_reports.report(endpointNote);
         return false;
     }
     post({{QStringLiteral("act"), QStringLiteral("add_kvn")},
           {QStringLiteral("cmdr"), order.cmdr},
           {QStringLiteral("FC"), order.FC},
-          {QStringLiteral("CarrierID"), QString::number(m_core.state.dane_carriera.CarrierID)},
+          {QStringLiteral("CarrierID"), QString::number(m_state.dane_carriera.CarrierID)},
           {QStringLiteral("location"), order.location},
           {QStringLiteral("typ"), order.typ},
           {QStringLiteral("commodity"), order.commodity},
           {QStringLiteral("count"), QString::number(order.count)},
           {QStringLiteral("price"), QString::number(order.price)},
-          {QStringLiteral("code"), m_core.settings().kvnCode()}},
+          {QStringLiteral("code"), m_ownerCode()}},
          Origin::User, [this](const QString& reply) {
-             m_core.ui().showMessage(shortened(reply, kShownReplyChars));
+             m_ui.showMessage(shortened(reply, kShownReplyChars));
              get_KVN(Origin::User, [this] { setDelay(QStringLiteral("60")); });
          });
     return true;
@@ -502,7 +500,7 @@ void HubClient::Timer_delayTimer()
 
 bool HubClient::addButtonEnabled() const
 {
-    return m_core.state.dane_carriera.CarrierID != 0;
+    return m_state.dane_carriera.CarrierID != 0;
 }
 
 bool HubClient::Getcontract1Click(const OrderNode* selected)
@@ -516,12 +514,7 @@ bool HubClient::Getcontract1Click(const OrderNode* selected)
     const QString id = GetCarrierIDFromParent(*order);
     emit changed();
 
-    CargoModule& cargo = m_core.cargo();
-    cargo.Carrier_loading_select.append(id);
-    cargo.Carrier_loading_select_index = int(cargo.Carrier_loading_select.size()) - 1;
-    emit cargo.changed();
-    cargo.Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
-    m_core.mobile().send_to_host(kZaladunek);
+    emit contractTaken(id);
     return true;
 }
 
@@ -583,9 +576,6 @@ void HubClient::check_version()
                  return;
              newVersionCaption =
                  QStringLiteral("New version available: ") + shortened(reply, kShownVersionChars);
-             MainWindowModel& mw = m_core.mainWindow();
-             mw.btn_new_version_caption = newVersionCaption;
-             mw.notifyChanged();
              emit newVersionAnnounced(newVersionCaption);
              emit changed();
          });
@@ -598,8 +588,6 @@ QJsonObject HubClient::dumpJson() const
     return QJsonObject{
         {QStringLiteral("lista_zlecen"), lista_zlecen.toJson()},
         {QStringLiteral("przyjete_zlecenia"), przyjete_zlecenia.toJson()},
-        {QStringLiteral("Carrier_loading_select"),
-         QJsonArray::fromStringList(m_core.cargo().Carrier_loading_select)},
         {QStringLiteral("label_delay"), label_delay},
         {QStringLiteral("kvn_url"), URL},
         {QStringLiteral("kvn_new_version"), newVersionCaption},

@@ -2,6 +2,7 @@
 
 #include "hub/HubHttp.h"
 #include "hub/OrderTree.h"
+#include "state/Records.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -12,7 +13,9 @@
 #include <functional>
 #include <optional>
 
-class TessivarCore;
+class ReportSink;
+class TextTableModel;
+class UserInteraction;
 
 // The Kelvane hub client: the order list and the accepted contracts, the
 // requests to the hub and what follows each reply, the refresh countdown of
@@ -45,7 +48,10 @@ public:
         int price = 100;
     };
 
-    explicit HubClient(TessivarCore& core);
+    // hubUrl as configured (empty: no hub); consent: whether the person agreed
+    // to reports of sales and market checks; ownerCode: the carrier owner's code.
+    HubClient(const GameState& state, const QString& hubUrl, ReportSink& reports, UserInteraction& ui,
+              std::function<bool()> consent, std::function<QString()> ownerCode);
     ~HubClient() override;
 
     // The hub endpoint (Tf_KVN.URL), fixed at start-up from [KVN] url or
@@ -85,7 +91,8 @@ public:
     // The sale key of a journal line: the same for every sending of that line.
     static QString saleKey(const QByteArray& journalLine);
     // The market verification of the market grid just read.
-    void KVN_aktualizuj_zlecenia(quint64 MarketID);
+    void KVN_aktualizuj_zlecenia(quint64 MarketID, const TextTableModel& grid,
+                                 const std::function<bool(int, const QString&)>& rowIsCommodity);
     // Sends one verify_kvn; `then` runs when the hub has answered.
     void wyslij_aktualizacje(quint64 Market, const QString& Towar, int Ilosc,
                              std::function<void()> then = {});
@@ -133,6 +140,14 @@ signals:
     // lista_zlecen was rebuilt (the window expands the whole tree).
     void ordersReloaded();
     void newVersionAnnounced(const QString& caption);
+    // A fresh order list has arrived and the taken contracts follow it.
+    void ordersSynced();
+    // The orders at the market just checked are up to date on the hub.
+    void ordersVerified();
+    // false when a market check starts, true when the hub answered one of its requests.
+    void verificationAnswered(bool answered);
+    // An order of the carrier carrierId was taken onto the loading list.
+    void contractTaken(const QString& carrierId);
 
 private:
     // `unreadable` tells why a reply cannot be used (empty text when it can).
@@ -144,7 +159,11 @@ private:
     void finishVerification(bool sent);
     void setDelay(const QString& text);
 
-    TessivarCore& m_core;
+    const GameState& m_state;
+    ReportSink& m_reports;
+    UserInteraction& m_ui;
+    std::function<bool()> m_consent;
+    std::function<QString()> m_ownerCode;
     HubHttpClient m_http;
     bool m_consentAssumed = false;
     bool m_autoFailureShown = false;

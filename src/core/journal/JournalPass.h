@@ -1,58 +1,30 @@
 #pragma once
 
+#include "journal/DispatchRow.h"
+#include "state/Records.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVarLengthArray>
 #include <vector>
 
-class TessivarCore;
-
-// Who runs a dispatch row: on every dispatched batch, or only once the
-// history of the journal has been read (counting events must not count the
-// history again), or only on the first dispatch (the game's start-up
-// snapshots). NewestOfHistory rows run on every later batch, but of the
-// history only the newest line: their event replaces its record as a whole,
-// so older lines of the history would be parsed only to be overwritten (a
-// long journal holds hundreds of ship loadouts of 10-25 kB each). When the
-// newest one fails, the ones before it are tried, newest first, so the record
-// is the one a walk over every line would have left.
-enum class DispatchGate
-{
-    Always,
-    NotFirstPass,
-    FirstPassOnly,
-    NewestOfHistory
-};
-
-struct DispatchCall
-{
-    const char* handler;  // name shown in diagnostics
-    void (*call)(TessivarCore& core, const QByteArray& line);
-};
-
-struct DispatchRow
-{
-    int number;
-    QByteArrayView event;  // the event name of the row's "event":"Name" pattern
-    DispatchGate gate;
-    // Extra test on the raw line and the state at that moment of the walk.
-    bool (*condition)(TessivarCore& core, QByteArrayView line);
-    std::vector<DispatchCall> calls;
-    const char* mobileAfter;  // kind pushed to the phone after the row's handlers, or nullptr
-};
-
-// The rows, in evaluation order.
-const std::vector<DispatchRow>& dispatchTable();
+class JournalReader;
+class LogModel;
+class MainWindowModel;
+class ReportSink;
 
 // One pass of the main timer: refresh the labels, apply the settings once,
 // read what the game appended to its newest journal, derive the dock
 // information and hand each new line to the handlers of the rows it matches.
-class JournalPass
+class JournalPass : public QObject
 {
+    Q_OBJECT
 public:
-    explicit JournalPass(TessivarCore& core) : m_core(core) {}
+    JournalPass(DispatchTable routes, JournalReader& journal, LogModel& log, MainWindowModel& mainWindow,
+                const GameState& state, ReportSink& reports);
 
     QString last_time;  // timestamp of the newest line of the last dispatched batch
     bool Settings_Loaded = false;
@@ -81,12 +53,29 @@ public:
     // Dispatches the lines of a batch, or of one piece of a long read (step 12 of a pass).
     void dispatchLines(const class JournalBatch& batch, const NewestOfHistory& newest = {});
 
+signals:
+    // The first pass, before any line is read: the stored settings are due.
+    void settingsDue();
+    // The dock information of a batch has been derived (MainWindowModel::Info_Docked).
+    void dockInfoRead();
+    // A row asks for the phone to be told of one kind of change.
+    void phoneUpdateDue(const QString& kind);
+    // The lines of a new batch have been dispatched: the hold snapshot is due.
+    void holdSnapshotDue();
+    // ... and after it, the end of the dispatch.
+    void batchDispatched();
+
 private:
-    NewestOfHistory newestOfHistory(class JournalReader& journal) const;
-    void dispatchRead(class JournalReader& journal);
+    NewestOfHistory newestOfHistory(JournalReader& journal) const;
+    void dispatchRead(JournalReader& journal);
     template <typename F> void guarded(F&& f);
     // False when a handler of the row failed (the failure has been reported).
     bool runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent);
 
-    TessivarCore& m_core;
+    DispatchTable m_routes;
+    JournalReader& m_journal;
+    LogModel& m_log;
+    MainWindowModel& m_mainWindow;
+    const GameState& m_state;
+    ReportSink& m_reports;
 };

@@ -1,9 +1,7 @@
 #include "markets/MarketModule.h"
 
-#include "Core.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
-#include "hub/HubClient.h"
 #include "markets/RequiredJson.h"
 
 #include <QDir>
@@ -32,7 +30,7 @@ QString buyPriceText(const QJsonObject& item)
 
 }  // namespace
 
-MarketModule::MarketModule(TessivarCore& core) : m_core(core)
+MarketModule::MarketModule(const GameState& state) : m_state(state)
 {
     sg_Market.appendRow(headingRow());
 }
@@ -109,9 +107,9 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
     }
 
     // The caption names the station docked at, not the market id inside the file.
-    const TDaneSystemu& sys = m_core.state.dane_systemu;
+    const TDaneSystemu& sys = m_state.dane_systemu;
     label_market_info = QStringLiteral("🪐 ") + sys.StarSystem + QStringLiteral("\r\n🛰️ ") +
-                        m_core.state.dane_dokowania.StationName + QStringLiteral("\r\n🆔 ") +
+                        m_state.dane_dokowania.StationName + QStringLiteral("\r\n🆔 ") +
                         QString::number(sys.MarketID);
     show();
     KVN_aktualizuj_zlecenia(sys.MarketID);
@@ -127,7 +125,7 @@ bool MarketModule::rowIsCommodity(int row, const QString& name) const
 void MarketModule::KVN_aktualizuj_zlecenia(quint64 MarketID)
 {
     // The hub client keeps the orders and the requests; it reads sg_Market.
-    m_core.kvn().KVN_aktualizuj_zlecenia(MarketID);
+    emit marketRead(MarketID);
 }
 
 QJsonObject MarketModule::dumpJson() const

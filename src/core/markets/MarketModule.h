@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TextTableModel.h"
+#include "state/Records.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -8,15 +9,13 @@
 #include <QString>
 #include <QStringList>
 
-class TessivarCore;
-
 // The market snapshot: the station's Market.json as the market grid, read on
 // every Market and MarketBuy event, whether the window is shown or not.
 class MarketModule : public QObject
 {
     Q_OBJECT
 public:
-    explicit MarketModule(TessivarCore& core);
+    explicit MarketModule(const GameState& state);
 
     // Row 0 is the heading row; each further row one commodity with demand or
     // stock: name, buy price, demand, stock (the fifth column stays empty).
@@ -46,8 +45,10 @@ public:
 
 signals:
     void changed();
+    // The market of MarketID was read: the hub's orders for it can be checked.
+    void marketRead(quint64 MarketID);
 
 private:
-    TessivarCore& m_core;
+    const GameState& m_state;
     QStringList m_internalNames;  // Market.json's "Name" of each grid row (row 0 empty)
 };

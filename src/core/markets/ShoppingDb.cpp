@@ -1,15 +1,11 @@
 #include "markets/ShoppingDb.h"
 
-#include "Core.h"
-#include "cargo/CargoModule.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/TextTableModel.h"
-#include "construction/ConstructionModule.h"
 #include "ini/IniFile.h"
 #include "markets/RequiredJson.h"
-#include "mobile/MobileLink.h"
 #include "state/RecordsJson.h"
 
 #include <QDir>
@@ -68,11 +64,14 @@ void appendListed(QString& out, const TextTableModel& list, const QSet<QString>&
 
 }  // namespace
 
-ShoppingDb::ShoppingDb(TessivarCore& core) : m_core(core) {}
+ShoppingDb::ShoppingDb(const GameState& state, const QString& dataDir, const TextTableModel& loadingList,
+                       const TextTableModel& constructionList)
+    : m_state(state), m_dataDir(dataDir), m_loadingList(loadingList), m_constructionList(constructionList)
+{}
 
 QString ShoppingDb::storePath() const
 {
-    return m_core.dataFile(kStore);
+    return m_dataDir + kStore;
 }
 
 QString ShoppingDb::searchKey(const QString& typed)
@@ -124,8 +123,8 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
     // hold of an expensive commodity passes 2^31 credits).
     RequiredJson::integer(o, QStringLiteral("TotalCost"), kWhere);
 
-    const TDaneSystemu& sys = m_core.state.dane_systemu;
-    const TDaneDokowania& dock = m_core.state.dane_dokowania;
+    const TDaneSystemu& sys = m_state.dane_systemu;
+    const TDaneDokowania& dock = m_state.dane_dokowania;
     const QString type =
         sys.StationType + QStringLiteral(" [") + padLetter(dock.LandingPads) + QStringLiteral("]");
 
@@ -197,9 +196,9 @@ void ShoppingDb::szukaj_towaru()
             keys.insert(CommodityNames::key(name));
         }
         QString also = QStringLiteral("[FC] ");
-        appendListed(also, m_core.cargo().zaladunek_list, folded, keys);
+        appendListed(also, m_loadingList, folded, keys);
         also += QStringLiteral("[CON] ");
-        appendListed(also, m_core.construct().lista_materialow, folded, keys);
+        appendListed(also, m_constructionList, folded, keys);
         w.Also_needed = also;
     }
     wyswietl_wyniki();
@@ -220,7 +219,7 @@ void ShoppingDb::wyswietl_wyniki()
     also.replace(QStringLiteral("[CON]"), QStringLiteral("\r\n✅ [CON]"));
     label_ww_also_needed = also;
     emit changed();
-    m_core.mobile().send_to_host(QStringLiteral("find_result"));
+    emit searchFinished();
 }
 
 void ShoppingDb::findCommodity(const QString& name)
@@ -232,7 +231,7 @@ void ShoppingDb::findCommodity(const QString& name)
 
 void ShoppingDb::windowHidden()
 {
-    m_core.mobile().send_to_host(QStringLiteral("close_db"));
+    emit searchClosed();
 }
 
 QJsonObject ShoppingDb::dumpJson() const

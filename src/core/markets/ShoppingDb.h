@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-class TessivarCore;
+class TextTableModel;
 
 // The Last Shopping store (Markets/LastShopping.ini: one section per commodity,
 // describing where it was bought last) and the commodity search of the Data
@@ -17,7 +17,10 @@ class ShoppingDb : public QObject
 {
     Q_OBJECT
 public:
-    explicit ShoppingDb(TessivarCore& core);
+    // A search names the other commodities of the loading list and the
+    // construction site's materials sold at the same station.
+    ShoppingDb(const GameState& state, const QString& dataDir, const TextTableModel& loadingList,
+               const TextTableModel& constructionList);
 
     QString storePath() const;
 
@@ -63,9 +66,16 @@ public:
 
 signals:
     void changed();
+    // A search has a result to show (Wynik_wyszukiwania).
+    void searchFinished();
+    // The search window is to be closed.
+    void searchClosed();
     // Someone searched from outside the window and wants to see the result.
     void showRequested();
 
 private:
-    TessivarCore& m_core;
+    const GameState& m_state;
+    QString m_dataDir;
+    const TextTableModel& m_loadingList;
+    const TextTableModel& m_constructionList;
 };

@@ -1,7 +1,6 @@
 #include "missions/MissionModule.h"
 
-#include "Core.h"
-#include "cargo/CargoModule.h"
+#include "common/ReportSink.h"
 #include "ini/IniFile.h"
 #include "missions/MissionParsing.h"
 
@@ -45,11 +44,13 @@ bool isCargoMission(const QString& name)
 
 }  // namespace
 
-MissionModule::MissionModule(TessivarCore& core) : m_core(core) {}
+MissionModule::MissionModule(const QString& dataDir, ReportSink& reports)
+    : m_dataDir(dataDir), m_reports(reports)
+{}
 
 QString MissionModule::missionsFile() const
 {
-    return m_core.dataFile(QStringLiteral("missions.ini"));
+    return m_dataDir + QStringLiteral("missions.ini");
 }
 
 int MissionModule::missionCommodityIndex(const QString& name) const
@@ -75,7 +76,7 @@ void MissionModule::addMissionCommodity(const QString& name, qint64 units)
 void MissionModule::totalsChanged()
 {
     emit changed();
-    m_core.cargo().Aktualizuj_Zaladunek(QStringLiteral("-"), 0);
+    emit commoditiesChanged();
 }
 
 void MissionModule::parse_mission_list(const QByteArray& JSON)
@@ -133,7 +134,7 @@ void MissionModule::reportUnreadable(const QStringList& sections)
         return;
     for (const QString& section : std::as_const(fresh))
         m_reportedUnreadable.insert(section);
-    m_core.report(
+    m_reports.report(
         QStringLiteral("missions.ini: the Count of mission %1 is not a whole number; the section is "
                        "kept as it is and not counted.")
             .arg(fresh.join(QStringLiteral(", "))));

@@ -11,7 +11,7 @@
 #include <QString>
 #include <optional>
 
-class TessivarCore;
+class ReportSink;
 
 // Accepted cargo missions and the commodity totals they want. The totals live
 // in memory; missions.ini keeps one section per counted mission (Commodity,
@@ -21,7 +21,7 @@ class MissionModule : public QObject
 {
     Q_OBJECT
 public:
-    explicit MissionModule(TessivarCore& core);
+    MissionModule(const QString& dataDir, ReportSink& reports);
 
     // Missions event (start of a game session): drops sections of finished
     // missions and sections counted down to 0, adds the rest to the totals.
@@ -52,6 +52,8 @@ public:
 
 signals:
     void changed();
+    // The totals of the trade missions' commodities changed.
+    void commoditiesChanged();
 
 private:
     // After every change of the totals: the loading list's mission view follows.
@@ -59,6 +61,7 @@ private:
     // Names sections whose Count cannot be read, each once per run.
     void reportUnreadable(const QStringList& sections);
 
-    TessivarCore& m_core;
+    QString m_dataDir;
+    ReportSink& m_reports;
     QSet<QString> m_reportedUnreadable;
 };

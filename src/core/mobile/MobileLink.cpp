@@ -1,19 +1,19 @@
 #include "mobile/MobileLink.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
 #include "common/Error.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
-#include "markets/ShoppingDb.h"
 #include "mobile/MobileMessages.h"
-#include "settings/SettingsStore.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QJsonArray>
+#include <QLoggingCategory>
 #include <QTcpSocket>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcMobile, "tessivar.mobile")
 
 // Buffered output is handed to the network in chunks of this size while a
 // long message is being written, so only what the network refuses piles up.
@@ -28,7 +28,8 @@ void remember(QStringList& list, const QString& text, int limit)
 
 }  // namespace
 
-MobileLink::MobileLink(TessivarCore& core) : m_core(core), m_socket(new QTcpSocket(this))
+MobileLink::MobileLink(ReportSink& reports, UserInteraction& ui)
+    : m_reports(reports), m_ui(ui), m_socket(new QTcpSocket(this))
 {
     // What the phone sends waits in the socket (and behind it in the network)
     // rather than in memory when it sends faster than one request per tick.
@@ -74,7 +75,23 @@ MobileLink::LinkState MobileLink::state() const
         return m_active ? LinkState::On : LinkState::ListeningOnly;
     if (m_active)
         return LinkState::Broken;
-    return m_core.mainWindow().ch_wysylaj_enabled ? LinkState::Off : LinkState::Unavailable;
+    return m_activeBoxEnabled ? LinkState::Off : LinkState::Unavailable;
+}
+
+void MobileLink::setAddress(const QString& address)
+{
+    if (m_address == address)
+        return;
+    m_address = address;
+    emit changed();
+}
+
+void MobileLink::enableActiveBox()
+{
+    if (m_activeBoxEnabled)
+        return;
+    m_activeBoxEnabled = true;
+    emit changed();
 }
 
 QString MobileLink::stateName(LinkState s)
@@ -111,7 +128,7 @@ void MobileLink::ch_wysylajClick(bool ticked)
         setActive(false);
         return;
     }
-    const QString ip = m_core.mainWindow().edit_mobile_ip;
+    const QString ip = m_address;
     if (ip.isEmpty()) {
         setActive(false);
         emit changed();  // the box was ticked on screen; untick it again
@@ -127,11 +144,7 @@ void MobileLink::ch_wysylajClick(bool ticked)
 
 void MobileLink::set_udp_config(const QString& ipadres)
 {
-    MainWindowModel& mw = m_core.mainWindow();
-    if (mw.edit_mobile_ip != ipadres) {
-        mw.edit_mobile_ip = ipadres;
-        mw.notifyChanged();
-    }
+    setAddress(ipadres);
     setActive(true);
 
     if (isConnected())
@@ -152,7 +165,7 @@ void MobileLink::IdTCPClient1Connected()
 {
     // The address actually connected to: the field may have been edited while
     // the attempt was under way.
-    m_core.settings().set_String(QStringLiteral("connection"), QStringLiteral("mobile_ip"), m_host);
+    emit connectedTo(m_host);
 }
 
 void MobileLink::onConnected()
@@ -163,7 +176,7 @@ void MobileLink::onConnected()
         IdTCPClient1Connected();
     } catch (const std::exception& e) {
         // The link works even when its address could not be remembered.
-        m_core.report(errorText(e));
+        m_reports.report(errorText(e));
     }
     emit changed();
     send_to_host(QStringLiteral("all"));
@@ -180,7 +193,7 @@ void MobileLink::onError()
     if (m_attempting) {
         m_attempting = false;
         m_connectTimer.stop();
-        m_core.report(m_socket->errorString());
+        m_reports.report(m_socket->errorString());
         emit changed();
         return;
     }
@@ -197,7 +210,7 @@ void MobileLink::onConnectTimeout()
         return;
     m_attempting = false;
     m_socket->abort();
-    m_core.report(QStringLiteral("Connection timed out"));
+    m_reports.report(QStringLiteral("Connection timed out"));
     emit changed();
 }
 
@@ -207,7 +220,7 @@ void MobileLink::markBroken(const QString& text, bool dropConnection)
         m_socket->abort();
     if (!m_breakReported) {
         m_breakReported = true;
-        m_core.report(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
+        m_reports.report(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
     }
     emit changed();
 }
@@ -216,7 +229,7 @@ void MobileLink::send_to_host(const QString& typ)
 {
     if (!m_active || !isConnected())
         return;
-    const QStringList lines = mobileMessageLines(m_core, typ);
+    const QStringList lines = m_messages ? m_messages(typ) : QStringList();
     m_writing = true;
     for (const QString& line : lines) {
         if (!isConnected())
@@ -254,7 +267,10 @@ void MobileLink::Listen_serverTimer()
         pullRequests();
         if (const auto line = m_reader.takeLine())
             zapytania_servera(*line);
+    } catch (const std::exception& e) {
+        qCWarning(lcMobile) << "request from the phone failed:" << e.what();
     } catch (...) {
+        qCWarning(lcMobile) << "request from the phone failed";
     }
 }
 
@@ -276,9 +292,9 @@ void MobileLink::zapytania_servera(const QString& txt)
     const qsizetype colon = txt.indexOf(QLatin1Char(':'));
     const QString value = colon < 0 ? QString() : txt.mid(colon + 1);
     if (txt.contains(QLatin1String("copy:")))
-        m_core.ui().setClipboardText(value);
+        m_ui.setClipboardText(value);
     if (txt.contains(QLatin1String("find:")))
-        m_core.db().findCommodity(value);
+        emit searchRequested(value);
 }
 
 bool MobileLink::waitUntilSettled(int msecs)

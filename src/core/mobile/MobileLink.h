@@ -9,9 +9,11 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <functional>
 
 class QTcpSocket;
-class TessivarCore;
+class ReportSink;
+class UserInteraction;
 
 // The link to the companion phone app: one TCP connection to the app's server
 // on the phone, state pushed to it as text lines, and its requests (copy a
@@ -43,13 +45,25 @@ public:
     static constexpr qsizetype kMaxWaitingRequests = 64 * 1024;
     static constexpr int kRememberedLines = 50;
 
-    explicit MobileLink(TessivarCore& core);
+    MobileLink(ReportSink& reports, UserInteraction& ui);
     ~MobileLink() override;
+
+    // The lines of one message kind ("all", "zaladunek", ...); the feed that
+    // knows the lists sets it.
+    using MessageSource = std::function<QStringList(const QString& typ)>;
+    void setMessageSource(MessageSource source) { m_messages = std::move(source); }
 
     // Pushes one kind of state to the phone; does nothing unless "Active" is
     // ticked and the connection is up. Never throws: a failed write marks the
     // link broken instead of ending the caller's action.
     void send_to_host(const QString& typ);
+
+    // The address field of the main window (the phone's address).
+    QString address() const { return m_address; }
+    void setAddress(const QString& address);
+    // The "Active" box can be ticked once the first journal lines were dispatched.
+    bool activeBoxEnabled() const { return m_activeBoxEnabled; }
+    void enableActiveBox();
 
     // The "Active" check box was ticked or unticked by the person.
     void ch_wysylajClick(bool ticked);
@@ -91,6 +105,10 @@ public:
 
 signals:
     void changed();
+    // A connection to host is up (its address is worth remembering).
+    void connectedTo(const QString& host);
+    // The phone asked for a commodity to be looked up.
+    void searchRequested(const QString& name);
 
 private:
     void onConnected();
@@ -102,8 +120,12 @@ private:
     void markBroken(const QString& text, bool dropConnection);
     void setActive(bool on);
 
-    TessivarCore& m_core;
+    ReportSink& m_reports;
+    UserInteraction& m_ui;
+    MessageSource m_messages;
     QTcpSocket* m_socket;
+    QString m_address = QStringLiteral("192.168.100.7");
+    bool m_activeBoxEnabled = false;
     QTimer m_connectTimer;
     RequestReader m_reader;
     QString m_host;

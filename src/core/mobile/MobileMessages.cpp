@@ -1,32 +1,23 @@
 #include "mobile/MobileMessages.h"
 
-#include "Core.h"
-#include "cargo/CargoModule.h"
-#include "construction/ConstructionModule.h"
-#include "markets/ShoppingDb.h"
+#include "common/TextTableModel.h"
 
 #include <cmath>
 
 namespace {
 
-// The construction window's progress bar: a whole percentage, 0 to 100.
-int progressBarPosition(TessivarCore& core)
+QString progressLine(const MobileSources& src)
 {
-    return core.construct().ProgressBar1;
+    return QStringLiteral("progress:") + QString::number(src.progress);
 }
 
-QString progressLine(TessivarCore& core)
+void appendDockInfo(const MobileSources& src, QStringList& out)
 {
-    return QStringLiteral("progress:") + QString::number(progressBarPosition(core));
-}
-
-void appendDockInfo(TessivarCore& core, QStringList& out)
-{
-    const GameState& st = core.state;
+    const GameState& st = src.state;
     out << QStringLiteral("system:") + st.dane_systemu.StarSystem
         << QStringLiteral("stacja:") + st.dane_dokowania.StationName
         << QStringLiteral("typ:") + st.dane_dokowania.StationType
-        << QStringLiteral("marketid:") + QString::number(st.dane_dokowania.MarketID) << progressLine(core);
+        << QStringLiteral("marketid:") + QString::number(st.dane_dokowania.MarketID) << progressLine(src);
 }
 
 // cell 0 ":" cell 1 " (" cell 2 ")", the row shape of both lists.
@@ -62,21 +53,21 @@ bool listGoes(const TextTableModel& grid, bool all)
     return all ? hasEntries(grid) : grid.rowCount() > 1;
 }
 
-void appendConstruction(TessivarCore& core, QStringList& out, bool all)
+void appendConstruction(const MobileSources& src, QStringList& out, bool all)
 {
-    const TextTableModel& grid = core.construct().lista_materialow;
+    const TextTableModel& grid = src.construction;
     if (!listGoes(grid, all))
         return;
     out << QStringLiteral("clear:clear");
     for (int r = 1; r < grid.rowCount(); ++r)
         if (!isBlank(grid.row(r)))
             out << rowText(grid.row(r));
-    out << progressLine(core);
+    out << progressLine(src);
 }
 
-void appendLoadingList(TessivarCore& core, QStringList& out, bool all)
+void appendLoadingList(const MobileSources& src, QStringList& out, bool all)
 {
-    const TextTableModel& grid = core.cargo().zaladunek_list;
+    const TextTableModel& grid = src.loadingList;
     if (!listGoes(grid, all))
         return;
     out << QStringLiteral("Z:clear:clear");
@@ -85,9 +76,9 @@ void appendLoadingList(TessivarCore& core, QStringList& out, bool all)
             out << QStringLiteral("Z:") + rowText(grid.row(r));
 }
 
-void appendSearchResult(TessivarCore& core, QStringList& out)
+void appendSearchResult(const MobileSources& src, QStringList& out)
 {
-    const TMarketBuyData& w = core.db().Wynik_wyszukiwania;
+    const TMarketBuyData& w = src.searchResult;
     out << QStringLiteral("F:clear:clear") << QStringLiteral("F:Commidity:") + w.ItemType
         << QStringLiteral("F:System:") + w.System_Name << QStringLiteral("F:Station:") + w.Station_Name
         << QStringLiteral("F:Type:") + w.Station_Type
@@ -99,18 +90,18 @@ void appendSearchResult(TessivarCore& core, QStringList& out)
 
 }  // namespace
 
-QStringList mobileMessageLines(TessivarCore& core, const QString& typ)
+QStringList mobileMessageLines(const MobileSources& src, const QString& typ)
 {
     const bool all = typ == QLatin1String("all");
     QStringList out;
     if (all || typ == QLatin1String("info_dock"))
-        appendDockInfo(core, out);
+        appendDockInfo(src, out);
     if (all || typ == QLatin1String("budowa"))
-        appendConstruction(core, out, all);
+        appendConstruction(src, out, all);
     if (all || typ == QLatin1String("zaladunek"))
-        appendLoadingList(core, out, all);
+        appendLoadingList(src, out, all);
     if (typ == QLatin1String("find_result"))
-        appendSearchResult(core, out);
+        appendSearchResult(src, out);
     if (typ == QLatin1String("close_db"))
         out << QStringLiteral("CMD_close_db");
     return out;

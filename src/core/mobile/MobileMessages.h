@@ -1,16 +1,28 @@
 #pragma once
 
+#include "state/Records.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
-class TessivarCore;
+class TextTableModel;
+
+// What the phone is shown, read live when a message is built.
+struct MobileSources
+{
+    const GameState& state;
+    const TextTableModel& construction;  // the construction site's materials
+    const int& progress;                 // the site's progress bar, 0 to 100
+    const TextTableModel& loadingList;
+    const TMarketBuyData& searchResult;  // the last Last Shopping search
+};
 
 // The lines the phone is sent for one message kind ("info_dock", "budowa",
 // "zaladunek", "find_result", "close_db", "all"), read from the live state.
 // An unknown kind, or a list with nothing below its first row, gives no lines.
-QStringList mobileMessageLines(TessivarCore& core, const QString& typ);
+QStringList mobileMessageLines(const MobileSources& src, const QString& typ);
 
 // One line as it travels to the phone: 7-bit ASCII with '?' for every UTF-16
 // unit outside it, ended by CR LF. A line break inside a value would split the

@@ -1,7 +1,5 @@
 #include "mobile/ReplayMobileHook.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
 #include "mobile/MobileLink.h"
 
 namespace {
@@ -27,18 +25,17 @@ std::optional<MobileTarget> parseMobileTarget(const QString& hostPort)
     return MobileTarget{host, static_cast<quint16>(port)};
 }
 
-ReplayMobileHook::ReplayMobileHook(TessivarCore& core, MobileTarget target)
-    : m_core(core), m_target(std::move(target))
+ReplayMobileHook::ReplayMobileHook(MobileLink& link, MobileTarget target)
+    : m_link(link), m_target(std::move(target))
 {}
 
 void ReplayMobileHook::afterStep()
 {
-    MobileLink& link = m_core.mobile();
-    if (!m_ticked && m_core.mainWindow().ch_wysylaj_enabled) {
+    if (!m_ticked && m_link.activeBoxEnabled()) {
         m_ticked = true;
-        link.setPort(m_target.port);
-        m_core.mainWindow().edit_mobile_ip = m_target.host;
-        link.ch_wysylajClick(true);
+        m_link.setPort(m_target.port);
+        m_link.setAddress(m_target.host);
+        m_link.ch_wysylajClick(true);
     }
-    link.waitUntilSettled(kSettleMs);
+    m_link.waitUntilSettled(kSettleMs);
 }

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-class TessivarCore;
+class MobileLink;
 
 // Where a listener standing in for the phone waits.
 struct MobileTarget
@@ -23,11 +23,11 @@ std::optional<MobileTarget> parseMobileTarget(const QString& hostPort);
 class ReplayMobileHook
 {
 public:
-    ReplayMobileHook(TessivarCore& core, MobileTarget target);
+    ReplayMobileHook(MobileLink& link, MobileTarget target);
     void afterStep();
 
 private:
-    TessivarCore& m_core;
+    MobileLink& m_link;
     MobileTarget m_target;
     bool m_ticked = false;
 };

@@ -1,13 +1,14 @@
 #include "settings/SettingsStore.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
 #include "ini/IniFile.h"
 
+#include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <algorithm>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcSettings, "tessivar.settings")
 
 const QString kSettingsFile = QStringLiteral("settings.ini");
 
@@ -21,11 +22,13 @@ bool boolValue(const IniDocument& doc, const QString& section, const QString& ke
 
 }  // namespace
 
-SettingsStore::SettingsStore(TessivarCore& core) : m_core(core) {}
+SettingsStore::SettingsStore(const QString& dataDir, GameState& state)
+    : m_path(dataDir + kSettingsFile), m_state(state)
+{}
 
 QString SettingsStore::path() const
 {
-    return m_core.dataFile(kSettingsFile);
+    return m_path;
 }
 
 void SettingsStore::set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc)
@@ -49,34 +52,27 @@ void SettingsStore::load_settings()
     if (!file.exists())
         return;
     const IniDocument doc = file.document();
-    MainWindowModel& mw = m_core.mainWindow();
     const QString windows = QStringLiteral("windows");
 
     if (const auto ip = doc.value(QStringLiteral("connection"), QStringLiteral("mobile_ip")))
-        mw.edit_mobile_ip = *ip;
-    const std::pair<MainWindowModel::Panel, QString> panels[] = {
-        {MainWindowModel::SystemInfoPanel, QStringLiteral("ch_bgs")},
-        {MainWindowModel::CargoPanel, QStringLiteral("ch_cargo")},
-        {MainWindowModel::ConstructionPanel, QStringLiteral("ch_construct")},
-    };
-    for (const auto& [panel, key] : panels)
-        if (doc.valueExists(windows, key))
-            mw.setPanelChecked(panel, boolValue(doc, windows, key, false));
+        emit mobileAddressLoaded(*ip);
+    for (const char* key : {"ch_bgs", "ch_cargo", "ch_construct"})
+        if (doc.valueExists(windows, QLatin1String(key)))
+            emit panelStateLoaded(QLatin1String(key), boolValue(doc, windows, QLatin1String(key), false));
 
     const QString carrier = QStringLiteral("Carrier");
     const QString name = doc.value(carrier, QStringLiteral("Name")).value_or(QString());
-    mw.Label_carrier_name_val = name;
-    m_core.state.dane_carriera.CarrierName = name;
+    m_state.dane_carriera.CarrierName = name;
     // The carrier number is unsigned: a negative stored value means no carrier.
     const qint64 id =
         IniValue::toInt64(doc.value(carrier, QStringLiteral("CarrierID")).value_or(QString())).value_or(0);
-    m_core.state.dane_carriera.CarrierID = id < 0 ? 0 : quint64(id);
+    m_state.dane_carriera.CarrierID = id < 0 ? 0 : quint64(id);
+    emit carrierNameLoaded(name);
 
     if (doc.valueExists(QStringLiteral("KVN"), QStringLiteral("kvn_consent")))
         kvn_consent = boolValue(doc, QStringLiteral("KVN"), QStringLiteral("kvn_consent"), false);
 
     emit changed();
-    mw.notifyChanged();
 }
 
 void SettingsStore::save_settings()
@@ -141,8 +137,9 @@ QJsonObject SettingsStore::dumpJson() const
                 keys.insert(key, value);
             file.insert(section, keys);
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // An unreadable file shows as empty.
+        qCWarning(lcSettings) << "settings.ini unreadable for the dump:" << e.what();
     }
     return QJsonObject{{"f_settings", QJsonObject{{"kvn_consent", kvn_consent}, {"settings_ini", file}}}};
 }

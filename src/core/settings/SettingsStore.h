@@ -1,11 +1,11 @@
 #pragma once
 
+#include "state/Records.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
-
-class TessivarCore;
 
 // settings.ini: the small writes other subsystems make, the one-time load and
 // the hub consent. Nothing is cached: every write opens the file, writes one
@@ -14,7 +14,8 @@ class SettingsStore : public QObject
 {
     Q_OBJECT
 public:
-    explicit SettingsStore(TessivarCore& core);
+    // Keeps settings.ini in dataDir; loading it names the carrier in state.
+    SettingsStore(const QString& dataDir, GameState& state);
 
     QString path() const;
 
@@ -44,7 +45,12 @@ public:
 
 signals:
     void changed();
+    // What load_settings found for others to show, in this order.
+    void mobileAddressLoaded(const QString& address);
+    void panelStateLoaded(const QString& key, bool checked);
+    void carrierNameLoaded(const QString& name);
 
 private:
-    TessivarCore& m_core;
+    QString m_path;
+    GameState& m_state;
 };

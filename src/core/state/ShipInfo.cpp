@@ -1,6 +1,5 @@
 #include "state/ShipInfo.h"
 
-#include "Core.h"
 #include "state/StateParsers.h"
 
 namespace {
@@ -11,15 +10,15 @@ const QString kIconCargo = QString::fromUtf16(u"\U0001F4E6 ");
 
 }  // namespace
 
-ShipInfo::ShipInfo(TessivarCore& core)
+ShipInfo::ShipInfo(GameState& state)
     : statek_typ(kIconShip + QStringLiteral("Ship")), statek_nazwa(kIconName + QStringLiteral("Name")),
-      statek_cargo(kIconCargo + QStringLiteral("Cargo")), m_core(core)
+      statek_cargo(kIconCargo + QStringLiteral("Cargo")), m_state(state)
 {}
 
 void ShipInfo::Parse_Statek(const QByteArray& JSON)
 {
     TLoadoutData parsed = Parse_DaneStatku(JSON);
-    TLoadoutData& ship = m_core.state.DaneStatku;
+    TLoadoutData& ship = m_state.DaneStatku;
     ship = std::move(parsed);
     statek_typ = kIconShip + ship.Ship;
     statek_nazwa = kIconName + ship.ShipName;

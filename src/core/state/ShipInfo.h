@@ -1,11 +1,11 @@
 #pragma once
 
+#include "state/Records.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
-
-class TessivarCore;
 
 // The ship: the Loadout event into the ship record, and the texts of the
 // System Info window's SHIP group.
@@ -13,7 +13,7 @@ class ShipInfo : public QObject
 {
     Q_OBJECT
 public:
-    explicit ShipInfo(TessivarCore& core);
+    explicit ShipInfo(GameState& state);
 
     // Replaces DaneStatku with the parsed line; on a parse error the record
     // and the labels keep their previous content.
@@ -29,5 +29,5 @@ signals:
     void changed();
 
 private:
-    TessivarCore& m_core;
+    GameState& m_state;
 };

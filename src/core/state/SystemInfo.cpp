@@ -1,11 +1,7 @@
 #include "state/SystemInfo.h"
 
-#include "Core.h"
-#include "MainWindowModel.h"
 #include "common/JsonRead.h"
 #include "common/NumberFormat.h"
-#include "mobile/MobileLink.h"
-#include "settings/SettingsStore.h"
 #include "state/ShipInfo.h"
 #include "state/StateParsers.h"
 
@@ -77,7 +73,7 @@ TFactionState_Opis FactionState_opis(const QString& State)
     return {u16(u"\u2753"), QStringLiteral("Nieznany stan")};
 }
 
-SystemInfo::SystemInfo(TessivarCore& core) : m_core(core)
+SystemInfo::SystemInfo(GameState& state) : m_state(state)
 {
     // Placeholder captions until the first event fills the labels.
     system_name = kIconSystem + QStringLiteral("System");
@@ -97,7 +93,7 @@ SystemInfo::SystemInfo(TessivarCore& core) : m_core(core)
 double SystemInfo::stationFactionInfluence(const QString& factionName) const
 {
     double v = 0;
-    for (const TFaction& f : m_core.state.dane_systemu.Factions)
+    for (const TFaction& f : m_state.dane_systemu.Factions)
         if (f.Name == factionName)
             v = f.Influence;
     return v;
@@ -117,7 +113,7 @@ void SystemInfo::setStationLabels(const QString& name, const QString& type, quin
 
 void SystemInfo::showSystem()
 {
-    TDaneSystemu& s = m_core.state.dane_systemu;
+    TDaneSystemu& s = m_state.dane_systemu;
     system_name = kIconSystem + s.StarSystem;
     system_population = kIconPopulation + FormatNumberWithCommas(s.Population);
     system_security = kIconSecurity + s.SystemSecurity_Localised;
@@ -158,7 +154,7 @@ void SystemInfo::showSystem()
 
 void SystemInfo::parse_BGS(const QByteArray& JSON, const QString& co_parsowac)
 {
-    GameState& st = m_core.state;
+    GameState& st = m_state;
     if (co_parsowac == QLatin1String("system")) {
         TDaneSystemu parsed = ParseDaneSystemu(JSON);
         st.dane_systemu = std::move(parsed);
@@ -176,7 +172,7 @@ void SystemInfo::parse_BGS(const QByteArray& JSON, const QString& co_parsowac)
         st.dane_systemu.StationType = d.StationType;
         emit changed();
     }
-    m_core.mobile().send_to_host(QStringLiteral("info_dock"));
+    emit dockChanged();
 }
 
 void SystemInfo::undock()
@@ -187,12 +183,12 @@ void SystemInfo::undock()
     stacja_rzad.clear();
     stacja_marketid.clear();
     emit changed();
-    m_core.mobile().send_to_host(QStringLiteral("info_dock"));
+    emit dockChanged();
 }
 
 void SystemInfo::parse_CMDR(const QByteArray& JSON)
 {
-    GameState& st = m_core.state;
+    GameState& st = m_state;
     st.dane_carriera.CarrierID = 0;
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object) {
@@ -203,12 +199,12 @@ void SystemInfo::parse_CMDR(const QByteArray& JSON)
     const bool read = readKey(o, QLatin1String("Name"), st.dane_CMDR.Name);
     emit changed();
     if (read && !st.dane_CMDR.Name.isEmpty())
-        m_core.settings().set_String(QStringLiteral("CMDR"), QStringLiteral("Name"), st.dane_CMDR.Name);
+        emit commanderNamed(st.dane_CMDR.Name);
 }
 
 void SystemInfo::parse_CarrierLocation(const QByteArray& JSON)
 {
-    TCarrier& c = m_core.state.dane_carriera;
+    TCarrier& c = m_state.dane_carriera;
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object)
         return;
@@ -228,7 +224,7 @@ void SystemInfo::parse_CarrierLocation(const QByteArray& JSON)
 
 void SystemInfo::parse_Carrier(const QByteArray& JSON)
 {
-    TCarrier& c = m_core.state.dane_carriera;
+    TCarrier& c = m_state.dane_carriera;
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object)
         return;
@@ -241,22 +237,17 @@ void SystemInfo::parse_Carrier(const QByteArray& JSON)
         readKey(finance, QLatin1String("AvailableBalance"), c.AvailableBalance);
     }
     emit changed();
-    if (!c.CarrierName.isEmpty()) {
-        m_core.settings().set_String(QStringLiteral("Carrier"), QStringLiteral("Name"), c.CarrierName);
-        MainWindowModel& mw = m_core.mainWindow();
-        mw.Label_carrier_name_val = c.CarrierName;
-        mw.notifyChanged();
-    }
+    if (!c.CarrierName.isEmpty())
+        emit carrierNamed(c.CarrierName);
 }
 
-QJsonObject SystemInfo::dumpJson() const
+QJsonObject SystemInfo::dumpJson(const ShipInfo& ship) const
 {
     QJsonArray slices;
     for (const PieSlice& p : pie)
         slices.append(QJsonObject{{"label", p.label},
                                   {"value", p.value},
                                   {"colour", QStringLiteral("#%1").arg(p.colour, 6, 16, QLatin1Char('0'))}});
-    const ShipInfo& ship = m_core.statek();
     return QJsonObject{
         {"f_BGS", QJsonObject{{"system_name", system_name},
                               {"system_population", system_population},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TextTableModel.h"
+#include "state/Records.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -10,7 +11,7 @@
 #include <QStringList>
 #include <array>
 
-class TessivarCore;
+class ShipInfo;
 
 // Icon and one-line description of a faction state.
 struct TFactionState_Opis
@@ -43,7 +44,7 @@ class SystemInfo : public QObject
 {
     Q_OBJECT
 public:
-    explicit SystemInfo(TessivarCore& core);
+    explicit SystemInfo(GameState& state);
 
     // co_parsowac: "system" (Location, FSDJump, CarrierJump) or "docked" (Docked).
     void parse_BGS(const QByteArray& JSON, const QString& co_parsowac);
@@ -74,10 +75,15 @@ public:
     QStringList frakcje_stany_opisy;
     QList<PieSlice> pie;
 
-    QJsonObject dumpJson() const;
+    // The system window's fields with the ship's labels it shows.
+    QJsonObject dumpJson(const ShipInfo& ship) const;
 
 signals:
     void changed();
+    // The system or station the commander is at changed (a jump, docking, undocking).
+    void dockChanged();
+    void commanderNamed(const QString& name);
+    void carrierNamed(const QString& name);
 
 private:
     void showSystem();
@@ -86,5 +92,5 @@ private:
                           const QString& government);
     double stationFactionInfluence(const QString& factionName) const;
 
-    TessivarCore& m_core;
+    GameState& m_state;
 };

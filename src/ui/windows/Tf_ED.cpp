@@ -251,12 +251,11 @@ QWidget* Tf_ED::buildUpperBand()
     ch_wysylaj->setToolTip(QStringLiteral("Activate sending data to mobile"));
     ml->addWidget(ch_wysylaj, 1, 1);
     ml->setRowStretch(2, 1);
-    connect(edit_mobile_ip, &QLineEdit::textEdited, &mw, [&mw](const QString& t) { mw.edit_mobile_ip = t; });
     // The link decides whether the box stays ticked (an empty address unticks it again).
     MobileLink& link = m_core.mobile();
+    connect(edit_mobile_ip, &QLineEdit::textEdited, &link, [&link](const QString& t) { link.setAddress(t); });
     connect(ch_wysylaj, &QCheckBox::clicked, &link, [&link](bool checked) { link.ch_wysylajClick(checked); });
-    connect(&link, &MobileLink::changed, ch_wysylaj,
-            [this, &link] { ch_wysylaj->setChecked(link.isActive()); });
+    connect(&link, &MobileLink::changed, this, &Tf_ED::refreshMobile);
     l->addWidget(mobile);
     l->addStretch(1);
     return band;
@@ -297,6 +296,15 @@ QWidget* Tf_ED::buildLowerBand()
     return band;
 }
 
+void Tf_ED::refreshMobile()
+{
+    const MobileLink& link = m_core.mobile();
+    if (edit_mobile_ip->text() != link.address())
+        edit_mobile_ip->setText(link.address());
+    ch_wysylaj->setEnabled(link.activeBoxEnabled());
+    ch_wysylaj->setChecked(link.isActive());
+}
+
 void Tf_ED::refresh()
 {
     const MainWindowModel& mw = m_core.mainWindow();
@@ -312,10 +320,7 @@ void Tf_ED::refresh()
     for (size_t i = 0; i < panelBoxes.size(); ++i)
         panelBoxes[i]->setChecked(mw.isPanelChecked(MainWindowModel::Panel(i)));
     ch_lock_panels->setChecked(mw.ch_lock_panels);
-    if (edit_mobile_ip->text() != mw.edit_mobile_ip)
-        edit_mobile_ip->setText(mw.edit_mobile_ip);
-    ch_wysylaj->setEnabled(mw.ch_wysylaj_enabled);
-    ch_wysylaj->setChecked(m_core.mobile().isActive());
+    refreshMobile();
     btn_new_version->setText(buttonCaption(mw.btn_new_version_caption));
     btn_new_version->setVisible(!mw.btn_new_version_caption.isEmpty());
     btn_new_version->setStyleSheet(mw.btn_new_version_white ? QStringLiteral("color: rgb(255, 255, 255);")

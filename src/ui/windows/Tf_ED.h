@@ -65,6 +65,7 @@ signals:
 
 public slots:
     void refresh();
+    void refreshMobile();
 
 private:
     void showPassProgress(qint64 done, qint64 total);

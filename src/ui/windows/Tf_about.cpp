@@ -176,8 +176,7 @@ void Tf_about::timer_checkVersionTimer()
     const bool toWhite = m_newVersionColour == kAmber;
     setNewVersionColour(toWhite ? kWhite : kAmber);
     MainWindowModel& mw = m_core.mainWindow();
-    mw.btn_new_version_white = toWhite;
-    mw.notifyChanged();
+    mw.setNewVersionWhite(toWhite);
 }
 
 void Tf_about::setNewVersionColour(const QColor& c)

@@ -112,8 +112,8 @@ void MobileLinkTest::init()
     phone = std::make_unique<Phone>();
     QVERIFY(phone->listen());
     link->setPort(phone->port());
-    core->mainWindow().ch_wysylaj_enabled = true;
-    core->mainWindow().edit_mobile_ip = QStringLiteral("127.0.0.1");
+    link->enableActiveBox();
+    link->setAddress(QStringLiteral("127.0.0.1"));
 
     core->state.dane_systemu.StarSystem = QStringLiteral("Sol");
     core->state.dane_dokowania.StationName = QStringLiteral("Zażółć Hub");
@@ -142,7 +142,7 @@ bool MobileLinkTest::connectPhone()
 
 void MobileLinkTest::tickingWithoutAddress_staysUntickedAndConnectsNowhere()
 {
-    core->mainWindow().edit_mobile_ip.clear();
+    link->setAddress({});
     QSignalSpy changed(link, &MobileLink::changed);
     link->ch_wysylajClick(true);
     QVERIFY(!link->isActive());

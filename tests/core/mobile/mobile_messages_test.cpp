@@ -145,7 +145,9 @@ void MobileMessagesTest::linesOfEachKind()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     fillState(core, lists);
-    QCOMPARE(mobileMessageLines(core, typ), expected);
+    const MobileSources sources{core.state, core.construct().lista_materialow, core.construct().ProgressBar1,
+                                core.cargo().zaladunek_list, core.db().Wynik_wyszukiwania};
+    QCOMPARE(mobileMessageLines(sources, typ), expected);
 }
 
 void MobileMessagesTest::wireText_data()

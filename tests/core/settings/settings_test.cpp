@@ -1,5 +1,6 @@
 #include "MainWindowModel.h"
 #include "TestSupport.h"
+#include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 
 #include <QSignalSpy>
@@ -86,7 +87,7 @@ void SettingsTest::load()
     core.state.dane_carriera.CarrierID = 99;
     core.settings().load_settings();
 
-    QTEST(mw.edit_mobile_ip, "ip");
+    QTEST(core.mobile().address(), "ip");
     const QList<bool> state{mw.isPanelChecked(MainWindowModel::SystemInfoPanel),
                             mw.isPanelChecked(MainWindowModel::CargoPanel),
                             mw.isPanelChecked(MainWindowModel::ConstructionPanel)};
