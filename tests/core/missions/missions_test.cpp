@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "cargo/CargoModule.h"
+#include "common/ReportSink.h"
 #include "ini/IniFile.h"
 #include "journal/JournalPass.h"
 #include "missions/MissionModule.h"
@@ -108,6 +109,7 @@ private slots:
     void missionEnds();
     void unwritableFile_reachesTheCaller();
     void miningJournal_acrossARestart();
+    void builtAlone_announcesNewTotals();
 };
 
 void MissionsTest::parseMissionsEvent_data()
@@ -502,6 +504,26 @@ void MissionsTest::miningJournal_acrossARestart()
     QCOMPARE(next.cargo().zaladunek_list.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "9"}));
     const QJsonArray dumped = next.dumpJson().value(QStringLiteral("mission_commodites")).toArray();
     QCOMPARE(dumped, (QJsonArray{QJsonArray{QStringLiteral("Performance Enhancers"), 9}}));
+}
+
+void MissionsTest::builtAlone_announcesNewTotals()
+{
+    // The module needs only its folder and a report sink; whoever shows the
+    // totals learns of them from its signal.
+    QTemporaryDir data;
+    ScriptedInteraction ui;
+    ReportSink reports(ui);
+    MissionModule missions(data.path() + QLatin1Char('/'), reports);
+    QSignalSpy totals(&missions, &MissionModule::commoditiesChanged);
+    missions.parser_mission_cargo(
+        journalLine("2025-06-07T21:12:18Z", "MissionAccepted",
+                    "\"Name\":\"Mission_Collect\", \"Commodity\":\"$Gold_Name;\", "
+                    "\"Commodity_Localised\":\"Gold\", \"Count\":12, \"MissionID\":7"));
+    QCOMPARE(totals.size(), 1);
+    QCOMPARE(totalsText(missions), QStringLiteral("Gold=12"));
+    QCOMPARE(IniFile(data.filePath(QStringLiteral("missions.ini"))).readString("7", "Commodity"),
+             QStringLiteral("Gold"));
+    QVERIFY(ui.messages().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(MissionsTest)
