@@ -2,11 +2,11 @@
 
 #include "Core.h"
 #include "PanelLayout.h"
-#include "common/Error.h"
 #include "journal/JournalPass.h"
 #include "markets/ShoppingDb.h"
 #include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
+#include "widgets/WindowAction.h"
 #include "windows/Tf_BGS.h"
 #include "windows/Tf_Construct.h"
 #include "windows/Tf_DB.h"
@@ -24,24 +24,31 @@
 #include <QApplication>
 #include <QEvent>
 
+ReportFn coreReport(TessivarCore& core)
+{
+    return [&core](const QString& text) { core.report(text); };
+}
+
 WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), m_ui(ui)
 {
     qApp->installEventFilter(new PlainToolTips(this));
-    f_ED = new Tf_ED(core);
+    const ReportFn report = coreReport(core);
+    f_ED = new Tf_ED(core.mainWindow(), core.log(), core.mobile());
     f_ED->setAttribute(Qt::WA_DeleteOnClose, false);
     ui.setParentWidget(f_ED);
-    f_cargo = new Tf_cargo(core);
-    f_Construct = new Tf_Construct(core);
-    f_send_to_mobile = new Tf_send_to_mobile(core);
-    f_BGS = new Tf_BGS(core);
-    f_statek = new Tf_statek(core);
-    f_about = new Tf_about(core);
-    f_DB = new Tf_DB(core);
-    f_settings = new Tf_settings(core);
-    f_KVN = new Tf_KVN(core);
-    f_KVN_add = new Tf_KVN_add(core);
-    f_market = new Tf_market(core);
-    f_mission = new Tf_mission(core);
+    f_cargo = new Tf_cargo(core.cargo(), report);
+    f_Construct = new Tf_Construct(core.construct(), report);
+    f_send_to_mobile = new Tf_send_to_mobile;
+    f_BGS = new Tf_BGS(core.bgs(), core.statek());
+    f_statek = new Tf_statek;
+    f_about = new Tf_about(core.kvn(), core.mainWindow(), core.ui(), core.startup().downloadUrl,
+                           core.startup().chatUrl);
+    f_DB = new Tf_DB(core.db(), core.ui(), report);
+    f_settings = new Tf_settings(core.settings(), report);
+    f_KVN = new Tf_KVN(core.kvn(), core.state, report);
+    f_KVN_add = new Tf_KVN_add(core.state);
+    f_market = new Tf_market(core.market());
+    f_mission = new Tf_mission(core.mission());
     panels = new PanelLayout(*this);
     // Every search from outside the Data Base window ends by showing it.
     connect(&core.db(), &ShoppingDb::showRequested, f_DB, [this] {
@@ -106,10 +113,7 @@ void WindowSet::Timer1Timer()
     if (m_passRunning)
         return;
     m_passRunning = true;
-    try {
-        m_core.pass().Timer1Timer();
-    } catch (const std::exception& e) {
-        m_ui.showMessage(errorText(e));
-    }
+    runAction([this](const QString& text) { m_ui.showMessage(text); },
+              [this] { m_core.pass().Timer1Timer(); });
     m_passRunning = false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -20,6 +22,9 @@ class Tf_KVN_add;
 class Tf_market;
 class Tf_mission;
 class PanelLayout;
+
+// The core's general error report, for the windows' actions.
+ReportFn coreReport(TessivarCore& core);
 
 // The program's windows, created in their fixed order, and the main timer
 // that drives the journal passes.

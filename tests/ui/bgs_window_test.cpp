@@ -61,7 +61,7 @@ void BgsWindowTest::fillsFromReplayedJournal()
     UiCore c;
     writeFile(c.journal.filePath(kDemo),
               readFile(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/demo/") + kDemo));
-    Tf_BGS w(*c.core);
+    Tf_BGS w(c.core->bgs(), c.core->statek());
     QCOMPARE(w.windowTitle(), QStringLiteral("System Info"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -110,7 +110,7 @@ void BgsWindowTest::fillsFromReplayedJournal()
 void BgsWindowTest::journalTextIsShownAsPlainText()
 {
     UiCore c;
-    Tf_BGS w(*c.core);
+    Tf_BGS w(c.core->bgs(), c.core->statek());
     w.show();
     const QByteArray name = "<b>Bold</b> &amp;";
     c.core->bgs().parse_BGS(

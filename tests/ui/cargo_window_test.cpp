@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "WindowSet.h"
 #include "cargo/CargoModule.h"
 #include "markets/ShoppingDb.h"
 #include "windows/Tf_cargo.h"
@@ -52,7 +53,8 @@ private slots:
 void CargoWindowTest::layout()
 {
     CoreFixture fx;
-    Tf_cargo w(fx.start());
+    TessivarCore& c = fx.start();
+    Tf_cargo w(c.cargo(), coreReport(c));
     w.show();
     QCOMPARE(w.windowTitle(), QStringLiteral("Cargo"));
     QCOMPARE(w.tabs->count(), 3);
@@ -85,7 +87,7 @@ void CargoWindowTest::showing_loadsTheOwnList()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    Tf_cargo w(core);
+    Tf_cargo w(core.cargo(), coreReport(core));
     writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\n");
     QCOMPARE(w.sg_zaladunek->model()->rowCount(), 2);
     w.show();
@@ -98,7 +100,7 @@ void CargoWindowTest::menus_editTheListAndTheFile()
     CoreFixture fx;
     writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\nTea=5\r\n");
     TessivarCore& core = fx.start();
-    Tf_cargo w(core);
+    Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     QAbstractItemModel* list = w.sg_zaladunek->model();
 
@@ -129,7 +131,7 @@ void CargoWindowTest::typedEdits_areSavedAndErrorsShown()
     writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 50;
-    Tf_cargo w(core);
+    Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     QAbstractItemModel* list = w.sg_zaladunek->model();
     const QModelIndex quantity = list->index(1, 1);
@@ -162,7 +164,7 @@ void CargoWindowTest::selector_followsCore()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    Tf_cargo w(core);
+    Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     w.Carrier_loading_select->setFocus();
     QTest::keyClick(w.Carrier_loading_select, Qt::Key_Down);
@@ -179,7 +181,8 @@ void CargoWindowTest::rightClick_keepsTheCurrentRow()
 {
     CoreFixture fx;
     writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\nTea=5\r\nGold=1\r\n");
-    Tf_cargo w(fx.start());
+    TessivarCore& c = fx.start();
+    Tf_cargo w(c.cargo(), coreReport(c));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.sg_zaladunek->setCurrentIndex(w.sg_zaladunek->model()->index(1, 0));
@@ -198,7 +201,7 @@ void CargoWindowTest::find_searchesTheCurrentRow()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    Tf_cargo w(core);
+    Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
     w.sg_materialy->setCurrentIndex(w.sg_materialy->model()->index(2, 0));

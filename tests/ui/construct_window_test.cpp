@@ -1,5 +1,6 @@
 #include "MainWindowModel.h"
 #include "TestSupport.h"
+#include "WindowSet.h"
 #include "construction/ConstructionModule.h"
 #include "ini/IniFile.h"
 #include "widgets/WidgetInteraction.h"
@@ -63,7 +64,7 @@ void ConstructWindowTest::showsTheSiteAndItsMaterials()
 {
     UiCore c;
     TessivarCore& core = *c.core;
-    Tf_Construct w(core);
+    Tf_Construct w(core.construct(), coreReport(core));
     w.show();
 
     QCOMPARE(w.windowTitle(), QStringLiteral("Construction Site"));
@@ -122,11 +123,11 @@ void ConstructWindowTest::showsTheSiteAndItsMaterials()
     QCOMPARE(IniFile(file).readString(QStringLiteral("MATS"), QStringLiteral("Steel")), QStringLiteral("5"));
 
     // A new window starts empty again.
-    Tf_Construct again(core);
+    Tf_Construct again(core.construct(), coreReport(core));
     QCOMPARE(again.label_progress_val->text(), QStringLiteral("-/-"));
     QCOMPARE(again.lista_materialow->model()->rowCount(), 2);
 
-    Tf_mission missions(core);
+    Tf_mission missions(core.mission());
     QCOMPARE(missions.windowTitle(), QStringLiteral("Missions"));
     QVERIFY(!missions.isVisible());
 }

@@ -1,6 +1,7 @@
 // The contracts window, the new order form and the About window, offscreen.
 #include "HttpStub.h"
 #include "TestSupport.h"
+#include "WindowSet.h"
 
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
@@ -60,7 +61,8 @@ private slots:
     void contractsWindow_layoutAndNoHubNote()
     {
         CoreFixture f;
-        Tf_KVN w(f.start());
+        TessivarCore& c = f.start();
+        Tf_KVN w(c.kvn(), c.state, coreReport(c));
         QCOMPARE(w.windowTitle(), QStringLiteral("KVN"));
         QCOMPARE(tabTexts(w.tabs),
                  (QStringList{QStringLiteral("📜 Contract market"), QStringLiteral("📋 Accepted contracts")}));
@@ -91,7 +93,8 @@ private slots:
         CoreFixture f;
         startWithHub(f, hub.url());
         f.core->state.dane_carriera.CarrierID = 7;
-        Tf_KVN w(*f.core);
+        TessivarCore& c = *f.core;
+        Tf_KVN w(c.kvn(), c.state, coreReport(c));
         w.show();
         QVERIFY(w.btn_add->isEnabled());
         QVERIFY(!w.label_no_hub->isVisible());
@@ -113,7 +116,7 @@ private slots:
     {
         CoreFixture f;
         TessivarCore& core = f.start();
-        Tf_KVN w(core);
+        Tf_KVN w(core.kvn(), core.state, coreReport(core));
         w.show();
         core.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
         const QAbstractItemModel* m = w.lista_zlecen->model();
@@ -140,7 +143,7 @@ private slots:
         core.state.dane_CMDR.Name = QStringLiteral("Jan <b>");
         core.state.dane_carriera.StarSystem = QStringLiteral("Deciat");
         core.state.dane_carriera.Body = 5;
-        Tf_KVN_add form(core);
+        Tf_KVN_add form(core.state);
         QCOMPARE(form.windowTitle(), QStringLiteral("f_KVN_add"));
         QCOMPARE(form.commodity_name->count(), 61);
         QCOMPARE(form.commodity_name->currentText(), QStringLiteral("Aluminium"));
@@ -188,7 +191,8 @@ private slots:
         f.core->state.dane_carriera.CarrierID = 3702668288ULL;
         f.core->state.dane_carriera.StarSystem = QStringLiteral("Deciat");
         f.core->state.dane_carriera.Body = 5;
-        Tf_KVN w(*f.core);
+        TessivarCore& c = *f.core;
+        Tf_KVN w(c.kvn(), c.state, coreReport(c));
         bool answered = false;
         QTimer::singleShot(0, this, [&answered] {
             auto* form = qobject_cast<Tf_KVN_add*>(QApplication::activeModalWidget());
@@ -219,7 +223,8 @@ private slots:
         CoreFixture f;
         writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
                   "[links]\r\nchat=https://chat.example/invite\r\ndownload=https://example/download\r\n");
-        Tf_about w(f.start());
+        TessivarCore& c = f.start();
+        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         QCOMPARE(w.windowTitle(), QStringLiteral("About Tessivar"));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.label_version->text(), QStringLiteral("v. 1.3"));
@@ -250,7 +255,8 @@ private slots:
     void about_splashClosesItselfOnce()
     {
         CoreFixture f;
-        Tf_about w(f.start());
+        TessivarCore& c = f.start();
+        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         w.showSplash();
         QCOMPARE(w.windowModality(), Qt::ApplicationModal);
         w.Timer_hide_start_window.start(10);
@@ -269,7 +275,8 @@ private slots:
         hub.handler = [](const StubRequest&) { return StubResponse::text("1.2.0.0 & more"); };
         CoreFixture f;
         startWithHub(f, hub.url(), "[links]\r\ndownload=https://example/download\r\n");
-        Tf_about w(*f.core);
+        TessivarCore& c = *f.core;
+        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         for (int i = 0; i < 3; ++i) {
             w.show();
             w.hide();

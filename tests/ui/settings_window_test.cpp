@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "WindowSet.h"
 
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
@@ -37,7 +38,7 @@ void SettingsWindowTest::consentIsStoredOnEveryClose()
     QFETCH(int, how);
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    Tf_settings w(core);
+    Tf_settings w(core.settings(), coreReport(core));
     QCOMPARE(w.windowTitle(), QStringLiteral("SETTINGS"));
     QCOMPARE(w.tabs->count(), 2);
     QCOMPARE(w.tabs->tabText(1), QStringLiteral("Kelvane"));
@@ -63,7 +64,7 @@ void SettingsWindowTest::showsTheLoadedConsent()
     CoreFixture fx;
     writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")), "[KVN]\nkvn_consent=1\n");
     TessivarCore& core = fx.start();
-    Tf_settings w(core);
+    Tf_settings w(core.settings(), coreReport(core));
     QVERIFY(!w.ch_kvn_consent->isChecked());
     core.settings().load_settings();
     QVERIFY(w.ch_kvn_consent->isChecked());
@@ -74,7 +75,7 @@ void SettingsWindowTest::ownerCode_hiddenUntilAskedAndTakenWhenPasted()
     CoreFixture fx;
     writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")), "[KVN]\ncode=Secret-1\n");
     TessivarCore& core = fx.start();
-    Tf_settings w(core);
+    Tf_settings w(core.settings(), coreReport(core));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.edit_kvn_code->text(), QStringLiteral("Secret-1"));

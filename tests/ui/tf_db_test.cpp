@@ -46,7 +46,8 @@ private slots:
 void TfDbTest::window_beforeFirstSearch_showsLabelNames()
 {
     CoreFixture f;
-    Tf_DB w(f.start());
+    TessivarCore& c = f.start();
+    Tf_DB w(c.db(), c.ui(), coreReport(c));
     QCOMPARE(w.windowTitle(), QStringLiteral("DB"));
     QCOMPARE(w.tabs->count(), 3);
     QCOMPARE(w.tabs->tabText(w.tabs->currentIndex()), QStringLiteral("Last Shopping"));
@@ -63,7 +64,7 @@ void TfDbTest::findButton_showsResultAsPlainText()
     TessivarCore& core = f.start();
     writeFile(core.db().storePath(), kStore);
     core.cargo().zaladunek_list.setAll({{"TOWAR", "ILOSC", ""}, {"Steel", "100", ""}});
-    Tf_DB w(core);
+    Tf_DB w(core.db(), core.ui(), coreReport(core));
     w.show();
     w.edit_find->clear();
     QTest::keyClicks(w.edit_find, QStringLiteral("Liquid Oxygen"));
@@ -83,7 +84,7 @@ void TfDbTest::copyButtons_copyFieldsWithoutPrefix()
     CoreFixture f;
     TessivarCore& core = f.start();
     writeFile(core.db().storePath(), kStore);
-    Tf_DB w(core);
+    Tf_DB w(core.db(), core.ui(), coreReport(core));
     core.db().findCommodity(QStringLiteral("liquidoxygen"));
     const QList<QPair<QPushButton*, QString>> cases{
         {w.btn_copy_system, QStringLiteral("Capricorni Sector OS-U c2-13")},
@@ -99,7 +100,8 @@ void TfDbTest::copyButtons_copyFieldsWithoutPrefix()
 void TfDbTest::closeButton_hidesWindow()
 {
     CoreFixture f;
-    Tf_DB w(f.start());
+    TessivarCore& c = f.start();
+    Tf_DB w(c.db(), c.ui(), coreReport(c));
     w.show();
     QVERIFY(w.isVisible());
     QTest::mouseClick(w.btn_close, Qt::LeftButton);
@@ -131,7 +133,7 @@ void TfDbTest::hidingByAnyMeans_tellsThePhone()
     QTcpSocket* conn = phone.nextPendingConnection();
     QVERIFY(QTest::qWaitFor([&] { return link.isConnected(); }, 5000));
 
-    Tf_DB w(core);
+    Tf_DB w(core.db(), core.ui(), coreReport(core));
     w.show();
     if (how == QLatin1String("button"))
         QTest::mouseClick(w.btn_close, Qt::LeftButton);

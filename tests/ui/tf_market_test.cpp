@@ -26,7 +26,7 @@ void TfMarketTest::window_showsHeadingAndMarketOfDock()
         f.journalDir.filePath(QStringLiteral("Market.json")),
         "{ \"MarketID\":3702668288, \"Items\":[ "
         "{ \"Name_Localised\":\"Meta-Alloys\", \"BuyPrice\":9998677, \"Demand\":0, \"Stock\":448 } ] }");
-    Tf_market w(core);
+    Tf_market w(core.market());
     QCOMPARE(w.windowTitle(), QStringLiteral("Market"));
     w.show();
     core.market().przeszukaj_market(f.journalDir.path());
@@ -47,7 +47,8 @@ void TfMarketTest::window_showsHeadingAndMarketOfDock()
 void TfMarketTest::closeButton_hidesWindow()
 {
     CoreFixture f;
-    Tf_market w(f.start());
+    TessivarCore& c = f.start();
+    Tf_market w(c.market());
     w.show();
     QTest::mouseClick(w.btn_close, Qt::LeftButton);
     QVERIFY(!w.isVisible());

@@ -1,6 +1,5 @@
 #include "windows/Tf_BGS.h"
 
-#include "Core.h"
 #include "state/ShipInfo.h"
 #include "state/SystemInfo.h"
 #include "widgets/FirstRowHeaderProxy.h"
@@ -54,7 +53,8 @@ QGroupBox* labelGroup(QWidget* parent, const QString& title, const char* name, i
 
 }  // namespace
 
-Tf_BGS::Tf_BGS(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_BGS::Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_bgs(bgs), m_ship(ship)
 {
     setWindowTitle(QStringLiteral("System Info"));
     setObjectName(QStringLiteral("f_BGS"));
@@ -98,7 +98,6 @@ Tf_BGS::Tf_BGS(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
     Chart1->setMinimumWidth(240);
     fl->addWidget(Chart1, 686);
 
-    SystemInfo& bgs = core.bgs();
     m_gridProxy = new FirstRowHeaderProxy(this);
     m_gridProxy->setSourceModel(&bgs.sg_frakcje);
     sg_frakcje = new QTableView(factions);
@@ -124,14 +123,14 @@ Tf_BGS::Tf_BGS(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
 
     resize(1299, 537);
     connect(&bgs, &SystemInfo::changed, this, &Tf_BGS::refresh);
-    connect(&core.statek(), &ShipInfo::changed, this, &Tf_BGS::refreshShip);
+    connect(&ship, &ShipInfo::changed, this, &Tf_BGS::refreshShip);
     refresh();
     refreshShip();
 }
 
 void Tf_BGS::refresh()
 {
-    const SystemInfo& bgs = m_core.bgs();
+    const SystemInfo& bgs = m_bgs;
     system_name->setText(bgs.system_name);
     system_population->setText(bgs.system_population);
     system_przynaleznosc->setText(bgs.system_przynaleznosc);
@@ -148,7 +147,7 @@ void Tf_BGS::refresh()
 
 void Tf_BGS::refreshShip()
 {
-    const ShipInfo& ship = m_core.statek();
+    const ShipInfo& ship = m_ship;
     statek_typ->setText(ship.statek_typ);
     statek_nazwa->setText(ship.statek_nazwa);
     statek_cargo->setText(ship.statek_cargo);

@@ -4,7 +4,8 @@
 
 class QLabel;
 class QTableView;
-class TessivarCore;
+class SystemInfo;
+class ShipInfo;
 class InfluencePieChart;
 class FirstRowHeaderProxy;
 
@@ -15,7 +16,7 @@ class Tf_BGS : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_BGS(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent = nullptr);
 
     QLabel* system_name = nullptr;
     QLabel* system_population = nullptr;
@@ -39,6 +40,7 @@ public slots:
     void refreshShip();
 
 private:
-    TessivarCore& m_core;
+    const SystemInfo& m_bgs;
+    const ShipInfo& m_ship;
     FirstRowHeaderProxy* m_gridProxy = nullptr;
 };

@@ -1,7 +1,5 @@
 #include "windows/Tf_Construct.h"
 
-#include "Core.h"
-#include "common/Error.h"
 #include "construction/ConstructionModule.h"
 #include "widgets/WindowParts.h"
 
@@ -83,12 +81,12 @@ QLabel* valueLabel(const QString& objectName, QWidget* parent)
 
 }  // namespace
 
-Tf_Construct::Tf_Construct(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_module(module), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("Construction Site"));
     setObjectName(QStringLiteral("f_Construct"));
     setFont(QFont(QStringLiteral("Segoe UI")));
-    ConstructionModule& module = core.construct();
     // The window owns what it shows: a new window starts empty.
     module.resetWindow();
 
@@ -151,11 +149,11 @@ Tf_Construct::Tf_Construct(TessivarCore& core, QWidget* parent) : QWidget(parent
     connect(lista_materialow, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(lista_materialow->viewport()->mapToGlobal(pos)); });
     connect(add, &QAction::triggered, this,
-            [this] { guarded([this] { m_core.construct().m_Dodajdozaadunku1Click(currentRow()); }); });
+            [this] { guarded([this] { m_module.m_Dodajdozaadunku1Click(currentRow()); }); });
     connect(load, &QAction::triggered, this,
-            [this] { guarded([this] { m_core.construct().Zaadujlistzpliku1Click(); }); });
+            [this] { guarded([this] { m_module.Zaadujlistzpliku1Click(); }); });
     connect(find, &QAction::triggered, this,
-            [this] { guarded([this] { m_core.construct().Findonmarkets1Click(currentRow()); }); });
+            [this] { guarded([this] { m_module.Findonmarkets1Click(currentRow()); }); });
 
     auto* bottom = new QWidget(this);
     auto* bottomLayout = new QHBoxLayout(bottom);
@@ -173,10 +171,10 @@ Tf_Construct::Tf_Construct(TessivarCore& core, QWidget* parent) : QWidget(parent
     bottomLayout->addStretch(1);
     bottomLayout->addWidget(btn_zapisz, 0, Qt::AlignTop);
     connect(btn_Nowy_Zaladunek, &QPushButton::clicked, this, [this] {
-        guarded([this] { m_core.construct().btn_Nowy_ZaladunekClick(ch_nowy_zaladunek->isChecked()); });
+        guarded([this] { m_module.btn_Nowy_ZaladunekClick(ch_nowy_zaladunek->isChecked()); });
     });
     connect(btn_zapisz, &QPushButton::clicked, this,
-            [this] { guarded([this] { m_core.construct().btn_zapiszClick(); }); });
+            [this] { guarded([this] { m_module.btn_zapiszClick(); }); });
 
     auto* layout = new QVBoxLayout(addScrollingBody(this));
     layout->setContentsMargins(0, 0, 0, 0);
@@ -201,18 +199,9 @@ int Tf_Construct::currentRow() const
     return i.isValid() ? i.row() : -1;
 }
 
-template <typename F> void Tf_Construct::guarded(F&& action)
-{
-    try {
-        action();
-    } catch (const std::exception& e) {
-        m_core.report(errorText(e));
-    }
-}
-
 void Tf_Construct::refresh()
 {
-    const ConstructionModule& m = m_core.construct();
+    const ConstructionModule& m = m_module;
     label_system_val->setText(m.Label_system_val);
     label_station_val->setText(m.Label_station_val);
     label_type_val->setText(m.Label_type_val);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -8,7 +10,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTableView;
-class TessivarCore;
+class ConstructionModule;
 
 // The construction site window: where the ship is docked, the site's progress
 // and the materials it still needs (ConstructionModule::lista_materialow),
@@ -17,7 +19,7 @@ class Tf_Construct : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_Construct(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_Construct(ConstructionModule& module, ReportFn report, QWidget* parent = nullptr);
 
     QLabel* label_system_val = nullptr;
     QLabel* label_station_val = nullptr;
@@ -36,8 +38,8 @@ public slots:
 
 private:
     int currentRow() const;
-    // Runs a user action; an error is shown as the general error report does.
-    template <typename F> void guarded(F&& action);
+    template <typename F> void guarded(F&& action) { runAction(m_report, std::forward<F>(action)); }
 
-    TessivarCore& m_core;
+    ConstructionModule& m_module;
+    ReportFn m_report;
 };

@@ -1,7 +1,5 @@
 #include "windows/Tf_DB.h"
 
-#include "Core.h"
-#include "common/Error.h"
 #include "common/UserInteraction.h"
 #include "markets/ShoppingDb.h"
 #include "widgets/WindowParts.h"
@@ -53,7 +51,8 @@ QString shown(QString text)
 
 }  // namespace
 
-Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_db(db), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("DB"));
     auto* layout = new QVBoxLayout(this);
@@ -75,7 +74,7 @@ Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window),
     auto* findLabel = new QLabel(QStringLiteral("Find Commodity: "), page);
     findLabel->setTextFormat(Qt::PlainText);
     findBar->addWidget(findLabel);
-    edit_find = new QLineEdit(core.db().edit_find, page);
+    edit_find = new QLineEdit(db.edit_find, page);
     edit_find->setObjectName(QStringLiteral("edit_find"));
     edit_find->setPlaceholderText(QStringLiteral("Commodity name"));
     findBar->addWidget(edit_find, 1);
@@ -116,15 +115,14 @@ Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window),
     resize(560, 470);
     centerOnScreen(this);
 
-    ShoppingDb& db = core.db();
     connect(edit_find, &QLineEdit::textChanged, this, [&db](const QString& t) { db.edit_find = t; });
     connect(btn_find, &QPushButton::clicked, this, &Tf_DB::btn_findClick);
     connect(btn_copy_system, &QPushButton::clicked, this,
-            [&core] { core.ui().setClipboardText(core.db().Wynik_wyszukiwania.System_Name); });
+            [&ui, &db] { ui.setClipboardText(db.Wynik_wyszukiwania.System_Name); });
     connect(btn_copy_station, &QPushButton::clicked, this,
-            [&core] { core.ui().setClipboardText(core.db().Wynik_wyszukiwania.Station_Name); });
+            [&ui, &db] { ui.setClipboardText(db.Wynik_wyszukiwania.Station_Name); });
     connect(btn_copy_marketid, &QPushButton::clicked, this,
-            [&core] { core.ui().setClipboardText(QString::number(core.db().Wynik_wyszukiwania.MarketID)); });
+            [&ui, &db] { ui.setClipboardText(QString::number(db.Wynik_wyszukiwania.MarketID)); });
     connect(btn_close, &QPushButton::clicked, this, &QWidget::hide);
     connect(&db, &ShoppingDb::changed, this, &Tf_DB::refresh);
     refresh();
@@ -132,7 +130,7 @@ Tf_DB::Tf_DB(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window),
 
 void Tf_DB::refresh()
 {
-    const ShoppingDb& db = m_core.db();
+    const ShoppingDb& db = m_db;
     if (edit_find->text() != db.edit_find)
         edit_find->setText(db.edit_find);
     label_ww_system->setText(shown(db.label_ww_system));
@@ -146,11 +144,7 @@ void Tf_DB::refresh()
 
 void Tf_DB::btn_findClick()
 {
-    try {
-        m_core.db().szukaj_towaru();
-    } catch (const std::exception& e) {
-        m_core.report(errorText(e));
-    }
+    runAction(m_report, [this] { m_db.szukaj_towaru(); });
 }
 
 void Tf_DB::hideEvent(QHideEvent* event)
@@ -158,5 +152,5 @@ void Tf_DB::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
     // Minimising reaches here as a spontaneous hide; the window is still open then.
     if (!event->spontaneous())
-        m_core.db().windowHidden();
+        m_db.windowHidden();
 }

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class TessivarCore;
+class ShoppingDb;
+class UserInteraction;
 
 // The Data Base window: the Last Shopping search. It shows the result texts
 // that ShoppingDb computes and forwards the search and copy buttons.
@@ -14,7 +17,7 @@ class Tf_DB : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_DB(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* parent = nullptr);
 
     QTabWidget* tabs = nullptr;
     QLineEdit* edit_find = nullptr;
@@ -40,5 +43,6 @@ protected:
 private:
     void btn_findClick();
 
-    TessivarCore& m_core;
+    ShoppingDb& m_db;
+    ReportFn m_report;
 };

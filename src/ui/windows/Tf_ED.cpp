@@ -1,6 +1,5 @@
 #include "windows/Tf_ED.h"
 
-#include "Core.h"
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
 #include "widgets/Logo.h"
@@ -91,7 +90,8 @@ QGroupBox* infoBox(const QString& title, std::initializer_list<InfoRow> rows, QW
 
 }  // namespace
 
-Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core)
+Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, QWidget* parent)
+    : QWidget(parent), m_mainWindow(mainWindow), m_log(log), m_mobile(mobile)
 {
     setWindowTitle(QStringLiteral("Tessivar"));
     setObjectName(QStringLiteral("f_ED"));
@@ -108,7 +108,7 @@ Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core
     Memo1 = new QListView(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setUniformItemSizes(true);
-    Memo1->setModel(&core.log());
+    Memo1->setModel(&m_log);
     Memo1->setFixedHeight(122);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -127,9 +127,9 @@ Tf_ED::Tf_ED(TessivarCore& core, QWidget* parent) : QWidget(parent), m_core(core
     layout->addWidget(progress_pass);
 
     resize(1122, 351);
-    connect(&core.mainWindow(), &MainWindowModel::changed, this, &Tf_ED::refresh);
-    connect(&core.log(), &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
-    connect(&core.mainWindow(), &MainWindowModel::passProgress, this, &Tf_ED::showPassProgress);
+    connect(&m_mainWindow, &MainWindowModel::changed, this, &Tf_ED::refresh);
+    connect(&m_log, &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
+    connect(&m_mainWindow, &MainWindowModel::passProgress, this, &Tf_ED::showPassProgress);
     refresh();
 }
 
@@ -173,7 +173,7 @@ QWidget* Tf_ED::buildToolBar()
     l->addWidget(btn_new_version);
     l->addStretch(1);
 
-    MainWindowModel& mw = m_core.mainWindow();
+    MainWindowModel& mw = m_mainWindow;
     connect(btn_about, &QToolButton::clicked, this, &Tf_ED::aboutRequested);
     connect(btn_settings, &QToolButton::clicked, this, &Tf_ED::settingsRequested);
     connect(ch_lock_panels, &QCheckBox::clicked, &mw, &MainWindowModel::lockPanelsClick);
@@ -227,7 +227,7 @@ QWidget* Tf_ED::buildUpperBand()
         {MainWindowModel::KelvanePanel, "ch_kvn", "KELVANE", 1, 1},
         {MainWindowModel::MarketPanel, "ch_market", "MARKET", 2, 1},
     };
-    MainWindowModel& mw = m_core.mainWindow();
+    MainWindowModel& mw = m_mainWindow;
     for (const auto& b : boxes) {
         auto* box = new QCheckBox(QLatin1String(b.text), panels);
         box->setObjectName(QLatin1String(b.name));
@@ -252,7 +252,7 @@ QWidget* Tf_ED::buildUpperBand()
     ml->addWidget(ch_wysylaj, 1, 1);
     ml->setRowStretch(2, 1);
     // The link decides whether the box stays ticked (an empty address unticks it again).
-    MobileLink& link = m_core.mobile();
+    MobileLink& link = m_mobile;
     connect(edit_mobile_ip, &QLineEdit::textEdited, &link, [&link](const QString& t) { link.setAddress(t); });
     connect(ch_wysylaj, &QCheckBox::clicked, &link, [&link](bool checked) { link.ch_wysylajClick(checked); });
     connect(&link, &MobileLink::changed, this, &Tf_ED::refreshMobile);
@@ -266,7 +266,7 @@ QWidget* Tf_ED::buildLowerBand()
     auto* band = new QWidget(this);
     auto* l = new QHBoxLayout(band);
     l->setContentsMargins(0, 0, 0, 0);
-    MainWindowModel& mw = m_core.mainWindow();
+    MainWindowModel& mw = m_mainWindow;
 
     l->addWidget(infoBox(QStringLiteral("Carrier Info:"),
                          {{QStringLiteral("🚀 Name:"), "Label_carrier_name_val", &Label_carrier_name_val,
@@ -298,7 +298,7 @@ QWidget* Tf_ED::buildLowerBand()
 
 void Tf_ED::refreshMobile()
 {
-    const MobileLink& link = m_core.mobile();
+    const MobileLink& link = m_mobile;
     if (edit_mobile_ip->text() != link.address())
         edit_mobile_ip->setText(link.address());
     ch_wysylaj->setEnabled(link.activeBoxEnabled());
@@ -307,7 +307,7 @@ void Tf_ED::refreshMobile()
 
 void Tf_ED::refresh()
 {
-    const MainWindowModel& mw = m_core.mainWindow();
+    const MainWindowModel& mw = m_mainWindow;
     Label_cmdr_val->setText(mw.Label_cmdr_val);
     Label_cr_val->setText(mw.Label_cr_val);
     Label_carrier_name_val->setText(mw.Label_carrier_name_val);

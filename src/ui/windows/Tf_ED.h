@@ -12,7 +12,8 @@ class QListView;
 class QProgressBar;
 class QPushButton;
 class QToolButton;
-class TessivarCore;
+class LogModel;
+class MobileLink;
 
 // The main window: commander, carrier and dock information, the journal log
 // view, the panel switches and the tool bar. It shows the core's
@@ -22,7 +23,7 @@ class Tf_ED : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_ED(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, QWidget* parent = nullptr);
 
     // Tool bar
     QToolButton* btn_about = nullptr;
@@ -73,5 +74,7 @@ private:
     QWidget* buildUpperBand();
     QWidget* buildLowerBand();
 
-    TessivarCore& m_core;
+    MainWindowModel& m_mainWindow;
+    LogModel& m_log;
+    MobileLink& m_mobile;
 };

@@ -1,8 +1,5 @@
 #include "windows/Tf_KVN.h"
 
-#include "Core.h"
-#include "common/Error.h"
-#include "common/UserInteraction.h"
 #include "hub/HubClient.h"
 #include "widgets/WindowParts.h"
 #include "windows/Tf_KVN_add.h"
@@ -63,10 +60,10 @@ protected:
 
 }  // namespace
 
-Tf_KVN::Tf_KVN(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_kvn(kvn), m_state(state), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("KVN"));
-    HubClient& kvn = core.kvn();
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
@@ -144,14 +141,14 @@ Tf_KVN::Tf_KVN(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window
             &QTreeView::expandAll);
 
     Timer_delay.setInterval(1000);
-    connect(&Timer_delay, &QTimer::timeout, this, [this] { m_core.kvn().Timer_delayTimer(); });
+    connect(&Timer_delay, &QTimer::timeout, this, [this] { m_kvn.Timer_delayTimer(); });
     Timer_delay.start();
     refresh();
 }
 
 void Tf_KVN::refresh()
 {
-    const HubClient& kvn = m_core.kvn();
+    const HubClient& kvn = m_kvn;
     label_delay->setText(kvn.label_delay);
     btn_refresh->setEnabled(kvn.btn_refresh_enabled);
 }
@@ -159,28 +156,25 @@ void Tf_KVN::refresh()
 void Tf_KVN::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    btn_add->setEnabled(m_core.kvn().addButtonEnabled());
-    m_core.kvn().FormShow();
+    btn_add->setEnabled(m_kvn.addButtonEnabled());
+    m_kvn.FormShow();
 }
 
 void Tf_KVN::btn_refreshClick()
 {
-    m_core.kvn().btn_refreshClick();
+    m_kvn.btn_refreshClick();
 }
 
 void Tf_KVN::btn_addClick()
 {
-    Tf_KVN_add form(m_core, this);
+    Tf_KVN_add form(m_state, this);
     if (form.exec() != QDialog::Accepted)
         return;
-    m_core.kvn().add_kvn(form.order());
+    m_kvn.add_kvn(form.order());
 }
 
 void Tf_KVN::Getcontract1Click()
 {
-    try {
-        m_core.kvn().Getcontract1Click(m_core.kvn().lista_zlecen.nodeAt(lista_zlecen->currentIndex()));
-    } catch (const std::exception& e) {
-        m_core.ui().showMessage(errorText(e));
-    }
+    runAction(m_report,
+              [this] { m_kvn.Getcontract1Click(m_kvn.lista_zlecen.nodeAt(lista_zlecen->currentIndex())); });
 }

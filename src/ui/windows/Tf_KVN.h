@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -8,7 +10,8 @@ class QLabel;
 class QPushButton;
 class QTabWidget;
 class QTreeView;
-class TessivarCore;
+class HubClient;
+struct GameState;
 
 // The contracts window "KVN": the hub's orders and the accepted contracts as
 // trees, the refresh countdown and the way to take an order or post one.
@@ -16,7 +19,8 @@ class Tf_KVN : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_KVN(TessivarCore& core, QWidget* parent = nullptr);
+    // The new order form fills its commander and carrier from `state`.
+    Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget* parent = nullptr);
 
     QLabel* label_no_hub = nullptr;
     QPushButton* btn_refresh = nullptr;
@@ -40,5 +44,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TessivarCore& m_core;
+    HubClient& m_kvn;
+    const GameState& m_state;
+    ReportFn m_report;
 };

@@ -1,6 +1,6 @@
 #include "windows/Tf_KVN_add.h"
 
-#include "Core.h"
+#include "state/Records.h"
 #include "widgets/WindowParts.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ QSpinBox* unboundedSpin(int value, QWidget* parent)
 
 }  // namespace
 
-Tf_KVN_add::Tf_KVN_add(TessivarCore& core, QWidget* parent) : QDialog(parent), m_core(core)
+Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
     setWindowTitle(QStringLiteral("f_KVN_add"));
     setModal(true);
@@ -139,7 +139,7 @@ void Tf_KVN_add::showEvent(QShowEvent* event)
 
 void Tf_KVN_add::FormShow()
 {
-    const GameState& s = m_core.state;
+    const GameState& s = m_state;
     ch_zgoda->setChecked(true);
     cmdr_name->setText(QStringLiteral("CMDR ") + s.dane_CMDR.Name);
     carrier_location->setText(s.dane_carriera.StarSystem + QStringLiteral(" / Body ") +

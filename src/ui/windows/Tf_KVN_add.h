@@ -11,7 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class TessivarCore;
+struct GameState;
 
 // The new order form: a modal form that composes one order for the hub. It
 // keeps nothing between uses; the contracts window creates one per order.
@@ -19,7 +19,7 @@ class Tf_KVN_add : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tf_KVN_add(TessivarCore& core, QWidget* parent = nullptr);
+    explicit Tf_KVN_add(const GameState& state, QWidget* parent = nullptr);
 
     QCheckBox* ch_zgoda = nullptr;
     QLabel* cmdr_name = nullptr;
@@ -43,5 +43,5 @@ private:
     void FormShow();
     void ch_zgodaClick(bool checked);
 
-    TessivarCore& m_core;
+    const GameState& m_state;
 };

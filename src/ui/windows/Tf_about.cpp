@@ -1,6 +1,5 @@
 #include "windows/Tf_about.h"
 
-#include "Core.h"
 #include "MainWindowModel.h"
 #include "common/UserInteraction.h"
 #include "hub/HubClient.h"
@@ -46,8 +45,10 @@ QString shortVersion(const QString& version)
 
 }  // namespace
 
-Tf_about::Tf_about(TessivarCore& core, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_core(core), m_newVersionColour(kAmber)
+Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction& ui, QString downloadUrl,
+                   QString chatUrl, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_kvn(kvn), m_mainWindow(mainWindow), m_ui(ui),
+      m_downloadUrl(std::move(downloadUrl)), m_chatUrl(std::move(chatUrl)), m_newVersionColour(kAmber)
 {
     setWindowTitle(QStringLiteral("About Tessivar"));
     auto* layout = new QVBoxLayout(this);
@@ -91,8 +92,7 @@ Tf_about::Tf_about(TessivarCore& core, QWidget* parent)
     auto* chat = new QGroupBox(this);
     auto* chatLayout = new QHBoxLayout(chat);
     chatLayout->addWidget(plainLabel(QStringLiteral("💬"), chat));
-    const QString chatUrl = core.startup().chatUrl;
-    edit_chat = new QLineEdit(chatUrl, chat);
+    edit_chat = new QLineEdit(m_chatUrl, chat);
     edit_chat->setObjectName(QStringLiteral("edit_chat"));
     edit_chat->setReadOnly(true);
     chatLayout->addWidget(edit_chat, 1);
@@ -100,8 +100,8 @@ Tf_about::Tf_about(TessivarCore& core, QWidget* parent)
     btn_open_chat->setObjectName(QStringLiteral("btn_open_chat"));
     btn_copy_chat = new QPushButton(QStringLiteral("📋 Copy to clipboard"), chat);
     btn_copy_chat->setObjectName(QStringLiteral("btn_copy_chat"));
-    btn_open_chat->setEnabled(!chatUrl.isEmpty());
-    btn_copy_chat->setEnabled(!chatUrl.isEmpty());
+    btn_open_chat->setEnabled(!m_chatUrl.isEmpty());
+    btn_copy_chat->setEnabled(!m_chatUrl.isEmpty());
     chatLayout->addWidget(btn_open_chat);
     chatLayout->addWidget(btn_copy_chat);
     bottom->addWidget(chat, 1);
@@ -115,14 +115,12 @@ Tf_about::Tf_about(TessivarCore& core, QWidget* parent)
 
     connect(btn_close, &QPushButton::clicked, this, &Tf_about::btn_closeClick);
     connect(btn_new_version, &QPushButton::clicked, this, [this] {
-        if (!m_core.startup().downloadUrl.isEmpty())
-            m_core.ui().openUrl(m_core.startup().downloadUrl);
+        if (!m_downloadUrl.isEmpty())
+            m_ui.openUrl(m_downloadUrl);
     });
-    connect(btn_open_chat, &QPushButton::clicked, this,
-            [this] { m_core.ui().openUrl(m_core.startup().chatUrl); });
-    connect(btn_copy_chat, &QPushButton::clicked, this,
-            [this] { m_core.ui().setClipboardText(m_core.startup().chatUrl); });
-    connect(&core.kvn(), &HubClient::newVersionAnnounced, this, &Tf_about::announce);
+    connect(btn_open_chat, &QPushButton::clicked, this, [this] { m_ui.openUrl(m_chatUrl); });
+    connect(btn_copy_chat, &QPushButton::clicked, this, [this] { m_ui.setClipboardText(m_chatUrl); });
+    connect(&kvn, &HubClient::newVersionAnnounced, this, &Tf_about::announce);
 
     timer_checkVersion.setInterval(500);
     connect(&timer_checkVersion, &QTimer::timeout, this, &Tf_about::timer_checkVersionTimer);
@@ -141,7 +139,7 @@ void Tf_about::showSplash()
 void Tf_about::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_core.kvn().check_version();
+    m_kvn.check_version();
 }
 
 void Tf_about::hideEvent(QHideEvent* event)
@@ -175,8 +173,7 @@ void Tf_about::timer_checkVersionTimer()
 {
     const bool toWhite = m_newVersionColour == kAmber;
     setNewVersionColour(toWhite ? kWhite : kAmber);
-    MainWindowModel& mw = m_core.mainWindow();
-    mw.setNewVersionWhite(toWhite);
+    m_mainWindow.setNewVersionWhite(toWhite);
 }
 
 void Tf_about::setNewVersionColour(const QColor& c)

@@ -8,7 +8,9 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class TessivarCore;
+class HubClient;
+class MainWindowModel;
+class UserInteraction;
 
 // "About Tessivar": what the program is, its version and change log, the
 // community chat link, and the start-up splash that closes itself. Every
@@ -18,7 +20,9 @@ class Tf_about : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_about(TessivarCore& core, QWidget* parent = nullptr);
+    // The new-version button opens `downloadUrl`; the chat box shows `chatUrl`.
+    Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction& ui, QString downloadUrl,
+             QString chatUrl, QWidget* parent = nullptr);
 
     QLabel* label_version = nullptr;
     QLabel* label_date = nullptr;
@@ -50,6 +54,10 @@ private:
     void announce(const QString& caption);
     void setNewVersionColour(const QColor& c);
 
-    TessivarCore& m_core;
+    HubClient& m_kvn;
+    MainWindowModel& m_mainWindow;
+    UserInteraction& m_ui;
+    QString m_downloadUrl;
+    QString m_chatUrl;
     QColor m_newVersionColour;
 };

@@ -1,8 +1,6 @@
 #include "windows/Tf_cargo.h"
 
-#include "Core.h"
 #include "cargo/CargoModule.h"
-#include "common/Error.h"
 #include "widgets/WindowParts.h"
 
 #include <QAction>
@@ -28,13 +26,13 @@ constexpr int kTopStrip = 41;
 
 }  // namespace
 
-Tf_cargo::Tf_cargo(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_cargo(cargo), m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("Cargo"));
     QFont f = font();
     f.setFamilies({QStringLiteral("Segoe UI"), f.family()});
     setFont(f);
-    CargoModule& cargo = core.cargo();
 
     auto* layout = new QVBoxLayout(addScrollingBody(this));
     layout->setContentsMargins(0, kTopStrip, 0, 0);
@@ -92,21 +90,20 @@ Tf_cargo::Tf_cargo(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Wi
     Findonmarketslocalfiles2 = PopupMaterialy->addAction(QStringLiteral("🔍 Find on markets (local files)"));
 
     const auto row = [](QTableView* v) { return v->currentIndex().row(); };
-    connect(add, &QAction::triggered, this, [this] { run([this] { m_core.cargo().addClick(); }); });
+    connect(add, &QAction::triggered, this, [this] { run([this] { m_cargo.addClick(); }); });
     connect(Usutowar1, &QAction::triggered, this,
-            [this, row] { run([&] { m_core.cargo().Usutowar1Click(row(sg_zaladunek)); }); });
-    connect(Wyczylist1, &QAction::triggered, this,
-            [this] { run([this] { m_core.cargo().Wyczylist1Click(); }); });
+            [this, row] { run([&] { m_cargo.Usutowar1Click(row(sg_zaladunek)); }); });
+    connect(Wyczylist1, &QAction::triggered, this, [this] { run([this] { m_cargo.Wyczylist1Click(); }); });
     connect(Findonmarketslocalfiles1, &QAction::triggered, this,
-            [this, row] { run([&] { m_core.cargo().Findonmarketslocalfiles1Click(row(sg_zaladunek)); }); });
+            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles1Click(row(sg_zaladunek)); }); });
     connect(Dodajdozaadunku1, &QAction::triggered, this,
-            [this, row] { run([&] { m_core.cargo().Dodajdozaadunku1Click(row(sg_materialy)); }); });
+            [this, row] { run([&] { m_cargo.Dodajdozaadunku1Click(row(sg_materialy)); }); });
     connect(Findonmarketslocalfiles2, &QAction::triggered, this,
-            [this, row] { run([&] { m_core.cargo().Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
+            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
     connect(btn_zaladunek_zapisz, &QPushButton::clicked, this,
-            [this] { run([this] { m_core.cargo().btn_zaladunek_zapiszClick(); }); });
+            [this] { run([this] { m_cargo.btn_zaladunek_zapiszClick(); }); });
     connect(Carrier_loading_select, &QComboBox::activated, this,
-            [this](int index) { run([&] { m_core.cargo().Carrier_loading_selectChange(index); }); });
+            [this](int index) { run([&] { m_cargo.Carrier_loading_selectChange(index); }); });
 
     sg_zaladunek->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(sg_zaladunek, &QWidget::customContextMenuRequested, this,
@@ -146,18 +143,9 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
     return view;
 }
 
-template <typename F> void Tf_cargo::run(F&& operation)
-{
-    try {
-        operation();
-    } catch (const std::exception& e) {
-        m_core.report(errorText(e));
-    }
-}
-
 void Tf_cargo::refreshSelector()
 {
-    const CargoModule& cargo = m_core.cargo();
+    const CargoModule& cargo = m_cargo;
     const QSignalBlocker block(Carrier_loading_select);
     QStringList shown;
     for (int i = 0; i < Carrier_loading_select->count(); ++i)
@@ -174,7 +162,7 @@ void Tf_cargo::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     // Shown by the program, not merely restored from the task bar.
     if (!event->spontaneous())
-        run([this] { m_core.cargo().FormShow(); });
+        run([this] { m_cargo.FormShow(); });
 }
 
 bool Tf_cargo::eventFilter(QObject* watched, QEvent* event)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QWidget>
 
-class TessivarCore;
+class CargoModule;
 class QAbstractItemModel;
 class QAction;
 class QComboBox;
@@ -18,7 +20,7 @@ class Tf_cargo : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_cargo(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent = nullptr);
 
     QTabWidget* tabs = nullptr;
     QTableView* sg_cargo = nullptr;
@@ -45,8 +47,8 @@ protected:
 private:
     QTableView* makeGrid(QWidget* parent, QAbstractItemModel* model, const QList<int>& widths);
     void refreshSelector();
-    // Runs a core operation; an error it raises is shown to the user.
-    template <typename F> void run(F&& operation);
+    template <typename F> void run(F&& operation) { runAction(m_report, std::forward<F>(operation)); }
 
-    TessivarCore& m_core;
+    CargoModule& m_cargo;
+    ReportFn m_report;
 };

@@ -1,6 +1,5 @@
 #include "windows/Tf_market.h"
 
-#include "Core.h"
 #include "markets/MarketModule.h"
 #include "widgets/FirstRowHeaderProxy.h"
 #include "widgets/WindowParts.h"
@@ -12,7 +11,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_market::Tf_market(MarketModule& market, QWidget* parent) : QWidget(parent, Qt::Window), m_market(market)
 {
     setWindowTitle(QStringLiteral("Market"));
     auto* layout = new QVBoxLayout(this);
@@ -32,7 +31,7 @@ Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::
     // Row 0 of the grid is its heading row; it stays in place as the header
     // while the commodities scroll.
     auto* rows = new FirstRowHeaderProxy(this);
-    rows->setSourceModel(&core.market().sg_Market);
+    rows->setSourceModel(&market.sg_Market);
     sg_Market->setModel(rows);
     sg_Market->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     sg_Market->verticalHeader()->hide();
@@ -49,18 +48,18 @@ Tf_market::Tf_market(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::
     centerOnScreen(this);
 
     connect(btn_close, &QPushButton::clicked, this, &QWidget::close);
-    connect(&core.market(), &MarketModule::changed, this, &Tf_market::refresh);
+    connect(&market, &MarketModule::changed, this, &Tf_market::refresh);
     refresh();
 }
 
 void Tf_market::refresh()
 {
-    QString info = m_core.market().label_market_info;
+    QString info = m_market.label_market_info;
     label_market_info->setText(info.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void Tf_market::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_core.market().FormShow();
+    m_market.FormShow();
 }

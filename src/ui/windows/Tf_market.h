@@ -5,7 +5,7 @@
 class QLabel;
 class QPushButton;
 class QTableView;
-class TessivarCore;
+class MarketModule;
 
 // The market window: the commodities of the station's market with demand or
 // stock, from the core's market grid.
@@ -13,7 +13,7 @@ class Tf_market : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_market(TessivarCore& core, QWidget* parent = nullptr);
+    explicit Tf_market(MarketModule& market, QWidget* parent = nullptr);
 
     QTableView* sg_Market = nullptr;
     QLabel* label_market_info = nullptr;
@@ -26,5 +26,5 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TessivarCore& m_core;
+    MarketModule& m_market;
 };

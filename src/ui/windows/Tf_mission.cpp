@@ -1,6 +1,5 @@
 #include "windows/Tf_mission.h"
 
-#include "Core.h"
 #include "missions/MissionModule.h"
 
 #include <QHBoxLayout>
@@ -9,7 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Tf_mission::Tf_mission(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_mission::Tf_mission(const MissionModule& missions, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_missions(missions)
 {
     setWindowTitle(QStringLiteral("Missions"));
     setObjectName(QStringLiteral("f_mission"));
@@ -39,14 +39,14 @@ Tf_mission::Tf_mission(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt
     layout->addLayout(bar);
     resize(400, 300);
 
-    connect(&core.mission(), &MissionModule::changed, this, &Tf_mission::refresh);
+    connect(&missions, &MissionModule::changed, this, &Tf_mission::refresh);
     refresh();
 }
 
 void Tf_mission::refresh()
 {
     QStringList lines;
-    for (const auto& [name, units] : m_core.mission().mission_commodites)
+    for (const auto& [name, units] : m_missions.mission_commodites)
         lines.append(name + QLatin1Char('=') + QString::number(units));
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }

@@ -5,7 +5,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class TessivarCore;
+class MissionModule;
 
 // The missions window. The program never shows it (the main window's switch
 // for it is hidden); it lists the mission commodity totals it would show.
@@ -13,7 +13,7 @@ class Tf_mission : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_mission(TessivarCore& core, QWidget* parent = nullptr);
+    explicit Tf_mission(const MissionModule& missions, QWidget* parent = nullptr);
 
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* btn_close = nullptr;
@@ -23,5 +23,5 @@ public slots:
     void refresh();
 
 private:
-    TessivarCore& m_core;
+    const MissionModule& m_missions;
 };

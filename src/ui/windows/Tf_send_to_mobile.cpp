@@ -1,8 +1,6 @@
 #include "windows/Tf_send_to_mobile.h"
 
-#include "Core.h"
-
-Tf_send_to_mobile::Tf_send_to_mobile(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_send_to_mobile::Tf_send_to_mobile(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Send to mobile"));
 }

@@ -2,14 +2,9 @@
 
 #include <QWidget>
 
-class TessivarCore;
-
 class Tf_send_to_mobile : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_send_to_mobile(TessivarCore& core, QWidget* parent = nullptr);
-
-private:
-    TessivarCore& m_core;
+    explicit Tf_send_to_mobile(QWidget* parent = nullptr);
 };

@@ -1,7 +1,5 @@
 #include "windows/Tf_settings.h"
 
-#include "Core.h"
-#include "common/Error.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WindowParts.h"
 
@@ -24,8 +22,9 @@ const QString kStyle = QStringLiteral("Tf_settings { background: rgb(76, 29, 1);
 
 }  // namespace
 
-Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_core(core)
+Tf_settings::Tf_settings(SettingsStore& settings, ReportFn report, QWidget* parent)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_settings(settings),
+      m_report(std::move(report))
 {
     setWindowTitle(QStringLiteral("SETTINGS"));
     setObjectName(QStringLiteral("f_settings"));
@@ -86,7 +85,6 @@ Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
 
     btn_close = addCloseRow(layout, this);
 
-    SettingsStore& settings = core.settings();
     connect(ch_kvn_consent, &QCheckBox::toggled, &settings, &SettingsStore::setKvnConsent);
     connect(btn_close, &QPushButton::clicked, this, &QDialog::accept);
     connect(btn_show_code, &QPushButton::toggled, this, &Tf_settings::showCode);
@@ -97,7 +95,7 @@ Tf_settings::Tf_settings(TessivarCore& core, QWidget* parent)
 
 void Tf_settings::refresh()
 {
-    ch_kvn_consent->setChecked(m_core.settings().kvn_consent);
+    ch_kvn_consent->setChecked(m_settings.kvn_consent);
 }
 
 void Tf_settings::showCode(bool shown)
@@ -110,22 +108,16 @@ void Tf_settings::done(int result)
 {
     // However the window is closed (the button, Escape, the title bar), the
     // consent is stored.
-    try {
-        m_core.settings().save_settings();
-        m_core.settings().setKvnCode(edit_kvn_code->text());
-    } catch (const std::exception& e) {
-        m_core.report(errorText(e));
-    }
+    runAction(m_report, [this] {
+        m_settings.save_settings();
+        m_settings.setKvnCode(edit_kvn_code->text());
+    });
     QDialog::done(result);
 }
 
 void Tf_settings::showEvent(QShowEvent* event)
 {
-    try {
-        edit_kvn_code->setText(m_core.settings().storedKvnCode());
-    } catch (const std::exception& e) {
-        m_core.report(errorText(e));
-    }
+    runAction(m_report, [this] { edit_kvn_code->setText(m_settings.storedKvnCode()); });
     btn_show_code->setChecked(false);
     showCode(false);
     QDialog::showEvent(event);

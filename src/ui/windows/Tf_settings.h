@@ -1,12 +1,14 @@
 #pragma once
 
+#include "widgets/WindowAction.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
-class TessivarCore;
+class SettingsStore;
 
 // SETTINGS: the hub consent and the carrier owner's code. The box sets the
 // consent in core at once (the main window's KELVANE box reads it from
@@ -17,7 +19,7 @@ class Tf_settings : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tf_settings(TessivarCore& core, QWidget* parent = nullptr);
+    Tf_settings(SettingsStore& settings, ReportFn report, QWidget* parent = nullptr);
 
     QTabWidget* tabs = nullptr;
     QCheckBox* ch_kvn_consent = nullptr;
@@ -35,5 +37,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TessivarCore& m_core;
+    SettingsStore& m_settings;
+    ReportFn m_report;
 };

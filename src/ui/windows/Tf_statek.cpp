@@ -1,8 +1,6 @@
 #include "windows/Tf_statek.h"
 
-#include "Core.h"
-
-Tf_statek::Tf_statek(TessivarCore& core, QWidget* parent) : QWidget(parent, Qt::Window), m_core(core)
+Tf_statek::Tf_statek(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setWindowTitle(QStringLiteral("Ship Info"));
 }

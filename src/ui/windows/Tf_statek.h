@@ -2,14 +2,9 @@
 
 #include <QWidget>
 
-class TessivarCore;
-
 class Tf_statek : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tf_statek(TessivarCore& core, QWidget* parent = nullptr);
-
-private:
-    TessivarCore& m_core;
+    explicit Tf_statek(QWidget* parent = nullptr);
 };
