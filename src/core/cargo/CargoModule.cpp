@@ -6,6 +6,7 @@
 #include "common/Error.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
+#include "hub/OrderLines.h"
 #include "ini/IniFile.h"
 
 #include <QDir>
@@ -460,7 +461,7 @@ void CargoModule::rebuildFromSource(const QString& source)
             rows.append({name, QString::number(units), get_ilosc_kursow(units)});
         zaladunek_list.setAll(rows);
     } else {
-        ZnajdzZlecenie(przyjete_zlecenia(), QStringLiteral("🆔 CarrierID: ") + source);
+        ZnajdzZlecenie(przyjete_zlecenia(), OrderLines::carrierIdPrefix() + source);
     }
     notifyMobile();
     refreshTotal();
@@ -473,8 +474,6 @@ QList<TAcceptedContract> CargoModule::przyjete_zlecenia() const
 
 void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID)
 {
-    const QString commodityTag = QStringLiteral("📦 Commodity:");
-    const QString countTag = QStringLiteral("🔢");
     for (const TAcceptedContract& node : TreeView) {
         bool match = false;
         for (const QString& line : node.lines)
@@ -482,18 +481,7 @@ void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const
         if (!match)
             continue;
         zaladunek_list.setRowCount(1);
-        for (const QString& line : node.lines) {
-            if (!line.contains(commodityTag))
-                continue;
-            const qsizetype open = line.indexOf(QLatin1Char('['));
-            const qsizetype close = line.indexOf(QLatin1Char(']'));
-            const QString name = open >= 0 && close > open ? line.mid(open + 1, close - open - 1) : QString();
-            const qsizetype tag = line.indexOf(countTag);
-            if (tag < 0)
-                continue;
-            const qsizetype from = tag + countTag.size();
-            const qsizetype slash = line.indexOf(QLatin1Char('/'));
-            const QString count = slash >= from ? line.mid(from, slash - from).trimmed() : QString();
+        for (const auto& [name, count] : OrderLines::commodityRows(node.lines)) {
             const auto q = LoadingText::quantity(count);
             if (!q)
                 throw TessivarError(

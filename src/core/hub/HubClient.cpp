@@ -548,10 +548,10 @@ std::optional<QList<QPair<QString, QString>>> HubClient::acceptedContractRows(co
         if (!match)
             continue;
         // Every matching contract starts afresh: the last one in the tree wins.
-        rows.emplace();
+        QStringList lines;
         for (const auto& line : order->children)
-            if (line->text.contains(OrderLines::commodityMark()) && OrderLines::hasCount(line->text))
-                rows->append({OrderLines::commodityName(line->text), OrderLines::commodityCount(line->text)});
+            lines.append(line->text);
+        rows = OrderLines::commodityRows(lines);
     }
     return rows;
 }

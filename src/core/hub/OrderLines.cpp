@@ -69,4 +69,13 @@ QString commodityCount(const QString& line)
     return to > from ? line.mid(from, to - from).trimmed() : QString();
 }
 
+QList<QPair<QString, QString>> commodityRows(const QStringList& lines)
+{
+    QList<QPair<QString, QString>> rows;
+    for (const QString& line : lines)
+        if (line.contains(commodityMark()) && hasCount(line))
+            rows.append({commodityName(line), commodityCount(line)});
+    return rows;
+}
+
 }  // namespace OrderLines

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
+#include <QStringList>
 
 // The texts of the order-tree lines. The cargo list and the market
 // verification read them back, so they are written and read here only.
@@ -27,5 +30,10 @@ QString commodityName(const QString& line);
 // Empty when the line has no "🔢" (see hasCount) or the "/" comes first.
 QString commodityCount(const QString& line);
 bool hasCount(const QString& line);
+
+// The commodity rows of one contract's lines, in order: (name, count) of
+// every commodity line that has a count. The loading list and the hub client
+// both read accepted contracts through this.
+QList<QPair<QString, QString>> commodityRows(const QStringList& lines);
 
 }  // namespace OrderLines
