@@ -4,45 +4,8 @@
 #include "common/JsonRead.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 
 namespace CargoJson {
-
-std::optional<QJsonValue> parseValue(const QByteArray& utf8)
-{
-    QJsonParseError err{};
-    const QJsonDocument doc = QJsonDocument::fromJson("[" + utf8 + "\n]", &err);
-    if (err.error != QJsonParseError::NoError || !doc.isArray() || doc.array().size() != 1)
-        return std::nullopt;
-    return doc.array().at(0);
-}
-
-std::optional<qint64> wholeNumber(const QJsonValue& v)
-{
-    constexpr qint64 kLimit = 9000000000000000;
-    const auto n = jsonWholeNumber(v);
-    if (!n || *n < -kLimit || *n > kLimit)
-        return std::nullopt;
-    return n;
-}
-
-QString requiredText(const QJsonObject& o, const QString& key, const char* event)
-{
-    const QJsonValue v = o.value(key);
-    if (!v.isString())
-        throw TessivarError(
-            QStringLiteral("%1: \"%2\" is missing or not a text.").arg(QLatin1String(event), key));
-    return v.toString();
-}
-
-qint64 requiredCount(const QJsonObject& o, const char* event)
-{
-    const auto n = wholeNumber(o.value(QStringLiteral("Count")));
-    if (!n)
-        throw TessivarError(
-            QStringLiteral("%1: \"Count\" is missing or not a whole number.").arg(QLatin1String(event)));
-    return *n;
-}
 
 QJsonObject eventObject(const QByteArray& line, const char* event, bool* parsed)
 {
@@ -72,7 +35,7 @@ QStringList cargoEntryLines(const QJsonValue& snapshot)
                                  : QStringLiteral("UNKNOWN");
         qint64 count = 0;
         if (o.contains(QStringLiteral("Count"))) {
-            const auto n = wholeNumber(o.value(QStringLiteral("Count")));
+            const auto n = jsonWholeNumber(o.value(QStringLiteral("Count")), WholeRange::Exact);
             if (!n)
                 throw TessivarError(
                     QStringLiteral("Cargo.json: the \"Count\" of \"%1\" is not a whole number.").arg(name));

@@ -4,6 +4,7 @@
 #include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
 #include "common/Error.h"
+#include "common/JsonRead.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "hub/OrderLines.h"
@@ -112,7 +113,7 @@ void CargoModule::read_cargo()
     QStringList entries;
     // Text that is not JSON (the game caught writing it) shows an empty hold;
     // JSON of the wrong shape is reported and the list keeps what it showed.
-    if (const auto v = CargoJson::parseValue(CargoLog.join(QLatin1Char('\n')).toUtf8()))
+    if (const auto v = parseJsonValue(CargoLog.join(QLatin1Char('\n')).toUtf8()))
         entries = CargoJson::cargoEntryLines(*v);
     CargoLog = entries;
     show_cargo();
@@ -336,6 +337,7 @@ void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& m
 void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
 {
     if (typ == QLatin1String("transfer")) {
+        const JsonPlace place{QStringLiteral("CargoTransfer"), true};
         bool parsed = false;
         const QJsonObject o = CargoJson::eventObject(JSON, "CargoTransfer", &parsed);
         if (!parsed)
@@ -348,20 +350,20 @@ void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
                 throw TessivarError(
                     QStringLiteral("CargoTransfer: an element of \"Transfers\" is not an object."));
             const QJsonObject e = t.toObject();
-            if (CargoJson::requiredText(e, QStringLiteral("Direction"), "CargoTransfer") !=
-                QLatin1String("tocarrier"))
+            if (requiredJsonText(e, QStringLiteral("Direction"), place) != QLatin1String("tocarrier"))
                 continue;
-            const QString type = CargoJson::requiredText(e, QStringLiteral("Type"), "CargoTransfer");
-            const qint64 count = CargoJson::requiredCount(e, "CargoTransfer");
+            const QString type = requiredJsonText(e, QStringLiteral("Type"), place);
+            const qint64 count = requiredJsonWhole(e, QStringLiteral("Count"), place, WholeRange::Exact);
             reduce(type, e.value(QStringLiteral("Type_Localised")).toString(), count, true);
         }
     } else if (typ == QLatin1String("sell")) {
+        const JsonPlace place{QStringLiteral("MarketSell"), true};
         bool parsed = false;
         const QJsonObject o = CargoJson::eventObject(JSON, "MarketSell", &parsed);
         if (!parsed)
             return;
-        const QString type = CargoJson::requiredText(o, QStringLiteral("Type"), "MarketSell");
-        const qint64 count = CargoJson::requiredCount(o, "MarketSell");
+        const QString type = requiredJsonText(o, QStringLiteral("Type"), place);
+        const qint64 count = requiredJsonWhole(o, QStringLiteral("Count"), place, WholeRange::Exact);
         // The hub learns of the sale; its failure must not cost the list the sale.
         try {
             emit soldAtCarrier(type, count, JSON);

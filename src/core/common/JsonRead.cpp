@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
 #include <QUtf8StringView>
@@ -63,7 +64,9 @@ bool isJsonInteger(const QJsonValue& v)
 
 }  // namespace
 
-std::optional<qint64> jsonWholeNumber(const QJsonValue& v)
+namespace {
+
+std::optional<qint64> anyWholeNumber(const QJsonValue& v)
 {
     if (isJsonInteger(v))
         return v.toInteger();
@@ -73,6 +76,127 @@ std::optional<qint64> jsonWholeNumber(const QJsonValue& v)
     if (std::floor(d) != d || d < -9223372036854775808.0 || d >= 9223372036854775808.0)
         return std::nullopt;
     return qint64(d);
+}
+
+}  // namespace
+
+std::optional<qint64> jsonWholeNumber(const QJsonValue& v, WholeRange range)
+{
+    constexpr qint64 kExactLimit = 9000000000000000;
+    const auto n = anyWholeNumber(v);
+    if (n && range == WholeRange::Exact && (*n < -kExactLimit || *n > kExactLimit))
+        return std::nullopt;
+    return n;
+}
+
+std::optional<QJsonValue> parseJsonValue(const QByteArray& utf8)
+{
+    QJsonParseError err{};
+    const QJsonDocument doc = QJsonDocument::fromJson("[" + utf8 + "\n]", &err);
+    if (err.error != QJsonParseError::NoError || !doc.isArray() || doc.array().size() != 1)
+        return std::nullopt;
+    return doc.array().at(0);
+}
+
+QString jsonWrittenText(const QJsonValue& v)
+{
+    switch (v.type()) {
+    case QJsonValue::String:
+        return v.toString();
+    case QJsonValue::Double: {
+        const double d = v.toDouble();
+        if (d == double(v.toInteger()))
+            return QString::number(v.toInteger());
+        return QString::number(d, 'g', QLocale::FloatingPointShortest);
+    }
+    case QJsonValue::Bool:
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QJsonValue::Null:
+        return QStringLiteral("null");
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Undefined:
+        break;
+    }
+    return {};
+}
+
+std::optional<qint64> jsonScalarInteger(const QJsonValue& v)
+{
+    // Through the value's text, so that an id above 2^63 (the game writes
+    // 18446744073709551615 for pseudo-missions) fails instead of wrapping.
+    bool ok = false;
+    const qint64 n = jsonScalarText(v).toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return n;
+}
+
+std::optional<int> jsonScalarInt(const QJsonValue& v)
+{
+    const auto n = jsonScalarInteger(v);
+    if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(*n);
+}
+
+namespace {
+
+QJsonValue requiredField(const QJsonObject& o, const QString& key, const JsonPlace& place)
+{
+    const auto it = o.constFind(key);
+    if (it != o.constEnd())
+        return *it;
+    if (place.oneMessage)
+        return QJsonValue(QJsonValue::Undefined);
+    throw TessivarError(QStringLiteral("%1: the field \"%2\" is missing").arg(place.name, key));
+}
+
+[[noreturn]] void wrongKind(const QString& key, const JsonPlace& place, const QString& wanted)
+{
+    if (place.oneMessage)
+        throw TessivarError(QStringLiteral("%1: \"%2\" is missing or not %3.").arg(place.name, key, wanted));
+    throw TessivarError(QStringLiteral("%1: the field \"%2\" is not %3").arg(place.name, key, wanted));
+}
+
+}  // namespace
+
+QString requiredJsonText(const QJsonObject& o, const QString& key, const JsonPlace& place)
+{
+    const QJsonValue v = requiredField(o, key, place);
+    if (!v.isString())
+        wrongKind(key, place, QStringLiteral("a text"));
+    return v.toString();
+}
+
+qint64 requiredJsonWhole(const QJsonObject& o, const QString& key, const JsonPlace& place, WholeRange range)
+{
+    const auto n = jsonWholeNumber(requiredField(o, key, place), range);
+    if (!n)
+        wrongKind(key, place, QStringLiteral("a whole number"));
+    return *n;
+}
+
+int requiredJsonInt32(const QJsonObject& o, const QString& key, const JsonPlace& place)
+{
+    const qint64 i = requiredJsonWhole(o, key, place);
+    if (i < std::numeric_limits<int>::min() || i > std::numeric_limits<int>::max())
+        wrongKind(key, place, QStringLiteral("a 32-bit whole number"));
+    return int(i);
+}
+
+quint64 requiredJsonUnsigned64(const QJsonObject& o, const QString& key, const JsonPlace& place)
+{
+    const QJsonValue v = requiredField(o, key, place);
+    if (const auto n = jsonWholeNumber(v); n && *n >= 0)
+        return quint64(*n);
+    // Ids from 2^63 up arrive as doubles.
+    const double d = v.toDouble();
+    if (v.isDouble() && d >= 9223372036854775808.0 && d < 18446744073709551616.0 && std::floor(d) == d)
+        return quint64(d);
+    wrongKind(key, place, QStringLiteral("an unsigned whole number"));
 }
 
 bool convertJson(const QJsonValue& v, QString& out)

@@ -46,11 +46,54 @@ bool convertJson(const QJsonValue& v, double& out);
 bool convertJson(const QJsonValue& v, QJsonArray& out);
 bool convertJson(const QJsonValue& v, QJsonObject& out);
 
-// A JSON number with no fraction that fits 64 bits signed, exactly: integers
-// as parsed, and numbers written with a fraction or an exponent whose value is
+// How large a whole number a reader takes. Any64: whatever fits 64 bits
+// signed. Exact: up to 9 * 10^15 either way, below 2^53, where every whole
+// number is still exact when the parser kept it as a double.
+enum class WholeRange
+{
+    Any64,
+    Exact
+};
+
+// A JSON number with no fraction within `range`, exactly: integers as
+// parsed, and numbers written with a fraction or an exponent whose value is
 // whole (5.0, 1e3). Looser than convertJson(), which takes only what the
 // parser kept as an integer; nullopt for anything else.
-std::optional<qint64> jsonWholeNumber(const QJsonValue& v);
+std::optional<qint64> jsonWholeNumber(const QJsonValue& v, WholeRange range = WholeRange::Any64);
+
+// Any JSON text, scalars included; nullopt when it does not parse.
+std::optional<QJsonValue> parseJsonValue(const QByteArray& utf8);
+
+// Text of any JSON value as the writer put it: a string's contents, a number
+// as written (whole numbers without a fraction), true/false/null, an array or
+// object as compact JSON; empty for an undefined value.
+QString jsonWrittenText(const QJsonValue& v);
+
+// A scalar as a signed 64-bit whole number read from its text, so a number
+// beyond 2^63 fails instead of wrapping; "12" counts as 12.
+std::optional<qint64> jsonScalarInteger(const QJsonValue& v);
+// The same within 32 bits.
+std::optional<int> jsonScalarInt(const QJsonValue& v);
+
+// Required values of the game's or the hub's JSON. A missing key or a value
+// of the wrong kind throws TessivarError naming the key and `place`, the
+// place it was read for ("Market.json, item 3", "CargoTransfer"), so the
+// message tells the person what was broken. A place gives each failure its
+// own message ("X: the field "Count" is missing", "X: the field "Count" is
+// not a whole number"), or with `oneMessage` one for both ("X: "Count" is
+// missing or not a whole number.").
+struct JsonPlace
+{
+    QString name;
+    bool oneMessage = false;
+};
+QString requiredJsonText(const QJsonObject& o, const QString& key, const JsonPlace& place);
+qint64 requiredJsonWhole(const QJsonObject& o, const QString& key, const JsonPlace& place,
+                         WholeRange range = WholeRange::Any64);
+// A whole number that fits 32 bits, signed.
+int requiredJsonInt32(const QJsonObject& o, const QString& key, const JsonPlace& place);
+// A non-negative whole number up to 2^64 - 1 (ids from 2^63 up arrive as doubles).
+quint64 requiredJsonUnsigned64(const QJsonObject& o, const QString& key, const JsonPlace& place);
 
 // The value at a key path of an object ("Name", or "SystemFaction.Name" for
 // the member Name of the object SystemFaction); undefined when any step is

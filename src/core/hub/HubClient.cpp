@@ -1,5 +1,6 @@
 #include "hub/HubClient.h"
 
+#include "common/JsonRead.h"
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
@@ -46,36 +47,10 @@ QString endpointFrom(const QString& configured, QString& note)
     return u.toString();
 }
 
-// A field of an order element as text: a string's contents, a number as written.
-QString textForm(const QJsonValue& v)
-{
-    switch (v.type()) {
-    case QJsonValue::String:
-        return v.toString();
-    case QJsonValue::Double: {
-        const double d = v.toDouble();
-        if (d == double(v.toInteger()))
-            return QString::number(v.toInteger());
-        return QString::number(d, 'g', QLocale::FloatingPointShortest);
-    }
-    case QJsonValue::Bool:
-        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case QJsonValue::Null:
-        return QStringLiteral("null");
-    case QJsonValue::Array:
-        return QString::fromUtf8(QJsonDocument(v.toArray()).toJson(QJsonDocument::Compact));
-    case QJsonValue::Object:
-        return QString::fromUtf8(QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact));
-    case QJsonValue::Undefined:
-        break;
-    }
-    return {};
-}
-
 QString field(const QJsonObject& o, const char* name, const QString& missing)
 {
     const auto it = o.constFind(QLatin1String(name));
-    return it == o.constEnd() ? missing : textForm(*it);
+    return it == o.constEnd() ? missing : jsonWrittenText(*it);
 }
 
 // Letters A-Z and a-z match each other; every other character must be equal.

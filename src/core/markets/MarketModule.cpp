@@ -2,7 +2,7 @@
 
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
-#include "markets/RequiredJson.h"
+#include "common/JsonRead.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString kWhere = QStringLiteral("Market.json");
+const JsonPlace kWhere{QStringLiteral("Market.json")};
 
 QStringList headingRow()
 {
@@ -80,7 +80,7 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
         if (!doc.isObject())
             throw TessivarError(QStringLiteral("Market.json: the file does not hold a JSON object"));
         const QJsonObject market = doc.object();
-        RequiredJson::unsigned64(market, QStringLiteral("MarketID"), kWhere);
+        requiredJsonUnsigned64(market, QStringLiteral("MarketID"), kWhere);
         if (!market.contains(QStringLiteral("Items")))
             throw TessivarError(QStringLiteral("Market.json: the field \"Items\" is missing"));
         const QJsonValue items = market.value(QStringLiteral("Items"));
@@ -89,16 +89,16 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
         const QJsonArray list = items.toArray();
         rows.reserve(list.size() + 1);
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const QString where = QStringLiteral("Market.json, item %1").arg(i + 1);
+            const JsonPlace where{QStringLiteral("Market.json, item %1").arg(i + 1)};
             if (!list[i].isObject())
-                throw TessivarError(where + QStringLiteral(": not a JSON object"));
+                throw TessivarError(where.name + QStringLiteral(": not a JSON object"));
             const QJsonObject item = list[i].toObject();
-            const qint64 demand = RequiredJson::integer(item, QStringLiteral("Demand"), where);
-            const qint64 stock = RequiredJson::integer(item, QStringLiteral("Stock"), where);
+            const qint64 demand = requiredJsonWhole(item, QStringLiteral("Demand"), where);
+            const qint64 stock = requiredJsonWhole(item, QStringLiteral("Stock"), where);
             if (demand <= 0 && stock <= 0)
                 continue;
-            rows.append({RequiredJson::text(item, QStringLiteral("Name_Localised"), where),
-                         buyPriceText(item), QString::number(demand), QString::number(stock), QString()});
+            rows.append({requiredJsonText(item, QStringLiteral("Name_Localised"), where), buyPriceText(item),
+                         QString::number(demand), QString::number(stock), QString()});
             internalNames.append(item.value(QStringLiteral("Name")).toString());
         }
     } catch (...) {

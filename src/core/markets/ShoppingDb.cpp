@@ -5,7 +5,6 @@
 #include "common/JsonRead.h"
 #include "common/TextTableModel.h"
 #include "ini/IniFile.h"
-#include "markets/RequiredJson.h"
 #include "state/RecordsJson.h"
 
 #include <QDir>
@@ -17,7 +16,7 @@
 namespace {
 
 const QString kStore = QStringLiteral("Markets/LastShopping.ini");
-const QString kWhere = QStringLiteral("MarketBuy");
+const JsonPlace kWhere{QStringLiteral("MarketBuy")};
 
 // Station_Distance is always written with a full stop, so the file reads the
 // same under every locale; IniValue::toDouble also takes a comma, which files
@@ -114,14 +113,14 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
         throw TessivarError(QStringLiteral("MarketBuy: the line is not a JSON object"));
 
     TMarketBuyData buy;
-    buy.Timestamp = RequiredJson::text(o, QStringLiteral("timestamp"), kWhere);
-    buy.MarketID = RequiredJson::unsigned64(o, QStringLiteral("MarketID"), kWhere);
-    buy.ItemType = RequiredJson::text(o, QStringLiteral("Type"), kWhere);
-    buy.Count = RequiredJson::int32(o, QStringLiteral("Count"), kWhere);
-    buy.BuyPrice = RequiredJson::int32(o, QStringLiteral("BuyPrice"), kWhere);
+    buy.Timestamp = requiredJsonText(o, QStringLiteral("timestamp"), kWhere);
+    buy.MarketID = requiredJsonUnsigned64(o, QStringLiteral("MarketID"), kWhere);
+    buy.ItemType = requiredJsonText(o, QStringLiteral("Type"), kWhere);
+    buy.Count = requiredJsonInt32(o, QStringLiteral("Count"), kWhere);
+    buy.BuyPrice = requiredJsonInt32(o, QStringLiteral("BuyPrice"), kWhere);
     // Not stored; required all the same, and wider than a price (a full carrier
     // hold of an expensive commodity passes 2^31 credits).
-    RequiredJson::integer(o, QStringLiteral("TotalCost"), kWhere);
+    requiredJsonWhole(o, QStringLiteral("TotalCost"), kWhere);
 
     const TDaneSystemu& sys = m_state.dane_systemu;
     const TDaneDokowania& dock = m_state.dane_dokowania;

@@ -12,25 +12,6 @@
 
 Q_LOGGING_CATEGORY(lcMissions, "tessivar.missions")
 
-std::optional<qint64> scalarToInt64(const QJsonValue& v)
-{
-    // Through the value's text, so that an id above 2^63 (the game writes
-    // 18446744073709551615 for pseudo-missions) fails instead of wrapping.
-    bool ok = false;
-    const qint64 n = jsonScalarText(v).toLongLong(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return n;
-}
-
-std::optional<int> scalarToInt(const QJsonValue& v)
-{
-    const auto n = scalarToInt64(v);
-    if (!n || *n < std::numeric_limits<int>::min() || *n > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(*n);
-}
-
 double isoToDayCount(const QString& iso)
 {
     QDateTime dt = QDateTime::fromString(iso, Qt::ISODate);
@@ -64,8 +45,9 @@ bool eventIs(const QJsonObject& o, QLatin1String name)
 
 QString text(const QJsonObject& o, QLatin1String key)
 {
-    const QJsonValue v = o.value(key);
-    return v.isString() ? v.toString() : QString();
+    QString t;
+    readKey(o, key, t);
+    return t;
 }
 
 }  // namespace
@@ -91,9 +73,9 @@ bool ParseMissionsEvent(const QByteArray& line, TMissionList& list)
                 continue;
             const QJsonObject m = el.toObject();
             TMissionInfo& info = list[next++];
-            info.MissionID = scalarToInt64(m.value(QLatin1String("MissionID"))).value_or(-1);
+            info.MissionID = jsonScalarInteger(m.value(QLatin1String("MissionID"))).value_or(-1);
             info.Name = text(m, QLatin1String("Name"));
-            info.Expires = scalarToInt(m.value(QLatin1String("Expires"))).value_or(0);
+            info.Expires = jsonScalarInt(m.value(QLatin1String("Expires"))).value_or(0);
             info.Status = status;
         }
     }
@@ -106,7 +88,7 @@ std::optional<qint64> ParseMissionEnd(const QByteArray& line)
     const QJsonObject o = parseObject(line, "ParseMissionEnd", &ok);
     if (!ok)
         return std::nullopt;
-    const auto id = scalarToInt64(o.value(QLatin1String("MissionID")));
+    const auto id = jsonScalarInteger(o.value(QLatin1String("MissionID")));
     if (!id || *id <= 0)
         return std::nullopt;
     return id;
@@ -123,15 +105,15 @@ TMission_cargo ParseMissionAccepted(const QByteArray& line)
     r.LocalisedName = text(o, QLatin1String("LocalisedName"));
     r.Commodity = text(o, QLatin1String("Commodity"));
     r.Commodity_Localised = text(o, QLatin1String("Commodity_Localised"));
-    r.Count = scalarToInt(o.value(QLatin1String("Count"))).value_or(0);
+    r.Count = jsonScalarInt(o.value(QLatin1String("Count"))).value_or(0);
     r.DestinationSystem = text(o, QLatin1String("DestinationSystem"));
     r.DestinationStation = text(o, QLatin1String("DestinationStation"));
     r.Expiry = isoToDayCount(text(o, QLatin1String("Expiry")));
     r.Wing = o.value(QLatin1String("Wing")).toBool(false);
     r.Influence = text(o, QLatin1String("Influence"));
     r.Reputation = text(o, QLatin1String("Reputation"));
-    r.Reward = scalarToInt64(o.value(QLatin1String("Reward"))).value_or(0);
-    r.MissionID = scalarToInt64(o.value(QLatin1String("MissionID"))).value_or(0);
+    r.Reward = jsonScalarInteger(o.value(QLatin1String("Reward"))).value_or(0);
+    r.MissionID = jsonScalarInteger(o.value(QLatin1String("MissionID"))).value_or(0);
     return r;
 }
 
@@ -142,10 +124,10 @@ bool ParseCargoDepotData(const QByteArray& line, TCargoDepotInfo& info)
     const QJsonObject o = parseObject(line, "ParseCargoDepotData", &isObject);
     if (!isObject || !eventIs(o, QLatin1String("CargoDepot")))
         return false;
-    info.MissionID = scalarToInt64(o.value(QLatin1String("MissionID"))).value_or(-1);
+    info.MissionID = jsonScalarInteger(o.value(QLatin1String("MissionID"))).value_or(-1);
     info.Commodity = jsonScalarText(o.value(QLatin1String("CargoType")));
-    info.Count = scalarToInt(o.value(QLatin1String("Count"))).value_or(0);
-    info.ItemsDelivered = scalarToInt(o.value(QLatin1String("ItemsDelivered"))).value_or(0);
-    info.TotalItemsToDeliver = scalarToInt(o.value(QLatin1String("TotalItemsToDeliver"))).value_or(0);
+    info.Count = jsonScalarInt(o.value(QLatin1String("Count"))).value_or(0);
+    info.ItemsDelivered = jsonScalarInt(o.value(QLatin1String("ItemsDelivered"))).value_or(0);
+    info.TotalItemsToDeliver = jsonScalarInt(o.value(QLatin1String("TotalItemsToDeliver"))).value_or(0);
     return info.MissionID != -1;
 }

@@ -54,8 +54,3 @@ std::optional<qint64> ParseMissionEnd(const QByteArray& line);
 // An ISO 8601 date-time as days since 1899-12-30 00:00 UTC (the fraction is
 // the time of day); 0 for a text that is not a date-time.
 double isoToDayCount(const QString& iso);
-
-// A JSON scalar's text as a signed number of the given range; nullopt when the
-// text is not a whole decimal number in that range (2^64-1 included).
-std::optional<qint64> scalarToInt64(const QJsonValue& v);
-std::optional<int> scalarToInt(const QJsonValue& v);
