@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-noto-color-emoji fonts-dejavu-core fonts-symbola xvfb xauth
   dpkg-dev file desktop-file-utils
   libqt6sql6-psql postgresql postgresql-common wrk
+  libqrencode-dev chromium
 )
 
 missing=()

@@ -20,6 +20,8 @@
 #include "state/RecordsJson.h"
 #include "state/ShipInfo.h"
 #include "state/SystemInfo.h"
+#include "web/WebPageFeed.h"
+#include "web/WebShare.h"
 
 #include <QJsonArray>
 #include <QLoggingCategory>
@@ -85,9 +87,17 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
                                                         *m_mission, *m_db, *m_market, journalFolder}),
                                            *m_journal, *m_log, *m_mainWindow, state, *m_reports);
+    // "Share to browser": the page shows what the phone is sent; its search is the phone's.
+    m_webFeed = std::make_unique<WebPageFeed>(
+        WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
+                             m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
     wire();
     // The commander's loading list must be there before the first transfer is read.
     m_cargo->start();
+    // Sharing starts here when it was on at the last exit.
+    m_web = std::make_unique<WebShare>(
+        m_settings->path(), *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
+        [this](const QString& text) { m_reports->report(text); });
 }
 
 // Every connection between the subsystems: what happens after what.
@@ -180,6 +190,16 @@ void TessivarCore::wire()
     // The phone's connection remembers its address.
     connect(mobile, &MobileLink::connectedTo, settings,
             storeSetting(QStringLiteral("connection"), QStringLiteral("mobile_ip")));
+
+    // The browser page is rebuilt from what changed in the lists and the game state.
+    WebPageFeed* page = m_webFeed.get();
+    page->watch(m_cargo->zaladunek_list);
+    page->watch(m_construct->lista_materialow);
+    connect(mw, &MainWindowModel::changed, page, &WebPageFeed::sourceChanged);
+    connect(bgs, &SystemInfo::changed, page, &WebPageFeed::sourceChanged);
+    connect(cargo, &CargoModule::changed, page, &WebPageFeed::sourceChanged);
+    connect(construct, &ConstructionModule::changed, page, &WebPageFeed::sourceChanged);
+    connect(db, &ShoppingDb::changed, page, &WebPageFeed::sourceChanged);
 }
 
 TessivarCore::~TessivarCore() = default;

@@ -23,6 +23,8 @@ class HubClient;
 class MobileLink;
 class MobileFeed;
 class SettingsStore;
+class WebPageFeed;
+class WebShare;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -75,6 +77,7 @@ public:
     HubClient& kvn() { return *m_kvn; }
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
+    WebShare& web() { return *m_web; }
 
     // Everything the core keeps, under the program's own names (command-line replay).
     QJsonObject dumpJson() const;
@@ -102,4 +105,6 @@ private:
     std::unique_ptr<HubClient> m_kvn;
     std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<JournalPass> m_pass;
+    std::unique_ptr<WebPageFeed> m_webFeed;
+    std::unique_ptr<WebShare> m_web;
 };

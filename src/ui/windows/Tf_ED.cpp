@@ -3,6 +3,7 @@
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
 #include "widgets/Logo.h"
+#include "widgets/WebSharePanel.h"
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
@@ -257,6 +258,7 @@ QWidget* Tf_ED::buildUpperBand()
     connect(ch_wysylaj, &QCheckBox::clicked, &link, [&link](bool checked) { link.ch_wysylajClick(checked); });
     connect(&link, &MobileLink::changed, this, &Tf_ED::refreshMobile);
     l->addWidget(mobile);
+    l->addWidget(new WebSharePanel(m_core.web(), band));
     l->addStretch(1);
     return band;
 }

@@ -1,0 +1,139 @@
+#include "web/WebShare.h"
+
+#include "common/Error.h"
+#include "ini/IniFile.h"
+#include "web/WebServer.h"
+
+#include <QNetworkInterface>
+#include <QRandomGenerator>
+
+namespace {
+
+const QString kSection = QStringLiteral("web");
+
+bool isPrivateIPv4(const QHostAddress& a)
+{
+    return a.isInSubnet(QHostAddress(QStringLiteral("10.0.0.0")), 8) ||
+           a.isInSubnet(QHostAddress(QStringLiteral("172.16.0.0")), 12) ||
+           a.isInSubnet(QHostAddress(QStringLiteral("192.168.0.0")), 16);
+}
+
+// This computer's IPv4 address as a phone on the same network sees it: a
+// private address of a running interface first, any other one next.
+QString lanHost()
+{
+    QString other;
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& i : interfaces) {
+        const auto flags = i.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
+            continue;
+        const auto entries = i.addressEntries();
+        for (const QNetworkAddressEntry& e : entries) {
+            const QHostAddress a = e.ip();
+            if (a.protocol() != QAbstractSocket::IPv4Protocol || a.isLinkLocal())
+                continue;
+            if (isPrivateIPv4(a))
+                return a.toString();
+            if (other.isEmpty())
+                other = a.toString();
+        }
+    }
+    return other.isEmpty() ? QStringLiteral("127.0.0.1") : other;
+}
+
+}  // namespace
+
+WebShare::WebShare(QString settingsIniPath, const WebPageFeed& feed, std::function<void(const QString&)> find,
+                   std::function<void(const QString&)> report, QObject* parent)
+    : QObject(parent), m_settingsPath(std::move(settingsIniPath)), m_report(std::move(report)),
+      m_server(new WebServer(feed, std::move(find), this))
+{
+    try {
+        const IniFile ini(m_settingsPath);
+        m_shared = ini.readBool(kSection, QStringLiteral("share"), false);
+        m_localOnly = ini.readBool(kSection, QStringLiteral("local_only"), false);
+        const int port = ini.readInteger(kSection, QStringLiteral("port"), kDefaultPort);
+        m_port = port >= 1 && port <= 65535 ? quint16(port) : kDefaultPort;
+        m_token = ini.readString(kSection, QStringLiteral("token")).trimmed();
+    } catch (const TessivarError& e) {
+        m_report(e.message());
+    }
+    if (m_shared)
+        restart();
+}
+
+WebShare::~WebShare() = default;
+
+bool WebShare::isListening() const
+{
+    return m_server->isListening();
+}
+
+QString WebShare::address() const
+{
+    if (!isListening())
+        return {};
+    const QString host = m_localOnly ? QStringLiteral("127.0.0.1") : lanHost();
+    return QStringLiteral("http://%1:%2/%3/").arg(host).arg(m_server->serverPort()).arg(m_token);
+}
+
+QString WebShare::makeToken()
+{
+    QByteArray bytes(kTokenBytes, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), kTokenBytes / 4);
+    return QString::fromLatin1(bytes.toHex());
+}
+
+void WebShare::setShared(bool on)
+{
+    m_shared = on;
+    store(QStringLiteral("share"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    restart();
+}
+
+void WebShare::setLocalOnly(bool on)
+{
+    m_localOnly = on;
+    store(QStringLiteral("local_only"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    restart();
+}
+
+void WebShare::renewToken()
+{
+    m_token = makeToken();
+    store(QStringLiteral("token"), m_token);
+    m_server->setToken(m_token);
+    emit changed();
+}
+
+void WebShare::restart()
+{
+    m_server->close();
+    m_problem.clear();
+    if (m_shared) {
+        if (m_token.isEmpty()) {
+            m_token = makeToken();
+            store(QStringLiteral("token"), m_token);
+        }
+        m_server->setToken(m_token);
+        const QHostAddress where =
+            m_localOnly ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::Any);
+        QString error;
+        if (!m_server->listen(where, m_port, &error)) {
+            m_problem = QStringLiteral("Cannot share to browser on port %1: %2").arg(m_port).arg(error);
+            m_report(m_problem);
+        }
+    }
+    emit changed();
+}
+
+void WebShare::store(const QString& key, const QString& value)
+{
+    try {
+        IniFile(m_settingsPath).writeString(kSection, key, value);
+    } catch (const TessivarError& e) {
+        m_report(e.message());
+    }
+}

@@ -1,0 +1,193 @@
+#include "HeadlessBrowser.h"
+#include "TestSupport.h"
+
+#include "markets/ShoppingDb.h"
+#include "web/WebShare.h"
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+namespace {
+
+const QByteArray kToken = "0123456789abcdef0123456789abcdef";
+// Journal text is written by others: names that would run script or add
+// elements if they reached the page as markup.
+const QByteArray kHostileStation = "<img src=x onerror=document.title='pwned'>";
+const QByteArray kHostileCommodity = "<script>document.write('pwned')</script>";
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+// A core sharing to the browser on a loopback port, docked at a station with
+// a hostile name, with two entries on the loading list.
+struct SharingCore
+{
+    CoreFixture fx;
+    quint16 port = freePort();
+
+    SharingCore()
+    {
+        writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")),
+                  "[web]\r\nshare=1\r\nlocal_only=1\r\nport=" + QByteArray::number(port) +
+                      "\r\ntoken=" + kToken + "\r\n");
+        writeFile(fx.dataDir.filePath(QStringLiteral("zaladunek.ini")),
+                  "[zaladunek]\r\nSteel=1000\r\n" + kHostileCommodity + "=5\r\n");
+        fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader", "\"part\":1, \"gameversion\":\"4.0\""));
+        // A real Docked line of the game, at a station with a hostile name.
+        QByteArray docked = fixtureLines(QStringLiteral("Docked.jsonl")).value(0);
+        docked.replace("Ray Gateway", kHostileStation);
+        fx.append(docked.trimmed() + "\r\n");
+        fx.start();
+        fx.pass();
+    }
+    QString url() const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2/").arg(port).arg(QLatin1String(kToken));
+    }
+};
+
+// One plain HTTP/1.1 request on a fresh connection; the whole answer.
+QByteArray httpGet(quint16 port, const QByteArray& path)
+{
+    QTcpSocket s;
+    s.connectToHost(QHostAddress::LocalHost, port);
+    // The server runs on this thread: keep the event loop turning while waiting.
+    if (!QTest::qWaitFor([&] { return s.state() == QAbstractSocket::ConnectedState; }, 5000))
+        return {};
+    s.write("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray answer;
+    (void)QTest::qWaitFor(
+        [&] {
+            answer += s.readAll();
+            return s.state() == QAbstractSocket::UnconnectedState;
+        },
+        5000);
+    return answer + s.readAll();
+}
+
+const QString kLoadingRows = QStringLiteral("[...document.querySelectorAll('#loading tbody tr')].map(r => "
+                                            "[...r.cells].map(c => c.textContent).join('|'))"
+                                            ".join('\\n')");
+
+}  // namespace
+
+class WebShareTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void browserShowsLoadingList_andUpdatesLiveAfterTransfer();
+    void withoutToken_forbidden_andNamesAreEscaped();
+};
+
+void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
+{
+    if (HeadlessBrowser::program().isEmpty())
+        QSKIP("chromium is not installed");
+    SharingCore c;
+    QVERIFY2(c.fx.core->web().isListening(), qPrintable(c.fx.core->web().problem()));
+    QCOMPARE(c.fx.core->web().address(), c.url());
+
+    HeadlessBrowser browser;
+    QString why;
+    QVERIFY2(browser.open(c.url(), &why), qPrintable(why));
+    const QString hostileRow = QString::fromUtf8(kHostileCommodity) + QStringLiteral("|5|0");
+    const QString before = QStringLiteral("Steel|1000|0\n") + hostileRow + QStringLiteral("\nTOTAL|1005|0");
+    QCOMPARE(browser.waitFor(
+                 kLoadingRows, [&](const QString& v) { return v == before; }, 10000),
+             before);
+
+    // Journal texts arrive as text: shown as written, nothing run, no element added.
+    QCOMPARE(browser.evaluate(QStringLiteral("document.title")).toString(), QStringLiteral("Tessivar"));
+    QCOMPARE(
+        browser.evaluate(QStringLiteral("document.querySelectorAll('img, main script').length")).toInt(-1),
+        0);
+    QVERIFY(browser.evaluate(QStringLiteral("document.querySelector('#dock').textContent"))
+                .toString()
+                .contains(QString::fromUtf8(kHostileStation)));
+    // The stream is up before the journal changes.
+    QCOMPARE(browser.waitFor(
+                 QStringLiteral("document.getElementById('status').textContent"),
+                 [](const QString& v) { return v == QLatin1String("live"); }, 10000),
+             QStringLiteral("live"));
+
+    c.fx.append(
+        journalLine("2025-01-01T10:05:00Z", "CargoTransfer",
+                    "\"Transfers\":[ { \"Type\":\"steel\", \"Count\":720, \"Direction\":\"tocarrier\" } ]"));
+    c.fx.append(journalLine("2025-01-01T10:05:01Z", "MarketBuy",
+                            "\"MarketID\":3709000001, \"Type\":\"steel\", \"Type_Localised\":\"Steel\", "
+                            "\"Count\":720, \"BuyPrice\":4000, \"TotalCost\":2880000"));
+    c.fx.pass();
+    QElapsedTimer sincePass;
+    sincePass.start();
+    const QString after = QStringLiteral("Steel|280|0\n") + hostileRow + QStringLiteral("\nTOTAL|285|0");
+    QCOMPARE(browser.waitFor(
+                 kLoadingRows, [&](const QString& v) { return v == after; }, 1000),
+             after);
+    QVERIFY2(sincePass.elapsed() <= 1000, qPrintable(QString::number(sincePass.elapsed())));
+
+    // Tapping a commodity and choosing the search runs it in the program; the result comes back to the page.
+    browser.evaluate(QStringLiteral("document.querySelector('#loading tr.pick').click();"
+                                    "document.getElementById('find').click(); true"));
+    const QString search = browser.waitFor(
+        QStringLiteral("document.querySelector('#search').textContent"),
+        [](const QString& v) { return v.contains(QLatin1String("4,000 CR")); }, 10000);
+    QVERIFY2(search.contains(QLatin1String("steel")) && search.contains(QString::fromUtf8(kHostileStation)),
+             qPrintable(search));
+    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+
+    // The server goes away and comes back: the page reconnects by itself and catches up.
+    WebShare& share = c.fx.core->web();
+    share.setShared(false);
+    share.setShared(true);
+    QVERIFY(share.isListening());
+    c.fx.append(
+        journalLine("2025-01-01T10:06:00Z", "CargoTransfer",
+                    "\"Transfers\":[ { \"Type\":\"steel\", \"Count\":80, \"Direction\":\"tocarrier\" } ]"));
+    c.fx.pass();
+    const QString reconnected =
+        QStringLiteral("Steel|200|0\n") + hostileRow + QStringLiteral("\nTOTAL|205|0");
+    QCOMPARE(browser.waitFor(
+                 kLoadingRows, [&](const QString& v) { return v == reconnected; }, 15000),
+             reconnected);
+}
+
+void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
+{
+    SharingCore c;
+    QVERIFY2(c.fx.core->web().isListening(), qPrintable(c.fx.core->web().problem()));
+    const QByteArray wrong = "0123456789abcdef0123456789abcdee";
+    for (const QByteArray& path :
+         {QByteArray("/"), QByteArray("/events"), QByteArray("/favicon.ico"), "/" + wrong + "/",
+          "/" + wrong + "/events", "/" + kToken.left(31) + "/", "/" + kToken + "x/"}) {
+        const QByteArray answer = httpGet(c.port, path);
+        QVERIFY2(answer.startsWith("HTTP/1.1 403 "), path.constData());
+        QVERIFY2(!answer.contains("Steel"), path.constData());
+    }
+
+    const QByteArray page = httpGet(c.port, "/" + kToken + "/");
+    QVERIFY2(page.startsWith("HTTP/1.1 200 "), page.left(200).constData());
+    // The state built into the page carries the names with their markup characters escaped.
+    QVERIFY(!page.contains(kHostileStation));
+    QVERIFY(!page.contains(kHostileCommodity));
+    QVERIFY2(page.contains("\\u003cimg src=x onerror=document.title='pwned'\\u003e"),
+             page.right(2000).constData());
+    QVERIFY(page.contains("\\u003cscript\\u003edocument.write('pwned')\\u003c/script\\u003e"));
+
+    // A new address: the old one is refused at once.
+    c.fx.core->web().renewToken();
+    QVERIFY(httpGet(c.port, "/" + kToken + "/").startsWith("HTTP/1.1 403 "));
+    const QString fresh = c.fx.core->web().token();
+    QVERIFY(fresh.size() >= 32);
+    QVERIFY(httpGet(c.port, "/" + fresh.toLatin1() + "/").startsWith("HTTP/1.1 200 "));
+    QVERIFY(readFile(c.fx.dataDir.filePath(QStringLiteral("settings.ini")))
+                .contains("token=" + fresh.toLatin1()));
+}
+
+QTEST_GUILESS_MAIN(WebShareTest)
+#include "web_share_test.moc"
