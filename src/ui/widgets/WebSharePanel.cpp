@@ -24,7 +24,6 @@ WebSharePanel::WebSharePanel(WebShare& share, QWidget* parent)
     label_address->setObjectName(QStringLiteral("label_web_address"));
     label_address->setTextFormat(Qt::PlainText);
     label_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label_address->setWordWrap(true);
     image_qr = new QLabel(this);
     image_qr->setObjectName(QStringLiteral("image_web_qr"));
     btn_new_address = new QPushButton(QStringLiteral("New address"), this);
@@ -33,6 +32,7 @@ WebSharePanel::WebSharePanel(WebShare& share, QWidget* parent)
     l->addWidget(ch_share, 0, 0);
     l->addWidget(ch_local_only, 1, 0);
     l->addWidget(btn_new_address, 2, 0);
+    // The whole address on one line: it is read and typed as it stands.
     l->addWidget(label_address, 3, 0);
     l->addWidget(image_qr, 0, 1, 4, 1, Qt::AlignTop);
     l->setRowStretch(3, 1);
@@ -51,7 +51,6 @@ void WebSharePanel::refresh()
     btn_new_address->setEnabled(m_share.isShared());
     const QString address = m_share.address();
     label_address->setText(address.isEmpty() ? m_share.problem() : address);
-    label_address->setMaximumWidth(220);
     const QImage qr = address.isEmpty() ? QImage() : qrCodeImage(address, 2);
     image_qr->setPixmap(QPixmap::fromImage(qr));
     image_qr->setVisible(!qr.isNull());
