@@ -52,15 +52,15 @@ struct SharingCore
     }
 };
 
-// One plain HTTP/1.1 request on a fresh connection; the whole answer.
-QByteArray httpGet(quint16 port, const QByteArray& path)
+// One request on a fresh connection; the whole answer.
+QByteArray httpExchange(quint16 port, const QByteArray& request)
 {
     QTcpSocket s;
     s.connectToHost(QHostAddress::LocalHost, port);
     // The server runs on this thread: keep the event loop turning while waiting.
     if (!QTest::qWaitFor([&] { return s.state() == QAbstractSocket::ConnectedState; }, 5000))
         return {};
-    s.write("GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    s.write(request);
     QByteArray answer;
     (void)QTest::qWaitFor(
         [&] {
@@ -69,6 +69,17 @@ QByteArray httpGet(quint16 port, const QByteArray& path)
         },
         5000);
     return answer + s.readAll();
+}
+
+QByteArray httpGet(quint16 port, const QByteArray& path)
+{
+    return httpExchange(port, "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+}
+
+QByteArray httpPost(quint16 port, const QByteArray& path, const QByteArray& body)
+{
+    return httpExchange(port, "POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " +
+                                  QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 
 const QString kLoadingRows = QStringLiteral("[...document.querySelectorAll('#loading tbody tr')].map(r => "
@@ -178,6 +189,15 @@ void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
     QVERIFY2(page.contains("\\u003cimg src=x onerror=document.title='pwned'\\u003e"),
              page.right(2000).constData());
     QVERIFY(page.contains("\\u003cscript\\u003edocument.write('pwned')\\u003c/script\\u003e"));
+
+    // The page's search runs the program's; requests are bounded in size.
+    QVERIFY(httpPost(c.port, "/" + kToken + "/find", "Steel").startsWith("HTTP/1.1 204 "));
+    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QVERIFY(httpPost(c.port, "/" + wrong + "/find", "Gold").startsWith("HTTP/1.1 403 "));
+    QVERIFY(httpPost(c.port, "/" + kToken + "/find", QByteArray(300, 'x')).startsWith("HTTP/1.1 400 "));
+    QVERIFY(httpPost(c.port, "/" + kToken + "/find", QByteArray(64 * 1024, 'x')).startsWith("HTTP/1.1 400 "));
+    QVERIFY(httpGet(c.port, "/" + kToken + "/?" + QByteArray(64 * 1024, 'x')).startsWith("HTTP/1.1 400 "));
+    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
 
     // A new address: the old one is refused at once.
     c.fx.core->web().renewToken();
