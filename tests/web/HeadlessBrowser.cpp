@@ -59,11 +59,11 @@ bool HeadlessBrowser::open(const QString& url, QString* why)
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
     // chromium refuses its sandbox as root; nothing it loads here is untrusted.
-    m_process.start(program(), {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
-                                QStringLiteral("--remote-debugging-pipe"),
-                                QStringLiteral("--user-data-dir=") + m_profile.path(),
-                                QStringLiteral("--window-size=360,780"), QStringLiteral("about:blank")});
+    m_process.start(program(),
+                    {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                     QStringLiteral("--disable-gpu"), QStringLiteral("--no-first-run"),
+                     QStringLiteral("--remote-debugging-pipe"),
+                     QStringLiteral("--user-data-dir=") + m_profile.path(), QStringLiteral("about:blank")});
     ::close(childIn);
     ::close(childOut);
     m_toBrowser = in[1];
@@ -82,6 +82,9 @@ bool HeadlessBrowser::open(const QString& url, QString* why)
         *why = QStringLiteral("no DevTools session: ") + QString::fromUtf8(QJsonDocument(attached).toJson());
         return false;
     }
+    // A phone's screen (the window itself cannot be made that narrow).
+    call(QStringLiteral("Emulation.setDeviceMetricsOverride"),
+         {{"width", 360}, {"height", 780}, {"deviceScaleFactor", 1}, {"mobile", true}});
     const QString state = waitFor(
         QStringLiteral("document.readyState"),
         [](const QString& s) { return s == QLatin1String("complete"); }, 20000);

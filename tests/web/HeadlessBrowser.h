@@ -21,7 +21,8 @@ public:
     // The chromium program, or empty text when it is not installed.
     static QString program();
 
-    // Starts the browser and opens url in a page; false with the reason in why.
+    // Starts the browser and opens url in a page as wide as a phone's
+    // screen (360 x 780); false with the reason in why.
     bool open(const QString& url, QString* why);
 
     // Runs a script expression in the page; its value as JSON (null on failure).

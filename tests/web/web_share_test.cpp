@@ -113,6 +113,12 @@ void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
                  kLoadingRows, [&](const QString& v) { return v == before; }, 10000),
              before);
 
+    // A phone's width: nothing scrolls sideways.
+    QCOMPARE(
+        browser.evaluate(QStringLiteral("[window.innerWidth, document.documentElement.scrollWidth].join()"))
+            .toString(),
+        QStringLiteral("360,360"));
+
     // Journal texts arrive as text: shown as written, nothing run, no element added.
     QCOMPARE(browser.evaluate(QStringLiteral("document.title")).toString(), QStringLiteral("Tessivar"));
     QCOMPARE(
