@@ -31,11 +31,11 @@ struct SharingCore
     CoreFixture fx;
     quint16 port = freePort();
 
-    SharingCore()
+    explicit SharingCore(const QByteArray& token = kToken)
     {
         writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")),
                   "[web]\r\nshare=1\r\nlocal_only=1\r\nport=" + QByteArray::number(port) +
-                      "\r\ntoken=" + kToken + "\r\n");
+                      "\r\ntoken=" + token + "\r\n");
         writeFile(fx.dataDir.filePath(QStringLiteral("zaladunek.ini")),
                   "[zaladunek]\r\nSteel=1000\r\n" + kHostileCommodity + "=5\r\n");
         fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader", "\"part\":1, \"gameversion\":\"4.0\""));

@@ -43,6 +43,18 @@ QString lanHost()
     return other.isEmpty() ? QStringLiteral("127.0.0.1") : other;
 }
 
+// A token typed into settings.ini by hand must still be hard to guess and
+// must fit in an address as it stands.
+bool isUsableToken(const QString& token)
+{
+    if (token.size() < 2 * WebShare::kTokenBytes)
+        return false;
+    for (const QChar c : token)
+        if (!(c.isDigit() || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'-' || c == u'_'))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 WebShare::WebShare(QString settingsIniPath, const WebPageFeed& feed, std::function<void(const QString&)> find,
@@ -113,7 +125,7 @@ void WebShare::restart()
     m_server->close();
     m_problem.clear();
     if (m_shared) {
-        if (m_token.isEmpty()) {
+        if (!isUsableToken(m_token)) {
             m_token = makeToken();
             store(QStringLiteral("token"), m_token);
         }

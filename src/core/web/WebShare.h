@@ -10,7 +10,9 @@ class WebServer;
 // "Share to browser": the switch, its "this computer only" option, the port
 // and the secret part of the page's address, kept in settings.ini [web]
 // ("share", "local_only", "port", "token"), and the web server they control.
-// Reading the settings starts sharing when it was on at the last exit.
+// Reading the settings starts sharing when it was on at the last exit. A
+// token that is empty, shorter than 32 characters or not made of letters,
+// digits, '-' and '_' is replaced by a new one when sharing starts.
 class WebShare : public QObject
 {
     Q_OBJECT
