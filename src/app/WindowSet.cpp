@@ -33,7 +33,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
 {
     qApp->installEventFilter(new PlainToolTips(this));
     const ReportFn report = coreReport(core);
-    f_ED = new Tf_ED(core.mainWindow(), core.log(), core.mobile());
+    f_ED = new Tf_ED(core.mainWindow(), core.log(), core.mobile(), core.web());
     f_ED->setAttribute(Qt::WA_DeleteOnClose, false);
     ui.setParentWidget(f_ED);
     f_cargo = new Tf_cargo(core.cargo(), report);

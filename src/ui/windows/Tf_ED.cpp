@@ -91,8 +91,8 @@ QGroupBox* infoBox(const QString& title, std::initializer_list<InfoRow> rows, QW
 
 }  // namespace
 
-Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, QWidget* parent)
-    : QWidget(parent), m_mainWindow(mainWindow), m_log(log), m_mobile(mobile)
+Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, WebShare& web, QWidget* parent)
+    : QWidget(parent), m_mainWindow(mainWindow), m_log(log), m_mobile(mobile), m_web(web)
 {
     setWindowTitle(QStringLiteral("Tessivar"));
     setObjectName(QStringLiteral("f_ED"));
@@ -258,7 +258,7 @@ QWidget* Tf_ED::buildUpperBand()
     connect(ch_wysylaj, &QCheckBox::clicked, &link, [&link](bool checked) { link.ch_wysylajClick(checked); });
     connect(&link, &MobileLink::changed, this, &Tf_ED::refreshMobile);
     l->addWidget(mobile);
-    l->addWidget(new WebSharePanel(m_core.web(), band));
+    l->addWidget(new WebSharePanel(m_web, band));
     l->addStretch(1);
     return band;
 }

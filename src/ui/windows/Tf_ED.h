@@ -14,6 +14,7 @@ class QPushButton;
 class QToolButton;
 class LogModel;
 class MobileLink;
+class WebShare;
 
 // The main window: commander, carrier and dock information, the journal log
 // view, the panel switches and the tool bar. It shows the core's
@@ -23,7 +24,8 @@ class Tf_ED : public QWidget
 {
     Q_OBJECT
 public:
-    Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, QWidget* parent = nullptr);
+    Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, WebShare& web,
+          QWidget* parent = nullptr);
 
     // Tool bar
     QToolButton* btn_about = nullptr;
@@ -77,4 +79,5 @@ private:
     MainWindowModel& m_mainWindow;
     LogModel& m_log;
     MobileLink& m_mobile;
+    WebShare& m_web;
 };
