@@ -192,7 +192,8 @@ void TessivarCore::wire()
     // Last Shopping searches, from any list or the phone, and what the phone sees of them.
     connect(cargo, &CargoModule::searchRequested, db, &ShoppingDb::findCommodity);
     connect(construct, &ConstructionModule::searchRequested, db, &ShoppingDb::findCommodity);
-    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::findCommodity);
+    // The phone's searches never raise a window over the game.
+    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::updateSearch);
     connect(db, &ShoppingDb::searchFinished, feed, &MobileFeed::searchFinished);
     connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
 
