@@ -35,16 +35,14 @@ Q_LOGGING_CATEGORY(lcCore, "tessivar.core")
 StartupSettings StartupSettings::read(const QString& settingsIniPath)
 {
     StartupSettings s;
-    try {
-        const IniDocument doc = IniFile(settingsIniPath).document();
-        s.journalDir = doc.value(QStringLiteral("paths"), QStringLiteral("journal_dir")).value_or(QString());
-        s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
-        s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
-        s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
-    } catch (const std::exception& e) {
-        // An unreadable settings file leaves every start-up setting at its default.
-        qCWarning(lcCore) << "settings.ini unreadable at start-up:" << e.what();
-    }
+    auto file = std::make_shared<SettingsFile>(SettingsFile::read(settingsIniPath));
+    // A file that cannot be used leaves every start-up setting at its default.
+    const IniDocument& doc = file->doc;
+    s.journalDir = doc.value(QStringLiteral("paths"), QStringLiteral("journal_dir")).value_or(QString());
+    s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
+    s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
+    s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
+    s.file = std::move(file);
     return s;
 }
 
@@ -60,7 +58,14 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_journal = std::make_unique<JournalReader>(*m_log, [this](const QString& t) { report(t); });
     m_journal->JournalFolder = m_paths.journalDir;
     const auto journalFolder = [this] { return m_journal->JournalFolder; };
-    m_settings = std::make_unique<SettingsStore>(dataDir, state);
+    SettingsFile settingsFile =
+        m_startup.file ? *m_startup.file : SettingsFile::read(dataDir + QStringLiteral("settings.ini"));
+    m_startup.file.reset();  // the store keeps the one copy
+    if (settingsFile.refused)
+        m_reports->report(settingsFile.problem);
+    else if (!settingsFile.problem.isEmpty())
+        qCWarning(lcCore) << "settings.ini unreadable at start-up:" << settingsFile.problem;
+    m_settings = std::make_unique<SettingsStore>(dataDir, state, std::move(settingsFile));
     m_mainWindow = std::make_unique<MainWindowModel>(state, m_ui, *m_reports, m_startup.downloadUrl,
                                                      [this] { return m_settings->kvn_consent; });
     m_mobile = std::make_unique<MobileLink>(*m_reports, m_ui);
@@ -96,7 +101,11 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_cargo->start();
     // Sharing starts here when it was on at the last exit.
     m_web = std::make_unique<WebShare>(
-        m_settings->path(), *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
+        m_settings->startupDocument(),
+        [this](const QString& key, const QString& value) {
+            m_settings->set_String(QStringLiteral("web"), key, value);
+        },
+        *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
         [this](const QString& text) { m_reports->report(text); });
 }
 
@@ -183,7 +192,8 @@ void TessivarCore::wire()
     // Last Shopping searches, from any list or the phone, and what the phone sees of them.
     connect(cargo, &CargoModule::searchRequested, db, &ShoppingDb::findCommodity);
     connect(construct, &ConstructionModule::searchRequested, db, &ShoppingDb::findCommodity);
-    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::findCommodity);
+    // The phone's searches never raise a window over the game.
+    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::updateSearch);
     connect(db, &ShoppingDb::searchFinished, feed, &MobileFeed::searchFinished);
     connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
 

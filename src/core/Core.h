@@ -23,6 +23,7 @@ class HubClient;
 class MobileLink;
 class MobileFeed;
 class SettingsStore;
+struct SettingsFile;
 class WebPageFeed;
 class WebShare;
 
@@ -34,6 +35,9 @@ struct StartupSettings
     QString hubUrl;       // [KVN] url
     QString downloadUrl;  // [links] download
     QString chatUrl;      // [links] chat
+    // The file as read, for the core to use without reading it again (read
+    // by the core when absent).
+    std::shared_ptr<const SettingsFile> file;
 
     static StartupSettings read(const QString& settingsIniPath);
 };

@@ -41,6 +41,9 @@ private slots:
     void copyButtonsAndSettings();
 
 private:
+    // The core and its windows on the folders of this test, as at program start.
+    void start();
+
     std::unique_ptr<QTemporaryDir> journal;
     std::unique_ptr<QTemporaryDir> data;
     std::unique_ptr<WidgetInteraction> ui;
@@ -56,6 +59,11 @@ void EdWindowTest::init()
               readFile(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/demo/") + kDemo));
     ui = std::make_unique<WidgetInteraction>();
     ui->setRecordOnly(true);
+    start();
+}
+
+void EdWindowTest::start()
+{
     AppPaths paths;
     paths.journalDir = journal->path();
     paths.dataDir = data->path();
@@ -115,13 +123,17 @@ void EdWindowTest::panelBoxesShowHideAndStore()
     QVERIFY(!windows->f_BGS->isVisible());
     QCOMPARE(readFile(ini), QByteArray("[windows]\r\nch_bgs=0\r\n"));
 
-    // A stored box opens its window on the first pass and is written back.
+    // A box stored when the program starts opens its window on the first pass and is written back.
     writeFile(ini, "[windows]\r\nch_cargo=1\r\n");
+    windows.reset();
+    core.reset();
+    start();
+    Tf_ED& started = *windows->f_ED;
     core->pass().Timer1Timer();
-    QVERIFY(ed.panelBox(MainWindowModel::CargoPanel)->isChecked());
+    QVERIFY(started.panelBox(MainWindowModel::CargoPanel)->isChecked());
     QVERIFY(windows->f_cargo->isVisible());
     QVERIFY(readFile(ini).startsWith("[windows]\r\nch_cargo=1\r\n[CMDR]\r\nName="));
-    QCOMPARE(ed.Label_carrier_name_val->text(), QString());
+    QCOMPARE(started.Label_carrier_name_val->text(), QString());
 }
 
 void EdWindowTest::kelvaneWithoutConsentOnlyTells()

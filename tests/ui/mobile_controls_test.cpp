@@ -2,12 +2,14 @@
 
 #include "MainWindowModel.h"
 #include "WindowSet.h"
+#include "markets/ShoppingDb.h"
 #include "mobile/MobileLink.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_DB.h"
 #include "windows/Tf_ED.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -61,16 +63,34 @@ void MobileControlsTest::activeBoxFollowsTheLink()
     }
     QVERIFY(conn->readLine().startsWith("system:"));
 
-    // The phone's search shows the Data Base window.
-    conn->write("find:Gold\n");
+    QCOMPARE(ed.label_mobile_state->text(), QStringLiteral("Link: connected"));
+
+    // The phone's searches, even a flood of them, update the result without
+    // raising a window over the game; the person opens it when they choose.
+    QByteArray flood;
+    for (int i = 0; i < 200; ++i)
+        flood += "find:Gold " + QByteArray::number(i) + "\n";
+    conn->write(flood);
     conn->flush();
-    QVERIFY(QTest::qWaitFor([&] { return link.waitingRequestBytes() > 0; }, 5000));
-    link.Listen_serverTimer();
-    QVERIFY(windows.f_DB->isVisible());
+    QVERIFY(QTest::qWaitFor([&] { return link.waitingRequestBytes() >= flood.size(); }, 5000));
+    for (int i = 0; i < 200; ++i)
+        link.Listen_serverTimer();
+    QCOMPARE(core.db().edit_find, QStringLiteral("Gold 199"));
+    QVERIFY(!windows.f_DB->isVisible());
 
     ed.ch_wysylaj->click();
     QVERIFY(!ed.ch_wysylaj->isChecked());
     QCOMPARE(link.state(), MobileLink::LinkState::ListeningOnly);
+    QCOMPARE(ed.label_mobile_state->text(), QStringLiteral("Link: connected, not sending"));
+
+    // The phone goes away: the window says so beside the box that is still ticked.
+    ed.ch_wysylaj->click();
+    conn->abort();
+    QVERIFY(QTest::qWaitFor([&] { return !link.isConnected(); }, 5000));
+    QVERIFY(ed.ch_wysylaj->isChecked());
+    QCOMPARE(ed.label_mobile_state->text(), QStringLiteral("Link: lost; tick Active to retry"));
+    ed.ch_wysylaj->click();
+    QCOMPARE(ed.label_mobile_state->text(), QStringLiteral("Link: off"));
 }
 
 QTEST_MAIN(MobileControlsTest)

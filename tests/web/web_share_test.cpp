@@ -2,12 +2,17 @@
 #include "TestSupport.h"
 
 #include "markets/ShoppingDb.h"
+#include "web/WebServer.h"
 #include "web/WebShare.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 
 namespace {
 
@@ -82,6 +87,44 @@ QByteArray httpPost(quint16 port, const QByteArray& path, const QByteArray& body
                                   QByteArray::number(body.size()) + "\r\n\r\n" + body);
 }
 
+// A stranger on another address: holds `count` connections, half of them
+// with a request it never finishes, and opens a new one whenever one is closed.
+class Stranger : public QObject
+{
+public:
+    Stranger(QHostAddress from, quint16 port, int count)
+        : m_from(std::move(from)), m_port(port), m_count(count)
+    {}
+    std::atomic<int> connects{0};
+
+    void start()
+    {
+        for (int i = 0; i < m_count; ++i) {
+            auto* s = new QTcpSocket(this);
+            connect(s, &QAbstractSocket::connected, s, [this, s, i] {
+                ++connects;
+                if (i % 2 == 1)
+                    s->write("GET / HTTP/1.1\r\nHost: 1");
+            });
+            connect(s, &QAbstractSocket::stateChanged, s, [this, s](QAbstractSocket::SocketState st) {
+                if (st == QAbstractSocket::UnconnectedState)
+                    QTimer::singleShot(0, s, [this, s] { open(s); });
+            });
+            open(s);
+        }
+    }
+
+private:
+    void open(QTcpSocket* s)
+    {
+        s->bind(m_from);
+        s->connectToHost(QHostAddress::LocalHost, m_port);
+    }
+    QHostAddress m_from;
+    quint16 m_port;
+    int m_count;
+};
+
 const QString kLoadingRows = QStringLiteral("[...document.querySelectorAll('#loading tbody tr')].map(r => "
                                             "[...r.cells].map(c => c.textContent).join('|'))"
                                             ".join('\\n')");
@@ -94,6 +137,7 @@ class WebShareTest : public QObject
 private slots:
     void browserShowsLoadingList_andUpdatesLiveAfterTransfer();
     void withoutToken_forbidden_andNamesAreEscaped();
+    void strangerHoldingConnections_ownerStillServed();
 };
 
 void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
@@ -205,6 +249,20 @@ void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
     QVERIFY(httpGet(c.port, "/" + kToken + "/?" + QByteArray(64 * 1024, 'x')).startsWith("HTTP/1.1 400 "));
     QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
 
+    // Another site's page cannot search through the owner's browser; the page itself can.
+    const auto postFrom = [&](const QByteArray& origin, const QByteArray& body) {
+        return httpExchange(
+            c.port, "POST /" + kToken + "/find HTTP/1.1\r\nHost: 127.0.0.1:" + QByteArray::number(c.port) +
+                        "\r\nOrigin: " + origin + "\r\nContent-Length: " + QByteArray::number(body.size()) +
+                        "\r\n\r\n" + body);
+    };
+    for (const QByteArray& origin : {QByteArray("http://attacker.example"), QByteArray("null"),
+                                     "http://127.0.0.1:" + QByteArray::number(c.port + 1)})
+        QVERIFY2(postFrom(origin, "Gold").startsWith("HTTP/1.1 403 "), origin.constData());
+    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QVERIFY(postFrom("http://127.0.0.1:" + QByteArray::number(c.port), "Silver").startsWith("HTTP/1.1 204 "));
+    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Silver"));
+
     // A new address: the old one is refused at once.
     c.fx.core->web().renewToken();
     QVERIFY(httpGet(c.port, "/" + kToken + "/").startsWith("HTTP/1.1 403 "));
@@ -213,6 +271,58 @@ void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
     QVERIFY(httpGet(c.port, "/" + fresh.toLatin1() + "/").startsWith("HTTP/1.1 200 "));
     QVERIFY(readFile(c.fx.dataDir.filePath(QStringLiteral("settings.ini")))
                 .contains("token=" + fresh.toLatin1()));
+}
+
+void WebShareTest::strangerHoldingConnections_ownerStillServed()
+{
+    SharingCore c;
+    QVERIFY2(c.fx.core->web().isListening(), qPrintable(c.fx.core->web().problem()));
+    const QHostAddress stranger(QStringLiteral("127.0.0.2"));
+    if (QTcpSocket probe; !probe.bind(stranger))
+        QSKIP("127.0.0.2 is not a local address on this system");
+
+    // The owner's page is open: its stream has shown the token.
+    QTcpSocket stream;
+    stream.connectToHost(QHostAddress::LocalHost, c.port);
+    QVERIFY(stream.waitForConnected(5000));
+    stream.write("GET /" + kToken + "/events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QVERIFY(QTest::qWaitFor([&] { return stream.bytesAvailable() > 0; }, 5000));
+    stream.readAll();
+
+    // A stranger holds 200 connections and recycles them, from a thread of
+    // its own as another computer would.
+    QThread thread;
+    auto* st = new Stranger(stranger, c.port, 200);
+    st->moveToThread(&thread);
+    QObject::connect(&thread, &QThread::finished, st, &QObject::deleteLater);
+    thread.start();
+    const auto stop = qScopeGuard([&] {
+        thread.quit();
+        thread.wait();
+    });
+    QMetaObject::invokeMethod(st, [st] { st->start(); });
+    QVERIFY(QTest::qWaitFor([&] { return st->connects >= 400; }, 20000));
+
+    // Meanwhile the owner's browser loads the page again and again.
+    const int tries = 10;
+    int served = 0;
+    for (int i = 0; i < tries; ++i)
+        served += httpGet(c.port, "/" + kToken + "/").startsWith("HTTP/1.1 200 ") ? 1 : 0;
+    qInfo("owner served %d of %d while a stranger recycled 200 connections (%d connects)", served, tries,
+          st->connects.load());
+    QCOMPARE(served, tries);
+    QCOMPARE(stream.state(), QAbstractSocket::ConnectedState);
+    QVERIFY(c.fx.core->web().server().connectionCount() <= WebServer::kMaxConnections);
+    thread.quit();
+    thread.wait();
+
+    // A connection that shows no token is closed soon, without waiting for a request.
+    QTcpSocket idle;
+    idle.bind(QHostAddress(QStringLiteral("127.0.0.3")));
+    idle.connectToHost(QHostAddress::LocalHost, c.port);
+    QVERIFY(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::ConnectedState; }, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::UnconnectedState; },
+                            WebServer::kRequestTimeoutMs / 2));
 }
 
 QTEST_GUILESS_MAIN(WebShareTest)

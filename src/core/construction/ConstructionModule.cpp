@@ -179,6 +179,7 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         throw TessivarError(
             QStringLiteral("%1: \"ResourcesRequired\" is missing or not an array").arg(kDepot));
     const QJsonArray list = resources.toArray();
+    QList<int> unnamed;  // elements whose empty name no key can hold
     for (qsizetype i = 0; i < list.size(); ++i) {
         const int n = int(i) + 1;
         if (!list[i].isObject())
@@ -196,8 +197,12 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         const QString name = nameValue.toString();
         const qint64 remaining = required - provided;
         lista_materialow.appendRow({name, QString::number(remaining), get_ilosc_kursow(remaining)});
-        if (toFile)
-            ini.setValue(kMats, name, QString::number(remaining));
+        // The name is the game's text: stored escaped where it could not
+        // stand as a key, so an odd name never cuts the list short.
+        if (toFile && !name.isEmpty())
+            ini.setValue(kMats, IniKey::fromText(name), QString::number(remaining));
+        else if (toFile)
+            unnamed.append(n);
         sum += remaining;
     }
     lista_materialow.appendRow({kTotal, QString::number(sum), get_ilosc_kursow(sum)});
@@ -206,6 +211,14 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         ini.setValue(kInfo, QStringLiteral("Postep"), QString::number(progress));
         makeFolderFor(Budowa_file);
         file.save(ini);
+    }
+    if (!unnamed.isEmpty()) {
+        QStringList numbers;
+        for (const int n : std::as_const(unnamed))
+            numbers.append(QString::number(n));
+        throw TessivarError(QStringLiteral("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
+                                           "listed but not stored in the site's file")
+                                .arg(kDepot, numbers.join(QStringLiteral(", "))));
     }
 }
 
@@ -250,7 +263,7 @@ void ConstructionModule::loadListFile(const QString& path)
             throw TessivarError(QStringLiteral("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
                                     .arg(value, key, info.fileName()));
         const int last = lista_materialow.rowCount() - 1;
-        lista_materialow.setRow(last, {key, value, get_ilosc_kursow(*tonnes)});
+        lista_materialow.setRow(last, {IniKey::toText(key), value, get_ilosc_kursow(*tonnes)});
         sum += *tonnes;
         lista_materialow.appendRow({});
     }
@@ -320,7 +333,7 @@ void ConstructionModule::btn_zapiszClick()
     const IniFile file(m_saveFile);
     IniDocument ini = file.document();
     for (const auto& [name, tonnes] : materials)
-        ini.setValue(kMats, name, QString::number(tonnes));
+        ini.setValue(kMats, IniKey::fromText(name), QString::number(tonnes));
     makeFolderFor(m_saveFile);
     file.save(ini);
 

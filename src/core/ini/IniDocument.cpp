@@ -412,11 +412,16 @@ void IniDocument::checkSection(const QString& section)
         throw TessivarError(QStringLiteral("Invalid INI section name: \"%1\"").arg(section));
 }
 
+bool IniDocument::canBeKey(const QString& key)
+{
+    return !(key.trimmed().isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) ||
+             key.trimmed().startsWith(QLatin1Char('[')) || key.trimmed().startsWith(QLatin1Char(';')) ||
+             key.trimmed() != key);
+}
+
 void IniDocument::checkKey(const QString& key)
 {
-    if (key.trimmed().isEmpty() || hasLineBreak(key) || key.contains(QLatin1Char('=')) ||
-        key.trimmed().startsWith(QLatin1Char('[')) || key.trimmed().startsWith(QLatin1Char(';')) ||
-        key.trimmed() != key)
+    if (!canBeKey(key))
         throw TessivarError(QStringLiteral("Invalid INI key: \"%1\"").arg(key));
 }
 
@@ -507,4 +512,83 @@ void IniDocument::eraseSection(const QString& section)
     }
     if (first >= 0)
         m_sections.remove(folded(section));
+}
+
+namespace {
+
+// Every character of text a plain key could not hold where it stands, and
+// every '%', in %XX or %uXXXX.
+QString escapeAll(const QString& text)
+{
+    const auto hex = [](char16_t u, int digits) {
+        return QString::number(uint(u), 16).toUpper().rightJustified(digits, QLatin1Char('0'));
+    };
+    QString out;
+    out.reserve(text.size() + 8);
+    qsizetype lastInner = text.size() - 1;
+    while (lastInner >= 0 && text[lastInner].isSpace())
+        --lastInner;
+    bool leading = true;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool edge =
+            (leading && (c.isSpace() || c == QLatin1Char('[') || c == QLatin1Char(';'))) || i > lastInner;
+        if (edge || c == QLatin1Char('=') || c == QLatin1Char('%') || c == QLatin1Char('\n') ||
+            c == QLatin1Char('\r')) {
+            out += c.unicode() <= 0xFF ? QLatin1Char('%') + hex(c.unicode(), 2)
+                                       : QStringLiteral("%u") + hex(c.unicode(), 4);
+        } else {
+            out += c;
+        }
+        leading = leading && c.isSpace();
+    }
+    return out;
+}
+
+// The text behind %-escapes, nothing when key holds a '%' that starts none.
+std::optional<QString> unescapeAll(const QString& key)
+{
+    QString out;
+    out.reserve(key.size());
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        if (key[i] != QLatin1Char('%')) {
+            out += key[i];
+            continue;
+        }
+        const bool wide = i + 1 < key.size() && key[i + 1] == QLatin1Char('u');
+        const qsizetype from = i + (wide ? 2 : 1);
+        const qsizetype digits = wide ? 4 : 2;
+        if (from + digits > key.size())
+            return std::nullopt;
+        bool ok = false;
+        const uint u = key.mid(from, digits).toUInt(&ok, 16);
+        if (!ok)
+            return std::nullopt;
+        out += QChar(char16_t(u));
+        i = from + digits - 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+QString IniKey::fromText(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    if (IniDocument::canBeKey(text)) {
+        // Kept as it stands unless it would read back as another text.
+        const auto read = unescapeAll(text);
+        if (!read || *read == text || escapeAll(*read) != text)
+            return text;
+    }
+    return escapeAll(text);
+}
+
+QString IniKey::toText(const QString& key)
+{
+    if (!key.contains(QLatin1Char('%')))
+        return key;
+    const auto text = unescapeAll(key);
+    return text && fromText(*text) == key ? *text : key;
 }

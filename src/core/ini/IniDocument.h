@@ -56,6 +56,7 @@ public:
 
     static void checkSection(const QString& section);
     static void checkKey(const QString& key);
+    static bool canBeKey(const QString& key);
     static void checkValue(const QString& value);
 
 private:
@@ -137,3 +138,16 @@ private:
     Encoding m_encoding = Encoding::Utf8;
     Line::End m_eol = Line::CrLf;
 };
+
+// Texts written by others (the game's names of materials and commodities)
+// used as keys. A text that can stand as a key is stored as it is, so the
+// files keep every key they have always had; any other text has its awkward
+// characters stored as %XX (%uXXXX past U+00FF), '%' included, and reads
+// back as it was written. A plain key that happens to read like such an
+// escape is escaped too, so no text is ever read back as another.
+namespace IniKey {
+// The key that stores text; empty for an empty text, which no key can hold.
+QString fromText(const QString& text);
+// The text a key stores.
+QString toText(const QString& key);
+}  // namespace IniKey

@@ -223,9 +223,14 @@ void ShoppingDb::wyswietl_wyniki()
 
 void ShoppingDb::findCommodity(const QString& name)
 {
+    updateSearch(name);
+    emit showRequested();
+}
+
+void ShoppingDb::updateSearch(const QString& name)
+{
     edit_find = name;
     szukaj_towaru();
-    emit showRequested();
 }
 
 void ShoppingDb::windowHidden()

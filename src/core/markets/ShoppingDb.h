@@ -39,6 +39,9 @@ public:
     // What every search entry point does: search the name and ask for the
     // Data Base window to be shown. Callers whose cell is empty do not call it.
     void findCommodity(const QString& name);
+    // A search asked for from the phone, while the game has the screen: the
+    // result waits in the Data Base window until the person opens it.
+    void updateSearch(const QString& name);
     // The Data Base window has been hidden, by whatever means.
     void windowHidden();
 

@@ -1,7 +1,10 @@
 #include "settings/SettingsStore.h"
 
+#include "common/Error.h"
 #include "ini/IniFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <algorithm>
@@ -22,9 +25,41 @@ bool boolValue(const IniDocument& doc, const QString& section, const QString& ke
 
 }  // namespace
 
-SettingsStore::SettingsStore(const QString& dataDir, GameState& state)
-    : m_path(dataDir + kSettingsFile), m_state(state)
+SettingsFile SettingsFile::read(const QString& path)
+{
+    SettingsFile f;
+    const QFileInfo info(path);
+    if (info.exists() && info.size() > kMaxBytes) {
+        f.refused = true;
+        f.problem =
+            QStringLiteral("%1 is %2 MiB, far larger than any settings file (at most 1 MiB is read), so "
+                           "it was not loaded and will not be written: the program runs on its default "
+                           "settings. Move the file away or shorten it, then start the program again.")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(double(info.size()) / (1024 * 1024), 0, 'f', 1);
+        return f;
+    }
+    try {
+        f.doc = IniFile(path).document();
+    } catch (const std::exception& e) {
+        f.problem = errorText(e);
+    }
+    return f;
+}
+
+SettingsStore::SettingsStore(const QString& dataDir, GameState& state, SettingsFile file)
+    : m_path(dataDir + kSettingsFile), m_state(state), m_file(std::move(file))
 {}
+
+void SettingsStore::write(const QString& section, const QString& key, const QString& value)
+{
+    if (m_file.refused)
+        qCWarning(lcSettings) << "kept for this run only, settings.ini was refused:" << section << key;
+    else
+        IniFile(path()).writeString(section, key, value);
+    // What the program stored, it reads back without opening the file again.
+    m_file.doc.setValue(section, key, value);
+}
 
 QString SettingsStore::path() const
 {
@@ -33,25 +68,24 @@ QString SettingsStore::path() const
 
 void SettingsStore::set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc)
 {
-    IniFile(path()).writeString(sekcja, ustawienie, wartosc);
+    write(sekcja, ustawienie, wartosc);
 }
 
 void SettingsStore::set_Integer(const QString& sekcja, const QString& ustawienie, int wartosc)
 {
-    IniFile(path()).writeInteger(sekcja, ustawienie, wartosc);
+    write(sekcja, ustawienie, QString::number(wartosc));
 }
 
 void SettingsStore::set_Boolean(const QString& sekcja, const QString& ustawienie, bool wartosc)
 {
-    IniFile(path()).writeBool(sekcja, ustawienie, wartosc);
+    write(sekcja, ustawienie, wartosc ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void SettingsStore::load_settings()
 {
-    const IniFile file(path());
-    if (!file.exists())
+    const IniDocument& doc = m_file.doc;
+    if (doc.sections().isEmpty())
         return;
-    const IniDocument doc = file.document();
     const QString windows = QStringLiteral("windows");
 
     if (const auto ip = doc.value(QStringLiteral("connection"), QStringLiteral("mobile_ip")))
@@ -90,10 +124,7 @@ void SettingsStore::setKvnConsent(bool on)
 
 QString SettingsStore::storedKvnCode() const
 {
-    const IniFile file(path());
-    if (!file.exists())
-        return {};
-    return file.document().value(QStringLiteral("KVN"), QStringLiteral("code")).value_or(QString()).trimmed();
+    return m_file.doc.value(QStringLiteral("KVN"), QStringLiteral("code")).value_or(QString()).trimmed();
 }
 
 QString SettingsStore::kvnCode()
@@ -123,7 +154,7 @@ QJsonObject SettingsStore::dumpJson() const
 {
     QJsonObject file;
     try {
-        const IniDocument doc = IniFile(path()).document();
+        const IniDocument doc = m_file.refused ? IniDocument() : IniFile(path()).document();
         // A JSON object keeps its keys sorted: inserting them in that order
         // appends each one, where any other order moves the ones after it.
         QStringList sections = doc.sections();

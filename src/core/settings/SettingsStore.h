@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ini/IniDocument.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -7,15 +8,35 @@
 #include <QObject>
 #include <QString>
 
+// settings.ini as read once at start-up. A real one holds a few dozen short
+// lines (a few KiB, hand comments included); a file past kMaxBytes, 1 MiB,
+// is something else put there by mistake or on purpose, and reading it would
+// cost seconds and hundreds of MB at every start. It is not loaded: the
+// program runs on its defaults, never writes over the file, and problem says
+// why.
+struct SettingsFile
+{
+    static constexpr qint64 kMaxBytes = 1024 * 1024;
+
+    IniDocument doc;  // empty when the file is missing, unreadable or refused
+    bool refused = false;
+    QString problem;  // why the file was not read; empty when it was (or is missing)
+
+    static SettingsFile read(const QString& path);
+};
+
 // settings.ini: the small writes other subsystems make, the one-time load and
-// the hub consent. Nothing is cached: every write opens the file, writes one
-// value and replaces the file.
+// the hub consent. The file is read once, at start-up, and what the program
+// stores is kept with what was read; every write also opens the file, writes
+// one value and replaces the file, except a file refused at start-up, which
+// is never written.
 class SettingsStore : public QObject
 {
     Q_OBJECT
 public:
-    // Keeps settings.ini in dataDir; loading it names the carrier in state.
-    SettingsStore(const QString& dataDir, GameState& state);
+    // Keeps settings.ini in dataDir; loading it (as read at start-up, in
+    // file) names the carrier in state.
+    SettingsStore(const QString& dataDir, GameState& state, SettingsFile file);
 
     QString path() const;
 
@@ -42,6 +63,10 @@ public:
     void setKvnCode(const QString& code);
 
     QJsonObject dumpJson() const;
+    // settings.ini as read at start-up, with what was stored since.
+    const IniDocument& startupDocument() const { return m_file.doc; }
+    // settings.ini was too large to load: nothing is written to it.
+    bool isRefused() const { return m_file.refused; }
 
 signals:
     void changed();
@@ -51,6 +76,9 @@ signals:
     void carrierNameLoaded(const QString& name);
 
 private:
+    void write(const QString& section, const QString& key, const QString& value);
+
     QString m_path;
     GameState& m_state;
+    SettingsFile m_file;  // as read at start-up, with what the program stored since
 };

@@ -61,6 +61,21 @@ QByteArray sseEvent(const QByteArray& json)
     return "data: " + json + "\n\n";
 }
 
+// Whom a connection counts against: an IPv4 peer by its address, an IPv6
+// peer by its /64 network (one host can hold a whole one).
+QHostAddress peerKey(const QTcpSocket* socket)
+{
+    const QHostAddress a = socket->peerAddress();
+    bool v4 = false;
+    const quint32 ip4 = a.toIPv4Address(&v4);
+    if (v4)
+        return QHostAddress(ip4);
+    Q_IPV6ADDR ip6 = a.toIPv6Address();
+    for (int i = 8; i < 16; ++i)
+        ip6[i] = 0;
+    return QHostAddress(ip6);
+}
+
 }  // namespace
 
 WebServer::WebServer(const WebPageFeed& feed, std::function<void(const QString&)> find, QObject* parent)
@@ -128,16 +143,20 @@ int WebServer::streamCount() const
 void WebServer::onNewConnection()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        if (m_connections.size() >= kMaxConnections) {
+        const QHostAddress peer = peerKey(socket);
+        if (unprovenFrom(peer) >= kMaxUnprovenPerAddress ||
+            (m_connections.size() >= kMaxConnections && !makeRoomFor(peer))) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
         Connection& c = m_connections[socket];
         c.parser = HttpRequestParser(limits());
+        c.peer = peer;
+        c.serial = ++m_arrivals;
         c.deadline = new QTimer(socket);
         c.deadline->setSingleShot(true);
-        c.deadline->start(kRequestTimeoutMs);
+        c.deadline->start(kProveTimeoutMs);
         connect(c.deadline, &QTimer::timeout, this, [this, socket] { drop(socket); });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] { drop(socket); });
@@ -177,6 +196,45 @@ void WebServer::onReadyRead(QTcpSocket* socket)
     }
 }
 
+int WebServer::unprovenFrom(const QHostAddress& peer) const
+{
+    int n = 0;
+    for (const Connection& c : m_connections)
+        n += !c.proven && c.peer == peer ? 1 : 0;
+    return n;
+}
+
+bool WebServer::makeRoomFor(const QHostAddress& peer)
+{
+    // The address holding the most connections without the token gives up
+    // its oldest, unless the newcomer's own holds as many.
+    QHash<QHostAddress, int> held;
+    for (const Connection& c : std::as_const(m_connections))
+        if (!c.proven)
+            ++held[c.peer];
+    const int own = held.value(peer);
+    QHostAddress most;
+    int mostHeld = own;
+    for (auto it = held.cbegin(); it != held.cend(); ++it) {
+        if (it.value() > mostHeld) {
+            most = it.key();
+            mostHeld = it.value();
+        }
+    }
+    if (mostHeld <= own)
+        return false;
+    QTcpSocket* oldest = nullptr;
+    quint64 oldestSerial = 0;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it) {
+        if (!it->proven && it->peer == most && (!oldest || it->serial < oldestSerial)) {
+            oldest = it.key();
+            oldestSerial = it->serial;
+        }
+    }
+    drop(oldest);
+    return true;
+}
+
 bool WebServer::tokenMatches(QByteArrayView segment) const
 {
     if (m_token.isEmpty() || segment.size() != m_token.size())
@@ -197,6 +255,7 @@ void WebServer::handle(QTcpSocket* socket, Connection& c, const HttpRequest& req
         respond(socket, c, 403, "text/plain; charset=utf-8", "Forbidden\n");
         return;
     }
+    c.proven = true;
     const QByteArray rest = slash < 0 ? QByteArray() : path.mid(slash + 1);
     const bool get = request.method == "GET";
     if (slash < 0) {
@@ -217,6 +276,12 @@ void WebServer::handle(QTcpSocket* socket, Connection& c, const HttpRequest& req
     } else if (rest == "find") {
         if (request.method != "POST") {
             respond(socket, c, 405, "text/plain; charset=utf-8", "Method Not Allowed\n", "Allow: POST\r\n");
+            return;
+        }
+        // Another site's page that learnt the address must not search in
+        // the program: a browser names the page a request comes from.
+        if (request.hasHeader("origin") && request.header("origin") != "http://" + request.header("host")) {
+            respond(socket, c, 403, "text/plain; charset=utf-8", "Forbidden\n");
             return;
         }
         const QString name = QString::fromUtf8(request.body).simplified();
@@ -249,7 +314,8 @@ void WebServer::respond(QTcpSocket* socket, Connection& c, int status, const QBy
     head += extraHeaders;
     head += "\r\n";
     c.closing = true;
-    c.deadline->start(kRequestTimeoutMs);  // a browser that never reads the answer is dropped
+    // A browser that never reads the answer is dropped; a stranger's soon.
+    c.deadline->start(c.proven ? kRequestTimeoutMs : kProveTimeoutMs);
     socket->write(head + body);
 }
 

@@ -24,11 +24,20 @@ class WebPageFeed;
 // finish its request in time is dropped, and so is a stream whose browser
 // stops reading. While nothing changes the only wake-up is the stream's
 // keep-alive comment, and only while a browser is connected.
+//
+// The server may face a whole network, so no stranger can crowd the owner
+// out: a connection must send a request with the token within
+// kProveTimeoutMs, an address may hold only kMaxUnprovenPerAddress
+// connections that have not done so, and when every place is taken a
+// newcomer gets the place of the oldest such connection of the address that
+// holds the most. Connections that showed the token are never pushed out.
 class WebServer : public QObject
 {
     Q_OBJECT
 public:
     static constexpr int kMaxConnections = 64;
+    static constexpr int kMaxUnprovenPerAddress = 8;
+    static constexpr int kProveTimeoutMs = 2000;
     static constexpr int kRequestTimeoutMs = 10000;
     static constexpr int kKeepAliveMs = 20000;
     static constexpr qint64 kMaxUnsent = 1024 * 1024;
@@ -56,6 +65,9 @@ private:
     {
         HttpRequestParser parser;
         QTimer* deadline = nullptr;
+        QHostAddress peer;    // IPv6 peers by their /64 network
+        quint64 serial = 0;   // order of arrival
+        bool proven = false;  // sent a request with the token
         bool stream = false;
         bool closing = false;
     };
@@ -70,6 +82,8 @@ private:
     void sendToStreams(const QByteArray& bytes);
     void drop(QTcpSocket* socket);
     bool tokenMatches(QByteArrayView segment) const;
+    int unprovenFrom(const QHostAddress& peer) const;
+    bool makeRoomFor(const QHostAddress& peer);
 
     const WebPageFeed& m_feed;
     std::function<void(const QString&)> m_find;
@@ -77,4 +91,5 @@ private:
     QByteArray m_token;
     QHash<QTcpSocket*, Connection> m_connections;
     QTimer m_keepAlive;
+    quint64 m_arrivals = 0;
 };

@@ -57,21 +57,20 @@ bool isUsableToken(const QString& token)
 
 }  // namespace
 
-WebShare::WebShare(QString settingsIniPath, const WebPageFeed& feed, std::function<void(const QString&)> find,
-                   std::function<void(const QString&)> report, QObject* parent)
-    : QObject(parent), m_settingsPath(std::move(settingsIniPath)), m_report(std::move(report)),
+WebShare::WebShare(const IniDocument& settings, Store store, const WebPageFeed& feed,
+                   std::function<void(const QString&)> find, std::function<void(const QString&)> report,
+                   QObject* parent)
+    : QObject(parent), m_store(std::move(store)), m_report(std::move(report)),
       m_server(new WebServer(feed, std::move(find), this))
 {
-    try {
-        const IniFile ini(m_settingsPath);
-        m_shared = ini.readBool(kSection, QStringLiteral("share"), false);
-        m_localOnly = ini.readBool(kSection, QStringLiteral("local_only"), false);
-        const int port = ini.readInteger(kSection, QStringLiteral("port"), kDefaultPort);
-        m_port = port >= 1 && port <= 65535 ? quint16(port) : kDefaultPort;
-        m_token = ini.readString(kSection, QStringLiteral("token")).trimmed();
-    } catch (const TessivarError& e) {
-        m_report(e.message());
-    }
+    const auto value = [&](const char* key) {
+        return settings.value(kSection, QLatin1String(key)).value_or(QString());
+    };
+    m_shared = IniValue::toInt64(value("share")).value_or(0) != 0;
+    m_localOnly = IniValue::toInt64(value("local_only")).value_or(0) != 0;
+    const qint64 port = IniValue::toInt64(value("port")).value_or(kDefaultPort);
+    m_port = port >= 1 && port <= 65535 ? quint16(port) : kDefaultPort;
+    m_token = value("token").trimmed();
     if (m_shared)
         restart();
 }
@@ -144,7 +143,7 @@ void WebShare::restart()
 void WebShare::store(const QString& key, const QString& value)
 {
     try {
-        IniFile(m_settingsPath).writeString(kSection, key, value);
+        m_store(key, value);
     } catch (const TessivarError& e) {
         m_report(e.message());
     }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class IniDocument;
 class WebPageFeed;
 class WebServer;
 
@@ -20,9 +21,13 @@ public:
     static constexpr quint16 kDefaultPort = 18890;
     static constexpr int kTokenBytes = 16;  // 128 random bits
 
-    // find runs the page's commodity search; report shows a text to the person.
-    WebShare(QString settingsIniPath, const WebPageFeed& feed, std::function<void(const QString&)> find,
-             std::function<void(const QString&)> report, QObject* parent = nullptr);
+    // settings: settings.ini as read at start-up; store keeps one [web] value
+    // in it (and may throw TessivarError). find runs the page's commodity
+    // search; report shows a text to the person.
+    using Store = std::function<void(const QString& key, const QString& value)>;
+    WebShare(const IniDocument& settings, Store store, const WebPageFeed& feed,
+             std::function<void(const QString&)> find, std::function<void(const QString&)> report,
+             QObject* parent = nullptr);
     ~WebShare() override;
 
     bool isShared() const { return m_shared; }
@@ -55,7 +60,7 @@ private:
     void restart();
     void store(const QString& key, const QString& value);
 
-    QString m_settingsPath;
+    Store m_store;
     std::function<void(const QString&)> m_report;
     WebServer* m_server;
     bool m_shared = false;

@@ -89,6 +89,27 @@ QGroupBox* infoBox(const QString& title, std::initializer_list<InfoRow> rows, QW
     return box;
 }
 
+// What the link to the phone is doing, beside its "Active" box.
+QString mobileStateText(MobileLink::LinkState state)
+{
+    using State = MobileLink::LinkState;
+    switch (state) {
+    case State::Unavailable:
+        return Tf_ED::tr("Link: after the journal is read");
+    case State::Off:
+        return Tf_ED::tr("Link: off");
+    case State::Connecting:
+        return Tf_ED::tr("Link: connecting…");
+    case State::On:
+        return Tf_ED::tr("Link: connected");
+    case State::ListeningOnly:
+        return Tf_ED::tr("Link: connected, not sending");
+    case State::Broken:
+        return Tf_ED::tr("Link: lost; tick Active to retry");
+    }
+    return {};
+}
+
 }  // namespace
 
 Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, WebShare& web, QWidget* parent)
@@ -251,7 +272,10 @@ QWidget* Tf_ED::buildUpperBand()
     ch_wysylaj->setObjectName(QStringLiteral("ch_wysylaj"));
     ch_wysylaj->setToolTip(QStringLiteral("Activate sending data to mobile"));
     ml->addWidget(ch_wysylaj, 1, 1);
-    ml->setRowStretch(2, 1);
+    label_mobile_state = new QLabel(mobile);
+    label_mobile_state->setObjectName(QStringLiteral("label_mobile_state"));
+    ml->addWidget(label_mobile_state, 2, 0, 1, 2);
+    ml->setRowStretch(3, 1);
     // The link decides whether the box stays ticked (an empty address unticks it again).
     MobileLink& link = m_mobile;
     connect(edit_mobile_ip, &QLineEdit::textEdited, &link, [&link](const QString& t) { link.setAddress(t); });
@@ -305,6 +329,7 @@ void Tf_ED::refreshMobile()
         edit_mobile_ip->setText(link.address());
     ch_wysylaj->setEnabled(link.activeBoxEnabled());
     ch_wysylaj->setChecked(link.isActive());
+    label_mobile_state->setText(mobileStateText(link.state()));
 }
 
 void Tf_ED::refresh()

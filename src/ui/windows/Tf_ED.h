@@ -42,6 +42,7 @@ public:
     // Send a copy to mobile
     QLineEdit* edit_mobile_ip = nullptr;
     QCheckBox* ch_wysylaj = nullptr;
+    QLabel* label_mobile_state = nullptr;  // connected, connecting, lost, off
     // Carrier Info
     QLabel* Label_carrier_name_val = nullptr;
     QLabel* Label_carrier_system_val = nullptr;

@@ -103,6 +103,7 @@ private slots:
     void followsTheDockedStation();
     void realDepotEvent_fillsListAndSiteFile();
     void threeMaterials_fiveRowsAndFourKeys();
+    void oddMaterialNames_wholeListStoredAndLoaded();
     void secondEvent_rewritesKeysAndKeepsOthers();
     void notDockedOrOddMarketId_writesNoFile_data();
     void notDockedOrOddMarketId_writesNoFile();
@@ -265,6 +266,40 @@ void ConstructionTest::threeMaterials_fiveRowsAndFourKeys()
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")),
              QStringLiteral("Steel=1000|Aluminium=0|Ceramic Composites=200"));
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=12"));
+}
+
+void ConstructionTest::oddMaterialNames_wholeListStoredAndLoaded()
+{
+    // Twenty materials; names written by others may hold what an INI line cannot.
+    Site s;
+    QList<QByteArray> materials;
+    QStringList rows;
+    for (int i = 1; i <= 20; ++i) {
+        QByteArray name = "Material " + QByteArray::number(i);
+        if (i == 3)
+            name = "Steel=Grade A";
+        else if (i == 7)
+            name = "[INFO]";
+        else if (i == 11)
+            name = "Tea\\nPostep=100";  // a line break in JSON
+        materials.append(material(name.constData(), 10 * i, 0));
+        rows.append(QString::fromUtf8(name.replace("\\n", "\n")) + ',' + QString::number(10 * i) + ",0-" +
+                    QString::number(10 * i));
+    }
+    s.m.czytaj_budowe_z_logu(depotLine("0.500000", materials));
+    const QString list = rows.join(QLatin1Char('|')) + QStringLiteral("|TOTAL,2100,9-84");
+    QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|") + list);
+    const QByteArray file = readFile(s.siteFile());
+    for (const QByteArray line :
+         {"\r\nSteel%3DGrade A=30\r\n", "\r\n%5BINFO]=70\r\n", "\r\nTea%0APostep%3D100=110\r\n"})
+        QVERIFY2(file.contains(line), file.constData());
+    QVERIFY2(file.contains("\r\nMaterial 20=200\r\n[INFO]\r\nPostep=50\r\n"), file.constData());
+
+    // Read back from the file, then saved again unchanged.
+    s.m.loadListFile(s.siteFile());
+    QCOMPARE(gridText(s.m.lista_materialow).section(QLatin1Char('|'), 1), list + QLatin1Char('|'));
+    s.m.btn_zapiszClick();
+    QCOMPARE(readFile(s.siteFile()), file);
 }
 
 void ConstructionTest::secondEvent_rewritesKeysAndKeepsOthers()

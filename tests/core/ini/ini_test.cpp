@@ -28,6 +28,8 @@ private slots:
     void unreadableFile_reportedAndNeverRewritten_data();
     void unreadableFile_reportedAndNeverRewritten();
     void manySections_editedInPlace();
+    void journalTextAsKey_storedAndReadBack_data();
+    void journalTextAsKey_storedAndReadBack();
 };
 
 void IniTest::lookup_data()
@@ -414,4 +416,56 @@ void IniTest::manySections_editedInPlace()
 }
 
 QTEST_GUILESS_MAIN(IniTest)
+void IniTest::journalTextAsKey_storedAndReadBack_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("key");
+    // Names a key has always held stay as they are.
+    QTest::newRow("plain") << "Steel"
+                           << "Steel";
+    QTest::newRow("blanks inside") << "Ceramic Composites"
+                                   << "Ceramic Composites";
+    QTest::newRow("markup") << "<script>alert(1)</script>"
+                            << "<script>alert(1)</script>";
+    QTest::newRow("per cent") << "50% off"
+                              << "50% off";
+    QTest::newRow("bracket inside") << "a[b]"
+                                    << "a[b]";
+    // What would cut the line, start a section or a comment, or be trimmed away.
+    QTest::newRow("equals") << "Steel=Grade A"
+                            << "Steel%3DGrade A";
+    QTest::newRow("section start") << "[MATS]"
+                                   << "%5BMATS]";
+    QTest::newRow("comment start") << ";x"
+                                   << "%3Bx";
+    QTest::newRow("line breaks") << "a\r\n[INFO]\nPostep=100"
+                                 << "a%0D%0A[INFO]%0APostep%3D100";
+    QTest::newRow("outer blanks") << " Tea\t"
+                                  << "%20Tea%09";
+    QTest::newRow("wide blank") << QString(QChar(0x3000)) + "Tea"
+                                << "%u3000Tea";
+    QTest::newRow("equals and per cent") << "a=50%"
+                                         << "a%3D50%25";
+    // A plain name that reads like an escape is escaped, so it comes back as itself.
+    QTest::newRow("looks escaped") << "a%3Db"
+                                   << "a%253Db";
+}
+
+void IniTest::journalTextAsKey_storedAndReadBack()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, key);
+    QCOMPARE(IniKey::fromText(text), key);
+    QCOMPARE(IniKey::toText(key), text);
+    // Through a file: one key, its value, and the next key unharmed.
+    IniDocument doc;
+    doc.setValue(QStringLiteral("MATS"), IniKey::fromText(text), QStringLiteral("5"));
+    doc.setValue(QStringLiteral("MATS"), QStringLiteral("Tea"), QStringLiteral("7"));
+    const auto read = IniDocument::fromText(doc.toText()).sectionValues(QStringLiteral("MATS"));
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(IniKey::toText(read[0].first), text);
+    QCOMPARE(read[0].second, QStringLiteral("5"));
+    QCOMPARE(read[1], qMakePair(QStringLiteral("Tea"), QStringLiteral("7")));
+}
+
 #include "ini_test.moc"

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
+#include "web/WebShare.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -22,6 +23,8 @@ private slots:
     void load();
     void load_missingFile_changesNothing();
     void load_runsOnFirstPassOnly();
+    void load_usesTheFileAsReadAtStart();
+    void hugeFile_notLoadedAndNeverWritten();
     void panelClicks_storeAndShow_data();
     void panelClicks_storeAndShow();
     void kelvane_needsConsent();
@@ -100,6 +103,60 @@ void SettingsTest::load()
     QTEST(core.state.dane_carriera.CarrierID, "carrierId");
     QTEST(core.settings().kvn_consent, "consent");
     QTEST(readFile(core.settings().path()), "fileAfter");
+}
+
+void SettingsTest::load_usesTheFileAsReadAtStart()
+{
+    CoreFixture fx;
+    const QString path = fx.dataDir.filePath(QStringLiteral("settings.ini"));
+    writeFile(path, "[Carrier]\r\nName=Read at start\r\n");
+    TessivarCore& core = fx.start();
+    writeFile(path, "[Carrier]\r\nName=Changed later\r\n");
+    core.settings().load_settings();
+    QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("Read at start"));
+}
+
+void SettingsTest::hugeFile_notLoadedAndNeverWritten()
+{
+    // Up to the bound a file is read as usual.
+    const QByteArray head = "[Carrier]\r\nName=Big\r\n[web]\r\nshare=1\r\n[notes]\r\n";
+    QByteArray edge = head;
+    while (edge.size() + 104 <= SettingsFile::kMaxBytes)
+        edge += "n=" + QByteArray(100, 'x') + "\r\n";
+    edge += QByteArray(SettingsFile::kMaxBytes - edge.size() - 2, 'y') + "\r\n";
+    QCOMPARE(edge.size(), SettingsFile::kMaxBytes);
+    {
+        CoreFixture fx;
+        writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")), edge);
+        TessivarCore& core = fx.start();
+        core.settings().load_settings();
+        QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("Big"));
+        QVERIFY(fx.ui.messages().isEmpty());
+    }
+
+    // One byte more and it is not loaded: the program runs on its defaults and says why.
+    CoreFixture fx;
+    const QString path = fx.dataDir.filePath(QStringLiteral("settings.ini"));
+    const QByteArray huge = edge + "z";
+    writeFile(path, huge);
+    TessivarCore& core = fx.start();
+    QCOMPARE(fx.ui.messages().size(), 1);
+    QVERIFY2(fx.ui.messages().constFirst().contains(QLatin1String("not loaded")),
+             qPrintable(fx.ui.messages().constFirst()));
+    core.settings().load_settings();
+    QCOMPARE(core.state.dane_carriera.CarrierName, QString());
+    QVERIFY(!core.web().isShared());
+
+    // Nothing the program stores goes over it; the hub code still holds for the run.
+    core.settings().set_Boolean(QStringLiteral("windows"), QStringLiteral("ch_bgs"), true);
+    core.settings().setKvnConsent(true);
+    core.settings().save_settings();
+    core.web().setShared(true);
+    core.web().setShared(false);
+    const QString code = core.settings().kvnCode();
+    QVERIFY(!code.isEmpty());
+    QCOMPARE(core.settings().kvnCode(), code);
+    QCOMPARE(readFile(path), huge);
 }
 
 void SettingsTest::load_missingFile_changesNothing()
