@@ -149,6 +149,14 @@ void JournalPass::dispatchRead(JournalReader& journal)
         emit mw.passProgress(total, total);
 }
 
+void JournalPass::refreshLabels()
+{
+    const GameState& st = m_state;
+    m_mainWindow.setCommanderLabel(st.dane_CMDR.Name);
+    m_mainWindow.setCarrierLabels(st.dane_carriera.CarrierName, st.dane_carriera.StarSystem,
+                                  QString::number(st.dane_carriera.Body));
+}
+
 void JournalPass::Timer1Timer()
 {
     ++passes;
@@ -156,11 +164,8 @@ void JournalPass::Timer1Timer()
 
     MainWindowModel& mw = m_mainWindow;
     JournalReader& journal = m_journal;
-    const GameState& st = m_state;
 
-    mw.setCommanderLabel(st.dane_CMDR.Name);
-    mw.setCarrierLabels(st.dane_carriera.CarrierName, st.dane_carriera.StarSystem,
-                        QString::number(st.dane_carriera.Body));
+    refreshLabels();
 
     if (!Settings_Loaded) {
         guarded([&] { emit settingsDue(); });
@@ -194,6 +199,9 @@ void JournalPass::Timer1Timer()
         // previous one.
         if (freshBatch) {
             dispatchRead(journal);
+            // What the batch changed shows now, not a pass later: passes come
+            // as the game writes, and the next may be a while away.
+            refreshLabels();
             last_time = time_now;
             guarded([&] { emit holdSnapshotDue(); });
             emit batchDispatched();

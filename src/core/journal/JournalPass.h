@@ -66,6 +66,8 @@ signals:
     void batchDispatched();
 
 private:
+    // The commander and carrier labels, from the game state.
+    void refreshLabels();
     NewestOfHistory newestOfHistory(JournalReader& journal) const;
     void dispatchRead(JournalReader& journal);
     template <typename F> void guarded(F&& f);

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "MainWindowModel.h"
 #include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
@@ -79,6 +80,9 @@ void FollowerTest::burstInOneSecondSplitAcrossWrites_dispatchedOnceEachInOrder()
     QCOMPARE(handlerCalls(core.pass()), (QStringList{"parse_CMDR:Commander", "parse_Carrier:CarrierStats",
                                                      "parse_CMDR:Commander", "undock:Undocked"}));
     QCOMPARE(core.state.dane_CMDR.Name, QStringLiteral("B"));
+    // The main window's labels follow in the same pass.
+    QCOMPARE(core.mainWindow().Label_cmdr_val, QStringLiteral("B"));
+    QCOMPARE(core.mainWindow().Label_carrier_name_val, QStringLiteral("CARRIER"));
     QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T10:00:05Z"));
     QVERIFY(passes.size() >= 3);
     QCOMPARE(fx.ui.messages(), QStringList());
