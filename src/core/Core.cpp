@@ -89,7 +89,8 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                                         *m_mission, *m_db, *m_market, journalFolder}),
                                            *m_journal, *m_log, *m_mainWindow, state, *m_reports);
     m_follower = std::make_unique<JournalFollower>(
-        *m_journal, [this] { m_pass->Timer1Timer(); }, [this](const QString& t) { report(t); });
+        *m_journal, [this](bool sameNewest) { m_pass->Timer1Timer(sameNewest); },
+        [this](const QString& t) { report(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
     m_webFeed = std::make_unique<WebPageFeed>(
         WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,

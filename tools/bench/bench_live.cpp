@@ -18,7 +18,8 @@
 // Idle: S seconds (default 60) with F journal files (default 5000) in the
 // folder and nothing written; CPU time of the process as a share of one core.
 //
-// Both measures run for both modes in the same run, the same random intervals
+// The folder holds F journals of earlier sessions besides the followed one,
+// in both measures. Both measures run for both modes in the same run, the same random intervals
 // for each; --no-watch runs the timer-only mode alone.
 #include "Core.h"
 #include "cargo/CargoModule.h"
@@ -260,6 +261,8 @@ Figures figures(const std::vector<Clock::time_point>& written, const Arrivals& a
     return f;
 }
 
+void addOldJournals(const QString& folder, int count);
+
 struct LatencyRun
 {
     Figures page, phone, core;
@@ -289,6 +292,7 @@ LatencyRun latency(const Options& o, bool watch)
     if (j.open(QIODevice::WriteOnly))
         j.write("{ \"timestamp\":\"2030-01-01T00:00:00Z\", \"event\":\"Fileheader\", \"part\":1 }\r\n");
     j.close();
+    addOldJournals(journalDir.path(), o.files);
     QFile cargo(QDir(journalDir.path()).filePath(QStringLiteral("Cargo.json")));
     if (cargo.open(QIODevice::WriteOnly))
         cargo.write(
@@ -385,6 +389,21 @@ IdleRun idle(const Options& o, const QString& folder, bool watch)
     return run;
 }
 
+// Journals of earlier sessions, written a while ago.
+void addOldJournals(const QString& folder, int count)
+{
+    const QDateTime before = QDateTime::currentDateTimeUtc().addDays(-1);
+    for (int i = 0; i < count; ++i) {
+        QFile f(QDir(folder).filePath(
+            QStringLiteral("Journal.2025-01-01T%1.01.log").arg(i, 6, 10, QLatin1Char('0'))));
+        if (f.open(QIODevice::WriteOnly)) {
+            f.write("{ \"timestamp\":\"2025-01-01T00:00:00Z\", \"event\":\"Fileheader\" }\r\n");
+            f.flush();  // a later write would move the time again
+            f.setFileTime(before, QFileDevice::FileModificationTime);
+        }
+    }
+}
+
 QString load()
 {
     QFile f(QStringLiteral("/proc/loadavg"));
@@ -473,13 +492,7 @@ int main(int argc, char** argv)
 
     if (o.idleSeconds > 0) {
         QTemporaryDir folder;
-        for (int i = 0; i < o.files; ++i) {
-            QFile f(QDir(folder.path())
-                        .filePath(
-                            QStringLiteral("Journal.2025-01-01T%1.01.log").arg(i, 6, 10, QLatin1Char('0'))));
-            if (f.open(QIODevice::WriteOnly))
-                f.write("{ \"timestamp\":\"2025-01-01T00:00:00Z\", \"event\":\"Fileheader\" }\r\n");
-        }
+        addOldJournals(folder.path(), o.files);
         out << "idle, " << o.idleSeconds << " s with " << o.files
             << " journal files, CPU time as a share of one core:\n";
         for (bool watch : modes) {

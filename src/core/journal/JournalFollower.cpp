@@ -22,7 +22,7 @@ std::filesystem::path toFsPath(const QString& p)
 
 }  // namespace
 
-JournalFollower::JournalFollower(const JournalReader& journal, std::function<void()> runPass,
+JournalFollower::JournalFollower(const JournalReader& journal, PassFn runPass,
                                  std::function<void(const QString&)> report, QObject* parent)
     : QObject(parent), m_journal(journal), m_runPass(std::move(runPass)), m_report(std::move(report))
 {
@@ -94,6 +94,11 @@ JournalFollower::Stamps JournalFollower::stamps() const
 
 void JournalFollower::Timer1Timer()
 {
+    runPass(false);
+}
+
+void JournalFollower::runPass(bool sameNewest)
+{
     Timer1.setInterval(passMs);  // restarts the timer: the next look is a full period away
     // A pass only finds another running if something inside that one turned
     // the event loop (a prompt, a network wait); it then runs once more after.
@@ -105,10 +110,13 @@ void JournalFollower::Timer1Timer()
     m_gather.stop();
     // Taken before the read: whatever the game writes from here on differs
     // from it, while the pass's own reads (access times) do not.
-    if (m_watching)
+    if (m_watching) {
         m_seen = stamps();
+        if (!sameNewest)
+            m_folderListed = m_seen[0];
+    }
     try {
-        m_runPass();
+        m_runPass(sameNewest);
     } catch (const std::exception& e) {
         if (m_report)
             m_report(errorText(e));
@@ -133,11 +141,19 @@ void JournalFollower::onGathered()
 {
     if (!Timer1.isActive())
         return;  // following has been stopped
+    if (m_running) {
+        m_again = true;
+        return;
+    }
     // A notification that changed nothing the pass looks at (the pass's own
     // reads touch access times) does not cost a pass.
-    if (!m_running && stamps() == m_seen)
+    const Stamps now = stamps();
+    if (now == m_seen)
         return;
-    Timer1Timer();
+    // Listing a folder of thousands of journals is most of a pass's cost; a
+    // write to the followed journal needs none while no file came or went
+    // (the timer's passes still list it every time).
+    runPass(m_folderListed.exists && now[0] == m_folderListed && now[1].exists);
 }
 
 void JournalFollower::rearm()

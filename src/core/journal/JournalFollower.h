@@ -30,9 +30,11 @@ public:
     // lines, or a line and a snapshot file, at once) make one pass.
     static constexpr int kGatherMs = 5;
 
-    // runPass runs one pass; an error it throws is handed to report.
-    JournalFollower(const JournalReader& journal, std::function<void()> runPass,
-                    std::function<void(const QString&)> report, QObject* parent = nullptr);
+    // runPass runs one pass (its argument: no journal file came or went since
+    // the last pass that listed the folder); an error it throws is handed to report.
+    using PassFn = std::function<void(bool sameNewest)>;
+    JournalFollower(const JournalReader& journal, PassFn runPass, std::function<void(const QString&)> report,
+                    QObject* parent = nullptr);
     ~JournalFollower() override;
 
     // The main timer: the first pass about a second after start, then every
@@ -71,16 +73,18 @@ private:
 
     QStringList wantedPaths() const;
     Stamps stamps() const;
+    void runPass(bool sameNewest);
     void onNotified();
     void onGathered();
     void rearm();
 
     const JournalReader& m_journal;
-    std::function<void()> m_runPass;
+    PassFn m_runPass;
     std::function<void(const QString&)> m_report;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer m_gather;
     Stamps m_seen;
+    Stamp m_folderListed;  // the folder when it was last listed
     bool m_watching = true;
     bool m_running = false;
     bool m_again = false;

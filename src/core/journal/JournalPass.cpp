@@ -157,7 +157,7 @@ void JournalPass::refreshLabels()
                                   QString::number(st.dane_carriera.Body));
 }
 
-void JournalPass::Timer1Timer()
+void JournalPass::Timer1Timer(bool sameNewest)
 {
     ++passes;
     m_reports.beginPass();
@@ -172,7 +172,9 @@ void JournalPass::Timer1Timer()
         Settings_Loaded = true;
     }
 
-    const QString newest = JournalReader::GetNewestJournalFile(journal.JournalFolder);
+    const QString newest = sameNewest && !journal.LastJournalFile.isEmpty()
+                               ? journal.LastJournalFile
+                               : JournalReader::GetNewestJournalFile(journal.JournalFolder);
     if (newest != journal.LastJournalFile) {
         journal.LastReadPos = 0;
         journal.LastJournalFile = newest;
