@@ -5,22 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
-#include <chrono>
-#include <filesystem>
-
-namespace {
-
-std::filesystem::path toFsPath(const QString& p)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(p.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(p).toStdString());
-#endif
-}
-
-}  // namespace
 
 JournalFollower::JournalFollower(const JournalReader& journal, PassFn runPass,
                                  std::function<void(const QString&)> report, QObject* parent)
@@ -76,18 +62,13 @@ JournalFollower::Stamps JournalFollower::stamps() const
     for (int i = 0; i < paths.size() && i < kWatchedFiles; ++i) {
         if (paths[i].isEmpty())
             continue;
-        const std::filesystem::path p = toFsPath(paths[i]);
-        std::error_code ec;
-        const auto t = std::filesystem::last_write_time(p, ec);
-        if (ec)
-            continue;
+        const QFileInfo info(paths[i]);
         Stamp& s = out[std::size_t(i)];
-        s.exists = true;
-        s.modified = std::chrono::duration_cast<std::chrono::nanoseconds>(t.time_since_epoch()).count();
-        if (i > 0) {
-            const auto size = std::filesystem::file_size(p, ec);
-            s.size = ec ? -1 : qint64(size);
-        }
+        s.exists = info.exists();
+        if (!s.exists)
+            continue;
+        s.size = info.isDir() ? 0 : info.size();
+        s.modified = info.lastModified().toMSecsSinceEpoch();
     }
     return out;
 }
