@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -54,6 +55,7 @@ private slots:
     void replacedJournal_followedAtOnce();
     void withoutNotifications_theTimerStillFollows();
     void stoppedTimer_stopsTheFollowing();
+    void writeDuringAPass_followedAfterItNotInside();
 };
 
 void FollowerTest::burstInOneSecondSplitAcrossWrites_dispatchedOnceEachInOrder()
@@ -153,6 +155,44 @@ void FollowerTest::stoppedTimer_stopsTheFollowing()
     QTest::qWait(100);
     QCOMPARE(passes.size(), 0);
     QCOMPARE(core.state.dane_CMDR.Name, QString());
+}
+
+void FollowerTest::writeDuringAPass_followedAfterItNotInside()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Journal.2025-01-01T000000.01.log"));
+    writeFile(file, journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+    LogModel log;
+    JournalReader journal(log, {});
+    journal.JournalFolder = dir.path() + QLatin1Char('/');
+    journal.LastJournalFile = file;
+    int passes = 0;
+    int depth = 0;
+    int deepest = 0;
+    // The second pass turns the event loop (as a prompt or a network wait
+    // would) while the game writes: the notification comes inside it.
+    JournalFollower follower(journal,
+                             [&](bool) {
+                                 deepest = std::max(deepest, ++depth);
+                                 if (++passes == 2) {
+                                     QFile f(file);
+                                     QVERIFY(f.open(QIODevice::Append));
+                                     f.write(journalLine("2025-01-01T10:00:02Z", "Music"));
+                                     f.close();
+                                     QTest::qWait(100);
+                                 }
+                                 --depth;
+                             },
+                             {});
+    follower.start();
+    follower.Timer1Timer();
+    QCOMPARE(passes, 1);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(journalLine("2025-01-01T10:00:01Z", "Music"));
+    f.close();
+    QTRY_COMPARE_WITH_TIMEOUT(passes, 3, kNoticedMs);
+    QCOMPARE(deepest, 1);
 }
 
 QTEST_GUILESS_MAIN(FollowerTest)
