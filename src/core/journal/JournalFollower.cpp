@@ -101,6 +101,9 @@ void JournalFollower::runPass(bool sameNewest)
     } catch (const std::exception& e) {
         if (m_report)
             m_report(errorText(e));
+    } catch (...) {
+        if (m_report)
+            m_report(QStringLiteral("Unknown error"));
     }
     m_running = false;
     if (m_watching && Timer1.isActive())
