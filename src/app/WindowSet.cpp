@@ -2,7 +2,7 @@
 
 #include "Core.h"
 #include "PanelLayout.h"
-#include "journal/JournalPass.h"
+#include "journal/JournalFollower.h"
 #include "markets/ShoppingDb.h"
 #include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
@@ -29,7 +29,7 @@ ReportFn coreReport(TessivarCore& core)
     return [&core](const QString& text) { core.report(text); };
 }
 
-WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), m_ui(ui)
+WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.follower().Timer1), m_core(core)
 {
     qApp->installEventFilter(new PlainToolTips(this));
     const ReportFn report = coreReport(core);
@@ -60,9 +60,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
     // open one would keep the program running after the main window closed.
     f_ED->installEventFilter(this);
 
-    Timer1.setInterval(1000);
-    connect(&Timer1, &QTimer::timeout, this, &WindowSet::Timer1Timer);
-    Timer1.start();
+    core.follower().start();
 }
 
 WindowSet::~WindowSet()
@@ -106,14 +104,6 @@ void WindowSet::closeProgram()
 
 void WindowSet::Timer1Timer()
 {
-    Timer1.setInterval(4000);
-    // Message boxes do not hold the passes up: they wait for no answer, so a
-    // pass only ever finds an earlier one running if something inside it
-    // turned the event loop.
-    if (m_passRunning)
-        return;
-    m_passRunning = true;
-    runAction([this](const QString& text) { m_ui.showMessage(text); },
-              [this] { m_core.pass().Timer1Timer(); });
-    m_passRunning = false;
+    // Message boxes do not hold the passes up: they wait for no answer.
+    m_core.follower().Timer1Timer();
 }

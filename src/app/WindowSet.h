@@ -26,8 +26,8 @@ class PanelLayout;
 // The core's general error report, for the windows' actions.
 ReportFn coreReport(TessivarCore& core);
 
-// The program's windows, created in their fixed order, and the main timer
-// that drives the journal passes.
+// The program's windows, created in their fixed order; they start the core's
+// journal following.
 class WindowSet : public QObject
 {
     Q_OBJECT
@@ -53,7 +53,8 @@ public:
     // Panel boxes, tool-bar windows and the "Lock panels" tiling.
     PanelLayout* panels = nullptr;
 
-    QTimer Timer1;
+    // The core's main timer (JournalFollower::Timer1).
+    QTimer& Timer1;
 
     // One pass of the main timer; never runs inside another pass. Passes go on
     // while a message box is open.
@@ -67,6 +68,4 @@ private:
     void closeProgram();
 
     TessivarCore& m_core;
-    WidgetInteraction& m_ui;
-    bool m_passRunning = false;
 };

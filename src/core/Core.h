@@ -11,6 +11,7 @@ class ReportSink;
 class LogModel;
 class JournalReader;
 class JournalPass;
+class JournalFollower;
 class MainWindowModel;
 class SystemInfo;
 class ShipInfo;
@@ -70,6 +71,8 @@ public:
     LogModel& log() { return *m_log; }
     JournalReader& journal() { return *m_journal; }
     JournalPass& pass() { return *m_pass; }
+    // When passes run: the main timer and the watch on the game's files (started by the app).
+    JournalFollower& follower() { return *m_follower; }
     MainWindowModel& mainWindow() { return *m_mainWindow; }
     SystemInfo& bgs() { return *m_bgs; }
     ShipInfo& statek() { return *m_statek; }
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<HubClient> m_kvn;
     std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<JournalPass> m_pass;
+    std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;
     std::unique_ptr<WebShare> m_web;
 };

@@ -149,25 +149,32 @@ void JournalPass::dispatchRead(JournalReader& journal)
         emit mw.passProgress(total, total);
 }
 
-void JournalPass::Timer1Timer()
+void JournalPass::refreshLabels()
+{
+    const GameState& st = m_state;
+    m_mainWindow.setCommanderLabel(st.dane_CMDR.Name);
+    m_mainWindow.setCarrierLabels(st.dane_carriera.CarrierName, st.dane_carriera.StarSystem,
+                                  QString::number(st.dane_carriera.Body));
+}
+
+void JournalPass::Timer1Timer(bool sameNewest)
 {
     ++passes;
     m_reports.beginPass();
 
     MainWindowModel& mw = m_mainWindow;
     JournalReader& journal = m_journal;
-    const GameState& st = m_state;
 
-    mw.setCommanderLabel(st.dane_CMDR.Name);
-    mw.setCarrierLabels(st.dane_carriera.CarrierName, st.dane_carriera.StarSystem,
-                        QString::number(st.dane_carriera.Body));
+    refreshLabels();
 
     if (!Settings_Loaded) {
         guarded([&] { emit settingsDue(); });
         Settings_Loaded = true;
     }
 
-    const QString newest = JournalReader::GetNewestJournalFile(journal.JournalFolder);
+    const QString newest = sameNewest && !journal.LastJournalFile.isEmpty()
+                               ? journal.LastJournalFile
+                               : JournalReader::GetNewestJournalFile(journal.JournalFolder);
     if (newest != journal.LastJournalFile) {
         journal.LastReadPos = 0;
         journal.LastJournalFile = newest;
@@ -194,6 +201,9 @@ void JournalPass::Timer1Timer()
         // previous one.
         if (freshBatch) {
             dispatchRead(journal);
+            // What the batch changed shows now, not a pass later: passes come
+            // as the game writes, and the next may be a while away.
+            refreshLabels();
             last_time = time_now;
             guarded([&] { emit holdSnapshotDue(); });
             emit batchDispatched();

@@ -44,7 +44,10 @@ public:
     // Texts the last pass reported.
     QStringList lastReport;
 
-    void Timer1Timer();
+    // One pass. sameNewest: no journal file has come or gone in the folder
+    // since the last look (the follower knows it from the watch), so the
+    // followed file is still the newest and the folder is not listed again.
+    void Timer1Timer(bool sameNewest = false);
     bool isFirstPass() const { return last_time.isEmpty(); }
 
     // Where the newest line of each NewestOfHistory event of the history
@@ -66,6 +69,8 @@ signals:
     void batchDispatched();
 
 private:
+    // The commander and carrier labels, from the game state.
+    void refreshLabels();
     NewestOfHistory newestOfHistory(JournalReader& journal) const;
     void dispatchRead(JournalReader& journal);
     template <typename F> void guarded(F&& f);

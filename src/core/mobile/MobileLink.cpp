@@ -172,6 +172,9 @@ void MobileLink::onConnected()
 {
     m_attempting = false;
     m_connectTimer.stop();
+    // Each change goes out as a few short lines: send them as they come
+    // rather than waiting for the phone to acknowledge the previous ones.
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     try {
         IdTCPClient1Connected();
     } catch (const std::exception& e) {

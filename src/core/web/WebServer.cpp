@@ -323,6 +323,7 @@ void WebServer::startStream(QTcpSocket* socket, Connection& c)
 {
     c.stream = true;
     c.deadline->stop();
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);  // each update out at once
     socket->write(QByteArray("HTTP/1.1 200 OK\r\n") + kCommonHeaders +
                   "Content-Type: text/event-stream; charset=utf-8\r\n"
                   "Connection: keep-alive\r\n\r\n"
