@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -85,6 +86,16 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
     if (!ParseMissionsEvent(JSON, list))
         return;
 
+    // The game writes this list at every login: the totals are rebuilt from
+    // it, never added to, so a relog leaves them as they were. Only the
+    // missions it names active count; a section of a mission it does not name
+    // (another commander's, say) stays in the file for its own login.
+    mission_commodites.clear();
+    QSet<QString> active;
+    for (const TMissionInfo& m : list)
+        if (m.MissionID != -1 && m.Status == STATUS_NAMES[0])
+            active.insert(QString::number(m.MissionID));
+
     const IniFile file(missionsFile());
     if (file.exists()) {
         IniDocument doc = file.document();
@@ -109,11 +120,12 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
                 unreadable.append(section);
                 continue;
             }
-            if (*count == 0) {
+            if (*count <= 0) {
                 spent.append(section);
                 continue;
             }
-            addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), *count);
+            if (active.contains(section))
+                addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), *count);
         }
         reportUnreadable(unreadable);
         for (const QString& section : spent)
@@ -215,13 +227,21 @@ void MissionModule::parse_cargo_depot(const QByteArray& JSON)
         doc.setValue(section, kCommodity, name);
     }
     const int before = sectionCount(doc, section);
-    doc.setValue(section, kCount, QString::number(remainingUnits));
+    // Everything delivered: the mission wants nothing more and leaves the file.
+    if (remainingUnits <= 0)
+        doc.eraseSection(section);
+    else
+        doc.setValue(section, kCount, QString::number(remainingUnits));
     file.save(doc);
 
-    if (missionCommodity(name))
-        addMissionCommodity(name, qint64(remainingUnits) - before);
-    else
-        setMissionCommodity(name, remainingUnits);
+    const std::optional<int> total = missionCommodity(name);
+    const int left = total ? saturatedSum(*total, qint64(remainingUnits) - before) : remainingUnits;
+    // A commodity no mission wants any more leaves the totals (no row of 0).
+    const int i = missionCommodityIndex(name);
+    if (left > 0)
+        setMissionCommodity(name, left);
+    else if (i >= 0)
+        mission_commodites.removeAt(i);
     totalsChanged();
 }
 
