@@ -75,7 +75,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                                     out.append({text, lines});
                                                 return out;
                                             });
-    m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui);
+    m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
     m_db =
         std::make_unique<ShoppingDb>(state, dataDir, m_cargo->zaladunek_list, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);

@@ -393,8 +393,11 @@ void CargoModule::reduceAtOwnCarrier(const QString& mat, const QString& matLocal
     // Cargo left at another commander's carrier (or a squadron's) is not on
     // the way to ours: the own list keeps it. A view of another source is
     // rebuilt as after any sale.
-    reportNotCounted();
-    if (selectedSource() != kMyCarrier)
+    // Said only while the own list is shown: a hauler selling to a hub
+    // contract's carrier expects nothing else.
+    if (selectedSource() == kMyCarrier)
+        reportNotCounted();
+    else
         rebuildFromSource(selectedSource());
 }
 

@@ -3,6 +3,7 @@
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "ini/IniFile.h"
 #include "state/DockRecord.h"
@@ -110,8 +111,9 @@ bool isMarketIdText(const QString& id)
     return true;
 }
 
-ConstructionModule::ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui)
-    : m_state(state), m_dataDir(dataDir), m_ui(ui)
+ConstructionModule::ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
+                                       ReportSink& reports)
+    : m_state(state), m_dataDir(dataDir), m_ui(ui), m_reports(reports)
 {
     lista_materialow.setEditable(true);
     lista_materialow.setAll({QStringList(), QStringList()});
@@ -319,7 +321,7 @@ void ConstructionModule::showLastSeenSite()
         if (!path.isEmpty())
             loadListFile(path);
     } catch (const std::exception& e) {
-        m_ui.showMessage(errorText(e));
+        m_reports.report(errorText(e));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+class ReportSink;
 class UserInteraction;
 
 // Construction sites: the materials a depot still needs and the per-site list
@@ -18,7 +19,8 @@ class ConstructionModule : public QObject
     Q_OBJECT
 public:
     // Reads where the player is docked from the game state's dock record.
-    ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui);
+    ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
+                       ReportSink& reports);
 
     // Follows the docked station (every pass that read lines).
     void Set_Construction_info();
@@ -90,6 +92,7 @@ private:
     const GameState& m_state;
     QString m_dataDir;
     UserInteraction& m_ui;
+    ReportSink& m_reports;
     TInfo_Docked m_site;  // the site whose list is shown (empty MarketID: none)
     bool m_lastSiteLooked = false;
     QString m_saveFile;  // the file the list was last filled from; "💾 Save changes" writes there

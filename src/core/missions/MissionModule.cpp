@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QJsonArray>
-#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -87,14 +86,10 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
         return;
 
     // The game writes this list at every login: the totals are rebuilt from
-    // it, never added to, so a relog leaves them as they were. Only the
-    // missions it names active count; a section of a mission it does not name
-    // (another commander's, say) stays in the file for its own login.
+    // the file, never added to, so a relog leaves them as they were. A
+    // mission the list does not name still counts: it may have been accepted
+    // after the login that wrote the newest list.
     mission_commodites.clear();
-    QSet<QString> active;
-    for (const TMissionInfo& m : list)
-        if (m.MissionID != -1 && m.Status == STATUS_NAMES[0])
-            active.insert(QString::number(m.MissionID));
 
     const IniFile file(missionsFile());
     if (file.exists()) {
@@ -124,8 +119,7 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
                 spent.append(section);
                 continue;
             }
-            if (active.contains(section))
-                addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), *count);
+            addMissionCommodity(doc.value(section, kCommodity).value_or(QString()), *count);
         }
         reportUnreadable(unreadable);
         for (const QString& section : spent)

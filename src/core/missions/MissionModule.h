@@ -24,8 +24,7 @@ public:
     MissionModule(const QString& dataDir, ReportSink& reports);
 
     // Missions event (every login): drops sections of finished missions and
-    // sections counted down to 0, and rebuilds the totals from the sections of
-    // the missions it lists as active.
+    // sections counted down to 0, and rebuilds the totals from the rest.
     void parse_mission_list(const QByteArray& JSON);
     // MissionAccepted: counts mining and collection missions.
     void parser_mission_cargo(const QByteArray& JSON);

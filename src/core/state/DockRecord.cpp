@@ -33,8 +33,9 @@ TInfo_Docked dockInfo(const GameState& state)
     const TDaneDokowania& d = state.dane_dokowania;
     info.StationName = d.StationName;
     info.StationType = d.StationType;
-    info.StarSystem = d.StarSystem;
-    info.SystemAdres = idText(d.SystemAddress);
+    // A dock record that does not name its system is in the current one.
+    info.StarSystem = d.StarSystem.isEmpty() ? state.dane_systemu.StarSystem : d.StarSystem;
+    info.SystemAdres = idText(d.SystemAddress == 0 ? state.dane_systemu.SystemAddress : d.SystemAddress);
     info.MarketID = idText(d.MarketID);
     return info;
 }
@@ -58,6 +59,9 @@ void applySystemEventToDock(GameState& state, const QByteArray& line)
             leaveStation(dock);
         return;
     }
+    // A hyperspace jump leaves any station behind.
+    if (sys.Event == QLatin1String("FSDJump"))
+        leaveStation(dock);
     if (sys.Event != QLatin1String("CarrierJump"))
         return;
     TSystemEventDock jumped = ParseSystemEventDock(line);

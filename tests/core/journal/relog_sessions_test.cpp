@@ -7,7 +7,9 @@
 #include "journal/JournalPass.h"
 #include "markets/ShoppingDb.h"
 #include "missions/MissionModule.h"
+#include "mobile/MobileMessages.h"
 #include "state/RecordsJson.h"
+#include "web/WebPageFeed.h"
 
 #include <QDirIterator>
 #include <QJsonArray>
@@ -255,6 +257,19 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     QCOMPARE(site.Label_marketid_val, QStringLiteral("4256179715"));
     QCOMPARE(site.Label_progress_val, QStringLiteral("40%"));
     QCOMPARE(site.lista_materialow.row(1), (QStringList{"Steel", "900", "4-4"}));
+    // The page and the phone read the same dock record.
+    const WebPageFeed page({core.state, core.cargo().zaladunek_list, site.lista_materialow, site.ProgressBar1,
+                            core.db().Wynik_wyszukiwania});
+    const QJsonObject dock =
+        QJsonDocument::fromJson(page.build()).object().value(QLatin1String("dock")).toObject();
+    QCOMPARE(dock.value(QLatin1String("station")).toString(), name);
+    QCOMPARE(dock.value(QLatin1String("system")).toString(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
+    QCOMPARE(dock.value(QLatin1String("marketid")).toString(), QStringLiteral("4256179715"));
+    const QStringList phone = mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1,
+                                                  core.cargo().zaladunek_list, core.db().Wynik_wyszukiwania},
+                                                 QStringLiteral("info_dock"));
+    QVERIFY(phone.contains(QStringLiteral("stacja:") + name));
+    QVERIFY(phone.contains(QStringLiteral("marketid:4256179715")));
 
     fx.append(lines[3] + lines[4]);  // the depot's figures, then 400 t steel and 15 t polymers handed over
     fx.pass();
