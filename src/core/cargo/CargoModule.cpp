@@ -405,7 +405,8 @@ void CargoModule::reportNotCounted()
 {
     const TDaneDokowania& dock = m_state.dane_dokowania;
     const bool ownKnown = m_state.dane_carriera.CarrierID != 0;
-    const QString where = dock.StationName.isEmpty() ? QString::number(dock.MarketID) : dock.StationName;
+    const QString where =
+        dock.StationName.isEmpty() ? tr("a carrier the ship is not known to be docked at") : dock.StationName;
     // Once per carrier and reason: a session of sales there says it once.
     const QString key = QString::number(ownKnown) + QLatin1Char(':') + QString::number(dock.MarketID);
     if (m_notCountedReported.contains(key))
