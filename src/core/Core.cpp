@@ -18,6 +18,7 @@
 #include "mobile/MobileFeed.h"
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
+#include "state/DockRecord.h"
 #include "state/RecordsJson.h"
 #include "state/ShipInfo.h"
 #include "state/SystemInfo.h"
@@ -80,7 +81,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                                     out.append({text, lines});
                                                 return out;
                                             });
-    m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, m_mainWindow->Info_Docked);
+    m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
     m_db =
         std::make_unique<ShoppingDb>(state, dataDir, m_cargo->zaladunek_list, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);
@@ -142,10 +143,12 @@ void TessivarCore::wire()
     };
 
     // A journal pass: the stored settings once, the construction site of the
-    // dock, the phone after a row that changed what it shows, the hold after
-    // every batch, and the phone's "Active" box once lines have been read.
+    // dock (and, once the history is read, the last site seen), the phone after
+    // a row that changed what it shows, the hold after every batch, and the
+    // phone's "Active" box once lines have been read.
     connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::load_settings);
     connect(pass, &JournalPass::dockInfoRead, construct, &ConstructionModule::Set_Construction_info);
+    connect(pass, &JournalPass::batchDispatched, construct, &ConstructionModule::showLastSeenSite);
     connect(pass, &JournalPass::phoneUpdateDue, feed, &MobileFeed::push);
     connect(pass, &JournalPass::holdSnapshotDue, cargo, &CargoModule::read_cargo);
     connect(pass, &JournalPass::batchDispatched, mobile, &MobileLink::enableActiveBox);
@@ -257,7 +260,7 @@ QJsonObject TessivarCore::dumpJson() const
     o.insert(QStringLiteral("DaneStatku"), toJson(state.DaneStatku));
 
     const MainWindowModel& mw = *m_mainWindow;
-    o.insert(QStringLiteral("Info_Docked"), toJson(mw.Info_Docked));
+    o.insert(QStringLiteral("Info_Docked"), toJson(dockInfo(state)));
     o.insert(QStringLiteral("f_ED"),
              QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
                          {"Label_cr_val", mw.Label_cr_val},

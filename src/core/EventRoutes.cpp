@@ -112,9 +112,11 @@ DispatchTable eventRoutes(const EventTargets& t)
          {},
          {{"przeszukaj_market", [t](const QByteArray&) { t.market.przeszukaj_market(t.journalFolder()); }}},
          nullptr},
+        // Written at every login: the totals are rebuilt from it each time, so
+        // a relog changes nothing and a late start still gets them.
         {13,
          "Missions",
-         G::FirstPassOnly,
+         G::Always,
          {},
          {{"parse_mission_list", [t](const QByteArray& l) { t.missions.parse_mission_list(l); }}},
          nullptr},
@@ -139,5 +141,11 @@ DispatchTable eventRoutes(const EventTargets& t)
         {17, "MissionCompleted", G::Always, {}, {{"parse_mission_end", endMission}}, nullptr},
         {17, "MissionAbandoned", G::Always, {}, {{"parse_mission_end", endMission}}, nullptr},
         {17, "MissionFailed", G::Always, {}, {{"parse_mission_end", endMission}}, nullptr},
+        {18,
+         "ColonisationContribution",
+         G::NotFirstPass,
+         {},
+         {{"parse_contribution", [t](const QByteArray& l) { t.construction.parse_contribution(l); }}},
+         "budowa"},
     };
 }

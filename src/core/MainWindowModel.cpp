@@ -2,8 +2,6 @@
 
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
-#include "journal/DockInfo.h"
-#include "journal/JournalBatch.h"
 
 MainWindowModel::MainWindowModel(const GameState& state, UserInteraction& ui, ReportSink& reports,
                                  QString downloadUrl, std::function<bool()> hubConsent)
@@ -56,16 +54,6 @@ void MainWindowModel::setNewVersionCaption(const QString& caption)
 void MainWindowModel::setNewVersionWhite(bool white)
 {
     assign(btn_new_version_white, white);
-}
-
-void MainWindowModel::get_Docked_Info(const JournalBatch& lines)
-{
-    ::get_Docked_Info(lines, Info_Docked);
-}
-
-void MainWindowModel::get_Docked_Info(JournalReader& journal)
-{
-    ::get_Docked_Info(journal, Info_Docked);
 }
 
 namespace {

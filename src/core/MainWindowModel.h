@@ -10,8 +10,8 @@
 class ReportSink;
 class UserInteraction;
 
-// What the main window shows, kept in core: its label texts, the dock
-// information derived from each batch, and the panel switches. Its fields
+// What the main window shows, kept in core: its label texts (the dock labels
+// from the game state's dock record), and the panel switches. Its fields
 // are read by the window and written only through the setters below, each
 // of which announces the change.
 class MainWindowModel : public QObject
@@ -50,13 +50,6 @@ public:
     void setCarrierNameLabel(const QString& name);
     void setDockLabels(const QString& system, const QString& station, const QString& type);
     void setTimeLabel(const QString& time);
-
-    TInfo_Docked Info_Docked;
-
-    // Refreshes Info_Docked from a batch of journal lines (no change signal:
-    // the dock labels taken from it announce what the window shows).
-    void get_Docked_Info(const class JournalBatch& lines);
-    void get_Docked_Info(class JournalReader& journal);
 
     // The "Show/Hide Panels:" check boxes, none ticked at start.
     bool isPanelChecked(Panel p) const { return m_panels[size_t(p)]; }

@@ -51,7 +51,12 @@ void ReplayCargoTest::haulingSessionShrinksTheList()
     writeFile(
         journal.filePath(QStringLiteral("Journal.2025-01-01T000000.01.log")),
         journalLine("2025-01-01T10:00:00Z", "Fileheader") +
-            journalLine("2025-01-01T10:00:01Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":256"));
+            journalLine("2025-01-01T10:00:01Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":256") +
+            journalLine("2025-01-01T10:00:02Z", "CarrierStats",
+                        "\"CarrierID\":3700000001, \"Name\":\"OWN\"") +
+            journalLine("2025-01-01T10:00:03Z", "Location",
+                        "\"Docked\":true, \"StationName\":\"H1V-L3B\", \"StationType\":\"FleetCarrier\", "
+                        "\"MarketID\":3700000001, \"StarSystem\":\"Sol\", \"SystemAddress\":10477373803"));
     const auto transfer = [](const char* ts, const char* type, int count) {
         return journalLine(ts, "CargoTransfer",
                            QByteArray("\"Transfers\":[ { \"Type\":\"") + type + "\", \"Count\":" +

@@ -86,11 +86,11 @@ void ConstructWindowTest::showsTheSiteAndItsMaterials()
     QCOMPARE(cellColour(w.lista_materialow, 0, 2), QColor(255, 127, 80));
 
     // Docked at a site whose name carries markup: shown as plain text.
-    TInfo_Docked& d = core.mainWindow().Info_Docked;
+    TDaneDokowania& d = core.state.dane_dokowania;
     d.StationName = QStringLiteral("<b>Zhao</b> Drilling Base");
     d.StationType = QStringLiteral("PlanetaryConstructionDepot");
     d.StarSystem = QStringLiteral("Col 285");
-    d.MarketID = QStringLiteral("4256179715");
+    d.MarketID = 4256179715ULL;
     core.construct().Set_Construction_info();
     QCOMPARE(w.label_station_val->text(), QStringLiteral("<b>Zhao</b> Drilling Base"));
     QCOMPARE(w.label_station_val->textFormat(), Qt::PlainText);

@@ -91,15 +91,15 @@ void EdWindowTest::fillsFromReplayedJournal()
     QVERIFY(!ed.btn_new_version->isVisible());
     QVERIFY(!ed.ch_wysylaj->isEnabled());
 
-    core->pass().Timer1Timer();
-    core->pass().Timer1Timer();  // commander and carrier labels follow one pass later
+    core->pass().Timer1Timer();  // the labels show what the pass read
     QCOMPARE(ed.Label_cmdr_val->text(), core->state.dane_CMDR.Name);
     QVERIFY(!ed.Label_cmdr_val->text().isEmpty());
     QCOMPARE(ed.Label_cr_val->text(), QStringLiteral("-/-"));
     QCOMPARE(ed.Label_carrier_body_val->text(), QStringLiteral("0"));
-    // The session's last Undocked decides; its Location is not the newest line.
-    QCOMPARE(ed.Label_dock_system_val->text(), QString());
-    QCOMPARE(ed.Label_dock_station_val->text(), QString());
+    // The session ends docked at a construction site, as its last login's Location says.
+    QCOMPARE(ed.Label_dock_system_val->text(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
+    QCOMPARE(ed.Label_dock_station_val->text(),
+             QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
     QCOMPARE(ed.Label_time->text(), QStringLiteral("2025-06-20T21:26:27Z"));
     QVERIFY(ed.Memo1->model()->rowCount() > 100);
     QVERIFY(ed.ch_wysylaj->isEnabled());

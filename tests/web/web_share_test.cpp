@@ -177,6 +177,8 @@ void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
                  [](const QString& v) { return v == QLatin1String("live"); }, 10000),
              QStringLiteral("live"));
 
+    // The station docked at stands for the own carrier the cargo goes to.
+    c.fx.core->state.dane_carriera.CarrierID = c.fx.core->state.dane_dokowania.MarketID;
     c.fx.append(
         journalLine("2025-01-01T10:05:00Z", "CargoTransfer",
                     "\"Transfers\":[ { \"Type\":\"steel\", \"Count\":720, \"Direction\":\"tocarrier\" } ]"));

@@ -9,6 +9,7 @@
 #include "common/UserInteraction.h"
 #include "hub/OrderLines.h"
 #include "ini/IniFile.h"
+#include "state/DockRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -109,12 +110,21 @@ void CargoModule::ReadCargoFile()
 
 void CargoModule::read_cargo()
 {
+    const QStringList shipEntries = CargoLog;
     ReadCargoFile();
     QStringList entries;
     // Text that is not JSON (the game caught writing it) shows an empty hold;
     // JSON of the wrong shape is reported and the list keeps what it showed.
-    if (const auto v = parseJsonValue(CargoLog.join(QLatin1Char('\n')).toUtf8()))
+    if (const auto v = parseJsonValue(CargoLog.join(QLatin1Char('\n')).toUtf8())) {
+        // While the commander drives the SRV the file describes its hold; the
+        // ship's cargo is still aboard the ship.
+        const QString vessel = v->toObject().value(QStringLiteral("Vessel")).toString();
+        if (!vessel.isEmpty() && vessel != QLatin1String("Ship")) {
+            CargoLog = shipEntries;
+            return;
+        }
         entries = CargoJson::cargoEntryLines(*v);
+    }
     CargoLog = entries;
     show_cargo();
 }
@@ -354,7 +364,7 @@ void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
                 continue;
             const QString type = requiredJsonText(e, QStringLiteral("Type"), place);
             const qint64 count = requiredJsonWhole(e, QStringLiteral("Count"), place, WholeRange::Exact);
-            reduce(type, e.value(QStringLiteral("Type_Localised")).toString(), count, true);
+            reduceAtOwnCarrier(type, e.value(QStringLiteral("Type_Localised")).toString(), count);
         }
     } else if (typ == QLatin1String("sell")) {
         const JsonPlace place{QStringLiteral("MarketSell"), true};
@@ -370,10 +380,49 @@ void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
         } catch (const std::exception& e) {
             m_reports.report(errorText(e));
         }
-        const quint64 carrier = m_state.dane_carriera.CarrierID;
-        const bool atOwnCarrier = carrier != 0 && m_state.dane_dokowania.MarketID == carrier;
-        reduce(type, o.value(QStringLiteral("Type_Localised")).toString(), count, atOwnCarrier);
+        reduceAtOwnCarrier(type, o.value(QStringLiteral("Type_Localised")).toString(), count);
     }
+}
+
+void CargoModule::reduceAtOwnCarrier(const QString& mat, const QString& matLocalised, qint64 ilosc)
+{
+    if (dockedAtOwnCarrier(m_state)) {
+        reduce(mat, matLocalised, ilosc, true);
+        return;
+    }
+    // Cargo left at another commander's carrier (or a squadron's) is not on
+    // the way to ours: the own list keeps it. A view of another source is
+    // rebuilt as after any sale.
+    // Said only while the own list is shown: a hauler selling to a hub
+    // contract's carrier expects nothing else.
+    if (selectedSource() == kMyCarrier)
+        reportNotCounted();
+    else
+        rebuildFromSource(selectedSource());
+}
+
+void CargoModule::reportNotCounted()
+{
+    const TDaneDokowania& dock = m_state.dane_dokowania;
+    const bool ownKnown = m_state.dane_carriera.CarrierID != 0;
+    const QString where =
+        dock.StationName.isEmpty() ? tr("a carrier the ship is not known to be docked at") : dock.StationName;
+    // Once per carrier and reason: a session of sales there says it once.
+    const QString key = QString::number(ownKnown) + QLatin1Char(':') + QString::number(dock.MarketID);
+    if (m_notCountedReported.contains(key))
+        return;
+    m_notCountedReported.insert(key);
+    const QString text =
+        ownKnown
+            ? tr("Cargo sold or transferred at %1 was not taken off the loading list: it is not your own "
+                 "carrier.")
+                  .arg(where)
+            : tr("Cargo sold or transferred at %1 was not taken off the loading list: your own carrier is "
+                 "not known yet. The game names it when the carrier management screen is opened, or set "
+                 "CarrierID in the [Carrier] section of settings.ini.")
+                  .arg(where);
+    qCInfo(lcCargo).noquote() << text;
+    m_reports.report(text);
 }
 
 void CargoModule::Aktualizuj_Zaladunek(const QString& mat, int ilosc)

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,7 +30,7 @@ struct TAcceptedContract
 //
 // The loading list shows one source at a time (the selector). The commander's
 // own list is kept in zaladunek.ini; while another source is shown, that file
-// is the own list, so transfers and own-carrier sales still reduce it, while
+// is the own list, so what is moved to the own carrier still reduces it, while
 // clearing, removing and saving act on the shown rows only.
 class CargoModule : public QObject
 {
@@ -121,6 +122,9 @@ signals:
 
 private:
     void reduce(const QString& mat, const QString& matLocalised, qint64 ilosc, bool ownListWhenHidden);
+    // A transfer or sale comes off the own list only while docked at the own carrier.
+    void reduceAtOwnCarrier(const QString& mat, const QString& matLocalised, qint64 ilosc);
+    void reportNotCounted();
     void reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc);
     void reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc);
     void rebuildFromSource(const QString& source);
@@ -144,6 +148,7 @@ private:
     UserInteraction& m_ui;
     const MissionCommodities& m_missionCommodities;
     std::function<QList<TAcceptedContract>()> m_acceptedContracts;
-    QString m_lastCargoFailure;  // the Cargo.json failure last reported; cleared by a good read
-    QString m_lastRepeatReport;  // the repeated-key message last given for zaladunek.ini
+    QString m_lastCargoFailure;          // the Cargo.json failure last reported; cleared by a good read
+    QString m_lastRepeatReport;          // the repeated-key message last given for zaladunek.ini
+    QSet<QString> m_notCountedReported;  // carriers whose uncounted sales were explained
 };

@@ -1,9 +1,12 @@
 #include "construction/ConstructionModule.h"
 
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
+#include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "ini/IniFile.h"
+#include "state/DockRecord.h"
 #include "state/RecordsJson.h"
 
 #include <QDir>
@@ -12,9 +15,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QScopeGuard>
+#include <algorithm>
 #include <cfenv>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -22,6 +27,17 @@ const QString kMats = QStringLiteral("MATS");
 const QString kInfo = QStringLiteral("INFO");
 const QString kTotal = QStringLiteral("TOTAL");
 const QString kDepot = QStringLiteral("ColonisationConstructionDepot");
+const QString kContribution = QStringLiteral("ColonisationContribution");
+// [INFO] keys naming the site, so its list can be shown with its name later.
+const QString kSiteStation = QStringLiteral("StationName");
+const QString kSiteSystem = QStringLiteral("StarSystem");
+const QString kSiteType = QStringLiteral("StationType");
+const QString kUnknown = QStringLiteral("-/-");
+
+QString orUnknown(const QString& text)
+{
+    return text.isEmpty() ? kUnknown : text;
+}
 
 QString percentText(int percent)
 {
@@ -96,8 +112,8 @@ bool isMarketIdText(const QString& id)
 }
 
 ConstructionModule::ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
-                                       const TInfo_Docked& docked)
-    : m_state(state), m_dataDir(dataDir), m_ui(ui), m_docked(docked)
+                                       ReportSink& reports)
+    : m_state(state), m_dataDir(dataDir), m_ui(ui), m_reports(reports)
 {
     lista_materialow.setEditable(true);
     lista_materialow.setAll({QStringList(), QStringList()});
@@ -122,27 +138,36 @@ void ConstructionModule::resetWindow()
     lista_materialow.setAll({QStringList(), QStringList()});
     m_saveFile.clear();
     ak_budowa.clear();
+    m_site = TInfo_Docked{};
     emit changed();
+}
+
+QString ConstructionModule::siteFile(const QString& marketId) const
+{
+    // Only a decimal market id ever becomes part of a path.
+    return isMarketIdText(marketId) ? constructionsFolder() + marketId + QStringLiteral(".ini") : QString();
+}
+
+void ConstructionModule::showHeader()
+{
+    if (m_site.MarketID.isEmpty()) {
+        Label_station_val = Info_Docked.StationName;
+        Label_type_val = Info_Docked.StationType;
+        Label_system_val = Info_Docked.StarSystem;
+        Label_marketid_val = Info_Docked.MarketID;
+        return;
+    }
+    Label_station_val = orUnknown(m_site.StationName);
+    Label_type_val = orUnknown(m_site.StationType);
+    Label_system_val = orUnknown(m_site.StarSystem);
+    Label_marketid_val = m_site.MarketID;
 }
 
 void ConstructionModule::Set_Construction_info()
 {
-    const TInfo_Docked& docked = m_docked;
-    Info_Docked.StationName = docked.StationName;
-    Info_Docked.StationType = docked.StationType;
-    Info_Docked.StarSystem = docked.StarSystem;
-    Info_Docked.SystemAdres = docked.SystemAdres;
-    Info_Docked.MarketID = docked.MarketID;
-
-    // Only a decimal market id ever becomes part of a path.
-    Budowa_file = isMarketIdText(Info_Docked.MarketID)
-                      ? constructionsFolder() + Info_Docked.MarketID + QStringLiteral(".ini")
-                      : QString();
-
-    Label_station_val = Info_Docked.StationName;
-    Label_type_val = Info_Docked.StationType;
-    Label_system_val = Info_Docked.StarSystem;
-    Label_marketid_val = Info_Docked.MarketID;
+    Info_Docked = dockInfo(m_state);
+    Budowa_file = siteFile(Info_Docked.MarketID);
+    showHeader();
     emit changed();
 }
 
@@ -166,12 +191,16 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
     Label_progress_val = percentText(progress);
     ProgressBar1 = std::clamp(progress, 0, 100);
 
-    // The list now shows this site; the file chosen by the docked station is
-    // where its figures go and where "💾 Save changes" writes.
-    m_saveFile = Budowa_file;
-    ak_budowa = Budowa_file.isEmpty() ? QString() : Info_Docked.MarketID;
-    const bool toFile = !Budowa_file.isEmpty();
-    const IniFile file(Budowa_file);
+    // The list now shows this site: the station docked at when the event was
+    // written. Its file is where its figures go and where "💾 Save changes" writes.
+    const TInfo_Docked dock = dockInfo(m_state);
+    const QString siteFileName = siteFile(dock.MarketID);
+    m_saveFile = siteFileName;
+    ak_budowa = siteFileName.isEmpty() ? QString() : dock.MarketID;
+    m_site = siteFileName.isEmpty() ? TInfo_Docked{} : dock;
+    showHeader();
+    const bool toFile = !siteFileName.isEmpty();
+    const IniFile file(siteFileName);
     IniDocument ini = toFile ? file.document() : IniDocument();
 
     const QJsonValue resources = o.value(QLatin1String("ResourcesRequired"));
@@ -209,7 +238,10 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
 
     if (toFile) {
         ini.setValue(kInfo, QStringLiteral("Postep"), QString::number(progress));
-        makeFolderFor(Budowa_file);
+        ini.setValue(kInfo, kSiteStation, dock.StationName);
+        ini.setValue(kInfo, kSiteSystem, dock.StarSystem);
+        ini.setValue(kInfo, kSiteType, dock.StationType);
+        makeFolderFor(siteFileName);
         file.save(ini);
     }
     if (!unnamed.isEmpty()) {
@@ -219,6 +251,90 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         throw TessivarError(QStringLiteral("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
                                            "listed but not stored in the site's file")
                                 .arg(kDepot, numbers.join(QStringLiteral(", "))));
+    }
+}
+
+void ConstructionModule::parse_contribution(const QByteArray& JSON)
+{
+    QJsonObject o;
+    if (parseJsonLine(JSON, o) != JsonLine::Object)
+        return;
+    quint64 marketId = 0;
+    readKey(o, QLatin1String("MarketID"), marketId);
+    const QString site = marketId == 0 ? QString() : QString::number(marketId);
+    const QString path = siteFile(site);
+    const bool shown = !site.isEmpty() && site == ak_budowa;
+    const IniFile file(path);
+    const bool toFile = !path.isEmpty() && file.exists();
+    if (!shown && !toFile)
+        return;
+    IniDocument ini = toFile ? file.document() : IniDocument();
+
+    const auto notify = qScopeGuard([this, shown] {
+        if (shown)
+            emit changed();
+    });
+    const QJsonValue contributions = o.value(QLatin1String("Contributions"));
+    if (!contributions.isArray())
+        throw TessivarError(
+            QStringLiteral("%1: \"Contributions\" is missing or not an array").arg(kContribution));
+    bool listChanged = false;
+    for (const QJsonValue& v : contributions.toArray()) {
+        const QJsonObject c = v.toObject();
+        QString name;
+        QString internal;
+        qint64 amount = 0;
+        readKey(c, QLatin1String("Name_Localised"), name);
+        readKey(c, QLatin1String("Name"), internal);
+        if (!readKey(c, QLatin1String("Amount"), amount) || amount <= 0)
+            continue;
+        const auto matches = [&](const QString& material) {
+            return (!name.isEmpty() && material == name) || CommodityNames::same(material, internal) ||
+                   (!name.isEmpty() && CommodityNames::same(material, name));
+        };
+        if (shown) {
+            for (int r = 1; r < lista_materialow.rowCount(); ++r) {
+                const QString material = lista_materialow.cell(r, 0);
+                const auto left = quantity(lista_materialow.cell(r, 1));
+                if (material.isEmpty() || material == kTotal || !left || !matches(material))
+                    continue;
+                const qint64 now = std::max<qint64>(0, *left - amount);
+                lista_materialow.setCell(r, 1, QString::number(now));
+                listChanged = true;
+            }
+        }
+        if (toFile)
+            for (const auto& [material, value] : ini.sectionValues(kMats))
+                if (const auto left = quantity(value); left && matches(material))
+                    ini.setValue(kMats, material, QString::number(std::max<qint64>(0, *left - amount)));
+    }
+    if (listChanged) {
+        refreshTotals();
+        emit constructionChanged();
+    }
+    if (toFile)
+        file.save(ini);
+}
+
+void ConstructionModule::showLastSeenSite()
+{
+    if (std::exchange(m_lastSiteLooked, true) || !ak_budowa.isEmpty() || !m_saveFile.isEmpty())
+        return;
+    try {
+        QString path = siteFile(dockInfo(m_state).MarketID);
+        if (path.isEmpty() || !QFileInfo::exists(path)) {
+            path.clear();
+            // Every depot event rewrites its site's file: the newest is the site seen last.
+            const QFileInfoList files =
+                QDir(constructionsFolder()).entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Time);
+            for (const QFileInfo& f : files)
+                if (path.isEmpty() && isMarketIdText(f.completeBaseName()))
+                    path = f.filePath();
+        }
+        if (!path.isEmpty())
+            loadListFile(path);
+    } catch (const std::exception& e) {
+        m_reports.report(errorText(e));
     }
 }
 
@@ -243,6 +359,24 @@ void ConstructionModule::loadListFile(const QString& path)
     const bool inDataFolder = !dataRoot.isEmpty() && canonical.startsWith(dataRoot + QLatin1Char('/'));
     m_saveFile = inDataFolder ? m_dataDir + canonical.mid(dataRoot.size() + 1) : QString();
     ak_budowa = inDataFolder ? info.completeBaseName() : QString();
+    // The header names the site of the list; a file named otherwise names none.
+    m_site = TInfo_Docked{};
+    if (isMarketIdText(info.completeBaseName())) {
+        m_site.MarketID = info.completeBaseName();
+        m_site.StationName = ini.value(kInfo, kSiteStation).value_or(QString());
+        m_site.StarSystem = ini.value(kInfo, kSiteSystem).value_or(QString());
+        m_site.StationType = ini.value(kInfo, kSiteType).value_or(QString());
+        // A list kept before its file named the site: docked there, the dock does.
+        const TInfo_Docked dock = dockInfo(m_state);
+        if (dock.MarketID == m_site.MarketID) {
+            for (auto [field, known] : {std::pair{&m_site.StationName, dock.StationName},
+                                        std::pair{&m_site.StarSystem, dock.StarSystem},
+                                        std::pair{&m_site.StationType, dock.StationType}})
+                if (field->isEmpty())
+                    *field = known;
+        }
+    }
+    showHeader();
 
     if (lista_materialow.rowCount() < 1)
         lista_materialow.setRowCount(1);

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+class ReportSink;
 class UserInteraction;
 
 // Construction sites: the materials a depot still needs and the per-site list
@@ -17,15 +18,21 @@ class ConstructionModule : public QObject
 {
     Q_OBJECT
 public:
-    // docked: the dock information derived from the journal, which
-    // Set_Construction_info follows.
+    // Reads where the player is docked from the game state's dock record.
     ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
-                       const TInfo_Docked& docked);
+                       ReportSink& reports);
 
-    // Follows the main window's docked station (every pass that read lines).
+    // Follows the docked station (every pass that read lines).
     void Set_Construction_info();
     // Applies one ColonisationConstructionDepot line to the list and the site's file.
     void czytaj_budowe_z_logu(const QByteArray& JSON);
+    // ColonisationContribution: the cargo handed to a site comes off its needs
+    // at once (the next depot event stays the authority).
+    void parse_contribution(const QByteArray& JSON);
+    // Once the history has been read: when no site is shown yet, the list of
+    // the docked site, or else of the site seen last, is loaded from its file.
+    // Failures are reported, never thrown.
+    void showLastSeenSite();
     // Full holds of the current ship and the tonnes left over, e.g. 3-232.
     QString get_ilosc_kursow(qint64 cargo_count) const;
 
@@ -42,12 +49,13 @@ public:
     // A new construction window starts with an empty list and "-/-" labels.
     void resetWindow();
 
-    // Where the ship is docked (StationFaction is not copied).
+    // Where the ship is docked, as the dock record says (StationFaction empty).
     TInfo_Docked Info_Docked;
     // The docked market's list file; empty when the market id is not a decimal number.
     QString Budowa_file;
     // Market id of the site whose figures the list shows (empty when none).
     QString ak_budowa;
+    // The header names the site whose list is shown; while none is, the dock.
 
     // The materials the site still needs (row 0 the title row).
     TextTableModel lista_materialow{3};
@@ -77,11 +85,16 @@ signals:
 
 private:
     void refreshTotals();
+    // The list file of a market id; empty for an id that cannot name a file.
+    QString siteFile(const QString& marketId) const;
+    void showHeader();
 
     const GameState& m_state;
     QString m_dataDir;
     UserInteraction& m_ui;
-    const TInfo_Docked& m_docked;
+    ReportSink& m_reports;
+    TInfo_Docked m_site;  // the site whose list is shown (empty MarketID: none)
+    bool m_lastSiteLooked = false;
     QString m_saveFile;  // the file the list was last filled from; "💾 Save changes" writes there
 };
 

@@ -7,6 +7,7 @@
 #include "journal/EventScan.h"
 #include "journal/JournalReader.h"
 #include "journal/LogModel.h"
+#include "state/DockRecord.h"
 
 #include <QVarLengthArray>
 #include <algorithm>
@@ -165,6 +166,7 @@ void JournalPass::Timer1Timer(bool sameNewest)
     MainWindowModel& mw = m_mainWindow;
     JournalReader& journal = m_journal;
 
+    const GameState& st = m_state;
     refreshLabels();
 
     if (!Settings_Loaded) {
@@ -191,24 +193,26 @@ void JournalPass::Timer1Timer(bool sameNewest)
         const QString time_now = JournalReader::get_last_time(batch->line(batch->size() - 1));
         mw.setTimeLabel(time_now);
 
-        guarded([&] { mw.get_Docked_Info(journal); });
-        mw.setDockLabels(mw.Info_Docked.StarSystem, mw.Info_Docked.StationName, mw.Info_Docked.StationType);
-        guarded([&] { emit dockInfoRead(); });
-
         // Every line is dispatched exactly once: a batch kept from an earlier
         // read (the file could not be opened) is never dispatched again, and a
         // new batch is dispatched even when its newest timestamp repeats the
         // previous one.
         if (freshBatch) {
             dispatchRead(journal);
-            // What the batch changed shows now, not a pass later: passes come
-            // as the game writes, and the next may be a while away.
-            refreshLabels();
             last_time = time_now;
             guarded([&] { emit holdSnapshotDue(); });
             emit batchDispatched();
         }
+        // The dock record follows the events one by one, so what is shown does
+        // not depend on how the lines were split into passes.
+        const TInfo_Docked dock = dockInfo(st);
+        mw.setDockLabels(dock.StarSystem, dock.StationName, dock.StationType);
+        guarded([&] { emit dockInfoRead(); });
     }
+
+    // What this pass's lines changed is shown now, not a pass later, so the
+    // labels do not depend on how the lines were split into passes.
+    refreshLabels();
 
     lastReport = m_reports.endPass();
     mw.notifyChanged();

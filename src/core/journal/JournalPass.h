@@ -17,8 +17,8 @@ class MainWindowModel;
 class ReportSink;
 
 // One pass of the main timer: refresh the labels, apply the settings once,
-// read what the game appended to its newest journal, derive the dock
-// information and hand each new line to the handlers of the rows it matches.
+// read what the game appended to its newest journal, hand each new line to
+// the handlers of the rows it matches and show where the player is docked.
 class JournalPass : public QObject
 {
     Q_OBJECT
@@ -59,7 +59,7 @@ public:
 signals:
     // The first pass, before any line is read: the stored settings are due.
     void settingsDue();
-    // The dock information of a batch has been derived (MainWindowModel::Info_Docked).
+    // A batch has been read and the dock labels show the dock record.
     void dockInfoRead();
     // A row asks for the phone to be told of one kind of change.
     void phoneUpdateDue(const QString& kind);

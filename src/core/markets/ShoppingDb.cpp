@@ -5,6 +5,7 @@
 #include "common/JsonRead.h"
 #include "common/TextTableModel.h"
 #include "ini/IniFile.h"
+#include "state/DockRecord.h"
 #include "state/RecordsJson.h"
 
 #include <QDir>
@@ -122,10 +123,16 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
     // hold of an expensive commodity passes 2^31 credits).
     requiredJsonWhole(o, QStringLiteral("TotalCost"), kWhere);
 
-    const TDaneSystemu& sys = m_state.dane_systemu;
-    const TDaneDokowania& dock = m_state.dane_dokowania;
+    // The purchase is stored with the station it was made at: the dock record.
+    // Not docked, only the system is known, never another station's details.
+    TDaneDokowania dock = m_state.dane_dokowania;
+    if (!isDocked(m_state)) {
+        dock = TDaneDokowania{};
+        dock.StarSystem = m_state.dane_systemu.StarSystem;
+        dock.SystemAddress = m_state.dane_systemu.SystemAddress;
+    }
     const QString type =
-        sys.StationType + QStringLiteral(" [") + padLetter(dock.LandingPads) + QStringLiteral("]");
+        dock.StationType + QStringLiteral(" [") + padLetter(dock.LandingPads) + QStringLiteral("]");
 
     const QString path = storePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -137,9 +144,9 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
     const IniFile file(path);
     IniDocument ini = file.document();
     const QString& s = buy.ItemType;
-    ini.setValue(s, QStringLiteral("System_Name"), sys.StarSystem);
-    ini.setValue(s, QStringLiteral("System_Adres"), QString::number(sys.SystemAddress));
-    ini.setValue(s, QStringLiteral("Station_Name"), sys.StationName);
+    ini.setValue(s, QStringLiteral("System_Name"), dock.StarSystem);
+    ini.setValue(s, QStringLiteral("System_Adres"), QString::number(dock.SystemAddress));
+    ini.setValue(s, QStringLiteral("Station_Name"), dock.StationName);
     ini.setValue(s, QStringLiteral("Station_Distance"), distanceText(dock.DistFromStarLS));
     ini.setValue(s, QStringLiteral("Station_Type"), type);
     ini.setValue(s, QStringLiteral("MarketID"), QString::number(buy.MarketID));

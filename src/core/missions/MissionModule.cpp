@@ -85,6 +85,12 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
     if (!ParseMissionsEvent(JSON, list))
         return;
 
+    // The game writes this list at every login: the totals are rebuilt from
+    // the file, never added to, so a relog leaves them as they were. A
+    // mission the list does not name still counts: it may have been accepted
+    // after the login that wrote the newest list.
+    mission_commodites.clear();
+
     const IniFile file(missionsFile());
     if (file.exists()) {
         IniDocument doc = file.document();
@@ -109,7 +115,7 @@ void MissionModule::parse_mission_list(const QByteArray& JSON)
                 unreadable.append(section);
                 continue;
             }
-            if (*count == 0) {
+            if (*count <= 0) {
                 spent.append(section);
                 continue;
             }
@@ -215,13 +221,21 @@ void MissionModule::parse_cargo_depot(const QByteArray& JSON)
         doc.setValue(section, kCommodity, name);
     }
     const int before = sectionCount(doc, section);
-    doc.setValue(section, kCount, QString::number(remainingUnits));
+    // Everything delivered: the mission wants nothing more and leaves the file.
+    if (remainingUnits <= 0)
+        doc.eraseSection(section);
+    else
+        doc.setValue(section, kCount, QString::number(remainingUnits));
     file.save(doc);
 
-    if (missionCommodity(name))
-        addMissionCommodity(name, qint64(remainingUnits) - before);
-    else
-        setMissionCommodity(name, remainingUnits);
+    const std::optional<int> total = missionCommodity(name);
+    const int left = total ? saturatedSum(*total, qint64(remainingUnits) - before) : remainingUnits;
+    // A commodity no mission wants any more leaves the totals (no row of 0).
+    const int i = missionCommodityIndex(name);
+    if (left > 0)
+        setMissionCommodity(name, left);
+    else if (i >= 0)
+        mission_commodites.removeAt(i);
     totalsChanged();
 }
 

@@ -23,12 +23,13 @@ class MissionModule : public QObject
 public:
     MissionModule(const QString& dataDir, ReportSink& reports);
 
-    // Missions event (start of a game session): drops sections of finished
-    // missions and sections counted down to 0, adds the rest to the totals.
+    // Missions event (every login): drops sections of finished missions and
+    // sections counted down to 0, and rebuilds the totals from the rest.
     void parse_mission_list(const QByteArray& JSON);
     // MissionAccepted: counts mining and collection missions.
     void parser_mission_cargo(const QByteArray& JSON);
-    // CargoDepot: sets a counted mission's units to what is still to deliver.
+    // CargoDepot: sets a counted mission's units to what is still to deliver;
+    // a mission with nothing left to deliver leaves the totals and the file.
     void parse_cargo_depot(const QByteArray& JSON);
     // MissionCompleted, MissionAbandoned, MissionFailed: the mission's units
     // leave the totals and its section leaves missions.ini.

@@ -1,6 +1,7 @@
 #include "mobile/MobileMessages.h"
 
 #include "common/TextTableModel.h"
+#include "state/DockRecord.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ QString progressLine(const MobileSources& src)
 void appendDockInfo(const MobileSources& src, QStringList& out)
 {
     const GameState& st = src.state;
-    out << QStringLiteral("system:") + st.dane_systemu.StarSystem
+    out << QStringLiteral("system:") + dockInfo(st).StarSystem
         << QStringLiteral("stacja:") + st.dane_dokowania.StationName
         << QStringLiteral("typ:") + st.dane_dokowania.StationType
         << QStringLiteral("marketid:") + QString::number(st.dane_dokowania.MarketID) << progressLine(src);

@@ -216,6 +216,48 @@ TDaneDokowania ParseDockedData(const QByteArray& JsonStr)
     return r;
 }
 
+TSystemEventDock ParseSystemEventDock(const QByteArray& JsonStr)
+{
+    TSystemEventDock r;
+    QJsonObject o;
+    if (parseJsonLine(JsonStr, o) != JsonLine::Object)
+        return r;
+    readKey(o, L("Docked"), r.Docked);
+    readKey(o, L("BodyID"), r.BodyID);
+    TDaneDokowania& d = r.Station;
+    readKey(o, L("timestamp"), d.Timestamp);
+    readKey(o, L("event"), d.Event);
+    readKey(o, L("StationName"), d.StationName);
+    readKey(o, L("StationType"), d.StationType);
+    readKey(o, L("Taxi"), d.Taxi);
+    readKey(o, L("Multicrew"), d.Multicrew);
+    readKey(o, L("StarSystem"), d.StarSystem);
+    readKey(o, L("SystemAddress"), d.SystemAddress);
+    readKey(o, L("MarketID"), d.MarketID);
+    readKey(o, L("StationFaction.Name"), d.StationFactionName);
+    readKey(o, L("StationFaction.FactionState"), d.StationFactionState);
+    readKey(o, L("StationGovernment"), d.StationGovernment);
+    readKey(o, L("StationGovernment_Localised"), d.StationGovernment_Localised);
+    QJsonArray a;
+    if (readKey(o, L("StationServices"), a))
+        d.StationServices = JsonToStringArray(a);
+    readKey(o, L("StationEconomy"), d.StationEconomy);
+    readKey(o, L("StationEconomy_Localised"), d.StationEconomy_Localised);
+    // A malformed economy is left out rather than losing the whole dock.
+    if (readKey(o, L("StationEconomies"), a))
+        for (const QJsonValue& v : std::as_const(a)) {
+            const QJsonObject e = v.toObject();
+            TStationEconomy se;
+            readKey(e, L("Name"), se.Name);
+            readKey(e, L("Name_Localised"), se.Name_Localised);
+            readKey(e, L("Proportion"), se.Proportion);
+            if (v.isObject())
+                d.StationEconomies.append(se);
+        }
+    readKey(o, L("DistFromStarLS"), d.DistFromStarLS);
+    return r;
+}
+
 TLoadoutData Parse_DaneStatku(const QByteArray& JsonStr)
 {
     TLoadoutData r;

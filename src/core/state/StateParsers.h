@@ -27,6 +27,18 @@ void SortFactionsByInfluence(QList<TFaction>& Factions);
 // Docked: every key is required except the station faction's state.
 TDaneDokowania ParseDockedData(const QByteArray& JsonStr);
 
+// The docked station a Location or CarrierJump line tells of, every key
+// optional (these events never carry the landing pads, which stay 0 as
+// unknown); whether the line was written docked; the body it places the
+// player at (-1 when absent). Text that is not a JSON object gives the defaults.
+struct TSystemEventDock
+{
+    bool Docked = false;
+    int BodyID = -1;
+    TDaneDokowania Station;
+};
+TSystemEventDock ParseSystemEventDock(const QByteArray& JsonStr);
+
 // Loadout: text that is not JSON gives the empty record; JSON that is not an
 // object, or a module that is not an object, is an error; every other key is
 // optional.

@@ -2,6 +2,7 @@
 
 #include "common/JsonRead.h"
 #include "common/NumberFormat.h"
+#include "state/DockRecord.h"
 #include "state/ShipInfo.h"
 #include "state/StateParsers.h"
 
@@ -158,6 +159,7 @@ void SystemInfo::parse_BGS(const QByteArray& JSON, const QString& co_parsowac)
     if (co_parsowac == QLatin1String("system")) {
         TDaneSystemu parsed = ParseDaneSystemu(JSON);
         st.dane_systemu = std::move(parsed);
+        applySystemEventToDock(st, JSON);
         showSystem();
         emit changed();
     } else if (co_parsowac == QLatin1String("docked")) {
@@ -189,14 +191,21 @@ void SystemInfo::undock()
 void SystemInfo::parse_CMDR(const QByteArray& JSON)
 {
     GameState& st = m_state;
-    st.dane_carriera.CarrierID = 0;
     QJsonObject o;
-    if (parseJsonLine(JSON, o) != JsonLine::Object) {
+    const bool isObject = parseJsonLine(JSON, o) == JsonLine::Object;
+    QString name;
+    const bool read = isObject && readKey(o, QLatin1String("Name"), name);
+    // A relog names the same commander and keeps the carrier (nothing restores
+    // it in journals that carry no CarrierLocation); only another commander,
+    // or a line that names none, forgets it. At start the name is not known
+    // yet, so the carrier from settings.ini stands.
+    if (!read || (!st.dane_CMDR.Name.isEmpty() && name != st.dane_CMDR.Name))
+        st.dane_carriera.CarrierID = 0;
+    if (!isObject) {
         emit changed();
         return;
     }
-    st.dane_CMDR.Name.clear();
-    const bool read = readKey(o, QLatin1String("Name"), st.dane_CMDR.Name);
+    st.dane_CMDR.Name = name;
     emit changed();
     if (read && !st.dane_CMDR.Name.isEmpty())
         emit commanderNamed(st.dane_CMDR.Name);
@@ -227,6 +236,10 @@ void SystemInfo::parse_Carrier(const QByteArray& JSON)
     TCarrier& c = m_state.dane_carriera;
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object)
+        return;
+    // A squadron's carrier (CarrierType since late 2025) is not the commander's own.
+    QString type;
+    if (readKey(o, QLatin1String("CarrierType"), type) && type != QLatin1String("FleetCarrier"))
         return;
     readKey(o, QLatin1String("CarrierID"), c.CarrierID);
     c.CarrierName.clear();

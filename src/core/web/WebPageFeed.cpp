@@ -2,6 +2,7 @@
 
 #include "common/TextTableModel.h"
 #include "mobile/MobileMessages.h"
+#include "state/DockRecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -66,7 +67,8 @@ QByteArray WebPageFeed::build() const
 {
     const GameState& st = m_sources.state;
     QJsonObject o;
-    o.insert(QStringLiteral("dock"), QJsonObject{{"system", st.dane_systemu.StarSystem},
+    // The dock record the main window and the phone read too.
+    o.insert(QStringLiteral("dock"), QJsonObject{{"system", dockInfo(st).StarSystem},
                                                  {"station", st.dane_dokowania.StationName},
                                                  {"type", st.dane_dokowania.StationType},
                                                  {"marketid", QString::number(st.dane_dokowania.MarketID)}});

@@ -36,6 +36,16 @@ void writeIni(CoreFixture& fx, const QByteArray& text)
     writeFile(fx.dataDir.filePath(QStringLiteral("zaladunek.ini")), text);
 }
 
+// Docked at a carrier: the own one unless another market id is given.
+void dockAt(TessivarCore& core, quint64 market = kOwnCarrier)
+{
+    core.state.dane_carriera.CarrierID = kOwnCarrier;
+    TDaneDokowania& d = core.state.dane_dokowania;
+    d.StationName = market == kOwnCarrier ? QStringLiteral("H1V-L3B") : QStringLiteral("K7Q-BQL");
+    d.StationType = QStringLiteral("FleetCarrier");
+    d.MarketID = market;
+}
+
 QByteArray transfer(const char* ts, const QByteArray& type, int count, const QByteArray& localised = {},
                     const char* direction = "tocarrier")
 {
@@ -67,6 +77,7 @@ void ReconciliationTest::workedExample()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nCeramic Composites=1000\r\n");
     TessivarCore& core = fx.start();
+    dockAt(core);
     core.state.DaneStatku.CargoCapacity = 256;
     core.cargo().sprawdz_zaladunek(transfer("t", "ceramiccomposites", 720), QStringLiteral("transfer"));
     core.cargo().add_zaladunek_ilosc_kursow();
@@ -117,6 +128,7 @@ void ReconciliationTest::realJournalLines()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\n" + file);
     TessivarCore& core = fx.start();
+    dockAt(core);
     core.cargo().sprawdz_zaladunek(lines.at(line), typ);
     QCOMPARE(zaladunekText(core.cargo()), stored);
     // The list shows what the file holds (no hold known: trips "0"), with a fresh TOTAL row.
@@ -184,6 +196,7 @@ void ReconciliationTest::nameSpellings()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\n" + row + "=100\r\n");
     TessivarCore& core = fx.start();
+    dockAt(core);
     core.cargo().sprawdz_zaladunek(transfer("t", type, 30, localised), QStringLiteral("transfer"));
     QCOMPARE(core.cargo().zaladunek_list.cell(1, 1), reduced ? QStringLiteral("70") : QStringLiteral("100"));
     QCOMPARE(zaladunekText(core.cargo()), QString::fromUtf8(row + (reduced ? "=70" : "=100")));
@@ -194,6 +207,7 @@ void ReconciliationTest::everyMatchingRowGoesBelowZero()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
+    dockAt(core);
     core.state.DaneStatku.CargoCapacity = 256;
     core.cargo().zaladunek_list.setAll(
         {{"TOWAR", "ILOSC"}, {"Steel", "100"}, {"Tea", "50"}, {"Steel", "300"}});
@@ -253,6 +267,7 @@ void ReconciliationTest::badLines()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=50\r\n");
     TessivarCore& core = fx.start();
+    dockAt(core);
     if (fails)
         QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().sprawdz_zaladunek(line, typ));
     else
@@ -266,7 +281,7 @@ void ReconciliationTest::ownListFollowsWhileAnotherSourceIsShown()
     writeIni(fx, "[zaladunek]\r\nSteel=1000\r\nTea=50\r\n");
     TessivarCore& core = fx.start();
     CargoModule& cargo = core.cargo();
-    core.state.dane_carriera.CarrierID = kOwnCarrier;
+    dockAt(core);
     core.mission().mission_commodites = {{QStringLiteral("Gold"), 20}};
     cargo.selectEntry(QStringLiteral("Trade Missions"));
     const QString missions = QStringLiteral("TOWAR,ILOSC|Gold,20,0|TOTAL,20,0");
@@ -276,20 +291,21 @@ void ReconciliationTest::ownListFollowsWhileAnotherSourceIsShown()
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=900|Tea=50"));
     QCOMPARE(gridText(cargo.zaladunek_list), missions);
 
-    core.state.dane_dokowania.MarketID = kOwnCarrier;
     cargo.sprawdz_zaladunek(sell("t", "steel", 200, kOwnCarrier), QStringLiteral("sell"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=50"));
 
     // Someone else's carrier, or an own carrier not known yet: the own list stays.
-    core.state.dane_dokowania.MarketID = 3700000002;
+    dockAt(core, 3700000002);
     cargo.sprawdz_zaladunek(sell("t", "steel", 200, 3700000002), QStringLiteral("sell"));
     core.state.dane_carriera.CarrierID = 0;
-    core.state.dane_dokowania.MarketID = 0;
-    cargo.sprawdz_zaladunek(sell("t", "steel", 200, 0), QStringLiteral("sell"));
+    cargo.sprawdz_zaladunek(sell("t", "steel", 200, 3700000002), QStringLiteral("sell"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=50"));
     QCOMPARE(gridText(cargo.zaladunek_list), missions);
+    // Another source shown: nothing to explain about the own list.
+    QVERIFY(fx.ui.messages().isEmpty());
 
     // A hub carrier id shown: transfers still reach the own list.
+    dockAt(core);
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
     cargo.sprawdz_zaladunek(transfer("t", "tea", 50), QStringLiteral("transfer"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=0"));
@@ -315,7 +331,7 @@ void ReconciliationTest::replayedSession()
     QCOMPARE(gridText(cargo.zaladunek_list),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,1000,0|Steel,600,0|TOTAL,1600,0"));
     core.state.DaneStatku.CargoCapacity = 256;
-    core.state.dane_carriera.CarrierID = kOwnCarrier;
+    dockAt(core);
 
     fx.pass();
     QCOMPARE(gridText(cargo.zaladunek_list),
@@ -345,8 +361,6 @@ void ReconciliationTest::replayedSession()
     QCOMPARE(gridText(cargo.cargo_list), QStringLiteral("TOWAR,ILOSC"));
 
     // Sold on the own carrier's market.
-    core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
-    core.state.dane_dokowania.MarketID = kOwnCarrier;
     fx.append(sell("2025-01-01T10:30:00Z", "steel", 200, kOwnCarrier));
     fx.pass();
     QCOMPARE(gridText(cargo.zaladunek_list),
@@ -360,7 +374,7 @@ void ReconciliationTest::replayedSession()
     fx.pass();
     QCOMPARE(gridText(cargo.zaladunek_list), QStringLiteral("TOWAR,ILOSC|Gold,300,1-44|TOTAL,300,1-44"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=644|Steel=400"));
-    core.state.dane_dokowania.MarketID = 3700000002;
+    dockAt(core, 3700000002);
     fx.append(sell("2025-01-01T10:50:00Z", "steel", 50, 3700000002));
     fx.pass();
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=644|Steel=400"));
@@ -389,6 +403,7 @@ void ReconciliationTest::saleAtOwnCarrierKnownFromItsLocation()
     fx.pass();
     core.mission().mission_commodites = {{QStringLiteral("Gold"), 20}};
     core.cargo().selectEntry(QStringLiteral("Trade Missions"));
+    core.state.dane_dokowania.StationName = QStringLiteral("VHJ-9KY");
     core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
     core.state.dane_dokowania.MarketID = 3707956480;
     fx.append(sell("2025-11-13T17:00:00Z", "computercomponents", 200, 3707956480) +
@@ -405,6 +420,7 @@ void ReconciliationTest::phoneGetsTheListAndItsLossStopsNothing()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=1000\r\n");
     TessivarCore& core = fx.start();
+    dockAt(core);
     MobileLink& link = core.mobile();
     link.setPort(phone.serverPort());
     link.set_udp_config(QStringLiteral("127.0.0.1"));

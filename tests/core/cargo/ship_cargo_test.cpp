@@ -75,6 +75,18 @@ void ShipCargoTest::snapshotShapes_data()
     QTest::newRow("byte-order mark and CR LF")
         << QByteArray("\xEF\xBB\xBF{ \"Inventory\":[\r\n{ \"Name\":\"gold\", \"Count\":7 }\r\n] }\r\n")
         << false << "TOWAR,ILOSC|gold,7";
+    // Driving the SRV the game writes the SRV's hold; the ship's cargo is still aboard the ship.
+    QTest::newRow("SRV snapshot keeps the ship's hold")
+        << QByteArray(R"({ "timestamp":"2025-11-13T16:28:00Z", "event":"Cargo", "Vessel":"SRV", "Count":0, )"
+                      R"("Inventory":[ ] })")
+        << false << kept;
+    QTest::newRow("SRV snapshot without Inventory")
+        << QByteArray(R"({ "timestamp":"2025-11-13T16:28:00Z", "event":"Cargo", "Vessel":"SRV", "Count":0 })")
+        << false << kept;
+    QTest::newRow("ship snapshot replaces")
+        << QByteArray(R"({ "timestamp":"2025-11-13T16:31:50Z", "event":"Cargo", "Vessel":"Ship", "Count":2, )"
+                      R"("Inventory":[ { "Name":"gold", "Count":2, "Stolen":0 } ] })")
+        << false << "TOWAR,ILOSC|gold,2";
     QTest::newRow("name and count kept as given")
         << QByteArray(R"({ "Inventory":[ { "Name":"Żywność", "Name_Localised":"x", "Count":3000000000 } ] })")
         << false << QString::fromUtf8("TOWAR,ILOSC|Żywność,3000000000");
@@ -97,6 +109,11 @@ void ShipCargoTest::snapshotShapes()
         core.cargo().read_cargo();
     QCOMPARE(gridText(core.cargo().cargo_list), rows);
     QVERIFY(fx.ui.messages().isEmpty());
+    // The next pass shows the same hold again.
+    if (!fails && rows == QLatin1String("TOWAR,ILOSC|steel,10")) {
+        core.cargo().show_cargo();
+        QCOMPARE(gridText(core.cargo().cargo_list), rows);
+    }
 }
 
 void ShipCargoTest::missingFile_reportedOnceAndEmptiesTheList()

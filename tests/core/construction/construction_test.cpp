@@ -59,6 +59,11 @@ QByteArray material(const char* name, int required, int provided)
            ", \"ProvidedAmount\":" + QByteArray::number(provided) + ", \"Payment\":1000 }";
 }
 
+// What a depot event writes besides the progress: the site's name, system and type.
+const QString kSiteNames = QStringLiteral("|StationName=Planetary Construction Site: Zhao Drilling Base"
+                                          "|StarSystem=Col 285 Sector AB-C d1-2"
+                                          "|StationType=PlanetaryConstructionDepot");
+
 // A core docked at a site with the given market id and a hold of 224 t.
 struct Site
 {
@@ -71,15 +76,19 @@ struct Site
         core.state.DaneStatku.CargoCapacity = 224;
         dock(marketId);
     }
+    // An empty id: not docked.
     void dock(const QString& marketId)
     {
-        TInfo_Docked& d = core.mainWindow().Info_Docked;
-        d.StationName = QStringLiteral("Planetary Construction Site: Zhao Drilling Base");
-        d.StationType = QStringLiteral("PlanetaryConstructionDepot");
-        d.StarSystem = QStringLiteral("Col 285 Sector AB-C d1-2");
-        d.SystemAdres = QStringLiteral("83718394834");
-        d.MarketID = marketId;
-        d.StationFaction = QStringLiteral("Brewer Corporation");
+        TDaneDokowania d;
+        if (!marketId.isEmpty()) {
+            d.StationName = QStringLiteral("Planetary Construction Site: Zhao Drilling Base");
+            d.StationType = QStringLiteral("PlanetaryConstructionDepot");
+            d.StarSystem = QStringLiteral("Col 285 Sector AB-C d1-2");
+            d.SystemAddress = 83718394834ULL;
+            d.MarketID = marketId.toULongLong();
+            d.StationFactionName = QStringLiteral("Brewer Corporation");
+        }
+        core.state.dane_dokowania = d;
         m.Set_Construction_info();
     }
     QString siteFile(const QString& id = kSite) const
@@ -209,8 +218,7 @@ void ConstructionTest::followsTheDockedStation()
     QCOMPARE(s.m.Label_system_val, QStringLiteral("Col 285 Sector AB-C d1-2"));
     QCOMPARE(s.m.Label_marketid_val, kSite);
 
-    s.core.mainWindow().Info_Docked = TInfo_Docked{};
-    s.m.Set_Construction_info();
+    s.dock(QString());
     QVERIFY(s.m.Budowa_file.isEmpty());
     QCOMPARE(s.m.Label_station_val, QString());
     QCOMPARE(s.m.Label_marketid_val, QString());
@@ -265,7 +273,7 @@ void ConstructionTest::threeMaterials_fiveRowsAndFourKeys()
         QStringLiteral("|Steel,1000,4-104|Aluminium,0,0-0|Ceramic Composites,200,0-200|TOTAL,1200,5-80"));
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")),
              QStringLiteral("Steel=1000|Aluminium=0|Ceramic Composites=200"));
-    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=12"));
+    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=12") + kSiteNames);
 }
 
 void ConstructionTest::oddMaterialNames_wholeListStoredAndLoaded()
@@ -310,26 +318,28 @@ void ConstructionTest::secondEvent_rewritesKeysAndKeepsOthers()
     s.m.czytaj_budowe_z_logu(depotLine("0.200000", {material("Steel", 1000, 400)}));
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|Steel,600,2-152|TOTAL,600,2-152"));
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")), QStringLiteral("Steel=600|Aluminium=500"));
-    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=20"));
+    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=20") + kSiteNames);
 }
 
 void ConstructionTest::notDockedOrOddMarketId_writesNoFile_data()
 {
     QTest::addColumn<QString>("marketId");
-    QTest::newRow("not docked") << QString();
-    QTest::newRow("path in the id") << QStringLiteral("../../escape");
-    QTest::newRow("letters") << QStringLiteral("12ab");
+    QTest::addColumn<QString>("shownId");
+    // The dock record holds a number: a path or letters never reach a file name.
+    QTest::newRow("not docked") << QString() << QString();
+    QTest::newRow("docked without a market id") << QStringLiteral("0") << QString();
 }
 
 void ConstructionTest::notDockedOrOddMarketId_writesNoFile()
 {
     QFETCH(QString, marketId);
+    QFETCH(QString, shownId);
     Site s(marketId);
     QVERIFY(s.m.Budowa_file.isEmpty());
     s.m.czytaj_budowe_z_logu(depotLine("0.500000", {material("Steel", 10, 0)}));
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|Steel,10,0-10|TOTAL,10,0-10"));
     QCOMPARE(s.m.Label_progress_val, QStringLiteral("50%"));
-    QCOMPARE(s.m.Label_marketid_val, marketId);
+    QCOMPARE(s.m.Label_marketid_val, shownId);
     QVERIFY(!s.m.canSave());
     QVERIFY(s.m.ak_budowa.isEmpty());
     // Nothing was written: no list folder, no file named after the id, in or beside the data folder.
@@ -521,7 +531,7 @@ void ConstructionTest::saveChanges_writesMaterialRowsOnly()
     s.m.lista_materialow.setCell(0, 1, QStringLiteral("5"));
     s.m.btn_zapiszClick();
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")), QStringLiteral("Steel=900|Copper=30|Tea=12"));
-    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=10"));
+    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=10") + kSiteNames);
     QCOMPARE(gridText(s.m.lista_materialow),
              QStringLiteral("Title,5|Steel,900,4-4|Copper,30,0-30|Tea,12,0-12|TOTAL,942,4-46|"));
 }

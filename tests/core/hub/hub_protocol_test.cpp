@@ -313,6 +313,11 @@ private slots:
         TessivarCore& core = f.start();
         core.settings().kvn_consent = true;
         core.kvn().http().setTimeoutMs(300);
+        // Docked at the own carrier.
+        core.state.dane_carriera.CarrierID = 3708733696;
+        core.state.dane_dokowania.StationName = QStringLiteral("K7Q-BQL");
+        core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
+        core.state.dane_dokowania.MarketID = 3708733696;
 
         core.cargo().sprawdz_zaladunek(
             j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "MainWindowModel.h"
+#include "construction/ConstructionModule.h"
 #include "journal/JournalBatch.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
@@ -56,8 +57,10 @@ void DispatchTest::gating_data()
                               << QStringList{"parse_BGS:Location", "send_to_host:Location"};
     QTest::newRow("FSDJump") << QByteArray("FSDJump") << QByteArray() << none
                              << QStringList{"parse_BGS:FSDJump", "send_to_host:FSDJump"};
+    // Written at every login; the totals are rebuilt from each one.
     QTest::newRow("Missions") << QByteArray("Missions") << QByteArray()
-                              << QStringList{"parse_mission_list:Missions"} << none;
+                              << QStringList{"parse_mission_list:Missions"}
+                              << QStringList{"parse_mission_list:Missions"};
     QTest::newRow("MarketBuy")
         << QByteArray("MarketBuy")
         << QByteArray(R"("MarketID":1, "Type":"steel", "Count":1, "BuyPrice":1, "TotalCost":1)") << none
@@ -272,32 +275,51 @@ void DispatchTest::dockInfo_data()
 {
     QTest::addColumn<QList<QByteArray>>("lines");
     QTest::addColumn<QString>("station");
-    const QByteArray docked =
-        R"({ "timestamp":"t", "event":"Docked", "StationName":"Dock A", "MarketID":3700000001 })";
+    const QByteArray docked = R"({ "timestamp":"t", "event":"Docked", "StationName":"Dock A", )"
+                              R"("StationType":"Coriolis", "StarSystem":"Sol", "SystemAddress":1, )"
+                              R"("MarketID":3700000001, "StationFaction":{ "Name":"F" }, )"
+                              R"("StationGovernment":"g", "StationGovernment_Localised":"G", )"
+                              R"("StationServices":[ ], "StationEconomy":"e", )"
+                              R"("StationEconomy_Localised":"E", "StationEconomies":[ ], )"
+                              R"("DistFromStarLS":5.0, "LandingPads":{ "Small":1, "Medium":1, "Large":1 } })";
     const QByteArray undocked = R"({ "timestamp":"t", "event":"Undocked", "StationName":"Dock A" })";
-    const QByteArray location = R"({ "timestamp":"t", "event":"Location", "StationName":"Loc B" })";
+    const QByteArray location =
+        R"({ "timestamp":"t", "event":"Location", "Docked":true, "StationName":"Loc B", "MarketID":3700000002 })";
+    const QByteArray onFoot = R"({ "timestamp":"t", "event":"Location", "Docked":false, "OnFoot":true })";
     const QByteArray other = R"({ "timestamp":"t", "event":"Music" })";
     using L = QList<QByteArray>;
     QTest::newRow("docked then undocked") << L{docked, undocked} << QString();
     QTest::newRow("undocked then docked") << L{undocked, docked} << QStringLiteral("Dock A");
-    QTest::newRow("location newest overrides") << L{docked, location} << QStringLiteral("Loc B");
+    QTest::newRow("location docked newest") << L{docked, location} << QStringLiteral("Loc B");
     QTest::newRow("location then docked then other")
         << L{location, docked, other} << QStringLiteral("Dock A");
     QTest::newRow("location only") << L{location, other} << QStringLiteral("Loc B");
+    QTest::newRow("relog on foot") << L{docked, onFoot} << QString();
     QTest::newRow("nothing leaves it unchanged") << L{other, "not json"} << QStringLiteral("previous");
 }
 
+// The dock follows the events in order, so one batch and one pass per line agree.
 void DispatchTest::dockInfo()
 {
     QFETCH(QList<QByteArray>, lines);
     QFETCH(QString, station);
-    CoreFixture fx;
-    TessivarCore& core = fx.start();
-    core.mainWindow().Info_Docked.StationName = QStringLiteral("previous");
-    core.mainWindow().get_Docked_Info(*JournalBatch::fromLines(lines));
-    QCOMPARE(core.mainWindow().Info_Docked.StationName, station);
-    if (station == QLatin1String("Dock A"))
-        QCOMPARE(core.mainWindow().Info_Docked.MarketID, QStringLiteral("3700000001"));
+    for (const bool oneBatch : {true, false}) {
+        CoreFixture fx;
+        TessivarCore& core = fx.start();
+        fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader"));
+        fx.pass();
+        core.state.dane_dokowania.StationName = QStringLiteral("previous");
+        for (const QByteArray& line : lines) {
+            fx.append(line + "\r\n");
+            if (!oneBatch)
+                fx.pass();
+        }
+        fx.pass();
+        QCOMPARE(core.mainWindow().Label_dock_station_val, station);
+        QCOMPARE(core.dumpJson().value("Info_Docked").toObject().value("StationName").toString(), station);
+        if (station == QLatin1String("Dock A"))
+            QCOMPARE(core.construct().Info_Docked.MarketID, QStringLiteral("3700000001"));
+    }
 }
 
 void DispatchTest::nonUtf8Bytes_decodedWithReplacement_data()
@@ -326,7 +348,7 @@ void DispatchTest::nonUtf8Bytes_decodedWithReplacement()
     fx.pass();
     QCOMPARE(core.state.dane_CMDR.Name, name);
     QCOMPARE(core.state.dane_dokowania.StationName, name);
-    QCOMPARE(core.mainWindow().Info_Docked.StationName, name);
+    QCOMPARE(core.mainWindow().Label_dock_station_val, name);
     QVERIFY(core.log().lineText(core.log().count() - 1).contains(name));
     QVERIFY2(fx.ui.messages().isEmpty(), qPrintable(fx.ui.messages().join(QLatin1Char('\n'))));
 }

@@ -23,8 +23,15 @@ void dockAtKawasato(TessivarCore& core, TLandingPads pads = {4, 2, 1})
     s.StationName = QStringLiteral("Kawasato's Pride");
     s.StationType = QStringLiteral("CraterOutpost");
     s.MarketID = 4241957379ULL;
-    core.state.dane_dokowania.DistFromStarLS = 540.377125;
-    core.state.dane_dokowania.LandingPads = pads;
+    // Purchases take the station from the dock record.
+    TDaneDokowania& d = core.state.dane_dokowania;
+    d.StarSystem = s.StarSystem;
+    d.SystemAddress = s.SystemAddress;
+    d.StationName = s.StationName;
+    d.StationType = s.StationType;
+    d.MarketID = s.MarketID;
+    d.DistFromStarLS = 540.377125;
+    d.LandingPads = pads;
 }
 
 QList<QStringList> listRows(const QStringList& names)
@@ -186,8 +193,8 @@ void ShoppingDbTest::addLastShopping_sameCommodityAgain_keepsOnlyNewest()
     core.db().add_last_shopping(
         journalLine("2025-01-01T10:00:00Z", "MarketBuy",
                     R"("MarketID":1, "Type":"steel", "Count":5, "BuyPrice":100, "TotalCost":500)"));
-    core.state.dane_systemu.StarSystem = QStringLiteral("Sol");
-    core.state.dane_systemu.StationName = QStringLiteral("Abraham Lincoln");
+    core.state.dane_dokowania.StarSystem = QStringLiteral("Sol");
+    core.state.dane_dokowania.StationName = QStringLiteral("Abraham Lincoln");
     core.db().add_last_shopping(
         journalLine("2025-01-01T11:00:00Z", "MarketBuy",
                     R"("MarketID":2, "Type":"steel", "Count":7, "BuyPrice":90, "TotalCost":630)"));

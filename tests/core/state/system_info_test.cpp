@@ -303,10 +303,17 @@ void SystemInfoTest::undock_emptiesStationLabels()
 void SystemInfoTest::commander()
 {
     const QString ini = core->dataFile(QStringLiteral("settings.ini"));
+    // The first commander of the run keeps the carrier settings.ini named; a
+    // relog of the same one keeps it too; another commander forgets it.
     core->state.dane_carriera.CarrierID = 42;
     core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
     QCOMPARE(core->state.dane_CMDR.Name, QStringLiteral("Jake Larson"));
+    QCOMPARE(core->state.dane_carriera.CarrierID, quint64(42));
+    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
+    QCOMPARE(core->state.dane_carriera.CarrierID, quint64(42));
+    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F2", "Name":"Other")"));
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(0));
+    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
     QCOMPARE(IniFile(ini).readString(QStringLiteral("CMDR"), QStringLiteral("Name")),
              QStringLiteral("Jake Larson"));
 
