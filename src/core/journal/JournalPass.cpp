@@ -202,5 +202,4 @@ void JournalPass::Timer1Timer()
 
     lastReport = m_reports.endPass();
     mw.notifyChanged();
-    m_reports.showGathered(lastReport);
 }
