@@ -5,6 +5,7 @@
 #include "windows/Tf_cargo.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -118,7 +119,8 @@ void CargoWindowTest::undo_buttonAndCtrlZ_restoreTheListAndTheFile()
     w.sg_zaladunek->setCurrentIndex(list->index(1, 0));
     w.Usutowar1->trigger();
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nTea=5\r\n"));
-    w.activateWindow();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.sg_zaladunek->setFocus();
     QTest::keyClick(w.sg_zaladunek, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(readFile(zaladunekFile(fx)), file);
