@@ -7,13 +7,10 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLoggingCategory>
 #include <QSaveFile>
 #include <algorithm>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDemo, "tessivar.demo")
 
 // The session's start: what the game wrote in its first minute.
 constexpr qint64 kHeadSeconds = 60;
@@ -161,5 +158,4 @@ void DemoPlayer::scheduleNext()
             gap = std::clamp<qint64>(before.msecsTo(next), kMinGapMs, kMaxGapMs);
     }
     m_timer.start(int(double(gap) / m_speed));
-    qCDebug(lcDemo) << "next demo line in" << m_timer.interval() << "ms";
 }
