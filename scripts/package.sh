@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${1:-build-package}"
-EXTRA_CMAKE_ARGS="-DCMAKE_INSTALL_PREFIX=/usr -DTESSIVAR_BUILD_TESTS=OFF" scripts/setup.sh "$BUILD_DIR"
+STACK=package EXTRA_CMAKE_ARGS="-DCMAKE_INSTALL_PREFIX=/usr -DTESSIVAR_BUILD_TESTS=OFF" scripts/setup.sh "$BUILD_DIR"
 rm -f "$BUILD_DIR"/packages/*.deb
 (cd "$BUILD_DIR" && cpack -G DEB)
 echo "Packages:"

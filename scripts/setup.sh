@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessivar needs (when missing), then configures and builds.
-# Usage: [TARGETS="a b"] [EXTRA_CMAKE_ARGS="-DX=Y ..."] scripts/setup.sh [build-dir]   (default: build)
+# Usage: [STACK=run|package|test] [TARGETS="a b"] [EXTRA_CMAKE_ARGS="-DX=Y ..."] scripts/setup.sh [build-dir]
+#        (default: STACK=run, build-dir build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# What building and running the program needs.
 PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-charts-dev libqt6charts6
   libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
-  fonts-noto-color-emoji fonts-dejavu-core fonts-symbola xvfb xauth
-  dpkg-dev file desktop-file-utils
-  libqt6sql6-psql postgresql postgresql-common wrk
-  libqrencode-dev chromium
+  fonts-noto-color-emoji fonts-dejavu-core fonts-symbola
+  libqrencode-dev
 )
+# STACK=package: also what making the Debian packages needs.
+# STACK=test: also the test stack (a virtual X server, the hub's database,
+# a load generator, a headless browser, the package checks).
+case "${STACK:-run}" in
+  run) ;;
+  package) PACKAGES+=(dpkg-dev file) ;;
+  test)
+    PACKAGES+=(xvfb xauth dpkg-dev file desktop-file-utils
+      libqt6sql6-psql postgresql postgresql-common wrk chromium) ;;
+  *) echo "error: STACK must be run, package or test (not '${STACK}')" >&2; exit 1 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=build-test${SANITIZE:+-sanitize}
 rm -rf "$dir"
-scripts/setup.sh "$dir"
+STACK=test scripts/setup.sh "$dir"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$dir" --output-on-failure --timeout 300 -j "$(nproc 2>/dev/null || echo 2)"

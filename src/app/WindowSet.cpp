@@ -4,6 +4,7 @@
 #include "PanelLayout.h"
 #include "journal/JournalFollower.h"
 #include "markets/ShoppingDb.h"
+#include "widgets/NoticeStrip.h"
 #include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
 #include "widgets/WindowAction.h"
@@ -23,6 +24,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLayout>
 
 ReportFn coreReport(TessivarCore& core)
 {
@@ -35,6 +37,9 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     const ReportFn report = coreReport(core);
     f_ED = new Tf_ED(core.mainWindow(), core.log(), core.mobile(), core.web());
     f_ED->setAttribute(Qt::WA_DeleteOnClose, false);
+    // Failures nobody clicked for, at the foot of the main window.
+    strip = new NoticeStrip(core.notices(), f_ED);
+    f_ED->layout()->addWidget(strip);
     ui.setParentWidget(f_ED);
     f_cargo = new Tf_cargo(core.cargo(), report);
     f_Construct = new Tf_Construct(core.construct(), report);

@@ -22,6 +22,7 @@ class Tf_KVN_add;
 class Tf_market;
 class Tf_mission;
 class PanelLayout;
+class NoticeStrip;
 
 // The core's general error report, for the windows' actions.
 ReportFn coreReport(TessivarCore& core);
@@ -50,6 +51,8 @@ public:
     Tf_KVN_add* f_KVN_add = nullptr;
     Tf_market* f_market = nullptr;
     Tf_mission* f_mission = nullptr;
+    // The main window's message strip.
+    NoticeStrip* strip = nullptr;
     // Panel boxes, tool-bar windows and the "Lock panels" tiling.
     PanelLayout* panels = nullptr;
 

@@ -2,6 +2,7 @@
 #include "Screenshots.h"
 #include "TessivarApplication.h"
 #include "WindowSet.h"
+#include "demo/DemoPlayer.h"
 #include "journal/LogModel.h"
 #include "widgets/Logo.h"
 #include "widgets/WidgetInteraction.h"
@@ -14,6 +15,7 @@
 #include <QIcon>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <algorithm>
 #include <memory>
 
 int main(int argc, char** argv)
@@ -50,15 +52,29 @@ int main(int argc, char** argv)
         QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
         QStringLiteral("url"));
     cli.addOption(hubOpt);
-    const QString demoJournal = installedDemoJournalFolder();
+    const QString installedDemo = installedDemoJournalFolder();
+    const QString demoSession = installedDemo.isEmpty() ? QString() : installedDemo + QStringLiteral("live/");
     const QCommandLineOption demoOpt(
         QStringLiteral("demo"),
-        demoJournal.isEmpty()
-            ? QStringLiteral("Follow the demo journal of an installed program (none installed here).")
-            : QStringLiteral("Follow the demo journal in %1, with program data in a temporary folder unless "
-                             "--data-dir is given.")
-                  .arg(QDir::toNativeSeparators(demoJournal)));
+        demoSession.isEmpty()
+            ? QCoreApplication::translate("main",
+                                          "Play the demo of an installed program (none installed here).")
+            : QCoreApplication::translate("main",
+                                          "Play the demo in %1: a recorded session written over time into a "
+                                          "temporary journal folder, with program data in a temporary folder "
+                                          "unless --data-dir is given.")
+                  .arg(QDir::toNativeSeparators(demoSession)));
     cli.addOption(demoOpt);
+    const QCommandLineOption demoFolderOpt(
+        QStringLiteral("demo-folder"),
+        QCoreApplication::translate("main", "Play the demo kept in this folder (as --demo does)."),
+        QStringLiteral("folder"));
+    cli.addOption(demoFolderOpt);
+    QCommandLineOption demoSpeedOpt(QStringLiteral("demo-speed"),
+                                    QStringLiteral("How many times faster the demo plays."),
+                                    QStringLiteral("factor"), QStringLiteral("1"));
+    demoSpeedOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+    cli.addOption(demoSpeedOpt);
     QCommandLineOption screenshotOpt(
         QStringLiteral("screenshot-dir"),
         QStringLiteral("Save pictures of the windows after the first pass, then quit."),
@@ -67,9 +83,11 @@ int main(int argc, char** argv)
     cli.addOption(screenshotOpt);
     cli.process(app);
 
-    const bool demo = cli.isSet(demoOpt);
-    if (demo && demoJournal.isEmpty()) {
-        QTextStream(stderr) << "tessivar: no demo journal is installed beside this program\n";
+    const bool demo = cli.isSet(demoOpt) || cli.isSet(demoFolderOpt);
+    const QString demoDir =
+        cli.isSet(demoFolderOpt) ? QFileInfo(cli.value(demoFolderOpt)).absoluteFilePath() : demoSession;
+    if (demo && (demoDir.isEmpty() || !QFileInfo(demoDir).isDir())) {
+        QTextStream(stderr) << "tessivar: no demo is installed beside this program\n";
         return 2;
     }
     AppPaths paths;
@@ -88,8 +106,14 @@ int main(int argc, char** argv)
     if (cli.isSet(hubOpt))
         startup.hubUrl = cli.value(hubOpt);
     QString journal = cli.value(journalOpt);
-    if (journal.isEmpty() && demo)
-        journal = demoJournal;
+    if (demo) {
+        // The demo's "game" writes its journal here while the program follows it.
+        if (!demoData)
+            demoData = std::make_unique<QTemporaryDir>();
+        journal = demoData->filePath(QStringLiteral("journal"));
+        QDir().mkpath(journal);
+        paths.demoDir = withTrailingSlash(demoDir);
+    }
     if (journal.isEmpty())
         journal = startup.journalDir;
     if (journal.isEmpty())
@@ -104,6 +128,8 @@ int main(int argc, char** argv)
     app.setInteraction(&ui);
     TessivarCore core(paths, startup, ui);
     WindowSet windows(core, ui);
+    if (DemoPlayer* player = core.demo())
+        player->start(std::max(0.1, cli.value(demoSpeedOpt).toDouble()));
     if (cli.isSet(screenshotOpt))
         takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt));
     core.log().appendNote(paths.journalDir.isEmpty()

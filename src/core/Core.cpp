@@ -3,9 +3,12 @@
 #include "EventRoutes.h"
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
+#include "common/Error.h"
+#include "common/NoticeModel.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "construction/ConstructionModule.h"
+#include "demo/DemoPlayer.h"
 #include "hub/HubClient.h"
 #include "ini/IniFile.h"
 #include "journal/JournalFollower.h"
@@ -55,7 +58,8 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_paths.journalDir = withTrailingSlash(m_paths.journalDir);
 
     const QString& dataDir = m_paths.dataDir;
-    m_reports = std::make_unique<ReportSink>(m_ui);
+    m_notices = std::make_unique<NoticeModel>();
+    m_reports = std::make_unique<ReportSink>(m_ui, *m_notices);
     m_log = std::make_unique<LogModel>();
     m_journal = std::make_unique<JournalReader>(*m_log, [this](const QString& t) { report(t); });
     m_journal->JournalFolder = m_paths.journalDir;
@@ -110,7 +114,21 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_webFeed = std::make_unique<WebPageFeed>(
         WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
                              m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
+    if (!m_paths.demoDir.isEmpty())
+        m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
     wire();
+    // Nobody clicked for what start-up finds wrong: it goes to the strip, like a pass's faults.
+    m_reports->beginPass();
+    if (m_demo) {
+        // The demo commander's lists, and the session's start, before anything reads them.
+        try {
+            m_demo->load();
+            m_demo->seedDataFolder(dataDir);
+            m_demo->writeHead();
+        } catch (const std::exception& e) {
+            m_reports->report(errorText(e));
+        }
+    }
     // The commander's loading list must be there before the first transfer is read.
     m_cargo->start();
     // Sharing starts here when it was on at the last exit.
@@ -121,6 +139,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         },
         *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
         [this](const QString& text) { m_reports->report(text); });
+    m_reports->endPass();
 }
 
 // Every connection between the subsystems: what happens after what.
@@ -216,6 +235,12 @@ void TessivarCore::wire()
     // The phone's connection remembers its address.
     connect(mobile, &MobileLink::connectedTo, settings,
             storeSetting(QStringLiteral("connection"), QStringLiteral("mobile_ip")));
+
+    // The demo looks up what its commander bought, as a player would.
+    if (DemoPlayer* demo = m_demo.get()) {
+        connect(demo, &DemoPlayer::searchDue, db, &ShoppingDb::findCommodity);
+        connect(demo, &DemoPlayer::failed, this, [this](const QString& text) { m_reports->notice(text); });
+    }
 
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();

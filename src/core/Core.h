@@ -8,6 +8,7 @@
 
 class UserInteraction;
 class ReportSink;
+class NoticeModel;
 class LogModel;
 class JournalReader;
 class JournalPass;
@@ -27,6 +28,7 @@ class SettingsStore;
 struct SettingsFile;
 class WebPageFeed;
 class WebShare;
+class DemoPlayer;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -61,10 +63,12 @@ public:
     // Path of an INI file of the program (relative to the data folder).
     QString dataFile(const QString& relative) const { return m_paths.dataDir + relative; }
 
-    // Shows a text to the person: during a journal pass the texts are gathered
-    // and shown together once the pass has ended.
+    // Shows a text to the person: a box for what the person started, the
+    // message strip during a journal pass.
     void report(const QString& text);
     ReportSink& reports() { return *m_reports; }
+    // The message strip's failures that happened on their own.
+    NoticeModel& notices() { return *m_notices; }
 
     GameState state;
 
@@ -85,6 +89,8 @@ public:
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
     WebShare& web() { return *m_web; }
+    // The demo being played into the journal folder, or null.
+    DemoPlayer* demo() { return m_demo.get(); }
 
     // Everything the core keeps, under the program's own names (command-line replay).
     QJsonObject dumpJson() const;
@@ -96,6 +102,7 @@ private:
     StartupSettings m_startup;
     UserInteraction& m_ui;
 
+    std::unique_ptr<NoticeModel> m_notices;
     std::unique_ptr<ReportSink> m_reports;
     std::unique_ptr<LogModel> m_log;
     std::unique_ptr<JournalReader> m_journal;
@@ -115,4 +122,5 @@ private:
     std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;
     std::unique_ptr<WebShare> m_web;
+    std::unique_ptr<DemoPlayer> m_demo;
 };

@@ -84,6 +84,8 @@ void InstallLayoutTest::installedFiles_data()
     for (const char* f :
          {"bin/tessivar", "bin/tessivar-cli", "bin/tessivar-hub", "share/applications/tessivar.desktop",
           "share/tessivar/demo/Journal.2025-06-20T213114.01.log", "share/tessivar/demo/SOURCES.md",
+          "share/tessivar/demo/live/Journal.2025-07-05T180000.01.log", "share/tessivar/demo/live/Market.json",
+          "share/tessivar/demo/live/zaladunek.ini", "share/tessivar/demo/live/settings.ini",
           "lib/systemd/system/tessivar-hub.service"})
         QTest::newRow(f) << QString::fromLatin1(f);
 }

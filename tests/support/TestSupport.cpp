@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "common/NoticeModel.h"
 #include "journal/JournalPass.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@ TessivarCore& CoreFixture::start()
     AppPaths paths;
     paths.dataDir = dataDir.path();
     paths.journalDir = journalDir.path();
+    paths.demoDir = demoDir;
     core = std::make_unique<TessivarCore>(
         paths, StartupSettings::read(dataDir.filePath(QStringLiteral("settings.ini"))), ui);
     core->pass().recordDispatches = true;
@@ -39,6 +41,23 @@ void CoreFixture::pass()
     core->pass().Timer1Timer();
 }
 
+QStringList CoreFixture::told() const
+{
+    QStringList out = ui.messages();
+    for (const NoticeModel::Notice& n : core->notices().notices())
+        for (int i = 0; i < n.count; ++i)
+            out.append(n.text);
+    return out;
+}
+
+QStringList CoreFixture::stripTexts() const
+{
+    QStringList out;
+    for (const NoticeModel::Notice& n : core->notices().notices())
+        out.append(n.text);
+    return out;
+}
+
 QByteArray journalLine(const char* timestamp, const char* event, const QByteArray& extra)
 {
     QByteArray l = QByteArray("{ \"timestamp\":\"") + timestamp + "\", \"event\":\"" + event + "\"";
@@ -50,7 +69,8 @@ QByteArray journalLine(const char* timestamp, const char* event, const QByteArra
 QString sharedFixture(const QString& relative)
 {
     // The full sample folder beside the repository, else the copy kept with the tests.
-    for (const QString& root : {QStringLiteral(TESSIVAR_SHARED_FIXTURES), testData(QStringLiteral("journal-samples"))}) {
+    for (const QString& root :
+         {QStringLiteral(TESSIVAR_SHARED_FIXTURES), testData(QStringLiteral("journal-samples"))}) {
         const QString p = root + QLatin1Char('/') + relative;
         if (QFileInfo::exists(p))
             return p;

@@ -18,6 +18,7 @@ struct CoreFixture
     QTemporaryDir dataDir;
     ScriptedInteraction ui;
     std::unique_ptr<TessivarCore> core;
+    QString demoDir;  // a demo to play into journalDir, when set before start()
 
     CoreFixture();
     // Creates the core (after any file set-up the test wants).
@@ -28,6 +29,11 @@ struct CoreFixture
     void append(const QByteArray& bytes,
                 const QString& name = QStringLiteral("Journal.2025-01-01T000000.01.log"));
     void pass();
+    // What the person was told: every box, then every failure that went to
+    // the message strip, as often as it came.
+    QStringList told() const;
+    // The failures on the message strip, one per text.
+    QStringList stripTexts() const;
 };
 
 // A journal line of the given event with extra "key":value text.

@@ -5,6 +5,7 @@
 #include "windows/Tf_cargo.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -44,6 +45,7 @@ private slots:
     void layout();
     void showing_loadsTheOwnList();
     void menus_editTheListAndTheFile();
+    void undo_buttonAndCtrlZ_restoreTheListAndTheFile();
     void typedEdits_areSavedAndErrorsShown();
     void selector_followsCore();
     void rightClick_keepsTheCurrentRow();
@@ -93,6 +95,37 @@ void CargoWindowTest::showing_loadsTheOwnList()
     w.show();
     QCOMPARE(w.sg_zaladunek->model()->rowCount(), 3);
     QCOMPARE(w.sg_zaladunek->model()->index(1, 0).data().toString(), QStringLiteral("Steel"));
+}
+
+void CargoWindowTest::undo_buttonAndCtrlZ_restoreTheListAndTheFile()
+{
+    CoreFixture fx;
+    const QByteArray file("[zaladunek]\r\nSteel=100\r\nTea=5\r\n");
+    writeFile(zaladunekFile(fx), file);
+    TessivarCore& core = fx.start();
+    Tf_cargo w(core.cargo(), coreReport(core));
+    w.show();
+    QAbstractItemModel* list = w.sg_zaladunek->model();
+    QVERIFY(!w.btn_undo->isEnabled());
+
+    w.Wyczylist1->trigger();
+    QCOMPARE(list->rowCount(), 3);  // heading, the blank row, TOTAL 0
+    QVERIFY(w.btn_undo->isEnabled());
+    QTest::mouseClick(w.btn_undo, Qt::LeftButton);
+    QCOMPARE(readFile(zaladunekFile(fx)), file);
+    QCOMPARE(list->index(2, 0).data().toString(), QStringLiteral("Tea"));
+    QVERIFY(!w.btn_undo->isEnabled());
+
+    w.sg_zaladunek->setCurrentIndex(list->index(1, 0));
+    w.Usutowar1->trigger();
+    QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nTea=5\r\n"));
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.sg_zaladunek->setFocus();
+    QTest::keyClick(w.sg_zaladunek, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(readFile(zaladunekFile(fx)), file);
+    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("Steel"));
+    QVERIFY(fx.ui.messages().isEmpty());
 }
 
 void CargoWindowTest::menus_editTheListAndTheFile()

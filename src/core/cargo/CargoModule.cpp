@@ -16,6 +16,8 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QLoggingCategory>
+#include <QSaveFile>
+#include <algorithm>
 
 Q_LOGGING_CATEGORY(lcCargo, "tessivar.cargo")
 
@@ -36,6 +38,20 @@ bool isCargo(const QString& name, const QString& type, const QString& localised)
         return false;
     return LoadingText::sameCargo(name, type) ||
            (!localised.isEmpty() && LoadingText::sameCargo(name, localised));
+}
+
+// What is left to bring after a delivery: never less than nothing. A surplus
+// (more delivered than listed) is noted in the log, not carried as a debt that
+// would make the list's TOTAL smaller than what is still to bring.
+qint64 leftAfter(const QString& name, qint64 listed, qint64 delivered)
+{
+    const qint64 left = listed - delivered;
+    if (left < 0)
+        qCInfo(lcCargo).noquote() << QStringLiteral("%1: %2 t delivered beyond the %3 t listed; kept at 0")
+                                         .arg(name)
+                                         .arg(-left)
+                                         .arg(listed);
+    return std::max<qint64>(left, 0);
 }
 
 }  // namespace
@@ -77,15 +93,22 @@ QString CargoModule::zaladunekPath() const
 void CargoModule::ReadCargoFile()
 {
     const QString path = m_journalFolder() + QStringLiteral("Cargo.json");
-    // One message per lasting condition: a missing file would otherwise raise a
-    // box after every pass until the game writes it again.
+    // One message per lasting condition: an unreadable file would otherwise be
+    // reported after every pass until the game writes it again.
     const auto fail = [this](const QString& message) {
         const QString text = QStringLiteral("Błąd podczas odczytu pliku: ") + message;
         if (text != m_lastCargoFailure)
-            m_reports.report(text);
+            m_reports.notice(text);
         m_lastCargoFailure = text;
     };
     QFile f(path);
+    // The game writes the file once something is in the hold; before that an
+    // empty hold is all there is to show.
+    if (!f.exists()) {
+        m_lastCargoFailure.clear();
+        CargoLog.clear();
+        return;
+    }
     if (!f.open(QIODevice::ReadOnly)) {
         fail(QStringLiteral("Cannot open file \"%1\". %2")
                  .arg(QDir::toNativeSeparators(path), f.errorString()));
@@ -173,7 +196,7 @@ void CargoModule::Add_TOTAL()
     qint64 total = 0;
     for (int r = 0; r < zaladunek_list.rowCount(); ++r)
         if (zaladunek_list.cell(r, 0) != kTotal)
-            total += LoadingText::quantity(zaladunek_list.cell(r, 1)).value_or(0);
+            total += std::max<qint64>(LoadingText::quantity(zaladunek_list.cell(r, 1)).value_or(0), 0);
     zaladunek_list.appendRow({kTotal, QString::number(total), get_ilosc_kursow(total)});
 }
 
@@ -230,7 +253,8 @@ void CargoModule::read_zaladunek_from_file()
                     QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
                         .arg(name, value));
             rows.append({name, value, get_ilosc_kursow(*q)});
-            total += *q;
+            // A negative quantity (written by an older version) is nothing to bring.
+            total += std::max<qint64>(*q, 0);
         }
     } catch (...) {
         zaladunek_list.setAll(rows);
@@ -267,7 +291,7 @@ void CargoModule::reportRepeatedKeys(const QList<QPair<QString, QString>>& lines
                              "line is used until the two are joined into one: %1.")
                   .arg(repeats.join(QStringLiteral("; ")));
     if (!text.isEmpty() && text != m_lastRepeatReport)
-        m_reports.report(text);
+        m_reports.notice(text);
     m_lastRepeatReport = text;
 }
 
@@ -318,6 +342,7 @@ void CargoModule::showOwnListForAdding()
 
 void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy)
 {
+    rememberForUndo();
     showOwnListForAdding();
     if (!dodac_do_istniejacego)
         emptyList();
@@ -439,18 +464,20 @@ void CargoModule::reduce(const QString& mat, const QString& matLocalised, qint64
             showOwnList();
             return;
         }
-        reduceShownRows(mat, matLocalised, ilosc);
+        if (reduceShownRows(mat, matLocalised, ilosc))
+            m_undo.clear();
         notifyMobile();
         refreshTotal();
         return;
     }
-    if (ownListWhenHidden && mat != QLatin1String("na"))
-        reduceOwnFile(mat, matLocalised, ilosc);
+    if (ownListWhenHidden && mat != QLatin1String("na") && reduceOwnFile(mat, matLocalised, ilosc))
+        m_undo.clear();
     rebuildFromSource(source);
 }
 
-void CargoModule::reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc)
+bool CargoModule::reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc)
 {
+    bool reduced = false;
     for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
         const QString name = zaladunek_list.cell(r, 0);
         // The TOTAL row is computed and never stored.
@@ -461,18 +488,20 @@ void CargoModule::reduceShownRows(const QString& mat, const QString& matLocalise
             throw TessivarError(
                 QStringLiteral("The quantity of \"%1\" on the loading list is not a whole number: \"%2\".")
                     .arg(name, zaladunek_list.cell(r, 1)));
-        const qint64 left = *q - ilosc;
+        const qint64 left = leftAfter(name, *q, ilosc);
         zaladunek_list.setCell(r, 1, QString::number(left));
         zaladunek_list.setCell(r, 2, get_ilosc_kursow(left));
+        reduced = true;
         storeQuantity(name, left);
     }
+    return reduced;
 }
 
-void CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc)
+bool CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc)
 {
     const IniFile file(zaladunekPath());
     if (!file.exists())
-        return;
+        return false;
     IniDocument doc = file.document();
     bool dirty = false;
     for (const auto& [name, value] : doc.sectionValues(kSection)) {
@@ -486,11 +515,12 @@ void CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised,
                 QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
                     .arg(name, value));
         }
-        doc.setValue(kSection, name, QString::number(*q - ilosc));
+        doc.setValue(kSection, name, QString::number(leftAfter(name, *q, ilosc)));
         dirty = true;
     }
     if (dirty)
         file.save(doc);
+    return dirty;
 }
 
 void CargoModule::showOwnList()
@@ -585,6 +615,7 @@ void CargoModule::addClick()
         ui.askText(QStringLiteral("Ilość towaru"), QStringLiteral("Ilość towaru:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
+    rememberForUndo();
     showOwnListForAdding();
     addQuantity(name->trimmed(), *quantity);
 }
@@ -600,6 +631,7 @@ void CargoModule::Dodajdozaadunku1Click(int row)
         m_ui.askText(QStringLiteral("Podaj ilość"), QStringLiteral("Podaj ilość:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
+    rememberForUndo();
     showOwnListForAdding();
     addQuantity(name, *quantity);
 }
@@ -608,6 +640,7 @@ void CargoModule::Usutowar1Click(int row)
 {
     if (row < 0 || row >= zaladunek_list.rowCount())
         return;
+    rememberForUndo();
     const QString key = zaladunek_list.cell(row, 0).trimmed();
     const IniFile file(zaladunekPath());
     // Another source's rows are only taken off the screen: the own list stays whole.
@@ -630,6 +663,7 @@ void CargoModule::Usutowar1Click(int row)
 
 void CargoModule::Wyczylist1Click()
 {
+    rememberForUndo();
     if (selectedSource() == kMyCarrier)
         IniFile(zaladunekPath()).eraseSection(kSection);
     emptyList();
@@ -646,6 +680,7 @@ void CargoModule::btn_zaladunek_zapiszClick()
         notifyMobile();
         return;
     }
+    rememberForUndo();
     const IniFile file(zaladunekPath());
     IniDocument doc = file.document();
     bool dirty = false;
@@ -677,6 +712,51 @@ void CargoModule::btn_zaladunek_zapiszClick()
     if (dirty)
         file.save(doc);
     add_zaladunek_ilosc_kursow();
+    notifyMobile();
+}
+
+void CargoModule::rememberForUndo()
+{
+    ListSnapshot snap;
+    snap.rows = zaladunek_list.rows();
+    snap.sourceIndex = Carrier_loading_select_index;
+    QFile f(zaladunekPath());
+    if (f.exists()) {
+        if (!f.open(QIODevice::ReadOnly))
+            throw TessivarError(QStringLiteral("Cannot read %1: %2")
+                                    .arg(QDir::toNativeSeparators(f.fileName()), f.errorString()));
+        snap.file = f.readAll();
+    }
+    m_undo.append(std::move(snap));
+    while (m_undo.size() > kUndoDepth)
+        m_undo.removeFirst();
+    emit changed();
+}
+
+void CargoModule::undoLastChange()
+{
+    if (m_undo.isEmpty())
+        return;
+    const ListSnapshot snap = m_undo.takeLast();
+    const QString path = zaladunekPath();
+    if (snap.file) {
+        QSaveFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(*snap.file) != snap.file->size() || !f.commit())
+            throw TessivarError(
+                QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
+    } else if (QFile::exists(path) && !QFile::remove(path)) {
+        throw TessivarError(QStringLiteral("Cannot remove %1").arg(QDir::toNativeSeparators(path)));
+    }
+    if (snap.sourceIndex >= 0 && snap.sourceIndex < Carrier_loading_select.size())
+        Carrier_loading_select_index = snap.sourceIndex;
+    emit changed();
+    // The own list is the file again (edits never saved are gone with it);
+    // another source's rows are put back as they were shown.
+    if (selectedSource() == kMyCarrier) {
+        showOwnList();
+        return;
+    }
+    zaladunek_list.setAll(snap.rows);
     notifyMobile();
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class ReportSink;
 class UserInteraction;
@@ -107,6 +108,13 @@ public:
     void Findonmarketslocalfiles1Click(int row);
     void Findonmarketslocalfiles2Click(int row);
 
+    // Undo: every change of the list made from the cargo window or sent from a
+    // construction site can be taken back, the list shown and zaladunek.ini
+    // together, newest first. A transfer or sale that changes the list ends
+    // what can be undone, as going back past it would lose the delivery.
+    bool canUndo() const { return !m_undo.isEmpty(); }
+    void undoLastChange();
+
     QString zaladunekPath() const;
 
     QJsonObject dumpJson() const;
@@ -125,8 +133,9 @@ private:
     // A transfer or sale comes off the own list only while docked at the own carrier.
     void reduceAtOwnCarrier(const QString& mat, const QString& matLocalised, qint64 ilosc);
     void reportNotCounted();
-    void reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc);
-    void reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc);
+    // Both say whether a quantity changed.
+    bool reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc);
+    bool reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc);
     void rebuildFromSource(const QString& source);
     void showOwnList();
     void addQuantity(const QString& name, const QString& quantityText);
@@ -148,6 +157,15 @@ private:
     UserInteraction& m_ui;
     const MissionCommodities& m_missionCommodities;
     std::function<QList<TAcceptedContract>()> m_acceptedContracts;
+    struct ListSnapshot
+    {
+        QList<QStringList> rows;
+        int sourceIndex = 0;
+        std::optional<QByteArray> file;  // zaladunek.ini as it was; none when absent
+    };
+    static constexpr qsizetype kUndoDepth = 10;
+    void rememberForUndo();
+    QList<ListSnapshot> m_undo;
     QString m_lastCargoFailure;          // the Cargo.json failure last reported; cleared by a good read
     QString m_lastRepeatReport;          // the repeated-key message last given for zaladunek.ini
     QSet<QString> m_notCountedReported;  // carriers whose uncounted sales were explained

@@ -9,6 +9,7 @@ struct AppPaths
     QString dataDir;               // program data folder, ends with '/'; every INI file lives there or below
     QString journalDir;            // journal folder, ends with '/'; empty when none was found
     QStringList journalDirsTried;  // folders looked at, in order, for the diagnostics
+    QString demoDir;               // a demo to play into journalDir over time; empty for the game's journal
 };
 
 // The program's own folder when it is writable, else the per-user data folder.

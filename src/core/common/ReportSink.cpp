@@ -1,15 +1,23 @@
 #include "common/ReportSink.h"
 
+#include "common/NoticeModel.h"
 #include "common/UserInteraction.h"
 
 #include <utility>
 
 void ReportSink::report(const QString& text)
 {
-    if (m_inPass)
+    if (m_inPass) {
         m_gathered.append(text);
-    else
+        m_notices.add(text);
+    } else {
         m_ui.showMessage(text);
+    }
+}
+
+void ReportSink::notice(const QString& text)
+{
+    m_notices.add(text);
 }
 
 void ReportSink::beginPass()
@@ -22,10 +30,4 @@ QStringList ReportSink::endPass()
 {
     m_inPass = false;
     return std::exchange(m_gathered, {});
-}
-
-void ReportSink::showGathered(const QStringList& texts)
-{
-    if (!texts.isEmpty())
-        m_ui.showReport(texts);
 }

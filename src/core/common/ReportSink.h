@@ -4,26 +4,30 @@
 #include <QStringList>
 
 class UserInteraction;
+class NoticeModel;
 
-// Where a module puts a text the person must read. During a journal pass the
-// texts are gathered and shown together once the pass has ended, so a pass
-// over a long journal raises one box, not one per faulty line; outside a pass
-// each text is shown at once.
+// Where a module puts a text the person must read. What the person started
+// (a button, a form) answers with a message box at once; what happened on its
+// own (a journal pass, a file read, the network in the background) goes to the
+// main window's message strip, where a repeat is counted rather than shown
+// again, so a fault on every pass never grows into a storm of boxes.
 class ReportSink
 {
 public:
-    explicit ReportSink(UserInteraction& ui) : m_ui(ui) {}
+    ReportSink(UserInteraction& ui, NoticeModel& notices) : m_ui(ui), m_notices(notices) {}
 
+    // A box at once, or a notice while a journal pass runs (nobody clicked for it).
     void report(const QString& text);
+    // A failure nobody asked for: to the strip (and the log), whenever it comes.
+    void notice(const QString& text);
 
     void beginPass();
-    // Ends the gathering and hands back what the pass reported.
+    // Ends the pass and hands back what it reported (already on the strip).
     QStringList endPass();
-    // Shows the texts of one pass together (nothing when there are none).
-    void showGathered(const QStringList& texts);
 
 private:
     UserInteraction& m_ui;
+    NoticeModel& m_notices;
     bool m_inPass = false;
     QStringList m_gathered;
 };

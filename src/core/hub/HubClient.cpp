@@ -129,10 +129,12 @@ void HubClient::reportFailure(const QString& act, Origin origin, const QString& 
     const QString text = QStringLiteral("Kelvane hub (%1): %2").arg(act, error);
     qCWarning(lcHub).noquote() << text;
     if (origin == Origin::Automatic) {
-        // An outage must not pile up one message per sale or market visit.
-        if (m_autoFailureShown)
-            return;
+        // Nobody clicked for it: to the strip, and an outage must not pile up
+        // one line per sale or market visit there either.
+        if (!m_autoFailureShown)
+            m_reports.notice(text);
         m_autoFailureShown = true;
+        return;
     }
     m_reports.report(text);
 }

@@ -216,5 +216,4 @@ void JournalPass::Timer1Timer(bool sameNewest)
 
     lastReport = m_reports.endPass();
     mw.notifyChanged();
-    m_reports.showGathered(lastReport);
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
@@ -71,7 +72,15 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
         // Without a journal folder the name alone would be read from the working directory.
         if (JournalFolder.isEmpty())
             throw TessivarError(QStringLiteral("Market.json: the game's journal folder is not known"));
-        const QString text = LoadJSONFromFile(QDir(JournalFolder).filePath(QStringLiteral("Market.json")));
+        const QString path = QDir(JournalFolder).filePath(QStringLiteral("Market.json"));
+        // The game writes the file at its first market screen: until then
+        // there is simply no market to show, which is not a fault.
+        if (!QFileInfo::exists(path)) {
+            rows.erase(rows.begin() + 1, rows.end());
+            show();
+            return;
+        }
+        const QString text = LoadJSONFromFile(path);
         QJsonParseError err{};
         const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &err);
         if (err.error != QJsonParseError::NoError)

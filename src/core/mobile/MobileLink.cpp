@@ -223,7 +223,8 @@ void MobileLink::markBroken(const QString& text, bool dropConnection)
         m_socket->abort();
     if (!m_breakReported) {
         m_breakReported = true;
-        m_reports.report(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
+        // Sending runs on its own after every change: the strip, not a box.
+        m_reports.notice(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
     }
     emit changed();
 }

@@ -46,8 +46,34 @@ void WidgetInteraction::showWaitingTexts()
 {
     if (m_waiting.isEmpty() || m_box || m_dialogDepth > 0)
         return;
-    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(),
-                                m_waiting.join(QStringLiteral("\n\n")), QMessageBox::Ok, m_parent);
+    // The same text again is counted, not repeated, and a long report keeps
+    // the box within the screen: its whole text is behind "Show Details...".
+    QStringList texts;
+    QList<int> counts;
+    for (const QString& t : std::as_const(m_waiting)) {
+        const qsizetype at = texts.indexOf(t);
+        if (at >= 0) {
+            ++counts[at];
+        } else {
+            texts.append(t);
+            counts.append(1);
+        }
+    }
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        if (counts[i] > 1)
+            texts[i] = QObject::tr("%1\n(%n times)", nullptr, counts[i]).arg(texts[i]);
+    const QString all = texts.join(QStringLiteral("\n\n"));
+    constexpr int kShownLines = 12;
+    constexpr int kShownChars = 1200;
+    const QStringList lines = all.split(QLatin1Char('\n'));
+    const bool cut = lines.size() > kShownLines || all.size() > kShownChars;
+    const QString shown =
+        cut ? lines.mid(0, kShownLines).join(QLatin1Char('\n')).left(kShownChars) + QStringLiteral("\n…")
+            : all;
+    auto* box = new QMessageBox(QMessageBox::Information, QApplication::applicationDisplayName(), shown,
+                                QMessageBox::Ok, m_parent);
+    if (cut)
+        box->setDetailedText(all);
     m_waiting.clear();
     box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);

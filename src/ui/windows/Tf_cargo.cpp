@@ -7,7 +7,9 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -65,7 +67,13 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     loadingLayout->addWidget(sg_zaladunek);
     btn_zaladunek_zapisz = new QPushButton(QStringLiteral("💾 Save Changes"), loadingTab);
     btn_zaladunek_zapisz->setObjectName(QStringLiteral("btn_zaladunek_zapisz"));
-    loadingLayout->addWidget(btn_zaladunek_zapisz);
+    btn_undo = new QPushButton(tr("↩️ Undo"), loadingTab);
+    btn_undo->setObjectName(QStringLiteral("btn_undo"));
+    btn_undo->setToolTip(tr("Take back the last change of the loading list (Ctrl+Z)"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btn_zaladunek_zapisz, 1);
+    buttons->addWidget(btn_undo);
+    loadingLayout->addLayout(buttons);
     tabs->addTab(loadingTab, QStringLiteral("📥 Carrier Loading"));
 
     // Common materials to pick from.
@@ -76,6 +84,13 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     materialsLayout->addWidget(sg_materialy);
     tabs->addTab(materialsTab, QStringLiteral("⬅️ Add to list"));
     tabs->setCurrentIndex(1);
+
+    // Undo works from anywhere in the window, as long as no cell is being edited
+    // (its editor takes the keys first).
+    Undo1 = new QAction(tr("↩️ Undo"), this);
+    Undo1->setShortcut(QKeySequence::Undo);
+    Undo1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(Undo1);
 
     PopupZaladunek = new QMenu(this);
     add = PopupZaladunek->addAction(QStringLiteral("➕ Dodaj własny towar"));
@@ -102,6 +117,8 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
             [this, row] { run([&] { m_cargo.Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
     connect(btn_zaladunek_zapisz, &QPushButton::clicked, this,
             [this] { run([this] { m_cargo.btn_zaladunek_zapiszClick(); }); });
+    connect(Undo1, &QAction::triggered, this, [this] { run([this] { m_cargo.undoLastChange(); }); });
+    connect(btn_undo, &QPushButton::clicked, Undo1, &QAction::trigger);
     connect(Carrier_loading_select, &QComboBox::activated, this,
             [this](int index) { run([&] { m_cargo.Carrier_loading_selectChange(index); }); });
 
@@ -116,6 +133,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     sg_materialy->viewport()->installEventFilter(this);
 
     connect(&cargo, &CargoModule::changed, this, &Tf_cargo::refreshSelector);
+    connect(&cargo, &CargoModule::loadingListChanged, this, &Tf_cargo::refreshSelector);
     refreshSelector();
 
     resize(kClientWidth, kClientHeight);
@@ -155,6 +173,8 @@ void Tf_cargo::refreshSelector()
         Carrier_loading_select->addItems(cargo.Carrier_loading_select);
     }
     Carrier_loading_select->setCurrentIndex(cargo.Carrier_loading_select_index);
+    Undo1->setEnabled(cargo.canUndo());
+    btn_undo->setEnabled(cargo.canUndo());
 }
 
 void Tf_cargo::showEvent(QShowEvent* event)

@@ -28,6 +28,9 @@ public:
     QTableView* sg_materialy = nullptr;
     QComboBox* Carrier_loading_select = nullptr;
     QPushButton* btn_zaladunek_zapisz = nullptr;
+    QPushButton* btn_undo = nullptr;
+    // Undo of the last loading list change (Ctrl+Z, the button and the list's menu).
+    QAction* Undo1 = nullptr;
 
     // Pop-up menu of the loading list.
     QMenu* PopupZaladunek = nullptr;

@@ -18,7 +18,9 @@ private slots:
     void realJournalLines();
     void nameSpellings_data();
     void nameSpellings();
-    void everyMatchingRowGoesBelowZero();
+    void everyMatchingRowStopsAtZero();
+    void surplusTransfer_leavesZeroAndTheRightTotal_data();
+    void surplusTransfer_leavesZeroAndTheRightTotal();
     void badLines_data();
     void badLines();
     void ownListFollowsWhileAnotherSourceIsShown();
@@ -202,7 +204,7 @@ void ReconciliationTest::nameSpellings()
     QCOMPARE(zaladunekText(core.cargo()), QString::fromUtf8(row + (reduced ? "=70" : "=100")));
 }
 
-void ReconciliationTest::everyMatchingRowGoesBelowZero()
+void ReconciliationTest::everyMatchingRowStopsAtZero()
 {
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
@@ -214,9 +216,38 @@ void ReconciliationTest::everyMatchingRowGoesBelowZero()
     core.cargo().sprawdz_zaladunek(transfer("t", "steel", 250), QStringLiteral("transfer"));
     core.cargo().add_zaladunek_ilosc_kursow();
     QCOMPARE(gridText(core.cargo().zaladunek_list),
-             QStringLiteral("TOWAR,ILOSC|Steel,-150,0|Tea,50,0-50|Steel,50,0-50|TOTAL,-50,0"));
+             QStringLiteral("TOWAR,ILOSC|Steel,0,0|Tea,50,0-50|Steel,50,0-50|TOTAL,100,0-100"));
     // Both rows write the same key; the last one written stays.
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=50"));
+}
+
+void ReconciliationTest::surplusTransfer_leavesZeroAndTheRightTotal_data()
+{
+    QTest::addColumn<QString>("source");  // the list shown while the transfer is read
+    QTest::newRow("own list shown") << QStringLiteral("My Carrier");
+    QTest::newRow("mission totals shown") << QStringLiteral("Trade Missions");
+}
+
+void ReconciliationTest::surplusTransfer_leavesZeroAndTheRightTotal()
+{
+    QFETCH(QString, source);
+    CoreFixture fx;
+    writeIni(fx, "[zaladunek]\r\nSteel=384\r\nAluminium=1200\r\nTitanium=490\r\n");
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 224;
+    core.cargo().selectEntry(source);
+    // 768 t of steel where 384 were still to bring: the surplus is no debt.
+    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 768, "Steel"), QStringLiteral("transfer"));
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=0|Aluminium=1200|Titanium=490"));
+    core.cargo().selectEntry(QStringLiteral("My Carrier"));
+    QCOMPARE(gridText(core.cargo().zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Steel,0,0|Aluminium,1200,5-80|Titanium,490,2-42|TOTAL,1690,7-122"));
+    // A second delivery of the same finds nothing left to take off.
+    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 10, "Steel"), QStringLiteral("transfer"));
+    QCOMPARE(gridText(core.cargo().zaladunek_list),
+             QStringLiteral("TOWAR,ILOSC|Steel,0,0|Aluminium,1200,5-80|Titanium,490,2-42|TOTAL,1690,7-122"));
+    QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=0|Aluminium=1200|Titanium=490"));
+    QVERIFY(fx.ui.messages().isEmpty());
 }
 
 void ReconciliationTest::badLines_data()

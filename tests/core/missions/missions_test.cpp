@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "cargo/CargoModule.h"
+#include "common/NoticeModel.h"
 #include "common/ReportSink.h"
 #include "ini/IniFile.h"
 #include "journal/JournalPass.h"
@@ -515,7 +516,8 @@ void MissionsTest::builtAlone_announcesNewTotals()
     // totals learns of them from its signal.
     QTemporaryDir data;
     ScriptedInteraction ui;
-    ReportSink reports(ui);
+    NoticeModel notices;
+    ReportSink reports(ui, notices);
     MissionModule missions(data.path() + QLatin1Char('/'), reports);
     QSignalSpy totals(&missions, &MissionModule::commoditiesChanged);
     missions.parser_mission_cargo(
