@@ -10,7 +10,7 @@ PACKAGES=(
   libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
   fonts-noto-color-emoji fonts-dejavu-core fonts-symbola xvfb xauth
   dpkg-dev file desktop-file-utils
-  libqt6sql6-psql postgresql postgresql-common wrk
+  libqt6sql6-psql postgresql postgresql-common wrk openbox
   libqrencode-dev chromium
 )
 

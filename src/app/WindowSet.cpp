@@ -49,6 +49,13 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
     f_KVN_add = new Tf_KVN_add(core.state);
     f_market = new Tf_market(core.market());
     f_mission = new Tf_mission(core.mission());
+    // The names their places are stored under in settings.ini.
+    const std::pair<QWidget*, const char*> named[] = {{f_cargo, "f_cargo"},   {f_DB, "f_DB"},
+                                                      {f_KVN, "f_KVN"},       {f_KVN_add, "f_KVN_add"},
+                                                      {f_market, "f_market"}, {f_about, "f_about"}};
+    for (const auto& [w, name] : named)
+        if (w->objectName().isEmpty())
+            w->setObjectName(QLatin1String(name));
     panels = new PanelLayout(*this);
     // Every search from outside the Data Base window ends by showing it.
     connect(&core.db(), &ShoppingDb::showRequested, f_DB, [this] {
@@ -67,6 +74,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
 
 WindowSet::~WindowSet()
 {
+    panels->stopFollowing();
     // Tool windows first, the main window last.
     delete f_mission;
     delete f_market;
@@ -93,6 +101,8 @@ bool WindowSet::eventFilter(QObject* watched, QEvent* event)
 void WindowSet::closeProgram()
 {
     Timer1.stop();
+    // The windows' places and the panels open now are what the next start shows.
+    panels->storeAndStopFollowing();
     // Each open window closes as its own close button would close it, so
     // whatever it stores on closing (the settings window's consent) is saved
     // before the program ends.

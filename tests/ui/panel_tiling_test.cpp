@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -141,9 +142,12 @@ void PanelTilingTest::lockedPanelsTileWithoutOverlap()
             QVERIFY2(!scrolls && bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
         }
     }
-    // The faction grid keeps its column widths and scrolls instead.
-    if (systemInfo)
-        QCOMPARE(windows.f_BGS->sg_frakcje->columnWidth(1), 228);
+    // The faction grid sizes its columns to their texts and scrolls sideways instead.
+    if (systemInfo) {
+        const QTableView* grid = windows.f_BGS->sg_frakcje;
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
+            QVERIFY(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c));
+    }
 }
 
 int main(int argc, char** argv)

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QRect>
 #include <QString>
+#include <optional>
 
 // settings.ini: the small writes other subsystems make, the one-time load and
 // the hub consent. Nothing is cached: every write opens the file, writes one
@@ -40,6 +42,12 @@ public:
     QString storedKvnCode() const;
     // Stores a code copied from another computer (blanks trimmed; empty is ignored).
     void setKvnCode(const QString& code);
+
+    // [geometry] <window>: where the person left a window, as
+    // "x,y,width,height" (the frame's corner and the inner size). Nothing
+    // for a key that is missing or not four numbers with a positive size.
+    std::optional<QRect> windowGeometry(const QString& window) const;
+    void setWindowGeometry(const QString& window, const QRect& r);
 
     QJsonObject dumpJson() const;
 

@@ -2,6 +2,7 @@
 
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/Logo.h"
 #include "widgets/WebSharePanel.h"
 #include "widgets/WindowParts.h"
@@ -42,7 +43,8 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
 
 QLabel* valueLabel(const char* name, QWidget* parent)
 {
-    auto* l = new QLabel(QStringLiteral("-/-"), parent);
+    // Long names elide (whole in the tooltip) rather than widen the window.
+    auto* l = new ElidedLabel(QStringLiteral("-/-"), parent);
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -127,6 +129,12 @@ Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, Web
     progress_pass->hide();
     layout->addWidget(progress_pass);
 
+    // A group never narrower than its caption (the style sheet sets its font).
+    for (QGroupBox* box : findChildren<QGroupBox*>()) {
+        box->ensurePolished();
+        const int title = box->fontMetrics().horizontalAdvance(box->title()) + 24;
+        box->setMinimumWidth(std::max(box->minimumWidth(), title));
+    }
     resize(1122, 351);
     connect(&m_mainWindow, &MainWindowModel::changed, this, &Tf_ED::refresh);
     connect(&m_log, &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
