@@ -1,5 +1,6 @@
 #include "MainWindowModel.h"
 
+#include "common/NumberFormat.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "journal/DockInfo.h"
@@ -17,6 +18,11 @@ template <typename T> void MainWindowModel::assign(T& field, const T& value)
         return;
     field = value;
     emit changed();
+}
+
+void MainWindowModel::setCreditsLabel(qint64 credits)
+{
+    assign(Label_cr_val, FormatNumberWithCommas(credits));
 }
 
 void MainWindowModel::setCommanderLabel(const QString& name)

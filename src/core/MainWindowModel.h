@@ -50,6 +50,8 @@ public:
     void setCarrierNameLabel(const QString& name);
     void setDockLabels(const QString& system, const QString& station, const QString& type);
     void setTimeLabel(const QString& time);
+    // "CR:" from the newest event that tells the balance.
+    void setCreditsLabel(qint64 credits);
 
     TInfo_Docked Info_Docked;
 

@@ -3,6 +3,7 @@
 #include "MainWindowModel.h"
 #include "PanelLayout.h"
 #include "WindowSet.h"
+#include "common/NumberFormat.h"
 #include "journal/JournalPass.h"
 #include "settings/SettingsStore.h"
 #include "state/SystemInfo.h"
@@ -87,7 +88,8 @@ void EdWindowTest::fillsFromReplayedJournal()
     core->pass().Timer1Timer();  // commander and carrier labels follow one pass later
     QCOMPARE(ed.Label_cmdr_val->text(), core->state.dane_CMDR.Name);
     QVERIFY(!ed.Label_cmdr_val->text().isEmpty());
-    QCOMPARE(ed.Label_cr_val->text(), QStringLiteral("-/-"));
+    // The credits LoadGame tells.
+    QCOMPARE(ed.Label_cr_val->text(), FormatNumberWithCommas(273746503));
     QCOMPARE(ed.Label_carrier_body_val->text(), QStringLiteral("0"));
     // The session's last Undocked decides; its Location is not the newest line.
     QCOMPARE(ed.Label_dock_system_val->text(), QString());

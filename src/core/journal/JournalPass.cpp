@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/ReportSink.h"
+#include "journal/CreditsScan.h"
 #include "journal/EventScan.h"
 #include "journal/JournalReader.h"
 #include "journal/LogModel.h"
@@ -183,6 +184,8 @@ void JournalPass::Timer1Timer()
     if (!batch->isEmpty()) {
         const QString time_now = JournalReader::get_last_time(batch->line(batch->size() - 1));
         mw.setTimeLabel(time_now);
+        if (const auto credits = newestCredits(journal))
+            mw.setCreditsLabel(*credits);
 
         guarded([&] { mw.get_Docked_Info(journal); });
         mw.setDockLabels(mw.Info_Docked.StarSystem, mw.Info_Docked.StationName, mw.Info_Docked.StationType);

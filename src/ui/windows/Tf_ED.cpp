@@ -168,9 +168,9 @@ QWidget* Tf_ED::buildToolBar()
     tool(btn_about, "btn_about", QStringLiteral("🛈"), QStringLiteral("About Tessivar"));
     tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), QStringLiteral("Settings"));
     tool(btn_help, "btn_help", QStringLiteral("📖"), QStringLiteral("Help"));
+    // Nothing to show yet: a control that does nothing stays out of sight.
     btn_help->setEnabled(false);
-    // Disabled buttons show no tooltip on every style; the hint still says what it is.
-    btn_help->setAttribute(Qt::WA_AlwaysShowToolTips);
+    btn_help->hide();
     ch_lock_panels = new QCheckBox(QStringLiteral("Lock panels"), bar);
     ch_lock_panels->setObjectName(QStringLiteral("ch_lock_panels"));
     ch_lock_panels->setToolTip(QStringLiteral("Lock / Release panels"));
@@ -214,6 +214,7 @@ QWidget* Tf_ED::buildUpperBand()
     btn_full_info->setObjectName(QStringLiteral("btn_full_info"));
     btn_full_info->setToolTip(QStringLiteral("Show more info about commander"));
     btn_full_info->setEnabled(false);
+    btn_full_info->hide();
     cl->addWidget(btn_full_info, 2, 0, 1, 2, Qt::AlignLeft);
     cl->setColumnStretch(1, 1);
     cmdr->setMinimumWidth(230);
@@ -254,6 +255,8 @@ QWidget* Tf_ED::buildUpperBand()
     edit_mobile_ip = new QLineEdit(mobile);
     edit_mobile_ip->setObjectName(QStringLiteral("edit_mobile_ip"));
     edit_mobile_ip->setMaximumWidth(140);
+    edit_mobile_ip->setPlaceholderText(tr("phone's address"));
+    edit_mobile_ip->setToolTip(tr("The address the phone app shows, such as 192.168.1.20"));
     ml->addWidget(edit_mobile_ip, 0, 1);
     ch_wysylaj = new QCheckBox(QStringLiteral("Active"), mobile);
     ch_wysylaj->setObjectName(QStringLiteral("ch_wysylaj"));
@@ -311,7 +314,9 @@ void Tf_ED::refreshMobile()
     const MobileLink& link = m_mobile;
     if (edit_mobile_ip->text() != link.address())
         edit_mobile_ip->setText(link.address());
-    ch_wysylaj->setEnabled(link.activeBoxEnabled());
+    // Nothing to send to while the address is empty (a ticked box can still be unticked).
+    ch_wysylaj->setEnabled(link.activeBoxEnabled() &&
+                           (!link.address().trimmed().isEmpty() || link.isActive()));
     ch_wysylaj->setChecked(link.isActive());
 }
 
