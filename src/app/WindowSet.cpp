@@ -44,7 +44,9 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : m_core(core), 
     f_about = new Tf_about(core.kvn(), core.mainWindow(), core.ui(), core.startup().downloadUrl,
                            core.startup().chatUrl);
     f_DB = new Tf_DB(core.db(), core.ui(), report);
-    f_settings = new Tf_settings(core.settings(), report);
+    f_settings = new Tf_settings(core.settings(), report,
+                                 {&core.mobile(), &core.web(), core.paths().journalDir,
+                                  core.paths().journalDirsTried, core.startup().hubUrl});
     f_KVN = new Tf_KVN(core.kvn(), core.state, report);
     f_KVN_add = new Tf_KVN_add(core.state);
     f_market = new Tf_market(core.market());

@@ -96,6 +96,9 @@ void EdWindowTest::fillsFromReplayedJournal()
     QCOMPARE(ed.Label_dock_station_val->text(), QString());
     QCOMPARE(ed.Label_time->text(), QStringLiteral("2025-06-20T21:26:27Z"));
     QVERIFY(ed.Memo1->model()->rowCount() > 100);
+    // Enabled by the dispatch once there is an address to send to.
+    QVERIFY(!ed.ch_wysylaj->isEnabled());
+    core->mobile().setAddress(QStringLiteral("10.0.0.5"));
     QVERIFY(ed.ch_wysylaj->isEnabled());
 
     // The new-version announcement shows the button with its caption.
