@@ -5,6 +5,7 @@
 #include "WindowSet.h"
 #include "common/NumberFormat.h"
 #include "journal/JournalPass.h"
+#include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 #include "state/SystemInfo.h"
 #include "widgets/WidgetInteraction.h"

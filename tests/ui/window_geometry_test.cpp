@@ -1,7 +1,10 @@
 #include "TestSupport.h"
 
 #include "MainWindowModel.h"
+#include "PanelLayout.h"
 #include "WindowSet.h"
+#include "markets/ShoppingDb.h"
+#include "settings/SettingsStore.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_BGS.h"
@@ -25,6 +28,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -189,6 +193,8 @@ class WindowGeometryTest : public QObject
 private slots:
     void everyWindowFitsEveryScreen_data();
     void everyWindowFitsEveryScreen();
+    void storedPlacesAreRestoredClampedToTheScreens();
+    void panelBoxesFollowTheirWindows();
 };
 
 void WindowGeometryTest::everyWindowFitsEveryScreen_data()
@@ -269,6 +275,71 @@ void WindowGeometryTest::everyWindowFitsEveryScreen()
         qInfo().noquote() << p;
     QVERIFY2(problems.isEmpty(),
              qPrintable(QStringLiteral("%1 problems, listed above").arg(problems.size())));
+}
+
+void WindowGeometryTest::storedPlacesAreRestoredClampedToTheScreens()
+{
+    CoreFixture f;
+    // One place off every screen and larger than any, one inside the first
+    // screen, and panels left unlocked.
+    writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
+              "[windows]\r\nlock_panels=0\r\n[geometry]\r\nf_DB=99999,-5000,4000,3000\r\n"
+              "f_market=100,120,500,400\r\n");
+    TessivarCore& core = f.start();
+    WidgetInteraction ui;
+    ui.setRecordOnly(true);
+    WindowSet windows(core, ui);
+    windows.Timer1Timer();
+    QVERIFY(!core.mainWindow().ch_lock_panels);
+    QVERIFY(!windows.f_ED->ch_lock_panels->isChecked());
+
+    windows.f_market->show();
+    windows.f_DB->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(windows.f_market->pos(), QPoint(100, 120));
+    QCOMPARE(windows.f_market->size(), QSize(500, 400));
+    const QRect db = windows.f_DB->frameGeometry();
+    const bool inside = std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+                                    [&](const QScreen* s) { return s->availableGeometry().contains(db); });
+    QVERIFY2(inside, qPrintable(describe(windows.f_DB)));
+
+    // Where they are at the end is what the next start shows.
+    windows.f_market->move(140, 160);
+    windows.panels->storeAndStopFollowing();
+    QCOMPARE(core.settings().windowGeometry(QStringLiteral("f_market")), QRect(140, 160, 500, 400));
+    QVERIFY(readFile(core.settings().path()).contains("lock_panels=0"));
+
+    // Clamping itself: moved inside the screen it overlaps most, shrunk to fit.
+    const QList<QRect> areas{{0, 0, 1280, 800}, {1280, 0, 1920, 1080}};
+    QCOMPARE(PanelLayout::clampedToAreas({1200, 700, 400, 300}, areas), QRect(1280, 700, 400, 300));
+    QCOMPARE(PanelLayout::clampedToAreas({-50, -30, 2000, 900}, areas), QRect(0, 0, 1280, 800));
+    QCOMPARE(PanelLayout::clampedToAreas({300, 200, 400, 300}, areas), QRect(300, 200, 400, 300));
+}
+
+void WindowGeometryTest::panelBoxesFollowTheirWindows()
+{
+    CoreFixture f;
+    TessivarCore& core = f.start();
+    WidgetInteraction ui;
+    ui.setRecordOnly(true);
+    WindowSet windows(core, ui);
+    windows.Timer1Timer();
+    windows.f_ED->show();
+    QCheckBox* cargo = windows.f_ED->panelBox(MainWindowModel::CargoPanel);
+    QCheckBox* db = windows.f_ED->panelBox(MainWindowModel::DataBasePanel);
+    cargo->click();
+    QVERIFY(windows.f_cargo->isVisible());
+    // Closed by its title bar: the box unticks, and the next start keeps it closed.
+    windows.f_cargo->close();
+    QVERIFY(!cargo->isChecked());
+    QVERIFY(readFile(core.settings().path()).contains("ch_cargo=0"));
+    // Opened another way (a search from the phone): the box ticks.
+    core.db().findCommodity(QStringLiteral("Steel"));
+    QVERIFY(windows.f_DB->isVisible());
+    QVERIFY(db->isChecked());
+    // Its own Close button: unticked again.
+    windows.f_DB->btn_close->click();
+    QVERIFY(!db->isChecked());
 }
 
 int main(int argc, char** argv)
