@@ -20,6 +20,8 @@ command -v openbox >/dev/null || { echo "error: openbox missing (package openbox
 work=$(mktemp -d "${TMPDIR:-/tmp}/tessivar-shots.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
+# The real X server under xvfb, whatever a test environment set.
+export QT_QPA_PLATFORM=xcb
 for size in ${SCREENS:-1280x800 1366x768 1920x1080}; do
   rm -rf "$work/journal" "$work/data"
   mkdir -p "$work/journal" "$work/data" "$OUT/$size"
@@ -34,6 +36,6 @@ for size in ${SCREENS:-1280x800 1366x768 1920x1080}; do
     "$@"; rc=$?
     kill "$wm" 2>/dev/null
     exit "$rc"' screenshots "$BIN" --journal-dir "$work/journal" --data-dir "$work/data" \
-    --screenshot-dir "$OUT/$size" -platform xcb
+    --screenshot-dir "$OUT/$size"
 done
 echo "screenshots in $OUT"

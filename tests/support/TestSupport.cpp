@@ -50,7 +50,8 @@ QByteArray journalLine(const char* timestamp, const char* event, const QByteArra
 QString sharedFixture(const QString& relative)
 {
     // The full sample folder beside the repository, else the copy kept with the tests.
-    for (const QString& root : {QStringLiteral(TESSIVAR_SHARED_FIXTURES), testData(QStringLiteral("journal-samples"))}) {
+    for (const QString& root :
+         {QStringLiteral(TESSIVAR_SHARED_FIXTURES), testData(QStringLiteral("journal-samples"))}) {
         const QString p = root + QLatin1Char('/') + relative;
         if (QFileInfo::exists(p))
             return p;
@@ -69,6 +70,24 @@ QByteArray readFile(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void useOffscreenScreens(const QString& configFile, const QList<QSize>& screens)
+{
+    QByteArray list;
+    int x = 0;
+    for (const QSize& s : screens) {
+        list += (list.isEmpty() ? "" : ",") +
+                QStringLiteral(R"({"name":"S%1x%2","x":%3,"y":0,"width":%1,"height":%2,)"
+                               R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1})")
+                    .arg(s.width())
+                    .arg(s.height())
+                    .arg(x)
+                    .toUtf8();
+        x += s.width();
+    }
+    writeFile(configFile, R"({"windowFrameMargins":true,"screens":[)" + list + "]}");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configFile.toUtf8());
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -29,6 +30,11 @@ struct CoreFixture
                 const QString& name = QStringLiteral("Journal.2025-01-01T000000.01.log"));
     void pass();
 };
+
+// Gives the offscreen platform these screens, side by side from the left,
+// with window frames (call before the application object is made; the
+// config file must outlive it).
+void useOffscreenScreens(const QString& configFile, const QList<QSize>& screens);
 
 // A journal line of the given event with extra "key":value text.
 QByteArray journalLine(const char* timestamp, const char* event, const QByteArray& extra = {});

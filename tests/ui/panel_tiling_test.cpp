@@ -23,25 +23,6 @@ namespace {
 // The screens the test runs on, side by side.
 const QSize kScreens[] = {{1366, 768}, {1920, 1080}, {2560, 1440}};
 
-// The offscreen platform, given three screens of common sizes.
-void useScreens(const QString& configFile)
-{
-    QByteArray screens;
-    int x = 0;
-    for (const QSize& s : kScreens) {
-        screens += (screens.isEmpty() ? "" : ",") +
-                   QStringLiteral(R"({"name":"S%1x%2","x":%3,"y":0,"width":%1,"height":%2,)"
-                                  R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1})")
-                       .arg(s.width())
-                       .arg(s.height())
-                       .arg(x)
-                       .toUtf8();
-        x += s.width();
-    }
-    writeFile(configFile, R"({"windowFrameMargins":true,"screens":[)" + screens + "]}");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configFile.toUtf8());
-}
-
 QString describe(const QWidget* w)
 {
     const QRect g = w->frameGeometry();
@@ -153,7 +134,8 @@ void PanelTilingTest::lockedPanelsTileWithoutOverlap()
 int main(int argc, char** argv)
 {
     QTemporaryDir config;
-    useScreens(config.filePath(QStringLiteral("screens.json")));
+    useOffscreenScreens(config.filePath(QStringLiteral("screens.json")),
+                        {std::begin(kScreens), std::end(kScreens)});
     QApplication app(argc, argv);
     PanelTilingTest test;
     return QTest::qExec(&test, argc, argv);

@@ -43,24 +43,6 @@ namespace {
 // laptop, full HD and 1440p.
 const QSize kScreens[] = {{1280, 800}, {1366, 768}, {1920, 1080}, {2560, 1440}};
 
-void useScreens(const QString& configFile)
-{
-    QByteArray screens;
-    int x = 0;
-    for (const QSize& s : kScreens) {
-        screens += (screens.isEmpty() ? "" : ",") +
-                   QStringLiteral(R"({"name":"S%1x%2","x":%3,"y":0,"width":%1,"height":%2,)"
-                                  R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1})")
-                       .arg(s.width())
-                       .arg(s.height())
-                       .arg(x)
-                       .toUtf8();
-        x += s.width();
-    }
-    writeFile(configFile, R"({"windowFrameMargins":true,"screens":[)" + screens + "]}");
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configFile.toUtf8());
-}
-
 QString nameOf(const QWidget* w)
 {
     QString path;
@@ -299,7 +281,8 @@ void WindowGeometryTest::storedPlacesAreRestoredClampedToTheScreens()
     QCOMPARE(windows.f_market->pos(), QPoint(100, 120));
     QCOMPARE(windows.f_market->size(), QSize(500, 400));
     const QRect db = windows.f_DB->frameGeometry();
-    const bool inside = std::any_of(QGuiApplication::screens().begin(), QGuiApplication::screens().end(),
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool inside = std::any_of(screens.begin(), screens.end(),
                                     [&](const QScreen* s) { return s->availableGeometry().contains(db); });
     QVERIFY2(inside, qPrintable(describe(windows.f_DB)));
 
@@ -345,7 +328,8 @@ void WindowGeometryTest::panelBoxesFollowTheirWindows()
 int main(int argc, char** argv)
 {
     QTemporaryDir config;
-    useScreens(config.filePath(QStringLiteral("screens.json")));
+    useOffscreenScreens(config.filePath(QStringLiteral("screens.json")),
+                        {std::begin(kScreens), std::end(kScreens)});
     QApplication app(argc, argv);
     WindowGeometryTest test;
     return QTest::qExec(&test, argc, argv);
