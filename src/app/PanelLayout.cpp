@@ -129,8 +129,18 @@ void PanelLayout::setPanelVisible(MainWindowModel::Panel p, bool visible)
     else
         w->close();  // without delete-on-close this hides the window
     if (p == MainWindowModel::SystemInfoPanel || p == MainWindowModel::CargoPanel ||
-        p == MainWindowModel::ConstructionPanel)
+        p == MainWindowModel::ConstructionPanel) {
         arrange();
+        arrangeAgainSoon();
+    }
+}
+
+void PanelLayout::arrangeAgainSoon()
+{
+    // Some window managers tell a new frame's size without moving the
+    // window, so no event says it is known: look again a little later.
+    for (const int ms : {300, 1200})
+        QTimer::singleShot(ms, this, &PanelLayout::arrange);
 }
 
 bool PanelLayout::eventFilter(QObject* watched, QEvent* event)
@@ -163,6 +173,7 @@ bool PanelLayout::eventFilter(QObject* watched, QEvent* event)
         if (w == m_windows.f_ED && type == QEvent::Show && !m_arranged) {
             m_arranged = true;
             arrange();
+            arrangeAgainSoon();
         }
     }
     return QObject::eventFilter(watched, event);
@@ -170,7 +181,8 @@ bool PanelLayout::eventFilter(QObject* watched, QEvent* event)
 
 bool PanelLayout::isTiled(const QWidget* w) const
 {
-    return w == m_windows.f_ED || w == m_windows.f_BGS || w == m_windows.f_cargo || w == m_windows.f_Construct;
+    return w == m_windows.f_ED || w == m_windows.f_BGS || w == m_windows.f_cargo ||
+           w == m_windows.f_Construct;
 }
 
 QRect PanelLayout::clampedToAreas(const QRect& frame, const QList<QRect>& areas)

@@ -50,6 +50,7 @@ protected:
 private:
     void setPanelVisible(MainWindowModel::Panel p, bool visible);
     void placeOnFirstShow(QWidget* w);
+    void arrangeAgainSoon();
     void storeGeometry(QWidget* w);
     QList<QWidget*> allWindows() const;
     bool isTiled(const QWidget* w) const;
