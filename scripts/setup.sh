@@ -21,7 +21,7 @@ case "${STACK:-run}" in
   package) PACKAGES+=(dpkg-dev file) ;;
   test)
     PACKAGES+=(xvfb xauth dpkg-dev file desktop-file-utils
-      libqt6sql6-psql postgresql postgresql-common wrk chromium) ;;
+      libqt6sql6-psql postgresql postgresql-common wrk chromium openbox) ;;
   *) echo "error: STACK must be run, package or test (not '${STACK}')" >&2; exit 1 ;;
 esac
 

@@ -13,10 +13,12 @@
 #include "windows/Tf_about.h"
 #include "windows/Tf_cargo.h"
 #include "windows/Tf_market.h"
+#include "windows/Tf_mission.h"
 #include "windows/Tf_settings.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QTextStream>
 #include <QTimer>
@@ -26,33 +28,42 @@ namespace {
 void saveAll(WindowSet& w, const QString& dir)
 {
     QDir().mkpath(dir);
-    w.f_settings->show();
-    QApplication::processEvents();
-    const std::pair<const char*, QWidget*> windows[] = {
-        {"f_ED", w.f_ED},         {"f_BGS", w.f_BGS},
-        {"f_cargo", w.f_cargo},   {"f_Construct", w.f_Construct},
-        {"f_about", w.f_about},   {"f_DB", w.f_DB},
-        {"f_KVN", w.f_KVN},       {"f_KVN_add", w.f_KVN_add},
-        {"f_market", w.f_market}, {"f_settings", w.f_settings},
-    };
     QTextStream out(stdout);
+    // The whole screen first, to see how the locked panels tile it.
+    if (QScreen* screen = w.f_ED->screen()) {
+        const QString file = QDir(dir).filePath(QStringLiteral("screen.png"));
+        if (screen->grabWindow(0).save(file))
+            out << file << '\n';
+    }
+    const std::pair<const char*, QWidget*> windows[] = {
+        {"f_ED", w.f_ED},           {"f_BGS", w.f_BGS},
+        {"f_cargo", w.f_cargo},     {"f_Construct", w.f_Construct},
+        {"f_about", w.f_about},     {"f_DB", w.f_DB},
+        {"f_KVN", w.f_KVN},         {"f_KVN_add", w.f_KVN_add},
+        {"f_market", w.f_market},   {"f_settings", w.f_settings},
+        {"f_mission", w.f_mission},
+    };
     for (const auto& [name, widget] : windows) {
-        if (!widget || !widget->isVisible())
+        if (!widget)
             continue;
+        // Every window once, as it first shows on this screen.
+        const bool wasShown = widget->isVisible();
+        if (!wasShown) {
+            widget->show();
+            widget->raise();
+            QElapsedTimer settle;
+            settle.start();
+            while (settle.elapsed() < 400)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
         const QString file = QDir(dir).filePath(QLatin1String(name) + QStringLiteral(".png"));
         const QRect g = widget->frameGeometry();
         if (widget->grab().save(file))
             out << file
                 << QStringLiteral(" at %1x%2+%3+%4").arg(g.width()).arg(g.height()).arg(g.x()).arg(g.y())
                 << '\n';
-    }
-    // The whole screen, to see how the locked panels tile it.
-    w.f_settings->hide();
-    QApplication::processEvents();
-    if (QScreen* screen = w.f_ED->screen()) {
-        const QString file = QDir(dir).filePath(QStringLiteral("screen.png"));
-        if (screen->grabWindow(0).save(file))
-            out << file << '\n';
+        if (!wasShown)
+            widget->hide();
     }
     QApplication::quit();
 }

@@ -49,11 +49,20 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     f_about = new Tf_about(core.kvn(), core.mainWindow(), core.ui(), core.startup().downloadUrl,
                            core.startup().chatUrl);
     f_DB = new Tf_DB(core.db(), core.ui(), report);
-    f_settings = new Tf_settings(core.settings(), report);
+    f_settings = new Tf_settings(core.settings(), report,
+                                 {&core.mobile(), &core.web(), core.paths().journalDir,
+                                  core.paths().journalDirsTried, core.startup().hubUrl});
     f_KVN = new Tf_KVN(core.kvn(), core.state, report);
     f_KVN_add = new Tf_KVN_add(core.state);
     f_market = new Tf_market(core.market());
     f_mission = new Tf_mission(core.mission());
+    // The names their places are stored under in settings.ini.
+    const std::pair<QWidget*, const char*> named[] = {{f_cargo, "f_cargo"},   {f_DB, "f_DB"},
+                                                      {f_KVN, "f_KVN"},       {f_KVN_add, "f_KVN_add"},
+                                                      {f_market, "f_market"}, {f_about, "f_about"}};
+    for (const auto& [w, name] : named)
+        if (w->objectName().isEmpty())
+            w->setObjectName(QLatin1String(name));
     panels = new PanelLayout(*this);
     // Every search from outside the Data Base window ends by showing it.
     connect(&core.db(), &ShoppingDb::showRequested, f_DB, [this] {
@@ -70,6 +79,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
 
 WindowSet::~WindowSet()
 {
+    panels->stopFollowing();
     // Tool windows first, the main window last.
     delete f_mission;
     delete f_market;
@@ -96,6 +106,8 @@ bool WindowSet::eventFilter(QObject* watched, QEvent* event)
 void WindowSet::closeProgram()
 {
     Timer1.stop();
+    // The windows' places and the panels open now are what the next start shows.
+    panels->storeAndStopFollowing();
     // Each open window closes as its own close button would close it, so
     // whatever it stores on closing (the settings window's consent) is saved
     // before the program ends.

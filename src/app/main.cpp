@@ -18,12 +18,101 @@
 #include <algorithm>
 #include <memory>
 
+namespace {
+
+// Everything the command line can say, and what it was given.
+struct CommandLine
+{
+    QCommandLineParser parser;
+    QCommandLineOption journalOpt{QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."),
+                                  QStringLiteral("folder")};
+    QCommandLineOption dataOpt{QStringLiteral("data-dir"),
+                               QStringLiteral("Folder of the program's INI files."),
+                               QStringLiteral("folder")};
+    QCommandLineOption hubOpt{
+        QStringLiteral("hub-url"),
+        QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
+        QStringLiteral("url")};
+    QCommandLineOption demoOpt{QStringLiteral("demo")};
+    QCommandLineOption demoFolderOpt{
+        QStringLiteral("demo-folder"),
+        QCoreApplication::translate("main", "Play the demo kept in this folder (as --demo does)."),
+        QStringLiteral("folder")};
+    QCommandLineOption demoSpeedOpt{QStringLiteral("demo-speed"),
+                                    QStringLiteral("How many times faster the demo plays."),
+                                    QStringLiteral("factor"), QStringLiteral("1")};
+    QCommandLineOption screenshotOpt{
+        QStringLiteral("screenshot-dir"),
+        QStringLiteral("Save pictures of the windows after the first pass, then quit."),
+        QStringLiteral("folder")};
+    QStringList tried;
+    QString foundJournal;
+    QString demoSession;
+
+    CommandLine()
+    {
+        foundJournal = findJournalFolder(&tried);
+        QString help = QStringLiteral("Elite Dangerous hauling companion.\nJournal folders looked at:\n");
+        for (const QString& t : std::as_const(tried))
+            help += QStringLiteral("  ") + QDir::toNativeSeparators(t) + QLatin1Char('\n');
+        parser.setApplicationDescription(help);
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(journalOpt);
+        parser.addOption(dataOpt);
+        parser.addOption(hubOpt);
+        const QString installedDemo = installedDemoJournalFolder();
+        demoSession = installedDemo.isEmpty() ? QString() : installedDemo + QStringLiteral("live/");
+        demoOpt.setDescription(
+            demoSession.isEmpty()
+                ? QCoreApplication::translate("main",
+                                              "Play the demo of an installed program (none installed here).")
+                : QCoreApplication::translate("main",
+                                              "Play the demo in %1: a recorded session written over time into a "
+                                              "temporary journal folder, with program data in a temporary folder "
+                                              "unless --data-dir is given.")
+                      .arg(QDir::toNativeSeparators(demoSession)));
+        parser.addOption(demoOpt);
+        parser.addOption(demoFolderOpt);
+        demoSpeedOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(demoSpeedOpt);
+        screenshotOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(screenshotOpt);
+    }
+};
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Tessivar"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION_TEXT));
+}
+
+// --help and --version print and end without opening a window, so they work
+// where there is no display (a terminal over ssh, a packaging check).
+bool asksOnlyForText(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--help" || a == "-h" || a == "-?" || a == "--help-all" || a == "--version" || a == "-v")
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    if (asksOnlyForText(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        CommandLine cli;
+        cli.parser.process(app);  // prints and exits
+        return 0;
+    }
     TessivarApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessivar"));
+    nameApplication();
     QApplication::setApplicationDisplayName(QStringLiteral("Tessivar"));
-    QApplication::setApplicationVersion(QStringLiteral(TESSIVAR_VERSION_TEXT));
     QApplication::setDesktopFileName(QStringLiteral("tessivar"));
     QIcon icon;
     for (const int size : {16, 32, 48, 64, 128, 256})
@@ -31,57 +120,19 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(icon);
     applyGoldenGraphiteTheme(app);
 
-    QStringList tried;
-    const QString foundJournal = findJournalFolder(&tried);
-    QCommandLineParser cli;
-    QString help = QStringLiteral("Elite Dangerous hauling companion.\nJournal folders looked at:\n");
-    for (const QString& t : tried)
-        help += QStringLiteral("  ") + QDir::toNativeSeparators(t) + QLatin1Char('\n');
-    cli.setApplicationDescription(help);
-    cli.addHelpOption();
-    cli.addVersionOption();
-    const QCommandLineOption journalOpt(
-        QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."), QStringLiteral("folder"));
-    const QCommandLineOption dataOpt(QStringLiteral("data-dir"),
-                                     QStringLiteral("Folder of the program's INI files."),
-                                     QStringLiteral("folder"));
-    cli.addOption(journalOpt);
-    cli.addOption(dataOpt);
-    const QCommandLineOption hubOpt(
-        QStringLiteral("hub-url"),
-        QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
-        QStringLiteral("url"));
-    cli.addOption(hubOpt);
-    const QString installedDemo = installedDemoJournalFolder();
-    const QString demoSession = installedDemo.isEmpty() ? QString() : installedDemo + QStringLiteral("live/");
-    const QCommandLineOption demoOpt(
-        QStringLiteral("demo"),
-        demoSession.isEmpty()
-            ? QCoreApplication::translate("main",
-                                          "Play the demo of an installed program (none installed here).")
-            : QCoreApplication::translate("main",
-                                          "Play the demo in %1: a recorded session written over time into a "
-                                          "temporary journal folder, with program data in a temporary folder "
-                                          "unless --data-dir is given.")
-                  .arg(QDir::toNativeSeparators(demoSession)));
-    cli.addOption(demoOpt);
-    const QCommandLineOption demoFolderOpt(
-        QStringLiteral("demo-folder"),
-        QCoreApplication::translate("main", "Play the demo kept in this folder (as --demo does)."),
-        QStringLiteral("folder"));
-    cli.addOption(demoFolderOpt);
-    QCommandLineOption demoSpeedOpt(QStringLiteral("demo-speed"),
-                                    QStringLiteral("How many times faster the demo plays."),
-                                    QStringLiteral("factor"), QStringLiteral("1"));
-    demoSpeedOpt.setFlags(QCommandLineOption::HiddenFromHelp);
-    cli.addOption(demoSpeedOpt);
-    QCommandLineOption screenshotOpt(
-        QStringLiteral("screenshot-dir"),
-        QStringLiteral("Save pictures of the windows after the first pass, then quit."),
-        QStringLiteral("folder"));
-    screenshotOpt.setFlags(QCommandLineOption::HiddenFromHelp);
-    cli.addOption(screenshotOpt);
+    CommandLine line;
+    QCommandLineParser& cli = line.parser;
     cli.process(app);
+    QStringList tried = line.tried;
+    const QString& foundJournal = line.foundJournal;
+    const QString& demoSession = line.demoSession;
+    const QCommandLineOption& journalOpt = line.journalOpt;
+    const QCommandLineOption& dataOpt = line.dataOpt;
+    const QCommandLineOption& hubOpt = line.hubOpt;
+    const QCommandLineOption& demoOpt = line.demoOpt;
+    const QCommandLineOption& demoFolderOpt = line.demoFolderOpt;
+    const QCommandLineOption& demoSpeedOpt = line.demoSpeedOpt;
+    const QCommandLineOption& screenshotOpt = line.screenshotOpt;
 
     const bool demo = cli.isSet(demoOpt) || cli.isSet(demoFolderOpt);
     const QString demoDir =

@@ -178,8 +178,14 @@ void TessivarCore::wire()
         static const QHash<QString, MainWindowModel::Panel> panels{
             {QStringLiteral("ch_bgs"), MainWindowModel::SystemInfoPanel},
             {QStringLiteral("ch_cargo"), MainWindowModel::CargoPanel},
-            {QStringLiteral("ch_construct"), MainWindowModel::ConstructionPanel}};
-        mw->setPanelChecked(panels.value(key), checked);
+            {QStringLiteral("ch_construct"), MainWindowModel::ConstructionPanel},
+            {QStringLiteral("ch_db"), MainWindowModel::DataBasePanel},
+            {QStringLiteral("ch_market"), MainWindowModel::MarketPanel},
+            {QStringLiteral("ch_kvn"), MainWindowModel::KelvanePanel}};
+        if (key == QLatin1String("lock_panels"))
+            mw->setLockPanels(checked);
+        else
+            mw->setPanelChecked(panels.value(key), checked);
     });
     connect(settings, &SettingsStore::carrierNameLoaded, mw, &MainWindowModel::setCarrierNameLabel);
     connect(mw, &MainWindowModel::panelStateToStore, settings, [settings](const QString& key, bool checked) {

@@ -1,5 +1,6 @@
 #include "MainWindowModel.h"
 
+#include "common/NumberFormat.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 
@@ -15,6 +16,11 @@ template <typename T> void MainWindowModel::assign(T& field, const T& value)
         return;
     field = value;
     emit changed();
+}
+
+void MainWindowModel::setCreditsLabel(qint64 credits)
+{
+    assign(Label_cr_val, FormatNumberWithCommas(credits));
 }
 
 void MainWindowModel::setCommanderLabel(const QString& name)
@@ -68,6 +74,12 @@ const char* storedPanelKey(MainWindowModel::Panel p)
         return "ch_cargo";
     case MainWindowModel::ConstructionPanel:
         return "ch_construct";
+    case MainWindowModel::DataBasePanel:
+        return "ch_db";
+    case MainWindowModel::KelvanePanel:
+        return "ch_kvn";
+    case MainWindowModel::MarketPanel:
+        return "ch_market";
     default:
         return nullptr;
     }
@@ -77,13 +89,15 @@ const char* storedPanelKey(MainWindowModel::Panel p)
 
 void MainWindowModel::panelClick(Panel p, bool checked)
 {
-    m_panels[size_t(p)] = checked;
-    emit changed();
-    if (p == KelvanePanel && !m_hubConsent()) {
+    if (p == KelvanePanel && checked && !m_hubConsent()) {
+        // The box shows whether the window is open, and it stays closed.
+        emit changed();
         m_reports.report(QStringLiteral(
             "To activate KVN, you must consent to communication with the external server. Go to Settings."));
         return;
     }
+    m_panels[size_t(p)] = checked;
+    emit changed();
     emit panelVisibilityRequested(p, checked);
     if (const char* key = storedPanelKey(p))
         emit panelStateToStore(QLatin1String(key), checked);
@@ -95,11 +109,28 @@ void MainWindowModel::setPanelChecked(Panel p, bool checked)
         panelClick(p, checked);
 }
 
+void MainWindowModel::panelWindowShown(Panel p, bool shown)
+{
+    if (m_panels[size_t(p)] == shown)
+        return;
+    m_panels[size_t(p)] = shown;
+    emit changed();
+    if (const char* key = storedPanelKey(p))
+        emit panelStateToStore(QLatin1String(key), shown);
+}
+
 void MainWindowModel::lockPanelsClick(bool checked)
 {
     ch_lock_panels = checked;
     emit changed();
     emit lockPanelsChanged(checked);
+    emit panelStateToStore(QStringLiteral("lock_panels"), checked);
+}
+
+void MainWindowModel::setLockPanels(bool locked)
+{
+    if (ch_lock_panels != locked)
+        lockPanelsClick(locked);
 }
 
 void MainWindowModel::openNewVersionPage()

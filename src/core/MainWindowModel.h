@@ -50,6 +50,8 @@ public:
     void setCarrierNameLabel(const QString& name);
     void setDockLabels(const QString& system, const QString& station, const QString& type);
     void setTimeLabel(const QString& time);
+    // "CR:" from the newest event that tells the balance.
+    void setCreditsLabel(qint64 credits);
 
     // The "Show/Hide Panels:" check boxes, none ticked at start.
     bool isPanelChecked(Panel p) const { return m_panels[size_t(p)]; }
@@ -61,11 +63,17 @@ public:
     // Setting a box from the stored settings runs the click handling only when
     // the state changes.
     void setPanelChecked(Panel p, bool checked);
+    // A panel's window was shown or closed some other way than by its box
+    // (its own Close button, the title bar, a search that opens it): the box
+    // follows, and the stored state with it.
+    void panelWindowShown(Panel p, bool shown);
 
     // "Lock panels": ticked, the main window and the tool windows are tiled;
     // unticked they float. Only the arrangement changes, never the data.
     bool ch_lock_panels = true;
     void lockPanelsClick(bool checked);
+    // The stored switch ([windows] lock_panels), applied like a click.
+    void setLockPanels(bool locked);
 
     // The tool bar's new-version button: hidden while the caption is empty.
     QString btn_new_version_caption;
@@ -94,7 +102,8 @@ signals:
     // A pass that reads much of the journal at once reports how far it got;
     // done equals total when it has finished.
     void passProgress(qint64 done, qint64 total);
-    // A panel box whose state is kept in settings.ini ([windows] key) changed.
+    // A panel box or the lock switch, whose state is kept in settings.ini
+    // ([windows] key), changed.
     void panelStateToStore(const QString& key, bool checked);
 
 private:

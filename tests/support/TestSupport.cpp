@@ -91,6 +91,24 @@ QByteArray readFile(const QString& path)
     return f.readAll();
 }
 
+void useOffscreenScreens(const QString& configFile, const QList<QSize>& screens)
+{
+    QByteArray list;
+    int x = 0;
+    for (const QSize& s : screens) {
+        list += (list.isEmpty() ? "" : ",") +
+                QStringLiteral(R"({"name":"S%1x%2","x":%3,"y":0,"width":%1,"height":%2,)"
+                               R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1})")
+                    .arg(s.width())
+                    .arg(s.height())
+                    .arg(x)
+                    .toUtf8();
+        x += s.width();
+    }
+    writeFile(configFile, R"({"windowFrameMargins":true,"screens":[)" + list + "]}");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configFile.toUtf8());
+}
+
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -35,6 +36,11 @@ struct CoreFixture
     // The failures on the message strip, one per text.
     QStringList stripTexts() const;
 };
+
+// Gives the offscreen platform these screens, side by side from the left,
+// with window frames (call before the application object is made; the
+// config file must outlive it).
+void useOffscreenScreens(const QString& configFile, const QList<QSize>& screens);
 
 // A journal line of the given event with extra "key":value text.
 QByteArray journalLine(const char* timestamp, const char* event, const QByteArray& extra = {});

@@ -87,7 +87,9 @@ void BgsWindowTest::fillsFromReplayedJournal()
     QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("63%"));
     QCOMPARE(m->index(3, 4).data(Qt::ToolTipRole).toString(),
              QString::fromUtf16(u"Odwrót \u2014 frakcja traci wpływy"));
-    QCOMPARE(w.sg_frakcje->columnWidth(1), 228);
+    // Columns as wide as their texts.
+    QVERIFY(w.sg_frakcje->columnWidth(1) >
+            w.sg_frakcje->fontMetrics().horizontalAdvance(QStringLiteral("Herfjoturr Constitution Party")));
 
     // The pie: slices in order with the fixed colours, legend with the values, callouts.
     const QList<QPieSlice*> slices = w.Chart1->series()->slices();

@@ -3,7 +3,9 @@
 #include "MainWindowModel.h"
 #include "PanelLayout.h"
 #include "WindowSet.h"
+#include "common/NumberFormat.h"
 #include "journal/JournalPass.h"
+#include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 #include "state/SystemInfo.h"
 #include "widgets/WidgetInteraction.h"
@@ -94,7 +96,8 @@ void EdWindowTest::fillsFromReplayedJournal()
     core->pass().Timer1Timer();  // the labels show what the pass read
     QCOMPARE(ed.Label_cmdr_val->text(), core->state.dane_CMDR.Name);
     QVERIFY(!ed.Label_cmdr_val->text().isEmpty());
-    QCOMPARE(ed.Label_cr_val->text(), QStringLiteral("-/-"));
+    // The credits LoadGame tells.
+    QCOMPARE(ed.Label_cr_val->text(), FormatNumberWithCommas(273746503));
     QCOMPARE(ed.Label_carrier_body_val->text(), QStringLiteral("0"));
     // The session ends docked at a construction site, as its last login's Location says.
     QCOMPARE(ed.Label_dock_system_val->text(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
@@ -102,6 +105,9 @@ void EdWindowTest::fillsFromReplayedJournal()
              QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
     QCOMPARE(ed.Label_time->text(), QStringLiteral("2025-06-20T21:26:27Z"));
     QVERIFY(ed.Memo1->model()->rowCount() > 100);
+    // Enabled by the dispatch once there is an address to send to.
+    QVERIFY(!ed.ch_wysylaj->isEnabled());
+    core->mobile().setAddress(QStringLiteral("10.0.0.5"));
     QVERIFY(ed.ch_wysylaj->isEnabled());
 
     // The new-version announcement shows the button with its caption.
@@ -141,7 +147,8 @@ void EdWindowTest::kelvaneWithoutConsentOnlyTells()
     Tf_ED& ed = *windows->f_ED;
     QCheckBox* kvn = ed.panelBox(MainWindowModel::KelvanePanel);
     kvn->click();
-    QVERIFY(kvn->isChecked());
+    // The box shows the window, which stays closed.
+    QVERIFY(!kvn->isChecked());
     QVERIFY(!windows->f_KVN->isVisible());
     QCOMPARE(
         ui->messages().last(),

@@ -143,8 +143,10 @@ private slots:
         core.state.dane_CMDR.Name = QStringLiteral("Jan <b>");
         core.state.dane_carriera.StarSystem = QStringLiteral("Deciat");
         core.state.dane_carriera.Body = 5;
+        core.state.dane_carriera.CarrierName = QStringLiteral("FUXBAU");
+        core.state.dane_carriera.CarrierID = 3702668288ULL;
         Tf_KVN_add form(core.state);
-        QCOMPARE(form.windowTitle(), QStringLiteral("f_KVN_add"));
+        QVERIFY(form.windowTitle().contains(QStringLiteral("New order")));
         QCOMPARE(form.commodity_name->count(), 61);
         QCOMPARE(form.commodity_name->currentText(), QStringLiteral("Aluminium"));
         QVERIFY(!form.commodity_name->isEditable());
@@ -157,24 +159,82 @@ private slots:
         QCOMPARE(form.cmdr_name->text(), QStringLiteral("CMDR Jan <b>"));
         QCOMPARE(form.carrier_location->text(), QStringLiteral("Deciat / Body 5"));
         QVERIFY(form.carrier_location->isReadOnly());
+        // Filled from the own carrier.
+        QCOMPARE(form.carrier_name->text(), QStringLiteral("FUXBAU"));
+        QVERIFY(form.carrier_id->text().contains(QStringLiteral("3702668288")));
 
         form.typ_unload->setChecked(true);
         form.commodity_name->setCurrentText(QStringLiteral("H.E. Suits"));
+        // Counts and percentages below 1 are not taken.
         form.count->setValue(-3);
         form.avg->setValue(0);
+        QCOMPARE(form.count->value(), 1);
+        QCOMPARE(form.avg->value(), 1);
         const HubClient::NewOrder o = form.order();
         QCOMPARE(o.cmdr, QStringLiteral("CMDR Jan <b>"));
-        QCOMPARE(o.FC, QStringLiteral("carrier_name"));
+        QCOMPARE(o.FC, QStringLiteral("FUXBAU"));
         QCOMPARE(o.location, QStringLiteral("Deciat / Body 5"));
         QCOMPARE(o.typ, QStringLiteral("Unload"));
         QCOMPARE(o.commodity, QStringLiteral("H.E. Suits"));
-        QCOMPARE(o.count, -3);
-        QCOMPARE(o.price, 0);
+        QCOMPARE(o.count, 1);
+        QCOMPARE(o.price, 1);
 
         // Unticking the consent closes the form as cancelled.
         form.ch_zgoda->setChecked(false);
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QVERIFY(!form.isVisible());
+    }
+
+    void orderForm_refusesWhatWouldPostNonsense_data()
+    {
+        QTest::addColumn<QString>("carrier");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("commodity");
+        QTest::addColumn<QString>("field");  // named in the message
+        QTest::newRow("untouched placeholder") << "carrier_name"
+                                               << "Deciat"
+                                               << "Steel"
+                                               << "Carrier ID / Name";
+        QTest::newRow("empty carrier") << "  "
+                                       << "Deciat"
+                                       << "Steel"
+                                       << "Carrier ID / Name";
+        QTest::newRow("unknown location") << "FUXBAU"
+                                          << ""
+                                          << "Steel"
+                                          << "location";
+        QTest::newRow("a heading") << "FUXBAU"
+                                   << "Deciat"
+                                   << "BASE:"
+                                   << "Commodity";
+    }
+
+    void orderForm_refusesWhatWouldPostNonsense()
+    {
+        QFETCH(QString, carrier);
+        QFETCH(QString, system);
+        QFETCH(QString, commodity);
+        QFETCH(QString, field);
+        CoreFixture f;
+        TessivarCore& core = f.start();
+        core.state.dane_carriera.StarSystem = system;
+        Tf_KVN_add form(core.state);
+        form.show();
+        form.carrier_name->setText(carrier);
+        form.commodity_name->setCurrentText(commodity);
+        QTest::mouseClick(form.btn_add, Qt::LeftButton);
+        // Nothing is sent: the form stays open and names the field.
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.result(), 0);
+        QVERIFY(form.label_problem->isVisible());
+        QVERIFY2(form.label_problem->text().contains(field), qPrintable(form.label_problem->text()));
+
+        form.carrier_name->setText(QStringLiteral("FUXBAU"));
+        if (system.isEmpty())
+            return;
+        form.commodity_name->setCurrentText(QStringLiteral("Steel"));
+        QTest::mouseClick(form.btn_add, Qt::LeftButton);
+        QCOMPARE(form.result(), int(QDialog::Accepted));
     }
 
     void addButton_postsTheOrderFromTheForm()
@@ -191,6 +251,7 @@ private slots:
         f.core->state.dane_carriera.CarrierID = 3702668288ULL;
         f.core->state.dane_carriera.StarSystem = QStringLiteral("Deciat");
         f.core->state.dane_carriera.Body = 5;
+        f.core->state.dane_carriera.CarrierName = QStringLiteral("FUXBAU");
         TessivarCore& c = *f.core;
         Tf_KVN w(c.kvn(), c.state, coreReport(c));
         bool answered = false;
@@ -206,12 +267,11 @@ private slots:
         w.btn_addClick();
         QVERIFY(answered);
         QVERIFY(f.core->kvn().waitForIdle(10000));
-        QCOMPARE(
-            hub.bodies().value(0),
-            QStringLiteral(
-                "act=add_kvn&cmdr=CMDR+Jan&FC=carrier_name&CarrierID=3702668288&location=Deciat+%2F+Body+5&"
-                "typ=Demand&commodity=Steel&count=720&price=100&code=") +
-                f.core->settings().storedKvnCode());
+        QCOMPARE(hub.bodies().value(0),
+                 QStringLiteral(
+                     "act=add_kvn&cmdr=CMDR+Jan&FC=FUXBAU&CarrierID=3702668288&location=Deciat+%2F+Body+5&"
+                     "typ=Demand&commodity=Steel&count=720&price=100&code=") +
+                     f.core->settings().storedKvnCode());
         QCOMPARE(f.core->settings().storedKvnCode().size(), 32);
         QCOMPARE(hub.bodies().value(1), QStringLiteral("act=get_kvn"));
         QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("added")});

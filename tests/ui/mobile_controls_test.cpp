@@ -43,13 +43,19 @@ void MobileControlsTest::activeBoxFollowsTheLink()
     Tf_ED& ed = *windows.f_ED;
     QVERIFY(!ed.ch_wysylaj->isEnabled());  // until the first dispatch
     core.mobile().enableActiveBox();
+    // No address of anyone's device to start with: an empty field with a
+    // hint, and Active cannot be ticked while it is empty.
+    QVERIFY(ed.edit_mobile_ip->text().isEmpty());
+    QVERIFY(!ed.edit_mobile_ip->placeholderText().isEmpty());
+    QVERIFY(!ed.ch_wysylaj->isEnabled());
+    QTest::keyClicks(ed.edit_mobile_ip, QStringLiteral("10.0.0.5"));
     QVERIFY(ed.ch_wysylaj->isEnabled());
-
-    // Ticking with an empty address unticks the box again.
     ed.edit_mobile_ip->selectAll();
     QTest::keyClick(ed.edit_mobile_ip, Qt::Key_Delete);
     QVERIFY(core.mobile().address().isEmpty());
-    ed.ch_wysylaj->click();
+    QVERIFY(!ed.ch_wysylaj->isEnabled());
+    // Ticked anyway (by the model's own click), the box unticks again.
+    link.ch_wysylajClick(true);
     QVERIFY(!ed.ch_wysylaj->isChecked());
     QCOMPARE(link.state(), MobileLink::LinkState::Off);
 

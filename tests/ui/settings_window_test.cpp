@@ -1,13 +1,17 @@
 #include "TestSupport.h"
 #include "WindowSet.h"
 
+#include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
+#include "web/WebShare.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_settings.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 
@@ -19,6 +23,7 @@ private slots:
     void consentIsStoredOnEveryClose();
     void showsTheLoadedConsent();
     void ownerCode_hiddenUntilAskedAndTakenWhenPasted();
+    void everySettingInTheWindow();
 };
 
 void SettingsWindowTest::consentIsStoredOnEveryClose_data()
@@ -40,9 +45,12 @@ void SettingsWindowTest::consentIsStoredOnEveryClose()
     TessivarCore& core = fx.start();
     Tf_settings w(core.settings(), coreReport(core));
     QCOMPARE(w.windowTitle(), QStringLiteral("SETTINGS"));
-    QCOMPARE(w.tabs->count(), 2);
+    // Every tab has a caption; the first one, General, is shown.
+    QCOMPARE(w.tabs->count(), 3);
     QCOMPARE(w.tabs->tabText(1), QStringLiteral("Kelvane"));
-    QCOMPARE(w.tabs->currentIndex(), 1);
+    for (int i = 0; i < w.tabs->count(); ++i)
+        QVERIFY(!w.tabs->tabText(i).isEmpty());
+    QCOMPARE(w.tabs->currentIndex(), 0);
     QCOMPARE(w.btn_close->text(), QStringLiteral("✔️ CLOSE"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -92,6 +100,37 @@ void SettingsWindowTest::ownerCode_hiddenUntilAskedAndTakenWhenPasted()
     w.show();
     QCOMPARE(w.edit_kvn_code->echoMode(), QLineEdit::Password);
     QCOMPARE(w.edit_kvn_code->text(), QStringLiteral("Other-2"));
+}
+
+void SettingsWindowTest::everySettingInTheWindow()
+{
+    CoreFixture fx;
+    TessivarCore& core = fx.start();
+    Tf_settings w(
+        core.settings(), coreReport(core),
+        {&core.mobile(), &core.web(), QString(), {QStringLiteral("/nowhere/Saved Games")}, QString()});
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // No journal found: the folders looked at are listed under the field.
+    QVERIFY(w.label_journal_tried->isVisible());
+    QVERIFY(w.label_journal_tried->text().contains(QStringLiteral("Saved Games")));
+
+    // Journal folder and hub address: stored for the next start, under their keys.
+    w.edit_journal_dir->setText(QStringLiteral("/games/journal"));
+    emit w.edit_journal_dir->editingFinished();
+    w.edit_hub_url->setText(QStringLiteral("https://hub.example/kvn"));
+    emit w.edit_hub_url->editingFinished();
+    const StartupSettings next = StartupSettings::read(core.settings().path());
+    QCOMPARE(next.journalDir, QStringLiteral("/games/journal"));
+    QCOMPARE(next.hubUrl, QStringLiteral("https://hub.example/kvn"));
+
+    // Phone address and page port: at once.
+    QTest::keyClicks(w.edit_phone, QStringLiteral("10.0.0.7"));
+    QCOMPARE(core.mobile().address(), QStringLiteral("10.0.0.7"));
+    w.spin_web_port->setValue(18999);
+    emit w.spin_web_port->editingFinished();
+    QCOMPARE(core.web().port(), quint16(18999));
+    QVERIFY(readFile(core.settings().path()).contains("port=18999"));
 }
 
 QTEST_MAIN(SettingsWindowTest)

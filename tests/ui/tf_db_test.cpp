@@ -34,7 +34,7 @@ class TfDbTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void window_beforeFirstSearch_showsLabelNames();
+    void window_beforeFirstSearch_showsHintsNotNames();
     void findButton_showsResultAsPlainText();
     void copyButtons_copyFieldsWithoutPrefix();
     void closeButton_hidesWindow();
@@ -43,17 +43,28 @@ private slots:
     void findCommodity_showsWindowFromAnyEntryPoint();
 };
 
-void TfDbTest::window_beforeFirstSearch_showsLabelNames()
+void TfDbTest::window_beforeFirstSearch_showsHintsNotNames()
 {
     CoreFixture f;
     TessivarCore& c = f.start();
     Tf_DB w(c.db(), c.ui(), coreReport(c));
-    QCOMPARE(w.windowTitle(), QStringLiteral("DB"));
+    // The title names the tool; no designer's names anywhere before a search.
+    QVERIFY(w.windowTitle().contains(QStringLiteral("Last Shopping")));
     QCOMPARE(w.tabs->count(), 3);
     QCOMPARE(w.tabs->tabText(w.tabs->currentIndex()), QStringLiteral("Last Shopping"));
-    QCOMPARE(w.edit_find->text(), QStringLiteral("edit_find"));
+    QCOMPARE(w.edit_find->text(), QString());
     QCOMPARE(w.edit_find->placeholderText(), QStringLiteral("Commodity name"));
-    QCOMPARE(w.label_ww_system->text(), QStringLiteral("label_ww_system"));
+    for (const QLabel* l : w.findChildren<QLabel*>())
+        QVERIFY2(!l->text().startsWith(QStringLiteral("label_")), qPrintable(l->text()));
+    QVERIFY(!w.btn_copy_system->isEnabled());
+
+    // Not found: one line naming the commodity, nothing to copy.
+    w.edit_find->setText(QStringLiteral("Unobtainium"));
+    w.btn_find->click();
+    QVERIFY(w.label_ww_system->text().contains(QStringLiteral("Unobtainium")));
+    QVERIFY(w.label_ww_price->text().isEmpty());
+    QVERIFY(!w.btn_copy_system->isEnabled());
+    QVERIFY(!w.btn_copy_marketid->isEnabled());
     QCOMPARE(w.btn_copy_marketid->text(), QStringLiteral("📋 Copy"));
     QCOMPARE(w.btn_close->text(), QStringLiteral("✔️ CLOSE"));
 }

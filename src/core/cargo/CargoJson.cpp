@@ -46,4 +46,17 @@ QStringList cargoEntryLines(const QJsonValue& snapshot)
     return entries;
 }
 
+QHash<QString, QString> cargoDisplayNames(const QJsonValue& snapshot)
+{
+    QHash<QString, QString> names;
+    for (const QJsonValue& e : snapshot.toObject().value(QStringLiteral("Inventory")).toArray()) {
+        const QJsonObject o = e.toObject();
+        const QString id = jsonScalarText(o.value(QStringLiteral("Name")));
+        const QString shown = o.value(QStringLiteral("Name_Localised")).toString();
+        if (!id.isEmpty() && !shown.isEmpty())
+            names.insert(id, shown);
+    }
+    return names;
+}
+
 }  // namespace CargoJson

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QStringList>
@@ -17,5 +18,9 @@ QJsonObject eventObject(const QByteArray& line, const char* event, bool* parsed)
 
 // One "name:count" line per entry of the snapshot's "Inventory", in order.
 QStringList cargoEntryLines(const QJsonValue& snapshot);
+
+// The game's display name ("Name_Localised") of each entry's "Name", where
+// the snapshot gives one; nothing is required here.
+QHash<QString, QString> cargoDisplayNames(const QJsonValue& snapshot);
 
 }  // namespace CargoJson

@@ -3,6 +3,7 @@
 #include "cargo/CargoJson.h"
 #include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/ReportSink.h"
@@ -147,9 +148,21 @@ void CargoModule::read_cargo()
             return;
         }
         entries = CargoJson::cargoEntryLines(*v);
+        m_cargoNames = CargoJson::cargoDisplayNames(*v);
     }
     CargoLog = entries;
     show_cargo();
+}
+
+QString CargoModule::cargoDisplayName(const QString& id) const
+{
+    if (const QString shown = m_cargoNames.value(id); !shown.isEmpty())
+        return shown;
+    static const QStringList known = commonMaterialNames();
+    for (const QString& name : known)
+        if (CommodityNames::same(name, id))
+            return name;
+    return id;
 }
 
 void CargoModule::show_cargo()
@@ -574,6 +587,20 @@ void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const
 }
 
 // ------------------------------------------------------------------ selector
+
+QString CargoModule::selectorEntryText(int index) const
+{
+    const QString entry = Carrier_loading_select.value(index);
+    if (index < 2 || entry.isEmpty())
+        return entry;
+    // A taken contract is stored by its carrier's id; a person reads the order's heading.
+    const QString idLine = QStringLiteral("CarrierID: ") + entry;
+    for (const TAcceptedContract& c : przyjete_zlecenia())
+        for (const QString& line : c.lines)
+            if (line.trimmed().endsWith(idLine))
+                return c.text.trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
+    return entry;
+}
 
 void CargoModule::Carrier_loading_selectChange(int index)
 {

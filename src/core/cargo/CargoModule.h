@@ -5,6 +5,7 @@
 #include "state/Records.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -52,6 +53,13 @@ public:
     // --- Ship's hold (Cargo.json in the journal folder) ---
     // Raw lines of Cargo.json after ReadCargoFile, entry lines "name:count" after read_cargo.
     QStringList CargoLog;
+    // The name a person reads for a hold entry's id: the game's own
+    // ("Name_Localised" in Cargo.json), else the pick list's spelling, else
+    // the id itself.
+    QString cargoDisplayName(const QString& id) const;
+    // The selector's entry as a person reads it: a taken contract's heading
+    // (its carrier and commander) with the carrier id, other entries as they are.
+    QString selectorEntryText(int index) const;
     // Read-only: "TOWAR", "ILOSC" in row 0, then name and count per hold entry.
     TextTableModel cargo_list{2};
     void ReadCargoFile();
@@ -166,7 +174,8 @@ private:
     static constexpr qsizetype kUndoDepth = 10;
     void rememberForUndo();
     QList<ListSnapshot> m_undo;
-    QString m_lastCargoFailure;          // the Cargo.json failure last reported; cleared by a good read
-    QString m_lastRepeatReport;          // the repeated-key message last given for zaladunek.ini
-    QSet<QString> m_notCountedReported;  // carriers whose uncounted sales were explained
+    QString m_lastCargoFailure;            // the Cargo.json failure last reported; cleared by a good read
+    QString m_lastRepeatReport;            // the repeated-key message last given for zaladunek.ini
+    QSet<QString> m_notCountedReported;    // carriers whose uncounted sales were explained
+    QHash<QString, QString> m_cargoNames;  // id -> Name_Localised of the last Cargo.json
 };

@@ -28,9 +28,9 @@ QString endpointFrom(const QString& configured, QString& note)
 {
     const QString t = configured.trimmed();
     if (t.isEmpty()) {
-        note =
-            QStringLiteral("No Kelvane hub address is configured: set url= in section [KVN] of settings.ini "
-                           "or start the program with --hub-url. Nothing is sent to the hub.");
+        note = QStringLiteral(
+            "No Kelvane hub address is configured: enter it in Settings (🛠️ in the main window), "
+            "tab Kelvane, and start the program again. Nothing is sent to the hub.");
         return {};
     }
     QUrl u(t, QUrl::StrictMode);

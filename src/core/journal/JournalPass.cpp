@@ -4,6 +4,7 @@
 #include "common/Error.h"
 #include "common/JsonRead.h"
 #include "common/ReportSink.h"
+#include "journal/CreditsScan.h"
 #include "journal/EventScan.h"
 #include "journal/JournalReader.h"
 #include "journal/LogModel.h"
@@ -192,6 +193,8 @@ void JournalPass::Timer1Timer(bool sameNewest)
     if (!batch->isEmpty()) {
         const QString time_now = JournalReader::get_last_time(batch->line(batch->size() - 1));
         mw.setTimeLabel(time_now);
+        if (const auto credits = newestCredits(journal))
+            mw.setCreditsLabel(*credits);
 
         // Every line is dispatched exactly once: a batch kept from an earlier
         // read (the file could not be opened) is never dispatched again, and a

@@ -182,6 +182,8 @@ void ShoppingDb::szukaj_towaru()
         w.Station_Type = ini.value(name, QStringLiteral("Station_Type")).value_or(QString());
     }
 
+    m_searched = true;
+    m_found = found;
     if (!found) {
         w.ItemType = edit_find;
         w.MarketID = 0;

@@ -47,6 +47,9 @@ public:
 
     // The last search result; starts empty.
     TMarketBuyData Wynik_wyszukiwania;
+    // Whether a search has run yet, and whether the last one found its commodity.
+    bool searched() const { return m_searched; }
+    bool resultFound() const { return m_found; }
 
     // Result label texts; until the first search each shows its own name.
     QString label_ww_system = QStringLiteral("label_ww_system");
@@ -81,4 +84,6 @@ private:
     QString m_dataDir;
     const TextTableModel& m_loadingList;
     const TextTableModel& m_constructionList;
+    bool m_searched = false;
+    bool m_found = false;
 };

@@ -124,7 +124,9 @@ private:
     UserInteraction& m_ui;
     MessageSource m_messages;
     QTcpSocket* m_socket;
-    QString m_address = QStringLiteral("192.168.100.7");
+    // Empty until the person types the phone's address: a made-up default
+    // would send the lists to whatever device has it.
+    QString m_address;
     bool m_activeBoxEnabled = false;
     QTimer m_connectTimer;
     RequestReader m_reader;

@@ -105,8 +105,41 @@ void SettingsStore::load_settings()
 
     if (doc.valueExists(QStringLiteral("KVN"), QStringLiteral("kvn_consent")))
         kvn_consent = boolValue(doc, QStringLiteral("KVN"), QStringLiteral("kvn_consent"), false);
+    // The other windows and the lock switch as they were left; the hub's
+    // window after the consent that lets it open.
+    for (const char* key : {"ch_db", "ch_market", "ch_kvn", "lock_panels"})
+        if (doc.valueExists(windows, QLatin1String(key)) && (kvn_consent || qstrcmp(key, "ch_kvn") != 0))
+            emit panelStateLoaded(QLatin1String(key), boolValue(doc, windows, QLatin1String(key), false));
 
     emit changed();
+}
+
+std::optional<QRect> SettingsStore::windowGeometry(const QString& window) const
+{
+    const IniFile file(path());
+    if (!file.exists())
+        return std::nullopt;
+    const QStringList parts =
+        file.document().value(QStringLiteral("geometry"), window).value_or(QString()).split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return std::nullopt;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    if (v[2] <= 0 || v[3] <= 0)
+        return std::nullopt;
+    return QRect(v[0], v[1], v[2], v[3]);
+}
+
+void SettingsStore::setWindowGeometry(const QString& window, const QRect& r)
+{
+    const QString text = QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    if (windowGeometry(window) != r)
+        set_String(QStringLiteral("geometry"), window, text);
 }
 
 void SettingsStore::save_settings()

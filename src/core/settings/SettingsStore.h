@@ -6,7 +6,9 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QRect>
 #include <QString>
+#include <optional>
 
 // settings.ini as read once at start-up. A real one holds a few dozen short
 // lines (a few KiB, hand comments included); a file past kMaxBytes, 1 MiB,
@@ -61,6 +63,12 @@ public:
     QString storedKvnCode() const;
     // Stores a code copied from another computer (blanks trimmed; empty is ignored).
     void setKvnCode(const QString& code);
+
+    // [geometry] <window>: where the person left a window, as
+    // "x,y,width,height" (the frame's corner and the inner size). Nothing
+    // for a key that is missing or not four numbers with a positive size.
+    std::optional<QRect> windowGeometry(const QString& window) const;
+    void setWindowGeometry(const QString& window, const QRect& r);
 
     QJsonObject dumpJson() const;
     // settings.ini as read at start-up, with what was stored since.

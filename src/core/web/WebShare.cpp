@@ -111,6 +111,15 @@ void WebShare::setLocalOnly(bool on)
     restart();
 }
 
+void WebShare::setPort(quint16 port)
+{
+    if (port == 0 || port == m_port)
+        return;
+    m_port = port;
+    store(QStringLiteral("port"), QString::number(port));
+    restart();
+}
+
 void WebShare::renewToken()
 {
     m_token = makeToken();

@@ -45,6 +45,8 @@ public:
 
     void setShared(bool on);
     void setLocalOnly(bool on);
+    // Another port (1-65535), stored; a running server moves to it at once.
+    void setPort(quint16 port);
     // A new secret: the old address stops working at once.
     void renewToken();
 

@@ -2,6 +2,7 @@
 
 #include "state/ShipInfo.h"
 #include "state/SystemInfo.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/FirstRowHeaderProxy.h"
 #include "widgets/InfluencePieChart.h"
 #include "widgets/WindowParts.h"
@@ -14,8 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kGridColumnWidths[] = {39, 228, 86, 36, 94, 86, 64, 64};
 
 const QString kStyle = QStringLiteral(
     "Tf_BGS { background: rgb(76, 29, 1); }"
@@ -31,7 +30,8 @@ const QString kStyle = QStringLiteral(
 
 QLabel* valueLabel(QWidget* parent, const char* name)
 {
-    auto* l = new QLabel(parent);
+    // Names from the journal can be long: they elide rather than widen the window.
+    auto* l = new ElidedLabel(QString(), parent);
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
     return l;
@@ -78,14 +78,14 @@ Tf_BGS::Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent)
 
     auto* top = new QHBoxLayout;
     // A wider window gives the room to the station, whose names are the longest.
-    top->addWidget(labelGroup(this, QStringLiteral("SYSTEM"), "grp_system", 352,
+    top->addWidget(labelGroup(this, QStringLiteral("SYSTEM"), "grp_system", 150,
                               {system_name, system_population, system_przynaleznosc, system_rzad,
                                system_ekonomie, system_security}));
-    top->addWidget(labelGroup(this, QStringLiteral("STATION"), "grp_station", 474,
+    top->addWidget(labelGroup(this, QStringLiteral("STATION"), "grp_station", 150,
                               {stacja_name, stacja_marketid, stacja_frakcja, stacja_ekonomia, stacja_rzad}),
                    1);
     top->addWidget(
-        labelGroup(this, QStringLiteral("SHIP"), "grp_ship", 270, {statek_typ, statek_nazwa, statek_cargo}));
+        labelGroup(this, QStringLiteral("SHIP"), "grp_ship", 120, {statek_typ, statek_nazwa, statek_cargo}));
 
     auto* factions = new QGroupBox(QStringLiteral("System Fractions"), this);
     factions->setObjectName(QStringLiteral("grp_fractions"));
@@ -110,8 +110,9 @@ Tf_BGS::Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent)
     sg_frakcje->setSelectionMode(QAbstractItemView::NoSelection);
     sg_frakcje->setWordWrap(false);
     sg_frakcje->verticalHeader()->setDefaultSectionSize(22);
-    for (int c = 0; c < int(std::size(kGridColumnWidths)); ++c)
-        sg_frakcje->setColumnWidth(c, kGridColumnWidths[c]);
+    // Each column as wide as its widest text, heading included; the grid
+    // scrolls sideways when they do not all fit.
+    sg_frakcje->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     sg_frakcje->setMinimumWidth(160);
     sg_frakcje->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     Chart1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

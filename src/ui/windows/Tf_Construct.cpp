@@ -1,6 +1,7 @@
 #include "windows/Tf_Construct.h"
 
 #include "construction/ConstructionModule.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
@@ -73,7 +74,8 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
 
 QLabel* valueLabel(const QString& objectName, QWidget* parent)
 {
-    auto* l = new QLabel(QStringLiteral("-/-"), parent);
+    // A long station name elides rather than widen the window past its panel.
+    auto* l = new ElidedLabel(QStringLiteral("-/-"), parent);
     l->setObjectName(objectName);
     l->setTextFormat(Qt::PlainText);  // station and system names come from the journal
     return l;

@@ -54,7 +54,7 @@ QString shown(QString text)
 Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_report(std::move(report))
 {
-    setWindowTitle(QStringLiteral("DB"));
+    setWindowTitle(tr("Last Shopping — Data Base"));
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
@@ -74,7 +74,11 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
     auto* findLabel = new QLabel(QStringLiteral("Find Commodity: "), page);
     findLabel->setTextFormat(Qt::PlainText);
     findBar->addWidget(findLabel);
-    edit_find = new QLineEdit(db.edit_find, page);
+    // The search text starts as the field's own name in the store; the
+    // person sees an empty field with its hint and never searches that name.
+    if (!db.searched() && db.edit_find == QLatin1String("edit_find"))
+        db.edit_find.clear();
+    edit_find = new QLineEdit(page);
     edit_find->setObjectName(QStringLiteral("edit_find"));
     edit_find->setPlaceholderText(QStringLiteral("Commodity name"));
     findBar->addWidget(edit_find, 1);
@@ -133,13 +137,31 @@ void Tf_DB::refresh()
     const ShoppingDb& db = m_db;
     if (edit_find->text() != db.edit_find)
         edit_find->setText(db.edit_find);
-    label_ww_system->setText(shown(db.label_ww_system));
-    label_ww_station->setText(shown(db.label_ww_station));
-    label_ww_station_type->setText(shown(db.label_ww_station_type));
-    label_ww_distance->setText(shown(db.label_ww_distance));
-    label_ww_marketid->setText(shown(db.label_ww_marketid));
-    label_ww_price->setText(shown(db.label_ww_price));
-    label_ww_also_needed->setText(shown(db.label_ww_also_needed));
+    const QList<QLabel*> details{label_ww_station,  label_ww_station_type, label_ww_distance,
+                                 label_ww_marketid, label_ww_price,        label_ww_also_needed};
+    const bool found = db.searched() && db.resultFound();
+    if (found) {
+        label_ww_system->setText(shown(db.label_ww_system));
+        label_ww_station->setText(shown(db.label_ww_station));
+        label_ww_station_type->setText(shown(db.label_ww_station_type));
+        label_ww_distance->setText(shown(db.label_ww_distance));
+        label_ww_marketid->setText(shown(db.label_ww_marketid));
+        label_ww_price->setText(shown(db.label_ww_price));
+        label_ww_also_needed->setText(shown(db.label_ww_also_needed));
+    } else {
+        // One clear line instead of zeroes that look like a result.
+        label_ww_system->setText(
+            db.searched() ? tr("\"%1\" is not in Last Shopping: buy it once and it is remembered here.")
+                                .arg(db.Wynik_wyszukiwania.ItemType)
+                          : tr("Type a commodity and press Find: where you last bought it shows here."));
+        for (QLabel* l : details)
+            l->clear();
+    }
+    for (QLabel* l : details)
+        l->setVisible(found);
+    label_ww_system->setWordWrap(!found);
+    for (QPushButton* b : {btn_copy_system, btn_copy_station, btn_copy_marketid})
+        b->setEnabled(found);
 }
 
 void Tf_DB::btn_findClick()

@@ -2,6 +2,7 @@
 
 #include "journal/LogModel.h"
 #include "mobile/MobileLink.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/Logo.h"
 #include "widgets/WebSharePanel.h"
 #include "widgets/WindowParts.h"
@@ -42,7 +43,8 @@ QLabel* captionLabel(const QString& text, QWidget* parent)
 
 QLabel* valueLabel(const char* name, QWidget* parent)
 {
-    auto* l = new QLabel(QStringLiteral("-/-"), parent);
+    // Long names elide (whole in the tooltip) rather than widen the window.
+    auto* l = new ElidedLabel(QStringLiteral("-/-"), parent);
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -148,6 +150,12 @@ Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, Web
     progress_pass->hide();
     layout->addWidget(progress_pass);
 
+    // A group never narrower than its caption (the style sheet sets its font).
+    for (QGroupBox* box : findChildren<QGroupBox*>()) {
+        box->ensurePolished();
+        const int title = box->fontMetrics().horizontalAdvance(box->title()) + 24;
+        box->setMinimumWidth(std::max(box->minimumWidth(), title));
+    }
     resize(1122, 351);
     connect(&m_mainWindow, &MainWindowModel::changed, this, &Tf_ED::refresh);
     connect(&m_log, &QAbstractItemModel::rowsInserted, Memo1, &QListView::scrollToBottom);
@@ -181,9 +189,9 @@ QWidget* Tf_ED::buildToolBar()
     tool(btn_about, "btn_about", QStringLiteral("🛈"), QStringLiteral("About Tessivar"));
     tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), QStringLiteral("Settings"));
     tool(btn_help, "btn_help", QStringLiteral("📖"), QStringLiteral("Help"));
+    // Nothing to show yet: a control that does nothing stays out of sight.
     btn_help->setEnabled(false);
-    // Disabled buttons show no tooltip on every style; the hint still says what it is.
-    btn_help->setAttribute(Qt::WA_AlwaysShowToolTips);
+    btn_help->hide();
     ch_lock_panels = new QCheckBox(QStringLiteral("Lock panels"), bar);
     ch_lock_panels->setObjectName(QStringLiteral("ch_lock_panels"));
     ch_lock_panels->setToolTip(QStringLiteral("Lock / Release panels"));
@@ -227,6 +235,7 @@ QWidget* Tf_ED::buildUpperBand()
     btn_full_info->setObjectName(QStringLiteral("btn_full_info"));
     btn_full_info->setToolTip(QStringLiteral("Show more info about commander"));
     btn_full_info->setEnabled(false);
+    btn_full_info->hide();
     cl->addWidget(btn_full_info, 2, 0, 1, 2, Qt::AlignLeft);
     cl->setColumnStretch(1, 1);
     cmdr->setMinimumWidth(230);
@@ -267,6 +276,8 @@ QWidget* Tf_ED::buildUpperBand()
     edit_mobile_ip = new QLineEdit(mobile);
     edit_mobile_ip->setObjectName(QStringLiteral("edit_mobile_ip"));
     edit_mobile_ip->setMaximumWidth(140);
+    edit_mobile_ip->setPlaceholderText(tr("phone's address"));
+    edit_mobile_ip->setToolTip(tr("The address the phone app shows, such as 192.168.1.20"));
     ml->addWidget(edit_mobile_ip, 0, 1);
     ch_wysylaj = new QCheckBox(QStringLiteral("Active"), mobile);
     ch_wysylaj->setObjectName(QStringLiteral("ch_wysylaj"));
@@ -327,7 +338,9 @@ void Tf_ED::refreshMobile()
     const MobileLink& link = m_mobile;
     if (edit_mobile_ip->text() != link.address())
         edit_mobile_ip->setText(link.address());
-    ch_wysylaj->setEnabled(link.activeBoxEnabled());
+    // Nothing to send to while the address is empty (a ticked box can still be unticked).
+    ch_wysylaj->setEnabled(link.activeBoxEnabled() &&
+                           (!link.address().trimmed().isEmpty() || link.isActive()));
     ch_wysylaj->setChecked(link.isActive());
     label_mobile_state->setText(mobileStateText(link.state()));
 }

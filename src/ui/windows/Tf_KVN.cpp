@@ -113,8 +113,13 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     Getcontract1->setObjectName(QStringLiteral("Getcontract1"));
 
     auto* bottom = new QHBoxLayout;
+    // The countdown alone is a bare number: say what it counts.
+    auto* delayCaption = plainLabel(tr("Next refresh in (s):"), this);
+    delayCaption->setToolTip(tr("The hub is asked again at most once a minute; ⭮ works again at 0."));
+    bottom->addWidget(delayCaption);
     label_delay = plainLabel(kvn.label_delay, this);
     label_delay->setObjectName(QStringLiteral("label_delay"));
+    label_delay->setToolTip(delayCaption->toolTip());
     bottom->addWidget(label_delay);
     bottom->addStretch(1);
     btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);

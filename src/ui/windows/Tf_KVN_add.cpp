@@ -27,19 +27,23 @@ QLabel* plainLabel(const QString& text, QWidget* parent)
     return l;
 }
 
-QSpinBox* unboundedSpin(int value, QWidget* parent)
+// A count or a percentage: a whole number above 0.
+QSpinBox* positiveSpin(int value, QWidget* parent)
 {
     auto* s = new QSpinBox(parent);
-    s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    s->setRange(1, std::numeric_limits<int>::max());
     s->setValue(value);
     return s;
 }
+
+// What the carrier field holds until it is filled: never an order's carrier.
+const QString kUntouchedCarrier = QStringLiteral("carrier_name");
 
 }  // namespace
 
 Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent), m_state(state)
 {
-    setWindowTitle(QStringLiteral("f_KVN_add"));
+    setWindowTitle(tr("New order — Kelvane"));
     setModal(true);
     setStyleSheet(QStringLiteral("QLabel, QLineEdit, QComboBox, QSpinBox, QRadioButton, QCheckBox, QGroupBox "
                                  "{ color: rgb(222, 153, 0); }"));
@@ -71,12 +75,17 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     layout->addWidget(cmdr_name);
 
     auto* form = new QFormLayout;
-    carrier_name = new QLineEdit(QStringLiteral("carrier_name"), this);
+    carrier_name = new QLineEdit(this);
     carrier_name->setObjectName(QStringLiteral("carrier_name"));
+    carrier_name->setPlaceholderText(tr("your fleet carrier's name"));
     form->addRow(plainLabel(QStringLiteral("Carrier ID / Name:"), this), carrier_name);
+    carrier_id = plainLabel(QString(), this);
+    carrier_id->setObjectName(QStringLiteral("carrier_id"));
+    form->addRow(QString(), carrier_id);
     carrier_location = new QLineEdit(this);
     carrier_location->setObjectName(QStringLiteral("carrier_location"));
     carrier_location->setReadOnly(true);
+    carrier_location->setPlaceholderText(tr("not known yet: the journal names it once the carrier is seen"));
     form->addRow(plainLabel(QStringLiteral("CarrierLocation (System / Station):"), this), carrier_location);
     layout->addLayout(form);
 
@@ -98,9 +107,9 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     commodity_name->setObjectName(QStringLiteral("commodity_name"));
     commodity_name->addItems(HubClient::orderCommodities());
     commodity_name->setCurrentIndex(3);
-    count = unboundedSpin(1, this);
+    count = positiveSpin(1, this);
     count->setObjectName(QStringLiteral("count"));
-    avg = unboundedSpin(100, this);
+    avg = positiveSpin(100, this);
     avg->setObjectName(QStringLiteral("avg"));
     fields->addWidget(plainLabel(QStringLiteral("Commodity:"), this), 0, 0);
     fields->addWidget(plainLabel(QStringLiteral("Count"), this), 0, 1);
@@ -110,6 +119,12 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     fields->addWidget(avg, 1, 2);
     fields->setColumnStretch(0, 1);
     layout->addLayout(fields);
+    label_problem = plainLabel(QString(), this);
+    label_problem->setObjectName(QStringLiteral("label_problem"));
+    label_problem->setWordWrap(true);
+    label_problem->setStyleSheet(QStringLiteral("color: rgb(255, 110, 80); font-weight: bold;"));
+    label_problem->hide();
+    layout->addWidget(label_problem);
     layout->addStretch(1);
 
     auto* bottom = new QHBoxLayout;
@@ -126,7 +141,7 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     resize(560, 330);
     centerOnScreen(this);
 
-    connect(btn_add, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btn_add, &QPushButton::clicked, this, &Tf_KVN_add::btn_addClick);
     connect(btn_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(ch_zgoda, &QCheckBox::toggled, this, &Tf_KVN_add::ch_zgodaClick);
 }
@@ -142,8 +157,44 @@ void Tf_KVN_add::FormShow()
     const GameState& s = m_state;
     ch_zgoda->setChecked(true);
     cmdr_name->setText(QStringLiteral("CMDR ") + s.dane_CMDR.Name);
-    carrier_location->setText(s.dane_carriera.StarSystem + QStringLiteral(" / Body ") +
-                              QString::number(s.dane_carriera.Body));
+    // The own carrier, as the journal and settings.ini know it.
+    carrier_name->setText(s.dane_carriera.CarrierName);
+    carrier_id->setText(s.dane_carriera.CarrierID ? tr("Carrier ID: %1").arg(s.dane_carriera.CarrierID)
+                                                  : tr("Carrier ID: not known yet"));
+    carrier_location->setText(s.dane_carriera.StarSystem.isEmpty()
+                                  ? QString()
+                                  : s.dane_carriera.StarSystem + QStringLiteral(" / Body ") +
+                                        QString::number(s.dane_carriera.Body));
+    label_problem->hide();
+}
+
+QString Tf_KVN_add::problem() const
+{
+    const QString name = carrier_name->text().trimmed();
+    if (name.isEmpty() || name == kUntouchedCarrier)
+        return tr("Carrier ID / Name: type your fleet carrier's name.");
+    if (carrier_location->text().trimmed().isEmpty())
+        return tr("Carrier location: not known yet. Open the carrier's management screen in the game "
+                  "(or jump it) so the journal names its system, then try again.");
+    if (!HubClient::isOrderableCommodity(commodity_name->currentText()))
+        return tr("Commodity: choose one of the list, not a heading.");
+    if (count->value() <= 0)
+        return tr("Count: give a number of units above 0.");
+    if (avg->value() <= 0)
+        return tr("% AVG: give a percentage above 0.");
+    return {};
+}
+
+void Tf_KVN_add::btn_addClick()
+{
+    const QString text = problem();
+    if (text.isEmpty()) {
+        accept();
+        return;
+    }
+    // Nothing is sent: the form stays open and says which field to mend.
+    label_problem->setText(text);
+    label_problem->show();
 }
 
 void Tf_KVN_add::ch_zgodaClick(bool checked)

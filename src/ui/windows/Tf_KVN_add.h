@@ -13,8 +13,9 @@ class QRadioButton;
 class QSpinBox;
 struct GameState;
 
-// The new order form: a modal form that composes one order for the hub. It
-// keeps nothing between uses; the contracts window creates one per order.
+// The new order form: a modal form that composes one order for the hub,
+// filled from the own carrier. It keeps nothing between uses; the contracts
+// window creates one per order.
 class Tf_KVN_add : public QDialog
 {
     Q_OBJECT
@@ -24,6 +25,7 @@ public:
     QCheckBox* ch_zgoda = nullptr;
     QLabel* cmdr_name = nullptr;
     QLineEdit* carrier_name = nullptr;
+    QLabel* carrier_id = nullptr;
     QLineEdit* carrier_location = nullptr;
     QRadioButton* typ_demand = nullptr;
     QRadioButton* typ_unload = nullptr;
@@ -32,9 +34,17 @@ public:
     QSpinBox* avg = nullptr;
     QPushButton* btn_add = nullptr;
     QPushButton* btn_cancel = nullptr;
+    // Why ADD was refused, naming the field; hidden while there is nothing to say.
+    QLabel* label_problem = nullptr;
 
     // The order as the fields give it now.
     HubClient::NewOrder order() const;
+    // What keeps the order from being sent (an empty or untouched carrier
+    // name, an unknown location, a heading for a commodity, a count or
+    // percentage of 0 or less), or empty text when it can go.
+    QString problem() const;
+    // ADD: ends the form when the order can go, else shows the problem.
+    void btn_addClick();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -114,6 +115,9 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     centerOnScreen(this);
 
     connect(btn_close, &QPushButton::clicked, this, &Tf_about::btn_closeClick);
+    // Escape closes it like its Close button.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &Tf_about::btn_closeClick);
     connect(btn_new_version, &QPushButton::clicked, this, [this] {
         if (!m_downloadUrl.isEmpty())
             m_ui.openUrl(m_downloadUrl);

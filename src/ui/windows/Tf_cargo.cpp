@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
@@ -25,6 +26,29 @@ namespace {
 constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 675;
 constexpr int kTopStrip = 41;
+
+// The hold as a person reads it: the game's names instead of its ids.
+class CargoNames : public QIdentityProxyModel
+{
+public:
+    CargoNames(const CargoModule& cargo, QObject* parent) : QIdentityProxyModel(parent), m_cargo(cargo) {}
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant v = QIdentityProxyModel::data(index, role);
+        // Row 0 is the list's own heading.
+        if (index.row() == 0 || index.column() != 0)
+            return v;
+        if (role == Qt::DisplayRole)
+            return m_cargo.cargoDisplayName(v.toString());
+        if (role == Qt::ToolTipRole && !v.isValid())
+            return QIdentityProxyModel::data(index, Qt::DisplayRole);
+        return v;
+    }
+
+private:
+    const CargoModule& m_cargo;
+};
 
 }  // namespace
 
@@ -50,7 +74,9 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     // Ship's hold: read only.
     auto* cargoTab = new QWidget(tabs);
     auto* cargoLayout = new QVBoxLayout(cargoTab);
-    sg_cargo = makeGrid(cargoTab, &cargo.cargo_list, {172, 103});
+    auto* names = new CargoNames(cargo, this);
+    names->setSourceModel(&cargo.cargo_list);
+    sg_cargo = makeGrid(cargoTab, names, {172, 103});
     sg_cargo->setObjectName(QStringLiteral("cargo_list"));
     sg_cargo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cargoLayout->addWidget(sg_cargo);
@@ -165,12 +191,15 @@ void Tf_cargo::refreshSelector()
 {
     const CargoModule& cargo = m_cargo;
     const QSignalBlocker block(Carrier_loading_select);
+    QStringList wanted;
+    for (int i = 0; i < cargo.Carrier_loading_select.size(); ++i)
+        wanted.append(cargo.selectorEntryText(i));
     QStringList shown;
     for (int i = 0; i < Carrier_loading_select->count(); ++i)
         shown.append(Carrier_loading_select->itemText(i));
-    if (shown != cargo.Carrier_loading_select) {
+    if (shown != wanted) {
         Carrier_loading_select->clear();
-        Carrier_loading_select->addItems(cargo.Carrier_loading_select);
+        Carrier_loading_select->addItems(wanted);
     }
     Carrier_loading_select->setCurrentIndex(cargo.Carrier_loading_select_index);
     Undo1->setEnabled(cargo.canUndo());
