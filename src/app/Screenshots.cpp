@@ -70,16 +70,18 @@ void saveAll(WindowSet& w, const QString& dir)
 
 }  // namespace
 
-void takeScreenshotsAfterFirstPass(WindowSet& windows, WidgetInteraction& ui, const QString& dir)
+void takeScreenshotsAfterFirstPass(WindowSet& windows, WidgetInteraction& ui, const QString& dir,
+                                   int extraMs)
 {
     ui.setRecordOnly(true);
     auto* poll = new QTimer(&windows);
-    QObject::connect(poll, &QTimer::timeout, &windows, [poll, &windows, dir] {
+    QObject::connect(poll, &QTimer::timeout, &windows, [poll, &windows, dir, extraMs] {
         if (windows.core().pass().passes < 1)
             return;
         poll->stop();
-        // Give the windows a moment to lay out what the pass filled in.
-        QTimer::singleShot(1500, &windows, [&windows, dir] { saveAll(windows, dir); });
+        // Give the windows a moment to lay out what the pass filled in (and a
+        // live demo the time to play its session).
+        QTimer::singleShot(1500 + extraMs, &windows, [&windows, dir] { saveAll(windows, dir); });
     });
     poll->start(200);
 }

@@ -45,6 +45,10 @@ struct CommandLine
         QStringLiteral("screenshot-dir"),
         QStringLiteral("Save pictures of the windows after the first pass, then quit."),
         QStringLiteral("folder")};
+    QCommandLineOption screenshotDelayOpt{
+        QStringLiteral("screenshot-after"),
+        QStringLiteral("With --screenshot-dir: seconds to run before the pictures are taken."),
+        QStringLiteral("seconds"), QStringLiteral("0")};
     QStringList tried;
     QString foundJournal;
     QString demoSession;
@@ -78,6 +82,8 @@ struct CommandLine
         parser.addOption(demoSpeedOpt);
         screenshotOpt.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(screenshotOpt);
+        screenshotDelayOpt.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(screenshotDelayOpt);
     }
 };
 
@@ -182,7 +188,8 @@ int main(int argc, char** argv)
     if (DemoPlayer* player = core.demo())
         player->start(std::max(0.1, cli.value(demoSpeedOpt).toDouble()));
     if (cli.isSet(screenshotOpt))
-        takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt));
+        takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt),
+                                      std::max(0, cli.value(line.screenshotDelayOpt).toInt()) * 1000);
     core.log().appendNote(paths.journalDir.isEmpty()
                               ? QStringLiteral("Tessivar: no journal folder found; looked at: ") +
                                     tried.join(QStringLiteral("; "))

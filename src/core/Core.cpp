@@ -98,18 +98,19 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
                                                         *m_mission, *m_db, *m_market, journalFolder}),
                                            *m_journal, *m_log, *m_mainWindow, state, *m_reports);
-    // An error escaping a pass is shown at once, after what the pass gathered.
+    // An error escaping a pass ends it (what it gathered is on the strip already)
+    // and is told like any fault nobody clicked for.
     m_follower = std::make_unique<JournalFollower>(
         *m_journal,
         [this](bool sameNewest) {
             try {
                 m_pass->Timer1Timer(sameNewest);
             } catch (...) {
-                m_reports->showGathered(m_reports->endPass());
+                m_reports->endPass();
                 throw;
             }
         },
-        [this](const QString& t) { report(t); });
+        [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
     m_webFeed = std::make_unique<WebPageFeed>(
         WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
