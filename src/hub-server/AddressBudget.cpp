@@ -16,7 +16,8 @@ AddressBudget::AddressBudget(int perMinute) : m_perMinute(perMinute)
 
 double AddressBudget::refilled(const Bucket& bucket, qint64 nowMs) const
 {
-    return std::min(m_perMinute, bucket.left + static_cast<double>(nowMs - bucket.atMs) * m_perMinute / 60000.0);
+    return std::min(m_perMinute,
+                    bucket.left + static_cast<double>(nowMs - bucket.atMs) * m_perMinute / 60000.0);
 }
 
 bool AddressBudget::take(const QString& address)

@@ -356,16 +356,18 @@ HubReply HubService::addOrder(const FormData& form, const QString& address)
                     return text(refused + QStringLiteral("the hub holds too many orders."));
                 order.id = existing.id;
                 m_store.replace(order);
-                record(m_store, m_rules, order, existing.count, order.count, QStringLiteral("add_kvn"), address,
-                       order.cmdr, byOwner);
-                return text((existing.count > 0 ? QStringLiteral("Order updated: ") : QStringLiteral("Order added: ")) +
+                record(m_store, m_rules, order, existing.count, order.count, QStringLiteral("add_kvn"),
+                       address, order.cmdr, byOwner);
+                return text((existing.count > 0 ? QStringLiteral("Order updated: ")
+                                                : QStringLiteral("Order added: ")) +
                             orderSummary(order));
             }
         }
         if (m_store.orderCount() >= kMaxOrders)
             return text(refused + QStringLiteral("the hub holds too many orders."));
         order.id = m_store.insert(order);
-        record(m_store, m_rules, order, 0, order.count, QStringLiteral("add_kvn"), address, order.cmdr, byOwner);
+        record(m_store, m_rules, order, 0, order.count, QStringLiteral("add_kvn"), address, order.cmdr,
+               byOwner);
         return text(QStringLiteral("Order added: ") + orderSummary(order));
     });
 }
@@ -565,8 +567,8 @@ HubReply HubService::undoChanges(const FormData& form, const QString& address)
             const qint64 count =
                 std::clamp<qint64>(line->count + it.value(), 0, std::numeric_limits<qint32>::max());
             m_store.setCount(line->id, count);
-            record(m_store, m_rules, *line, line->count, count, QStringLiteral("undo_kvn"), address, QString(),
-                   true);
+            record(m_store, m_rules, *line, line->count, count, QStringLiteral("undo_kvn"), address,
+                   QString(), true);
         }
         return text(QStringLiteral("Undone: %1 changes by %2 at carrier %3.")
                         .arg(undone.size())

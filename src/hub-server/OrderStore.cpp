@@ -389,20 +389,21 @@ void OrderStore::recordChange(const HubChange& change)
 {
     // A null text would be bound as NULL.
     const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
-    run(QStringLiteral("INSERT INTO changes (carrier_id, order_id, commodity, act, address, cmdr, at,"
-                       " count_before, count_after, by_owner, undone_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+    run(QStringLiteral(
+            "INSERT INTO changes (carrier_id, order_id, commodity, act, address, cmdr, at,"
+            " count_before, count_after, by_owner, undone_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {change.carrierId, change.orderId, text(change.commodity), change.act, text(change.address),
-         text(change.cmdr), change.at,
-         change.before, change.after, change.byOwner ? 1 : 0, change.undoneAt})
+         text(change.cmdr), change.at, change.before, change.after, change.byOwner ? 1 : 0, change.undoneAt})
         .finish();
 }
 
 QList<HubChange> OrderStore::changes(const QString& carrierId)
 {
-    QSqlQuery& query = run(QStringLiteral("SELECT id, carrier_id, order_id, commodity, act, address, cmdr, at,"
-                                          " count_before, count_after, by_owner, undone_at FROM changes"
-                                          " WHERE carrier_id = ? ORDER BY id DESC"),
-                           {carrierId});
+    QSqlQuery& query =
+        run(QStringLiteral("SELECT id, carrier_id, order_id, commodity, act, address, cmdr, at,"
+                           " count_before, count_after, by_owner, undone_at FROM changes"
+                           " WHERE carrier_id = ? ORDER BY id DESC"),
+            {carrierId});
     QList<HubChange> list;
     while (query.next()) {
         HubChange change;
@@ -462,7 +463,8 @@ void OrderStore::forgetChangesBefore(qint64 epochSeconds)
 bool OrderStore::knownSale(const QString& carrierId, const QString& key, QString* answer)
 {
     QSqlQuery& known =
-        run(QStringLiteral("SELECT answer FROM sale_keys WHERE carrier_id = ? AND sale_key = ?"), {carrierId, key});
+        run(QStringLiteral("SELECT answer FROM sale_keys WHERE carrier_id = ? AND sale_key = ?"),
+            {carrierId, key});
     const bool found = known.next();
     if (found)
         *answer = known.value(0).toString();
@@ -472,7 +474,8 @@ bool OrderStore::knownSale(const QString& carrierId, const QString& key, QString
 
 void OrderStore::claimSale(const QString& carrierId, const QString& key, const QString& answer)
 {
-    run(QStringLiteral("INSERT INTO sale_keys (carrier_id, sale_key, answer, created_at) VALUES (?, ?, ?, ?)"),
+    run(QStringLiteral(
+            "INSERT INTO sale_keys (carrier_id, sale_key, answer, created_at) VALUES (?, ?, ?, ?)"),
         {carrierId, key, answer, QDateTime::currentSecsSinceEpoch()})
         .finish();
 }

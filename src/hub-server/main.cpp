@@ -91,9 +91,10 @@ int bindCarrier(const QString& db, const QString& carrier)
     QTextStream in(stdin);
     const QString code = in.readLine().trimmed();
     if (code.isEmpty() || code.size() > HubService::kMaxCodeLength)
-        return fail(QStringLiteral("--bind-carrier reads the owner's code (1 to %1 characters) from the first "
-                                   "line of standard input")
-                        .arg(HubService::kMaxCodeLength));
+        return fail(
+            QStringLiteral("--bind-carrier reads the owner's code (1 to %1 characters) from the first "
+                           "line of standard input")
+                .arg(HubService::kMaxCodeLength));
     OrderStore store(db);
     try {
         store.open();
@@ -157,7 +158,8 @@ int main(int argc, char* argv[])
         QStringLiteral("ID"));
     const QCommandLineOption writesOption(
         QStringLiteral("writes-per-minute"),
-        QStringLiteral("Changes and owner's code checks one client address may make per minute (default 60)."),
+        QStringLiteral(
+            "Changes and owner's code checks one client address may make per minute (default 60)."),
         QStringLiteral("N"), QStringLiteral("60"));
     const HubRules defaults;
     const QCommandLineOption maxSaleOption(
