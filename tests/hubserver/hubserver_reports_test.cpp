@@ -381,10 +381,10 @@ void HubServerReportsTest::churnFromOneAddress_resetsNoOtherClient()
     int served = 0;
     int refused = 0;
     int asked = 0;
-    for (int round = 0; round < 5; ++round) {
-        // 120 connections from 127.0.0.2 at once, each asking, none reading.
+    for (int round = 0; round < 2; ++round) {
+        // 600 connections from 127.0.0.2, each asking, none reading or closing.
         std::vector<std::unique_ptr<RawClient>> churn;
-        for (int i = 0; i < 120; ++i) {
+        for (int i = 0; i < 600; ++i) {
             auto client = std::make_unique<RawClient>(m_hub->port, QStringLiteral("127.0.0.2"));
             if (client->connected())
                 client->send(version);
@@ -404,9 +404,11 @@ void HubServerReportsTest::churnFromOneAddress_resetsNoOtherClient()
         for (auto& client : churn)
             refused += client->next().status == 503;
     }
+    qInfo("127.0.0.1 served %d of %d while 127.0.0.2 churned; 127.0.0.2 refused %d times", served, asked,
+          refused);
     QCOMPARE(served, asked);
-    // The churning address got its share and plain refusals.
-    QVERIFY2(refused >= 5 * (120 - 8) * 9 / 10, qPrintable(QString::number(refused)));
+    // The churning address got its share and, up to the hub's bound, plain refusals.
+    QVERIFY2(refused >= 2 * 200, qPrintable(QString::number(refused)));
 }
 
 void HubServerReportsTest::fullHub_newAddressGetsAnIdleSlot()
@@ -441,6 +443,7 @@ void HubServerReportsTest::fullHub_newAddressGetsAnIdleSlot()
         const HttpReply reply = client->next();
         closed += reply.status == 0;
     }
+    qInfo("3 new addresses served; %d idle connections gave way", closed);
     QCOMPARE(closed, 3);
 }
 
