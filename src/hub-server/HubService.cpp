@@ -117,6 +117,22 @@ void appendJsonString(QByteArray& out, const QString& value)
     out.append('"');
 }
 
+// A flat object whose values are all strings.
+template <std::size_t N>
+void appendJsonObject(QByteArray& out, const std::pair<const char*, QString> (&fields)[N])
+{
+    out.append('{');
+    bool first = true;
+    for (const auto& [name, value] : fields) {
+        if (!first)
+            out.append(',');
+        first = false;
+        out.append('"').append(name).append("\":");
+        appendJsonString(out, value);
+    }
+    out.append('}');
+}
+
 // An optional field: empty when absent; control characters and overlong
 // values are refused like those of required fields.
 QString optional(const FormData& form, const char* name, qsizetype maxLength)
@@ -255,16 +271,7 @@ QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
             {"price", QString::number(order.price)},
             {"count", QString::number(order.count)},
         };
-        out.append('{');
-        bool first = true;
-        for (const auto& [name, value] : fields) {
-            if (!first)
-                out.append(',');
-            first = false;
-            out.append('"').append(name).append("\":");
-            appendJsonString(out, value);
-        }
-        out.append('}');
+        appendJsonObject(out, fields);
     }
     out.append(']');
     return out;
@@ -518,16 +525,7 @@ HubReply HubService::listChanges(const FormData& form)
             {"owner", yesNo(c.byOwner)},
             {"undone", yesNo(c.undoneAt != 0)},
         };
-        out.append('{');
-        bool first = true;
-        for (const auto& [name, value] : fields) {
-            if (!first)
-                out.append(',');
-            first = false;
-            out.append('"').append(name).append("\":");
-            appendJsonString(out, value);
-        }
-        out.append('}');
+        appendJsonObject(out, fields);
     }
     out.append(']');
     HubReply reply;

@@ -61,16 +61,26 @@ qint64 rowBound(const QString& text)
     return ok && value > 0 && value <= 10000000 ? value : 0;
 }
 
-int releaseCarrier(const QString& db, const QString& carrier)
+// A carrier id as the operator typed it, without leading zeros; empty
+// (after saying so) when it is not one.
+QString carrierArgument(const char* option, const QString& carrier)
 {
     bool ok = false;
     const quint64 id = carrier.toULongLong(&ok);
-    if (!ok || id == 0)
-        return fail(QStringLiteral("--release-carrier wants a carrier id, got \"%1\"").arg(carrier));
+    if (ok && id != 0)
+        return QString::number(id);
+    fail(QStringLiteral("--%1 wants a carrier id, got \"%2\"").arg(QString::fromLatin1(option), carrier));
+    return {};
+}
+
+int releaseCarrier(const QString& db, const QString& carrier)
+{
+    const QString text = carrierArgument("release-carrier", carrier);
+    if (text.isEmpty())
+        return 1;
     OrderStore store(db);
     try {
         store.open();
-        const QString text = QString::number(id);
         const bool released = store.transaction([&] { return store.release(text); });
         std::printf("%s\n", qUtf8Printable(released ? QStringLiteral("released carrier %1").arg(text)
                                                     : QStringLiteral("carrier %1 was not bound").arg(text)));
@@ -84,10 +94,9 @@ int releaseCarrier(const QString& db, const QString& carrier)
 // input (kept off the command line, where other users of the machine see it).
 int bindCarrier(const QString& db, const QString& carrier)
 {
-    bool ok = false;
-    const quint64 id = carrier.toULongLong(&ok);
-    if (!ok || id == 0)
-        return fail(QStringLiteral("--bind-carrier wants a carrier id, got \"%1\"").arg(carrier));
+    const QString text = carrierArgument("bind-carrier", carrier);
+    if (text.isEmpty())
+        return 1;
     QTextStream in(stdin);
     const QString code = in.readLine().trimmed();
     if (code.isEmpty() || code.size() > HubService::kMaxCodeLength)
@@ -98,7 +107,6 @@ int bindCarrier(const QString& db, const QString& carrier)
     OrderStore store(db);
     try {
         store.open();
-        const QString text = QString::number(id);
         store.transaction([&] {
             store.lockCarrier(text);
             store.rebind(text, HubService::newBinding(code));
