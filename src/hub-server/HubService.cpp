@@ -505,10 +505,8 @@ QString yesNo(bool value)
 
 HubReply HubService::listChanges(const FormData& form)
 {
-    const QList<HubChange> list = m_store.transaction([&] {
-        const QString carrier = ownersCarrier(m_store, form);
-        return m_store.changes(carrier);
-    });
+    // Only reads: no transaction, so the writer is not held up.
+    const QList<HubChange> list = m_store.changes(ownersCarrier(m_store, form));
     QByteArray out("[");
     for (const HubChange& c : list) {
         if (out.size() > 1)
