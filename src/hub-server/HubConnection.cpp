@@ -1,5 +1,6 @@
 #include "HubConnection.h"
 
+#include "AddressBudget.h"
 #include "FormData.h"
 #include "HubService.h"
 #include "HubWriter.h"
@@ -22,8 +23,11 @@ namespace {
 
 const QByteArray kHubPath = QByteArrayLiteral("/ED/KVN.php");
 
-// How long a closing connection keeps swallowing what the peer still sends.
+// How long a closing connection keeps swallowing what the peer still sends
+// (so the answer is not destroyed by a reset); a refused one has only a
+// short answer to deliver.
 constexpr int kLingerMs = 2000;
+constexpr int kRefusedLingerMs = 250;
 
 QByteArray reasonPhrase(int status)
 {
@@ -38,8 +42,12 @@ QByteArray reasonPhrase(int status)
         return "Not Found";
     case 405:
         return "Method Not Allowed";
+    case 403:
+        return "Forbidden";
     case 415:
         return "Unsupported Media Type";
+    case 429:
+        return "Too Many Requests";
     case 500:
         return "Internal Server Error";
     case 501:
@@ -56,15 +64,18 @@ QByteArray reasonPhrase(int status)
 }  // namespace
 
 HubConnection::HubConnection(QTcpSocket* socket, HubService& service, HubWriter* writer,
-                             const HttpLimits& limits, const ConnectionTimes& times, QObject* parent)
-    : QObject(parent), m_socket(socket), m_service(service), m_writer(writer), m_limits(limits),
-      m_parser(limits), m_times(times), m_peer(socket->peerAddress().toString())
+                             const HttpLimits& limits, const ConnectionTimes& times, AddressBudget* budget,
+                             QObject* parent)
+    : QObject(parent), m_socket(socket), m_service(service), m_writer(writer), m_budget(budget),
+      m_limits(limits), m_parser(limits), m_times(times), m_peer(socket->peerAddress().toString()),
+      m_lingerMs(kLingerMs)
 {
     m_socket->setParent(this);
     m_socket->setReadBufferSize(limits.maxHeadBytes + limits.maxBodyBytes);
     // Answers go out at once instead of waiting for the peer's acknowledgement.
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_age.start();
+    m_lastActivity.start();
     m_idle.setSingleShot(true);
     m_idle.setInterval(times.idleTimeoutMs);
     connect(&m_idle, &QTimer::timeout, m_socket, &QTcpSocket::abort);
@@ -81,7 +92,26 @@ HubConnection::HubConnection(QTcpSocket* socket, HubService& service, HubWriter*
 void HubConnection::refuse(const QByteArray& reason)
 {
     qCInfo(lcHubHttp).noquote() << m_peer << "refused:" << reason;
+    m_lingerMs = kRefusedLingerMs;
     sendError(503, reason);
+}
+
+void HubConnection::evict()
+{
+    qCInfo(lcHubHttp).noquote() << m_peer << "closed an idle connection to make room for another address";
+    closeAfterWrite();
+}
+
+void HubConnection::drop()
+{
+    m_socket->abort();
+    markFinished();
+}
+
+bool HubConnection::isIdle() const
+{
+    return !m_closing && !m_waiting && m_parser.buffered() == 0 && m_socket->bytesAvailable() == 0 &&
+           m_socket->bytesToWrite() == 0;
 }
 
 void HubConnection::readRequests()
@@ -124,6 +154,7 @@ void HubConnection::readRequests()
             // The clock restarts per request, not per packet, so a peer that
             // trickles bytes cannot hold a connection open.
             m_idle.start();
+            m_lastActivity.start();
             m_continueSent = false;
             answer(request);
             break;
@@ -190,23 +221,30 @@ void HubConnection::answer(const HttpRequest& request)
     const auto finish = [this, keepAlive, act, taken](const HubReply& reply) {
         if (m_finished)
             return;
-        send(reply.status, reply.contentType, reply.body, keepAlive && reply.status < 400);
+        // A refusal of the owner's code or of a spent budget keeps the connection.
+        const bool keep = reply.status < 400 || reply.status == 403 || reply.status == 429;
+        send(reply.status, reply.contentType, reply.body, keepAlive && keep);
         qCInfo(lcHubHttp).noquote() << m_peer << act << reply.status
                                     << QString::number(static_cast<double>(taken.nsecsElapsed()) / 1e6, 'f',
                                                        2)
                                     << "ms";
     };
+    if (m_budget && HubService::isCostly(*form) && !m_budget->take(m_peer)) {
+        finish(HubReply{429, QByteArrayLiteral("text/plain; charset=utf-8"),
+                        QByteArrayLiteral("too many changes from your address; try again in a minute")});
+        return;
+    }
     if (m_writer && HubService::changesOrders(*form)) {
         // Later requests of this connection wait for this answer.
         m_waiting = true;
-        m_writer->submit(*form, this, [this, finish](const HubReply& reply) {
+        m_writer->submit(*form, m_peer, this, [this, finish](const HubReply& reply) {
             m_waiting = false;
             finish(reply);
             readRequests();
         });
         return;
     }
-    finish(m_service.handle(*form));
+    finish(m_service.handle(*form, m_peer));
 }
 
 void HubConnection::send(int status, const QByteArray& contentType, const QByteArray& body, bool keepAlive,
@@ -224,6 +262,7 @@ void HubConnection::send(int status, const QByteArray& contentType, const QByteA
     if (!headOnly)
         out += body;
     m_socket->write(out);
+    m_lastActivity.start();
     if (!keepAlive)
         closeAfterWrite();
 }
@@ -239,7 +278,7 @@ void HubConnection::closeAfterWrite()
         emit closing();
     m_closing = true;
     m_idle.stop();
-    QTimer::singleShot(kLingerMs, m_socket, &QTcpSocket::abort);
+    QTimer::singleShot(m_lingerMs, m_socket, &QTcpSocket::abort);
     m_socket->flush();
     shutDownWhenWritten();
 }

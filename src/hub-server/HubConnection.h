@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+class AddressBudget;
 class HubService;
 class HubWriter;
 class QTcpSocket;
@@ -37,11 +38,22 @@ public:
 
     // `writer`, when given, commits the requests that change the orders;
     // without one `service` answers every request at once.
+    // `budget`, when given, is spent by the requests that change something
+    // or try an owner's code (429 when it is spent).
     HubConnection(QTcpSocket* socket, HubService& service, HubWriter* writer, const HttpLimits& limits,
-                  const ConnectionTimes& times, QObject* parent = nullptr);
+                  const ConnectionTimes& times, AddressBudget* budget = nullptr, QObject* parent = nullptr);
 
-    // Answers 503 with `reason` and closes.
+    // Answers 503 with `reason` and closes, lingering only briefly.
     void refuse(const QByteArray& reason);
+    // Closes a connection that waits between requests (its client may
+    // connect again), as a keep-alive server may.
+    void evict();
+    // Ends the connection at once.
+    void drop();
+    // Between requests: nothing read, unanswered or unsent.
+    bool isIdle() const;
+    // Milliseconds since the last request or answer.
+    qint64 idleMs() const { return m_lastActivity.elapsed(); }
     // The peer's address as text (kept after the socket is gone).
     const QString& peer() const { return m_peer; }
 
@@ -65,12 +77,15 @@ private:
     QTcpSocket* m_socket;
     HubService& m_service;
     HubWriter* m_writer;
+    AddressBudget* m_budget;
     HttpLimits m_limits;
     HttpRequestParser m_parser;
     ConnectionTimes m_times;
     QString m_peer;
     QTimer m_idle;
     QElapsedTimer m_age;
+    QElapsedTimer m_lastActivity;
+    int m_lingerMs;
     bool m_paused = false;
     bool m_waiting = false;  // for the writer's answer
     bool m_closing = false;

@@ -4,7 +4,6 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <memory>
 
 HubServer::HubServer(HubService& service, QObject* parent)
     : QObject(parent), m_service(service), m_server(new QTcpServer(this))
@@ -37,38 +36,85 @@ QString HubServer::errorString() const
 void HubServer::acceptConnections()
 {
     while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-        if (m_sockets >= m_maxConnections + kMaxLingering) {
-            // Even closing connections are too many: no answer at all.
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        auto* connection = new HubConnection(socket, m_service, m_writer, m_limits, m_times, this);
-        const QString peer = connection->peer();
-        ++m_sockets;
-        ++m_connections;
-        const int fromPeer = ++m_perAddress[peer];
-        // A connection that is closing (after its last answer or a refusal)
-        // no longer holds a slot, so a client that reconnects at once after
-        // being refused is not refused again for its own old connection.
-        auto active = std::make_shared<bool>(true);
-        const auto release = [this, peer, active] {
-            if (!*active)
-                return;
-            *active = false;
-            --m_connections;
-            if (--m_perAddress[peer] <= 0)
-                m_perAddress.remove(peer);
-        };
-        connect(connection, &HubConnection::closing, this, release);
-        connect(connection, &HubConnection::finished, this, [this, connection, release] {
-            release();
-            --m_sockets;
-            connection->deleteLater();
-        });
-        if (m_connections > m_maxConnections)
-            connection->refuse("too many connections");
-        else if (fromPeer > m_maxPerAddress)
-            connection->refuse("too many connections from your address");
+        const QString peer = socket->peerAddress().toString();
+        // Checked before anything is counted: a refused socket takes no slot.
+        const auto own = m_open.constFind(peer);
+        const qsizetype fromPeer = own == m_open.cend() ? 0 : own->size();
+        if (fromPeer >= m_maxPerAddress)
+            refuse(socket, "too many connections from your address");
+        else if (m_connections >= m_maxConnections && !makeRoomFor(peer))
+            refuse(socket, "too many connections");
+        else
+            admit(socket, peer);
     }
+}
+
+bool HubServer::makeRoomFor(const QString& peer)
+{
+    const qsizetype fromPeer = m_open.value(peer).size();
+    const QList<HubConnection*>* busiest = nullptr;
+    for (const QList<HubConnection*>& connections : std::as_const(m_open)) {
+        if (!busiest || connections.size() > busiest->size())
+            busiest = &connections;
+    }
+    if (!busiest || busiest->size() <= fromPeer)
+        return false;
+    HubConnection* idlest = nullptr;
+    for (HubConnection* connection : *busiest) {
+        if (connection->isIdle() && (!idlest || connection->idleMs() > idlest->idleMs()))
+            idlest = connection;
+    }
+    if (!idlest)
+        return false;
+    // Its slot is free once it closes (closing() releases it at once).
+    idlest->evict();
+    return m_connections < m_maxConnections;
+}
+
+void HubServer::admit(QTcpSocket* socket, const QString& peer)
+{
+    // Lingering sockets only finish delivering an answer already sent; the
+    // oldest gives way rather than a new client being turned away.
+    while (m_lingering.size() >= kMaxLingering)
+        m_lingering.takeFirst()->drop();
+    auto* connection =
+        new HubConnection(socket, m_service, m_writer, m_limits, m_times, m_budget.get(), this);
+    m_open[peer].append(connection);
+    ++m_connections;
+    connect(connection, &HubConnection::closing, this, [this, connection, peer] {
+        auto own = m_open.find(peer);
+        if (own == m_open.end() || !own->removeOne(connection))
+            return;
+        --m_connections;
+        if (own->isEmpty())
+            m_open.erase(own);
+        m_lingering.append(connection);
+    });
+    connect(connection, &HubConnection::finished, this, [this, connection, peer] {
+        auto own = m_open.find(peer);
+        if (own != m_open.end() && own->removeOne(connection)) {
+            --m_connections;
+            if (own->isEmpty())
+                m_open.erase(own);
+        }
+        m_lingering.removeOne(connection);
+        connection->deleteLater();
+    });
+}
+
+void HubServer::refuse(QTcpSocket* socket, const QByteArray& reason)
+{
+    if (m_refusing >= kMaxRefusing) {
+        // Even the refusals are too many: no answer at all.
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    auto* connection = new HubConnection(socket, m_service, nullptr, m_limits, m_times, nullptr, this);
+    ++m_refusing;
+    connect(connection, &HubConnection::finished, this, [this, connection] {
+        --m_refusing;
+        connection->deleteLater();
+    });
+    connection->refuse(reason);
 }

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 #include <utility>
@@ -17,9 +18,17 @@ namespace {
 
 const QString kDemand = QStringLiteral("Demand");
 const QString kUnload = QStringLiteral("Unload");
+// Optional texts are cut to the stored length; this only bounds the check.
+constexpr qsizetype kMaxBodyText = 64 * 1024;
 
 // A request that breaks the protocol; answered with 400 and the reason.
 struct BadRequest
+{
+    QString reason;
+};
+
+// An owner's request without the owner's code; answered with 403.
+struct Refused
 {
     QString reason;
 };
@@ -108,6 +117,22 @@ void appendJsonString(QByteArray& out, const QString& value)
     out.append('"');
 }
 
+// A flat object whose values are all strings.
+template <std::size_t N>
+void appendJsonObject(QByteArray& out, const std::pair<const char*, QString> (&fields)[N])
+{
+    out.append('{');
+    bool first = true;
+    for (const auto& [name, value] : fields) {
+        if (!first)
+            out.append(',');
+        first = false;
+        out.append('"').append(name).append("\":");
+        appendJsonString(out, value);
+    }
+    out.append('}');
+}
+
 // An optional field: empty when absent; control characters and overlong
 // values are refused like those of required fields.
 QString optional(const FormData& form, const char* name, qsizetype maxLength)
@@ -139,7 +164,9 @@ bool sameHash(const QString& a, const QString& b)
     return difference == 0;
 }
 
-CarrierBinding newBinding(const QString& code)
+}  // namespace
+
+CarrierBinding HubService::newBinding(const QString& code)
 {
     QByteArray salt(16, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(salt.data()), salt.size() / 4);
@@ -148,6 +175,8 @@ CarrierBinding newBinding(const QString& code)
     binding.codeHash = codeHash(binding.salt, code);
     return binding;
 }
+
+namespace {
 
 QString orderSummary(const HubOrder& order)
 {
@@ -159,29 +188,53 @@ QString orderSummary(const HubOrder& order)
         .arg(order.carrierId);
 }
 
+void record(OrderStore& store, const HubRules& rules, const HubOrder& line, qint64 before, qint64 after,
+            const QString& act, const QString& address, const QString& cmdr, bool byOwner)
+{
+    HubChange change;
+    change.carrierId = line.carrierId;
+    change.orderId = line.id;
+    change.commodity = line.commodity;
+    change.act = act;
+    change.address = address;
+    change.cmdr = cmdr;
+    change.at = QDateTime::currentSecsSinceEpoch();
+    change.before = before;
+    change.after = after;
+    change.byOwner = byOwner;
+    store.recordChange(change);
+    store.trimChanges(line.carrierId, rules.maxChangesPerCarrier, rules.maxChanges);
+}
+
 }  // namespace
 
-HubService::HubService(OrderStore& store, QString versionText)
-    : m_store(store), m_versionText(std::move(versionText))
+HubService::HubService(OrderStore& store, QString versionText, HubRules rules)
+    : m_store(store), m_versionText(std::move(versionText)), m_rules(rules)
 {}
 
-HubReply HubService::handle(const FormData& form)
+HubReply HubService::handle(const FormData& form, const QString& address)
 {
     try {
         const QString act = required(form, "act");
         if (act == QLatin1String("get_kvn"))
             return listOrders();
         if (act == QLatin1String("add_kvn"))
-            return addOrder(form);
+            return addOrder(form, address);
         if (act == QLatin1String("update_kvn"))
-            return updateOrder(form);
+            return updateOrder(form, address);
         if (act == QLatin1String("verify_kvn"))
-            return verifyOrder(form);
+            return verifyOrder(form, address);
+        if (act == QLatin1String("changes_kvn"))
+            return listChanges(form);
+        if (act == QLatin1String("undo_kvn"))
+            return undoChanges(form, address);
         if (act == QLatin1String("check_version"))
             return text(m_versionText);
         throw BadRequest{QStringLiteral("unknown act")};
     } catch (const BadRequest& bad) {
         return text(bad.reason, 400);
+    } catch (const Refused& refused) {
+        return text(refused.reason, 403);
     } catch (const StoreError& error) {
         qCWarning(lcHubService) << "storage failure:" << error.what();
         m_store.reset();
@@ -194,7 +247,12 @@ bool HubService::changesOrders(const FormData& form)
 {
     const QString act = form.value(QStringLiteral("act"));
     return act == QLatin1String("add_kvn") || act == QLatin1String("update_kvn") ||
-           act == QLatin1String("verify_kvn");
+           act == QLatin1String("verify_kvn") || act == QLatin1String("undo_kvn");
+}
+
+bool HubService::isCostly(const FormData& form)
+{
+    return changesOrders(form) || form.value(QStringLiteral("act")) == QLatin1String("changes_kvn");
 }
 
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
@@ -213,16 +271,7 @@ QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
             {"price", QString::number(order.price)},
             {"count", QString::number(order.count)},
         };
-        out.append('{');
-        bool first = true;
-        for (const auto& [name, value] : fields) {
-            if (!first)
-                out.append(',');
-            first = false;
-            out.append('"').append(name).append("\":");
-            appendJsonString(out, value);
-        }
-        out.append('}');
+        appendJsonObject(out, fields);
     }
     out.append(']');
     return out;
@@ -242,7 +291,7 @@ HubReply HubService::listOrders()
     return reply;
 }
 
-HubReply HubService::addOrder(const FormData& form)
+HubReply HubService::addOrder(const FormData& form, const QString& address)
 {
     HubOrder order;
     order.cmdr = required(form, "cmdr");
@@ -286,8 +335,12 @@ HubReply HubService::addOrder(const FormData& form)
 
     return m_store.transaction([&] {
         m_store.lockCarrier(order.carrierId);
-        // A carrier belongs to the first code posted for it; carriers never
-        // bound take orders without a code.
+        // A carrier belongs to the first code posted for it while it has no
+        // orders. One whose orders were posted without a code (by clients
+        // from before codes) stays open to everyone until the operator binds
+        // it or its lines are gone: otherwise the first stranger to post with
+        // a code would lock its owner out.
+        bool byOwner = false;
         if (const auto bound = m_store.binding(order.carrierId)) {
             if (code.isEmpty())
                 return text(refused + QStringLiteral("carrier %1 is bound to its owner's code and this "
@@ -297,48 +350,72 @@ HubReply HubService::addOrder(const FormData& form)
                 return text(refused +
                             QStringLiteral("the code does not match the one carrier %1 is bound to.")
                                 .arg(order.carrierId));
-        } else if (!code.isEmpty()) {
+            byOwner = true;
+        } else if (!code.isEmpty() && !m_store.hasOrders(order.carrierId)) {
             m_store.bind(order.carrierId, newBinding(code));
+            byOwner = true;
         }
         // One order line per carrier, type and commodity: posting it again
         // states the new wish rather than adding a second line.
         for (const HubOrder& existing : m_store.ordersAt(order.carrierId, order.action)) {
             if (existing.commodityKey == key) {
+                if (existing.count <= 0 && m_store.orderCount() >= kMaxOrders)
+                    return text(refused + QStringLiteral("the hub holds too many orders."));
                 order.id = existing.id;
                 m_store.replace(order);
-                return text(QStringLiteral("Order updated: ") + orderSummary(order));
+                record(m_store, m_rules, order, existing.count, order.count, QStringLiteral("add_kvn"),
+                       address, order.cmdr, byOwner);
+                return text((existing.count > 0 ? QStringLiteral("Order updated: ")
+                                                : QStringLiteral("Order added: ")) +
+                            orderSummary(order));
             }
         }
         if (m_store.orderCount() >= kMaxOrders)
             return text(refused + QStringLiteral("the hub holds too many orders."));
         order.id = m_store.insert(order);
+        record(m_store, m_rules, order, 0, order.count, QStringLiteral("add_kvn"), address, order.cmdr,
+               byOwner);
         return text(QStringLiteral("Order added: ") + orderSummary(order));
     });
 }
 
-HubReply HubService::updateOrder(const FormData& form)
+HubReply HubService::updateOrder(const FormData& form, const QString& address)
 {
     const QString carrier = marketId(form, "MarketID");
     const QString key = CommodityKey::of(required(form, "Commodity"));
     const qint64 sold = integer(form, "Count");
     const QString saleKey = optional(form, "SaleKey", kMaxSaleKeyLength);
-    const bool valid = carrier != QLatin1String("0") && !key.isEmpty() && sold > 0;
-    if (saleKey.isEmpty()) {
-        const bool changed = valid && m_store.transaction([&] { return m_store.sell(carrier, key, sold); });
-        return text(changed ? QStringLiteral("update_ok") : QStringLiteral("update_none"));
-    }
-
+    const QString code = optional(form, "code", kMaxCodeLength);
+    const QString cmdr = optional(form, "CMDR", kMaxBodyText).left(kMaxTextLength);
+    const QString none = QStringLiteral("update_none");
+    // Nothing is stored for a sale that cannot be one, so junk neither fills
+    // the tables nor spends a key a real sale will bring.
+    if (carrier == QLatin1String("0") || key.isEmpty() || sold <= 0)
+        return text(none);
     forgetOldSales();
-    // A resent sale (its answer was lost) gets the first answer again and
-    // changes nothing.
     const QString answer = m_store.transaction([&] {
+        const auto line = m_store.demandLine(carrier, key);
+        if (!line)
+            return none;
+        const bool byOwner = isOwner(carrier, code);
+        // No hold takes more in one sale.
+        if (!byOwner && sold > m_rules.maxSale)
+            return none;
+        // A resent sale (its answer was lost) gets the first answer again
+        // and changes nothing.
         QString first;
-        if (!m_store.claimSale(saleKey, &first))
-            return first.isEmpty() ? QStringLiteral("update_none") : first;
-        const bool changed = valid && m_store.sell(carrier, key, sold);
-        const QString now = changed ? QStringLiteral("update_ok") : QStringLiteral("update_none");
-        m_store.setSaleAnswer(saleKey, now);
-        return now;
+        if (!saleKey.isEmpty() && m_store.knownSale(carrier, saleKey, &first))
+            return first;
+        if (line->count <= 0)
+            return none;
+        change(*line, std::max<qint64>(line->count - sold, 0), QStringLiteral("update_kvn"), address, cmdr,
+               byOwner);
+        const QString ok = QStringLiteral("update_ok");
+        if (!saleKey.isEmpty()) {
+            m_store.claimSale(carrier, saleKey, ok);
+            m_store.trimSales(carrier, m_rules.maxSaleKeysPerCarrier, m_rules.maxSaleKeys);
+        }
+        return ok;
     });
     return text(answer);
 }
@@ -349,20 +426,148 @@ void HubService::forgetOldSales()
     if (now - m_salesForgottenAt < kSalePurgeIntervalSeconds)
         return;
     m_salesForgottenAt = now;
-    m_store.transaction([&] { m_store.forgetSalesBefore(now - kSaleKeySeconds); });
+    m_store.transaction([&] {
+        m_store.forgetSalesBefore(now - kSaleKeySeconds);
+        m_store.forgetChangesBefore(now - kChangeSeconds);
+        m_store.forgetSoldOutBefore(now - kChangeSeconds);
+    });
 }
 
-HubReply HubService::verifyOrder(const FormData& form)
+HubReply HubService::verifyOrder(const FormData& form, const QString& address)
 {
-    required(form, "CMDR");
+    const QString cmdr = required(form, "CMDR");
     const QString carrier = marketId(form, "Market");
     const QString key = CommodityKey::of(required(form, "Towar"));
     const qint64 demand = integer(form, "Ilosc");
+    const QString code = optional(form, "code", kMaxCodeLength);
     if (demand < 0 || demand > std::numeric_limits<qint32>::max())
         throw BadRequest{QStringLiteral("field Ilosc is out of range")};
     if (carrier == QLatin1String("0") || key.isEmpty())
         return text(QStringLiteral("verify_none"));
 
-    const bool changed = m_store.transaction([&] { return m_store.setDemand(carrier, key, demand); });
+    forgetOldSales();
+    const bool changed = m_store.transaction([&] {
+        const auto line = m_store.demandLine(carrier, key);
+        if (!line)
+            return false;
+        const bool byOwner = isOwner(carrier, code);
+        qint64 count = demand;
+        // A market seen by someone else can show less demand than the order
+        // (others delivered), never more, and one check takes off at most a
+        // hold's worth.
+        if (!byOwner)
+            count = std::max(std::min(demand, line->count), line->count - m_rules.maxSale);
+        if (count == line->count)
+            return false;
+        change(*line, std::max<qint64>(count, 0), QStringLiteral("verify_kvn"), address,
+               cmdr.left(kMaxTextLength), byOwner);
+        return true;
+    });
     return text(changed ? QStringLiteral("verify_ok") : QStringLiteral("verify_none"));
+}
+
+bool HubService::isOwner(const QString& carrierId, const QString& code)
+{
+    if (code.isEmpty())
+        return false;
+    const auto bound = m_store.binding(carrierId);
+    return bound && sameHash(codeHash(bound->salt, code), bound->codeHash);
+}
+
+void HubService::change(const HubOrder& line, qint64 count, const QString& act, const QString& address,
+                        const QString& cmdr, bool byOwner)
+{
+    m_store.setCount(line.id, count);
+    record(m_store, m_rules, line, line.count, count, act, address, cmdr, byOwner);
+}
+
+namespace {
+
+// The carrier whose owner asks, with the code checked: throws Refused.
+QString ownersCarrier(OrderStore& store, const FormData& form)
+{
+    const QString carrier = marketId(form, "CarrierID");
+    const QString code = optional(form, "code", HubService::kMaxCodeLength);
+    const auto bound = store.binding(carrier);
+    if (!bound)
+        throw Refused{QStringLiteral("carrier %1 is not bound to an owner's code.").arg(carrier)};
+    if (code.isEmpty() || !sameHash(codeHash(bound->salt, code), bound->codeHash))
+        throw Refused{QStringLiteral("the code does not match the one carrier %1 is bound to.").arg(carrier)};
+    return carrier;
+}
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+}  // namespace
+
+HubReply HubService::listChanges(const FormData& form)
+{
+    // Only reads: no transaction, so the writer is not held up.
+    const QList<HubChange> list = m_store.changes(ownersCarrier(m_store, form));
+    QByteArray out("[");
+    for (const HubChange& c : list) {
+        if (out.size() > 1)
+            out.append(',');
+        const std::pair<const char*, QString> fields[] = {
+            {"id", QString::number(c.id)},
+            {"time", QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
+            {"address", c.address},
+            {"cmdr", c.cmdr},
+            {"act", c.act},
+            {"commodity", c.commodity},
+            {"before", QString::number(c.before)},
+            {"after", QString::number(c.after)},
+            {"owner", yesNo(c.byOwner)},
+            {"undone", yesNo(c.undoneAt != 0)},
+        };
+        appendJsonObject(out, fields);
+    }
+    out.append(']');
+    HubReply reply;
+    reply.contentType = QByteArrayLiteral("application/json; charset=utf-8");
+    reply.body = out;
+    return reply;
+}
+
+HubReply HubService::undoChanges(const FormData& form, const QString& address)
+{
+    const QString reporter = required(form, "Reporter");
+    return m_store.transaction([&] {
+        const QString carrier = ownersCarrier(m_store, form);
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        // Newest first. A line the owner has set since a report keeps what
+        // the owner said: the reports before that are not undone.
+        QSet<qint64> ownerSetSince;
+        QHash<qint64, qint64> addBack;
+        QList<qint64> undone;
+        for (const HubChange& c : m_store.changes(carrier)) {
+            if (c.byOwner && c.act != QLatin1String("undo_kvn")) {
+                ownerSetSince.insert(c.orderId);
+                continue;
+            }
+            const bool report = c.act == QLatin1String("update_kvn") || c.act == QLatin1String("verify_kvn");
+            if (!report || c.address != reporter || c.undoneAt != 0 || ownerSetSince.contains(c.orderId))
+                continue;
+            addBack[c.orderId] += c.before - c.after;
+            undone.append(c.id);
+        }
+        for (const qint64 id : undone)
+            m_store.markUndone(id, now);
+        for (auto it = addBack.cbegin(); it != addBack.cend(); ++it) {
+            const auto line = m_store.orderById(it.key());
+            if (!line || it.value() == 0)
+                continue;
+            const qint64 count =
+                std::clamp<qint64>(line->count + it.value(), 0, std::numeric_limits<qint32>::max());
+            m_store.setCount(line->id, count);
+            record(m_store, m_rules, *line, line->count, count, QStringLiteral("undo_kvn"), address,
+                   QString(), true);
+        }
+        return text(QStringLiteral("Undone: %1 changes by %2 at carrier %3.")
+                        .arg(undone.size())
+                        .arg(reporter, carrier));
+    });
 }

@@ -7,8 +7,8 @@
 
 Q_LOGGING_CATEGORY(lcHubWriter, "tessivar.hub.writer")
 
-HubWriter::HubWriter(QString location, QString versionText, QObject* parent)
-    : QObject(parent), m_location(std::move(location)), m_versionText(std::move(versionText)),
+HubWriter::HubWriter(QString location, QString versionText, HubRules rules, QObject* parent)
+    : QObject(parent), m_location(std::move(location)), m_versionText(std::move(versionText)), m_rules(rules),
       m_worker(new QObject)
 {
     m_thread.setObjectName(QStringLiteral("hub-writer"));
@@ -41,7 +41,7 @@ void HubWriter::open()
             try {
                 m_store = std::make_unique<OrderStore>(m_location);
                 m_store->open();
-                m_service = std::make_unique<HubService>(*m_store, m_versionText);
+                m_service = std::make_unique<HubService>(*m_store, m_versionText, m_rules);
             } catch (const StoreError& e) {
                 error = QString::fromUtf8(e.what());
                 m_store.reset();
@@ -52,10 +52,10 @@ void HubWriter::open()
         throw StoreError(error.toStdString());
 }
 
-void HubWriter::submit(const FormData& form, QObject* receiver, Done done)
+void HubWriter::submit(const FormData& form, const QString& address, QObject* receiver, Done done)
 {
     QMutexLocker lock(&m_mutex);
-    m_queue.append(Job{form, receiver, std::move(done), {}});
+    m_queue.append(Job{form, address, receiver, std::move(done), {}});
     if (!m_scheduled) {
         m_scheduled = true;
         QMetaObject::invokeMethod(
@@ -81,7 +81,7 @@ void HubWriter::drain()
             m_store->transaction([&] {
                 m_store->lockWriters();
                 for (Job& job : batch)
-                    job.reply = m_service->handle(job.form);
+                    job.reply = m_service->handle(job.form, job.address);
             });
         } catch (const StoreError& error) {
             qCWarning(lcHubWriter) << "commit failed:" << error.what();

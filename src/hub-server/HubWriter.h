@@ -24,19 +24,20 @@ class HubWriter : public QObject
 public:
     using Done = std::function<void(const HubReply&)>;
 
-    HubWriter(QString location, QString versionText, QObject* parent = nullptr);
+    HubWriter(QString location, QString versionText, HubRules rules = {}, QObject* parent = nullptr);
     ~HubWriter() override;
 
     // Starts the thread and opens the database there; throws StoreError.
     void open();
     // `done` runs on this object's thread once the request was committed,
     // unless `receiver` is gone by then.
-    void submit(const FormData& form, QObject* receiver, Done done);
+    void submit(const FormData& form, const QString& address, QObject* receiver, Done done);
 
 private:
     struct Job
     {
         FormData form;
+        QString address;
         QPointer<QObject> receiver;
         Done done;
         HubReply reply;
@@ -47,6 +48,7 @@ private:
 
     QString m_location;
     QString m_versionText;
+    HubRules m_rules;
     QThread m_thread;
     QObject* m_worker;  // lives on m_thread; the store and service are used only there
     std::unique_ptr<OrderStore> m_store;

@@ -13,8 +13,9 @@
 namespace {
 
 // 1: orders only. 2: commodity keys in the orders, sales, carrier owners and
-// the orders' version counter.
-constexpr int kSchemaVersion = 2;
+// the orders' version counter. 3: sale keys per carrier (the global ones of
+// 2 are dropped), the record of changes, sold-out lines kept at count 0.
+constexpr int kSchemaVersion = 3;
 
 QString now()
 {
@@ -29,12 +30,13 @@ QString now()
 const QString kColumns =
     QStringLiteral("id, cmdr, fc, carrier_id, location, action, commodity, commodity_key, count, price");
 
-// The tables of schema 2; `id` is the one column whose type differs.
+// The tables of schema 3; `id` is the one column whose type differs.
 QStringList schemaStatements(bool postgres)
 {
     const QString id = postgres ? QStringLiteral("id BIGSERIAL PRIMARY KEY")
                                 : QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT");
     return {
+        QStringLiteral("DROP TABLE IF EXISTS sales"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS orders (%1,"
                        "cmdr TEXT NOT NULL, fc TEXT NOT NULL, carrier_id TEXT NOT NULL,"
                        "location TEXT NOT NULL, action TEXT NOT NULL, commodity TEXT NOT NULL,"
@@ -43,9 +45,22 @@ QStringList schemaStatements(bool postgres)
                        "created_at TEXT NOT NULL, updated_at TEXT NOT NULL)")
             .arg(id),
         QStringLiteral("CREATE INDEX IF NOT EXISTS orders_by_carrier ON orders (carrier_id, action)"),
-        QStringLiteral("CREATE TABLE IF NOT EXISTS sales (sale_key TEXT PRIMARY KEY, answer TEXT NOT NULL,"
-                       " created_at BIGINT NOT NULL)"),
-        QStringLiteral("CREATE INDEX IF NOT EXISTS sales_by_age ON sales (created_at)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS orders_by_age ON orders (count, updated_at)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS sale_keys (%1, carrier_id TEXT NOT NULL,"
+                       " sale_key TEXT NOT NULL, answer TEXT NOT NULL, created_at BIGINT NOT NULL,"
+                       " UNIQUE (carrier_id, sale_key))")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS sale_keys_by_carrier ON sale_keys (carrier_id, id)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS sale_keys_by_age ON sale_keys (created_at)"),
+        // Shaped to answer "what happened at my carrier since a time" too.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS changes (%1, carrier_id TEXT NOT NULL,"
+                       " order_id BIGINT NOT NULL, commodity TEXT NOT NULL, act TEXT NOT NULL,"
+                       " address TEXT NOT NULL, cmdr TEXT NOT NULL, at BIGINT NOT NULL,"
+                       " count_before BIGINT NOT NULL, count_after BIGINT NOT NULL,"
+                       " by_owner INTEGER NOT NULL, undone_at BIGINT NOT NULL DEFAULT 0)")
+            .arg(id),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS changes_by_carrier ON changes (carrier_id, at)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS changes_by_carrier_id ON changes (carrier_id, id)"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS carriers (carrier_id TEXT PRIMARY KEY,"
                        " salt TEXT NOT NULL, code_hash TEXT NOT NULL, bound_at TEXT NOT NULL)"),
         QStringLiteral("CREATE TABLE IF NOT EXISTS hub_meta (name TEXT PRIMARY KEY, value BIGINT NOT NULL)"),
@@ -167,6 +182,9 @@ void OrderStore::createSchema()
             version.finish();
             if (schema > kSchemaVersion)
                 throw StoreError("the database was made by a newer hub server");
+            if (schema < kSchemaVersion)
+                run(QStringLiteral("UPDATE hub_meta SET value = ? WHERE name = 'schema'"), {kSchemaVersion})
+                    .finish();
             refreshCommodityKeys();
         });
         return;
@@ -280,7 +298,7 @@ QList<HubOrder> OrderStore::ordersAt(const QString& carrierId, const QString& ac
 
 qint64 OrderStore::orderCount()
 {
-    QSqlQuery& query = run(QStringLiteral("SELECT COUNT(*) FROM orders"));
+    QSqlQuery& query = run(QStringLiteral("SELECT COUNT(*) FROM orders WHERE count > 0"));
     const qint64 count = query.next() ? query.value(0).toLongLong() : 0;
     query.finish();
     return count;
@@ -325,66 +343,159 @@ void OrderStore::replace(const HubOrder& order)
     bumpVersion();
 }
 
-bool OrderStore::sell(const QString& carrierId, const QString& commodityKey, qint64 sold)
+std::optional<HubOrder> OrderStore::demandLine(const QString& carrierId, const QString& commodityKey)
 {
-    QSqlQuery& lower =
-        run(QStringLiteral("UPDATE orders SET count = count - ?, updated_at = ?"
-                           " WHERE carrier_id = ? AND action = 'Demand' AND commodity_key = ? AND count > 0"),
-            {sold, now(), carrierId, commodityKey});
-    const int changed = lower.numRowsAffected();
-    lower.finish();
-    if (changed <= 0)
-        return false;
-    run(QStringLiteral("DELETE FROM orders"
-                       " WHERE carrier_id = ? AND action = 'Demand' AND commodity_key = ? AND count <= 0"),
-        {carrierId, commodityKey})
+    const QList<HubOrder> lines =
+        readOrders(run(QStringLiteral("SELECT %1 FROM orders WHERE carrier_id = ? AND action = 'Demand'"
+                                      " AND commodity_key = ? ORDER BY id LIMIT 1")
+                           .arg(kColumns),
+                       {carrierId, commodityKey}));
+    if (lines.isEmpty())
+        return std::nullopt;
+    return lines.first();
+}
+
+std::optional<HubOrder> OrderStore::orderById(qint64 id)
+{
+    const QList<HubOrder> lines =
+        readOrders(run(QStringLiteral("SELECT %1 FROM orders WHERE id = ?").arg(kColumns), {id}));
+    if (lines.isEmpty())
+        return std::nullopt;
+    return lines.first();
+}
+
+bool OrderStore::hasOrders(const QString& carrierId)
+{
+    QSqlQuery& query = run(QStringLiteral("SELECT 1 FROM orders WHERE carrier_id = ? LIMIT 1"), {carrierId});
+    const bool found = query.next();
+    query.finish();
+    return found;
+}
+
+void OrderStore::setCount(qint64 orderId, qint64 count)
+{
+    run(QStringLiteral("UPDATE orders SET count = ?, updated_at = ? WHERE id = ?"), {count, now(), orderId})
         .finish();
     bumpVersion();
-    return true;
 }
 
-bool OrderStore::setDemand(const QString& carrierId, const QString& commodityKey, qint64 demand)
+void OrderStore::forgetSoldOutBefore(qint64 epochSeconds)
+{
+    const QString stamp = QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::UTC).toString(Qt::ISODate);
+    run(QStringLiteral("DELETE FROM orders WHERE count <= 0 AND updated_at < ?"), {stamp}).finish();
+}
+
+void OrderStore::recordChange(const HubChange& change)
+{
+    // A null text would be bound as NULL.
+    const auto text = [](const QString& value) { return value.isNull() ? QStringLiteral("") : value; };
+    run(QStringLiteral(
+            "INSERT INTO changes (carrier_id, order_id, commodity, act, address, cmdr, at,"
+            " count_before, count_after, by_owner, undone_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {change.carrierId, change.orderId, text(change.commodity), change.act, text(change.address),
+         text(change.cmdr), change.at, change.before, change.after, change.byOwner ? 1 : 0, change.undoneAt})
+        .finish();
+}
+
+QList<HubChange> OrderStore::changes(const QString& carrierId)
 {
     QSqlQuery& query =
-        demand > 0 ? run(QStringLiteral("UPDATE orders SET count = ?, updated_at = ? WHERE carrier_id = ?"
-                                        " AND action = 'Demand' AND commodity_key = ? AND count <> ?"),
-                         {demand, now(), carrierId, commodityKey, demand})
-                   : run(QStringLiteral("DELETE FROM orders WHERE carrier_id = ? AND action = 'Demand'"
-                                        " AND commodity_key = ?"),
-                         {carrierId, commodityKey});
-    const int changed = query.numRowsAffected();
+        run(QStringLiteral("SELECT id, carrier_id, order_id, commodity, act, address, cmdr, at,"
+                           " count_before, count_after, by_owner, undone_at FROM changes"
+                           " WHERE carrier_id = ? ORDER BY id DESC"),
+            {carrierId});
+    QList<HubChange> list;
+    while (query.next()) {
+        HubChange change;
+        change.id = query.value(0).toLongLong();
+        change.carrierId = query.value(1).toString();
+        change.orderId = query.value(2).toLongLong();
+        change.commodity = query.value(3).toString();
+        change.act = query.value(4).toString();
+        change.address = query.value(5).toString();
+        change.cmdr = query.value(6).toString();
+        change.at = query.value(7).toLongLong();
+        change.before = query.value(8).toLongLong();
+        change.after = query.value(9).toLongLong();
+        change.byOwner = query.value(10).toLongLong() != 0;
+        change.undoneAt = query.value(11).toLongLong();
+        list.append(change);
+    }
     query.finish();
-    if (changed <= 0)
-        return false;
-    bumpVersion();
-    return true;
+    return list;
 }
 
-bool OrderStore::claimSale(const QString& key, QString* answer)
+void OrderStore::markUndone(qint64 changeId, qint64 epochSeconds)
 {
-    QSqlQuery& insert =
-        run(QStringLiteral("INSERT INTO sales (sale_key, answer, created_at) VALUES (?, '', ?)"
-                           " ON CONFLICT (sale_key) DO NOTHING"),
-            {key, QDateTime::currentSecsSinceEpoch()});
-    const int inserted = insert.numRowsAffected();
-    insert.finish();
-    if (inserted > 0)
-        return true;
-    QSqlQuery& known = run(QStringLiteral("SELECT answer FROM sales WHERE sale_key = ?"), {key});
-    if (known.next())
+    run(QStringLiteral("UPDATE changes SET undone_at = ? WHERE id = ?"), {epochSeconds, changeId}).finish();
+}
+
+void OrderStore::trim(const QString& table, const QString& carrierId, qint64 perCarrier, qint64 total)
+{
+    // Ids only grow, so the rows above the one `keep` places from the newest
+    // are at most `keep`; an index on (carrier_id, id) finds it directly.
+    QSqlQuery& own = run(
+        QStringLiteral("SELECT id FROM %1 WHERE carrier_id = ? ORDER BY id DESC LIMIT 1 OFFSET ?").arg(table),
+        {carrierId, perCarrier});
+    const qint64 ownCut = own.next() ? own.value(0).toLongLong() : 0;
+    own.finish();
+    if (ownCut > 0)
+        run(QStringLiteral("DELETE FROM %1 WHERE carrier_id = ? AND id <= ?").arg(table), {carrierId, ownCut})
+            .finish();
+    QSqlQuery& all =
+        run(QStringLiteral("SELECT id FROM %1 ORDER BY id DESC LIMIT 1 OFFSET ?").arg(table), {total});
+    const qint64 allCut = all.next() ? all.value(0).toLongLong() : 0;
+    all.finish();
+    if (allCut > 0)
+        run(QStringLiteral("DELETE FROM %1 WHERE id <= ?").arg(table), {allCut}).finish();
+}
+
+void OrderStore::trimChanges(const QString& carrierId, qint64 perCarrier, qint64 total)
+{
+    trim(QStringLiteral("changes"), carrierId, perCarrier, total);
+}
+
+void OrderStore::forgetChangesBefore(qint64 epochSeconds)
+{
+    run(QStringLiteral("DELETE FROM changes WHERE at < ?"), {epochSeconds}).finish();
+}
+
+bool OrderStore::knownSale(const QString& carrierId, const QString& key, QString* answer)
+{
+    QSqlQuery& known =
+        run(QStringLiteral("SELECT answer FROM sale_keys WHERE carrier_id = ? AND sale_key = ?"),
+            {carrierId, key});
+    const bool found = known.next();
+    if (found)
         *answer = known.value(0).toString();
     known.finish();
-    return false;
+    return found;
 }
 
-void OrderStore::setSaleAnswer(const QString& key, const QString& answer)
+void OrderStore::claimSale(const QString& carrierId, const QString& key, const QString& answer)
 {
-    run(QStringLiteral("UPDATE sales SET answer = ? WHERE sale_key = ?"), {answer, key}).finish();
+    run(QStringLiteral(
+            "INSERT INTO sale_keys (carrier_id, sale_key, answer, created_at) VALUES (?, ?, ?, ?)"),
+        {carrierId, key, answer, QDateTime::currentSecsSinceEpoch()})
+        .finish();
+}
+
+void OrderStore::trimSales(const QString& carrierId, qint64 perCarrier, qint64 total)
+{
+    trim(QStringLiteral("sale_keys"), carrierId, perCarrier, total);
 }
 
 void OrderStore::forgetSalesBefore(qint64 epochSeconds)
 {
-    run(QStringLiteral("DELETE FROM sales WHERE created_at < ?"), {epochSeconds}).finish();
+    run(QStringLiteral("DELETE FROM sale_keys WHERE created_at < ?"), {epochSeconds}).finish();
+}
+
+qint64 OrderStore::saleCount()
+{
+    QSqlQuery& query = run(QStringLiteral("SELECT COUNT(*) FROM sale_keys"));
+    const qint64 count = query.next() ? query.value(0).toLongLong() : 0;
+    query.finish();
+    return count;
 }
 
 std::optional<CarrierBinding> OrderStore::binding(const QString& carrierId)
@@ -411,6 +522,12 @@ bool OrderStore::release(const QString& carrierId)
     const int removed = query.numRowsAffected();
     query.finish();
     return removed > 0;
+}
+
+void OrderStore::rebind(const QString& carrierId, const CarrierBinding& binding)
+{
+    release(carrierId);
+    bind(carrierId, binding);
 }
 
 void OrderStore::lockCarrier(const QString& carrierId)

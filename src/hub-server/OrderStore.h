@@ -32,6 +32,26 @@ struct CarrierBinding
     QString codeHash;
 };
 
+// One change of an order line's count, as the carrier's owner lists it: who
+// asked for it (address, and the commander the request named), when, and
+// the count before and after. Reports of sales and market checks are kept
+// this way so the owner can undo those of one reporter.
+struct HubChange
+{
+    qint64 id = 0;
+    QString carrierId;
+    qint64 orderId = 0;
+    QString commodity;
+    QString act;  // "add_kvn", "update_kvn", "verify_kvn" or "undo_kvn"
+    QString address;
+    QString cmdr;
+    qint64 at = 0;  // seconds since 1970, UTC
+    qint64 before = 0;
+    qint64 after = 0;
+    bool byOwner = false;
+    qint64 undoneAt = 0;  // 0 while it stands
+};
+
 class StoreError : public std::runtime_error
 {
 public:
@@ -65,9 +85,18 @@ public:
     // (a PostgreSQL server that restarted is reached again).
     void reset();
 
-    // Orders with a count above 0, oldest first.
+    // Orders with a count above 0, oldest first. Lines sold out or reported
+    // gone stay stored with count 0 for a while (so an owner can undo the
+    // report), but are not listed.
     QList<HubOrder> openOrders();
+    // Lines of a carrier and type, sold-out ones included.
     QList<HubOrder> ordersAt(const QString& carrierId, const QString& action);
+    // The carrier's Demand line of a commodity, sold out or not.
+    std::optional<HubOrder> demandLine(const QString& carrierId, const QString& commodityKey);
+    std::optional<HubOrder> orderById(qint64 id);
+    // Whether any line of the carrier is stored, sold-out ones included.
+    bool hasOrders(const QString& carrierId);
+    // Lines with a count above 0.
     qint64 orderCount();
     // A number that changes whenever the orders change, in any process.
     qint64 ordersVersion();
@@ -76,24 +105,38 @@ public:
     qint64 insert(const HubOrder& order);
     // Replaces everything but the id of an existing order.
     void replace(const HubOrder& order);
-    // Lowers the carrier's Demand lines of a commodity by `sold` and removes
-    // those that reach 0; true when any line changed.
-    bool sell(const QString& carrierId, const QString& commodityKey, qint64 sold);
-    // Sets the carrier's Demand lines of a commodity to `demand` (0 removes
-    // them); true when any line changed.
-    bool setDemand(const QString& carrierId, const QString& commodityKey, qint64 demand);
+    // Sets the count of an order line (0 takes it off the list).
+    void setCount(qint64 orderId, qint64 count);
+    // Forgets lines at count 0 that last changed before the time.
+    void forgetSoldOutBefore(qint64 epochSeconds);
 
-    // Sale keys. claimSale() records a new key (true) or finds it known
-    // (false, with the answer given the first time in `answer`).
-    bool claimSale(const QString& key, QString* answer);
-    void setSaleAnswer(const QString& key, const QString& answer);
+    // The record of changes.
+    void recordChange(const HubChange& change);
+    // A carrier's changes, newest first.
+    QList<HubChange> changes(const QString& carrierId);
+    void markUndone(qint64 changeId, qint64 epochSeconds);
+    // Keeps at most `perCarrier` changes of the carrier and `total` in all,
+    // dropping the oldest.
+    void trimChanges(const QString& carrierId, qint64 perCarrier, qint64 total);
+    void forgetChangesBefore(qint64 epochSeconds);
+
+    // Sale keys, per carrier. knownSale() finds a key (true, with the answer
+    // given the first time in `answer`); claimSale() records a new one.
+    bool knownSale(const QString& carrierId, const QString& key, QString* answer);
+    void claimSale(const QString& carrierId, const QString& key, const QString& answer);
+    // Keeps at most `perCarrier` keys of the carrier and `total` in all,
+    // dropping the oldest.
+    void trimSales(const QString& carrierId, qint64 perCarrier, qint64 total);
     void forgetSalesBefore(qint64 epochSeconds);
+    qint64 saleCount();
 
     // Carrier owners.
     std::optional<CarrierBinding> binding(const QString& carrierId);
     void bind(const QString& carrierId, const CarrierBinding& binding);
     // False when the carrier was not bound.
     bool release(const QString& carrierId);
+    // Binds or binds anew (the operator's --bind-carrier).
+    void rebind(const QString& carrierId, const CarrierBinding& binding);
     // Inside a transaction: holds off other processes working on the same
     // carrier until the transaction ends (SQLite writers are one at a time
     // anyway).
@@ -135,6 +178,9 @@ private:
     // bound and executed. Call finish() on it once read.
     QSqlQuery& run(const QString& sql, const QVariantList& values = {});
     QList<HubOrder> readOrders(QSqlQuery& query);
+    // Deletes the rows of `table` whose id is at or below the one `keep`
+    // rows from the newest (of the carrier, and in all).
+    void trim(const QString& table, const QString& carrierId, qint64 perCarrier, qint64 total);
 
     QString m_location;
     bool m_postgres = false;

@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QTextStream>
 #include <cstdio>
 
 namespace {
@@ -52,19 +53,65 @@ int positive(const QString& text)
     return ok && value > 0 && value <= 100000 ? value : 0;
 }
 
-int releaseCarrier(const QString& db, const QString& carrier)
+// A whole number from 1 to 10,000,000 for a count of stored rows, else 0.
+qint64 rowBound(const QString& text)
+{
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok && value > 0 && value <= 10000000 ? value : 0;
+}
+
+// A carrier id as the operator typed it, without leading zeros; empty
+// (after saying so) when it is not one.
+QString carrierArgument(const char* option, const QString& carrier)
 {
     bool ok = false;
     const quint64 id = carrier.toULongLong(&ok);
-    if (!ok || id == 0)
-        return fail(QStringLiteral("--release-carrier wants a carrier id, got \"%1\"").arg(carrier));
+    if (ok && id != 0)
+        return QString::number(id);
+    fail(QStringLiteral("--%1 wants a carrier id, got \"%2\"").arg(QString::fromLatin1(option), carrier));
+    return {};
+}
+
+int releaseCarrier(const QString& db, const QString& carrier)
+{
+    const QString text = carrierArgument("release-carrier", carrier);
+    if (text.isEmpty())
+        return 1;
     OrderStore store(db);
     try {
         store.open();
-        const QString text = QString::number(id);
         const bool released = store.transaction([&] { return store.release(text); });
         std::printf("%s\n", qUtf8Printable(released ? QStringLiteral("released carrier %1").arg(text)
                                                     : QStringLiteral("carrier %1 was not bound").arg(text)));
+    } catch (const StoreError& error) {
+        return fail(QString::fromUtf8(error.what()));
+    }
+    return 0;
+}
+
+// Binds a carrier to the owner's code read from the first line of standard
+// input (kept off the command line, where other users of the machine see it).
+int bindCarrier(const QString& db, const QString& carrier)
+{
+    const QString text = carrierArgument("bind-carrier", carrier);
+    if (text.isEmpty())
+        return 1;
+    QTextStream in(stdin);
+    const QString code = in.readLine().trimmed();
+    if (code.isEmpty() || code.size() > HubService::kMaxCodeLength)
+        return fail(
+            QStringLiteral("--bind-carrier reads the owner's code (1 to %1 characters) from the first "
+                           "line of standard input")
+                .arg(HubService::kMaxCodeLength));
+    OrderStore store(db);
+    try {
+        store.open();
+        store.transaction([&] {
+            store.lockCarrier(text);
+            store.rebind(text, HubService::newBinding(code));
+        });
+        std::printf("%s\n", qUtf8Printable(QStringLiteral("bound carrier %1").arg(text)));
     } catch (const StoreError& error) {
         return fail(QString::fromUtf8(error.what()));
     }
@@ -112,14 +159,42 @@ int main(int argc, char* argv[])
         QStringLiteral("release-carrier"),
         QStringLiteral("Forget the owner's code of a carrier in --db, then exit (no --listen)."),
         QStringLiteral("ID"));
+    const QCommandLineOption bindOption(
+        QStringLiteral("bind-carrier"),
+        QStringLiteral("Bind a carrier in --db to the owner's code read from standard input (replacing any "
+                       "code it had), then exit (no --listen)."),
+        QStringLiteral("ID"));
+    const QCommandLineOption writesOption(
+        QStringLiteral("writes-per-minute"),
+        QStringLiteral(
+            "Changes and owner's code checks one client address may make per minute (default 60)."),
+        QStringLiteral("N"), QStringLiteral("60"));
+    const HubRules defaults;
+    const QCommandLineOption maxSaleOption(
+        QStringLiteral("max-sale"),
+        QStringLiteral("The most units one report by anyone but the owner may take off an order (default %1, "
+                       "the largest cargo hold).")
+            .arg(defaults.maxSale),
+        QStringLiteral("UNITS"), QString::number(defaults.maxSale));
+    const QCommandLineOption saleKeysOption(
+        QStringLiteral("max-sale-keys"),
+        QStringLiteral("Sale keys kept in all (default %1).").arg(defaults.maxSaleKeys), QStringLiteral("N"),
+        QString::number(defaults.maxSaleKeys));
+    const QCommandLineOption carrierSaleKeysOption(
+        QStringLiteral("max-sale-keys-per-carrier"),
+        QStringLiteral("Sale keys kept per carrier (default %1).").arg(defaults.maxSaleKeysPerCarrier),
+        QStringLiteral("N"), QString::number(defaults.maxSaleKeysPerCarrier));
     parser.addOptions({listenOption, dbOption, versionTextOption, maxConnectionsOption, maxPerAddressOption,
-                       idleOption, releaseOption});
+                       idleOption, releaseOption, bindOption, writesOption, maxSaleOption, saleKeysOption,
+                       carrierSaleKeysOption});
     parser.process(app);
 
     if (!parser.isSet(dbOption))
         return fail(QStringLiteral("--db FILE|URL is required (see --help)"));
     if (parser.isSet(releaseOption))
         return releaseCarrier(parser.value(dbOption), parser.value(releaseOption));
+    if (parser.isSet(bindOption))
+        return bindCarrier(parser.value(dbOption), parser.value(bindOption));
     if (!parser.isSet(listenOption))
         return fail(QStringLiteral("--listen HOST:PORT and --db FILE|URL are required (see --help)"));
     QHostAddress address;
@@ -129,9 +204,19 @@ int main(int argc, char* argv[])
     const int maxConnections = positive(parser.value(maxConnectionsOption));
     const int maxPerAddress = positive(parser.value(maxPerAddressOption));
     const int idleSeconds = positive(parser.value(idleOption));
-    if (maxConnections == 0 || maxPerAddress == 0 || idleSeconds == 0 || idleSeconds > 3600)
-        return fail(QStringLiteral("--max-connections, --max-per-address and --idle-timeout want a whole "
-                                   "number above 0 (--idle-timeout at most 3600)"));
+    const int writesPerMinute = positive(parser.value(writesOption));
+    if (maxConnections == 0 || maxPerAddress == 0 || idleSeconds == 0 || idleSeconds > 3600 ||
+        writesPerMinute == 0)
+        return fail(QStringLiteral("--max-connections, --max-per-address, --idle-timeout and "
+                                   "--writes-per-minute want a whole number from 1 to 100000 (--idle-timeout "
+                                   "at most 3600)"));
+    HubRules rules;
+    rules.maxSale = positive(parser.value(maxSaleOption));
+    rules.maxSaleKeys = rowBound(parser.value(saleKeysOption));
+    rules.maxSaleKeysPerCarrier = rowBound(parser.value(carrierSaleKeysOption));
+    if (rules.maxSale == 0 || rules.maxSaleKeys == 0 || rules.maxSaleKeysPerCarrier == 0)
+        return fail(QStringLiteral("--max-sale wants a whole number from 1 to 100000, --max-sale-keys and "
+                                   "--max-sale-keys-per-carrier one from 1 to 10000000"));
 
     OrderStore store(parser.value(dbOption));
     try {
@@ -139,8 +224,8 @@ int main(int argc, char* argv[])
     } catch (const StoreError& error) {
         return fail(QString::fromUtf8(error.what()));
     }
-    HubService service(store, parser.value(versionTextOption));
-    HubWriter writer(parser.value(dbOption), parser.value(versionTextOption));
+    HubService service(store, parser.value(versionTextOption), rules);
+    HubWriter writer(parser.value(dbOption), parser.value(versionTextOption), rules);
     try {
         writer.open();
     } catch (const StoreError& error) {
@@ -151,6 +236,7 @@ int main(int argc, char* argv[])
     server.setMaxConnections(maxConnections);
     server.setMaxConnectionsPerAddress(maxPerAddress);
     server.setIdleTimeoutMs(idleSeconds * 1000);
+    server.setWritesPerMinute(writesPerMinute);
     if (!server.listen(address, port))
         return fail(
             QStringLiteral("cannot listen on %1: %2").arg(parser.value(listenOption), server.errorString()));

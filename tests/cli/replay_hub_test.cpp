@@ -108,7 +108,8 @@ private slots:
                 QStringLiteral("MarketID=3706609664&act=update_kvn&Commodity=tritium&Count=250&"
                                "SaleKey=") +
                     QString::fromLatin1(
-                        QCryptographicHash::hash(j(kSale).trimmed(), QCryptographicHash::Sha256).toHex()),
+                        QCryptographicHash::hash(j(kSale).trimmed(), QCryptographicHash::Sha256).toHex()) +
+                    QStringLiteral("&CMDR="),
                 QStringLiteral("act=get_kvn")}));
         const QString header = QStringLiteral("🚀 Ironclad - \U0001F9D1\u200D\U0001F680 Jan");
         const QStringList order{header, QStringLiteral("  🆔 CarrierID: 3706609664"),

@@ -63,7 +63,7 @@ public:
         reply.head = m_pending.left(end);
         m_pending.remove(0, end + 4);
         reply.status = reply.head.mid(9, 3).toInt();
-        const QRegularExpression lengthRe(QStringLiteral("\r\ncontent-length: *(\\d+)"),
+        static const QRegularExpression lengthRe(QStringLiteral("\r\ncontent-length: *(\\d+)"),
                                           QRegularExpression::CaseInsensitiveOption);
         const auto match = lengthRe.match(QString::fromLatin1(reply.head));
         const qsizetype length = match.hasMatch() ? match.captured(1).toLongLong() : 0;
@@ -187,6 +187,20 @@ inline Fields order(const QString& carrier, const QString& typ, const QString& c
             {QStringLiteral("count"), QString::number(count)},
             {QStringLiteral("price"), QStringLiteral("110")},
             {QStringLiteral("code"), QString()}};
+}
+
+// Runs `tessivar-hub --bind-carrier ID --db DB` with `code` on its standard
+// input: "exit code, space, output".
+inline QString bindCarrier(const QString& db, const QString& id, const QByteArray& code)
+{
+    QProcess process;
+    process.start(QStringLiteral(TESSIVAR_HUB),
+                  {QStringLiteral("--bind-carrier"), id, QStringLiteral("--db"), db});
+    process.write(code);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return QString::number(process.exitCode()) + QLatin1Char(' ') +
+           QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
 inline Fields with(Fields fields, const QString& name, const QString& value)

@@ -44,7 +44,8 @@ void HubServerAttackTest::initTestCase()
     m_hub = std::make_unique<HubProcess>();
     QVERIFY(m_hub->start(m_dir->filePath(QStringLiteral("hub.db")),
                          {QStringLiteral("--max-per-address"), QString::number(kPerAddress),
-                          QStringLiteral("--idle-timeout"), QStringLiteral("2")}));
+                          QStringLiteral("--idle-timeout"), QStringLiteral("2"),
+                          QStringLiteral("--writes-per-minute"), QStringLiteral("100000")}));
     {
         QTcpSocket probe;
         if (!probe.bind(QHostAddress(QStringLiteral("127.0.0.2"))))

@@ -23,9 +23,10 @@ private slots:
     void cleanupTestCase();
     void twoHubs_concurrentSales_exactCounts();
     void twoHubs_shareOwnerCodesAndRelease();
+    void twoHubs_reportsRecordedUndoneAndKeysBounded();
 
 private:
-    HttpReply post(quint16 port, const Fields& fields);
+    HttpReply post(quint16 port, const Fields& fields, const QString& from = {});
     // The listed orders as "CarrierID commodity count" lines.
     QString state(quint16 port);
 
@@ -88,10 +89,13 @@ void HubServerPostgresTest::init()
     m_a.stop();
     m_b.stop();
     QSqlQuery drop(QSqlDatabase::database(QStringLiteral("test")));
-    QVERIFY2(drop.exec(QStringLiteral("DROP TABLE IF EXISTS orders, sales, carriers, hub_meta")),
+    QVERIFY2(drop.exec(QStringLiteral(
+                 "DROP TABLE IF EXISTS orders, sales, sale_keys, changes, carriers, hub_meta")),
              qPrintable(drop.lastError().text()));
-    QVERIFY(m_a.start(m_url));
-    QVERIFY(m_b.start(m_url));
+    // The clients here all come from one address.
+    const QStringList options{QStringLiteral("--writes-per-minute"), QStringLiteral("100000")};
+    QVERIFY(m_a.start(m_url, options));
+    QVERIFY(m_b.start(m_url, options));
 }
 
 void HubServerPostgresTest::cleanupTestCase()
@@ -109,9 +113,9 @@ void HubServerPostgresTest::cleanupTestCase()
     }
 }
 
-HttpReply HubServerPostgresTest::post(quint16 port, const Fields& fields)
+HttpReply HubServerPostgresTest::post(quint16 port, const Fields& fields, const QString& from)
 {
-    RawClient client(port);
+    RawClient client(port, from);
     client.send(postRequest(encodeForm(fields), "Connection: close\r\n"));
     return client.next();
 }
@@ -198,6 +202,11 @@ void HubServerPostgresTest::twoHubs_shareOwnerCodesAndRelease()
         {QStringLiteral("--release-carrier"), QStringLiteral("3700000001"), QStringLiteral("--db"), m_url});
     QVERIFY(release.waitForFinished(30000));
     QCOMPARE(release.readAllStandardOutput(), QByteArray("released carrier 3700000001\n"));
+    // Released with its orders stored, it is open until the operator binds it.
+    QVERIFY(post(m_a.port, theirs).body.startsWith("Order updated: "));
+    QVERIFY(post(m_b.port, mine).body.startsWith("Order updated: "));
+    QCOMPARE(bindCarrier(m_url, QStringLiteral("3700000001"), "Owner-2\n"),
+             QStringLiteral("0 bound carrier 3700000001\n"));
     QVERIFY(post(m_a.port, theirs).body.startsWith("Order updated: "));
     QVERIFY(post(m_b.port, mine).body.startsWith("Order not added: "));
 
@@ -205,6 +214,86 @@ void HubServerPostgresTest::twoHubs_shareOwnerCodesAndRelease()
     m_a.killHard();
     QVERIFY(m_a.start(m_url));
     QCOMPARE(state(m_a.port), QStringLiteral("3700000001 Steel 5"));
+}
+
+void HubServerPostgresTest::twoHubs_reportsRecordedUndoneAndKeysBounded()
+{
+    m_a.stop();
+    m_b.stop();
+    const QStringList options{QStringLiteral("--writes-per-minute"),
+                              QStringLiteral("100000"),
+                              QStringLiteral("--max-sale-keys"),
+                              QStringLiteral("50"),
+                              QStringLiteral("--max-sale-keys-per-carrier"),
+                              QStringLiteral("20")};
+    QVERIFY(m_a.start(m_url, options));
+    QVERIFY(m_b.start(m_url, options));
+    const QString carrier = QStringLiteral("3700000001");
+    const auto owners = [&](const QString& commodity, int count) {
+        return with(order(carrier, QStringLiteral("Demand"), commodity, count), QStringLiteral("code"),
+                    QStringLiteral("Owner-1"));
+    };
+    const auto report = [&](const QString& act, const QString& market, const QString& commodity,
+                            qint64 count) {
+        if (act == QLatin1String("verify_kvn"))
+            return Fields{{QStringLiteral("act"), act},
+                          {QStringLiteral("CMDR"), QStringLiteral("Thief")},
+                          {QStringLiteral("Market"), market},
+                          {QStringLiteral("Towar"), commodity},
+                          {QStringLiteral("Ilosc"), QString::number(count)}};
+        return Fields{{QStringLiteral("MarketID"), market},
+                      {QStringLiteral("act"), act},
+                      {QStringLiteral("Commodity"), commodity},
+                      {QStringLiteral("Count"), QString::number(count)}};
+    };
+    QVERIFY(post(m_a.port, owners(QStringLiteral("Steel"), 5000)).body.startsWith("Order added: "));
+    QVERIFY(post(m_b.port, owners(QStringLiteral("Tea"), 300)).body.startsWith("Order added: "));
+
+    // A stranger on the other hub: raises nothing, takes at most a hold.
+    const QString thief = QStringLiteral("127.0.0.3");
+    const QString verify = QStringLiteral("verify_kvn");
+    const QString update = QStringLiteral("update_kvn");
+    QCOMPARE(post(m_b.port, report(verify, carrier, QStringLiteral("Steel"), 2147483647), thief).body,
+             QByteArray("verify_none"));
+    QCOMPARE(post(m_b.port, report(verify, carrier, QStringLiteral("Steel"), 0), thief).body,
+             QByteArray("verify_ok"));
+    QCOMPARE(post(m_b.port, report(update, carrier, QStringLiteral("Tea"), 2147483647), thief).body,
+             QByteArray("update_none"));
+    QCOMPARE(post(m_b.port, report(update, carrier, QStringLiteral("Tea"), 300), thief).body,
+             QByteArray("update_ok"));
+    QCOMPARE(
+        post(m_b.port, report(verify, QStringLiteral("3700000099"), QStringLiteral("Steel"), 9), thief).body,
+        QByteArray("verify_none"));
+    QCOMPARE(state(m_a.port), QStringLiteral("3700000001 Steel 4200"));
+
+    // The owner lists on one hub and undoes on the other.
+    const Fields ask{{QStringLiteral("act"), QStringLiteral("changes_kvn")},
+                     {QStringLiteral("CarrierID"), carrier},
+                     {QStringLiteral("code"), QStringLiteral("Owner-1")}};
+    const QJsonArray changes = QJsonDocument::fromJson(post(m_a.port, ask).body).array();
+    QCOMPARE(changes.size(), 4);
+    QCOMPARE(changes[0][QLatin1String("address")].toString(), thief);
+    QCOMPARE(changes[0][QLatin1String("after")].toString(), QStringLiteral("0"));
+    QCOMPARE(changes[1][QLatin1String("cmdr")].toString(), QStringLiteral("Thief"));
+    QCOMPARE(post(m_b.port, with(ask, QStringLiteral("code"), QStringLiteral("Owner-2"))).status, 403);
+    Fields undo = with(ask, QStringLiteral("act"), QStringLiteral("undo_kvn"));
+    undo.append({QStringLiteral("Reporter"), thief});
+    QCOMPARE(post(m_b.port, undo).body, QByteArray("Undone: 2 changes by 127.0.0.3 at carrier 3700000001."));
+    QCOMPARE(state(m_a.port), QStringLiteral("3700000001 Steel 5000|3700000001 Tea 300"));
+
+    // Sale keys, sent to both hubs: the carrier keeps its newest 20.
+    const auto sale = [&](int i) {
+        Fields fields = report(update, carrier, QStringLiteral("Steel"), 1);
+        fields.append({QStringLiteral("SaleKey"), QStringLiteral("sale-%1").arg(i)});
+        return fields;
+    };
+    for (int i = 0; i < 60; ++i)
+        QCOMPARE(post(i % 2 ? m_a.port : m_b.port, sale(i)).body, QByteArray("update_ok"));
+    QCOMPARE(post(m_a.port, sale(59)).body, QByteArray("update_ok"));
+    QCOMPARE(state(m_b.port), QStringLiteral("3700000001 Steel 4940|3700000001 Tea 300"));
+    QSqlQuery count(QSqlDatabase::database(QStringLiteral("test")));
+    QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM sale_keys")) && count.next());
+    QCOMPARE(count.value(0).toLongLong(), 20);
 }
 
 QTEST_GUILESS_MAIN(HubServerPostgresTest)

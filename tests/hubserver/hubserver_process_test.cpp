@@ -151,15 +151,20 @@ QString HubServerProcessTest::state()
 
 void HubServerProcessTest::placeOrders()
 {
+    // Carrier 3700000001 is bound to its owner's code "Owner-1".
     const QString one = QStringLiteral("3700000001");
     const QString demand = QStringLiteral("Demand");
-    for (const Fields& fields : {order(one, demand, QStringLiteral("Non-Lethal Weapons"), 500),
-                                 order(one, demand, QStringLiteral("H.E. Suits"), 400),
-                                 order(one, demand, QStringLiteral("Steel"), 1000),
-                                 order(one, demand, QStringLiteral("Liquid Oxygen"), 200),
-                                 order(one, QStringLiteral("Unload"), QStringLiteral("Titanium"), 300),
-                                 order(QStringLiteral("3700000002"), demand, QStringLiteral("Steel"), 100)}) {
-        QCOMPARE(post(fields).status, 200);
+    const auto owners = [](const Fields& fields) {
+        return with(fields, QStringLiteral("code"), QStringLiteral("Owner-1"));
+    };
+    for (const Fields& fields :
+         {owners(order(one, demand, QStringLiteral("Non-Lethal Weapons"), 500)),
+          owners(order(one, demand, QStringLiteral("H.E. Suits"), 400)),
+          owners(order(one, demand, QStringLiteral("Steel"), 1000)),
+          owners(order(one, demand, QStringLiteral("Liquid Oxygen"), 200)),
+          owners(order(one, QStringLiteral("Unload"), QStringLiteral("Titanium"), 300)),
+          order(QStringLiteral("3700000002"), demand, QStringLiteral("Steel"), 100)}) {
+        QVERIFY(post(fields).body.startsWith("Order added: "));
     }
 }
 
@@ -399,8 +404,17 @@ void HubServerProcessTest::updateKvn_lowersTheSoldCommodity_data()
                                                  << "hazardousenvironmentsuits"
                                                  << "400" << QByteArray("update_ok") << "H.E. Suits -";
     QTest::newRow("sale larger than the order") << "3700000001"
-                                                << "steel"
-                                                << "5000" << QByteArray("update_ok") << "Steel -";
+                                                << "LiquidOxygen"
+                                                << "700" << QByteArray("update_ok") << "Liquid Oxygen -";
+    QTest::newRow("a whole hold") << "3700000001"
+                                  << "steel"
+                                  << "800" << QByteArray("update_ok") << "Steel 200";
+    QTest::newRow("more than any hold") << "3700000001"
+                                        << "steel"
+                                        << "801" << QByteArray("update_none") << "";
+    QTest::newRow("all there is") << "3700000001"
+                                  << "steel"
+                                  << "2147483647" << QByteArray("update_none") << "";
     QTest::newRow("letter case of the sale") << "3700000001"
                                              << "LiquidOxygen"
                                              << "1" << QByteArray("update_ok") << "Liquid Oxygen 199";
@@ -456,9 +470,12 @@ void HubServerProcessTest::verifyKvn_recordsMarketDemand_data()
 
     QTest::newRow("demand lower") << "3700000001"
                                   << "Steel" << 640 << QByteArray("verify_ok") << "Steel 640";
-    QTest::newRow("demand higher") << "3700000001"
-                                   << "Liquid Oxygen" << 900 << QByteArray("verify_ok")
-                                   << "Liquid Oxygen 900";
+    QTest::newRow("demand higher is not taken from a reporter")
+        << "3700000001"
+        << "Liquid Oxygen" << 900 << QByteArray("verify_none") << "";
+    QTest::newRow("one check takes off at most a hold")
+        << "3700000001"
+        << "Steel" << 0 << QByteArray("verify_ok") << "Steel 200";
     QTest::newRow("market name in other letter case")
         << "3700000001"
         << "Liquid oxygen" << 150 << QByteArray("verify_ok") << "Liquid Oxygen 150";
@@ -726,8 +743,13 @@ void HubServerProcessTest::saleKey_countsEachSaleOnce_data()
         << QStringList{QStringLiteral("steel 120"), QStringLiteral("steel 120")} << QStringList{ok, ok}
         << "Steel 760";
     QTest::newRow("a repeat gets the first answer")
-        << QStringList{QStringLiteral("gold 10 k1"), QStringLiteral("steel 10 k1")} << QStringList{none, none}
-        << "";
+        << QStringList{QStringLiteral("steel 10 k1"), QStringLiteral("nonlethalweapons 10 k1")}
+        << QStringList{ok, ok} << "Steel 990";
+    QTest::newRow("a refused sale spends no key")
+        << QStringList{QStringLiteral("gold 10 k1"),   QStringLiteral("steel -5 k2"),
+                       QStringLiteral("steel 900 k3"), QStringLiteral("steel 10 k1"),
+                       QStringLiteral("steel 10 k2"),  QStringLiteral("steel 10 k3")}
+        << QStringList{none, none, none, ok, ok, ok} << "Steel 970";
     QTest::newRow("resent sale that emptied the line")
         << QStringList{QStringLiteral("hazardousenvironmentsuits 400 k1"),
                        QStringLiteral("hazardousenvironmentsuits 400 k1")}
@@ -768,9 +790,10 @@ void HubServerProcessTest::ownerCode_bindsTheCarrier_data()
         << QStringList{QStringLiteral("Owner-1"), QStringLiteral("Owner-1"), QStringLiteral("Thief"),
                        QStringLiteral("owner-1"), QStringLiteral("-")}
         << QStringList{added, updated, other, other, none};
-    QTest::newRow("empty code until the owner's first coded post")
-        << QStringList{QStringLiteral("-"), QStringLiteral("Owner-1"), QStringLiteral("-")}
-        << QStringList{added, updated, none};
+    QTest::newRow("orders from before codes: open to all, a code binds nothing")
+        << QStringList{QStringLiteral("-"), QStringLiteral("Thief"), QStringLiteral("Owner-1"),
+                       QStringLiteral("-")}
+        << QStringList{added, updated, updated, updated};
 }
 
 void HubServerProcessTest::ownerCode_bindsTheCarrier()
@@ -815,13 +838,22 @@ void HubServerProcessTest::releaseCarrier_letsAnotherCodeBind()
         return QString::number(process.exitCode()) + QLatin1Char(' ') +
                QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     };
-    // The operator releases it while the hub runs.
+    // The operator releases it while the hub runs; with its orders stored
+    // it is open to everyone, no code binds it.
     QCOMPARE(release(QStringLiteral("3700000001")), QStringLiteral("0 released carrier 3700000001\n"));
     QCOMPARE(release(QStringLiteral("3700000001")), QStringLiteral("0 carrier 3700000001 was not bound\n"));
     QVERIFY(
         release(QStringLiteral("x1")).startsWith(QStringLiteral("1 tessivar-hub: --release-carrier wants")));
     QVERIFY(post(theirs).body.startsWith("Order updated: "));
+    QVERIFY(post(mine).body.startsWith("Order updated: "));
+    // Until the operator binds it to the code its owner gives.
+    QCOMPARE(
+        bindCarrier(m_dir->filePath(QStringLiteral("hub.db")), QStringLiteral("3700000001"), "Owner-2\n"),
+        QStringLiteral("0 bound carrier 3700000001\n"));
+    QVERIFY(post(theirs).body.startsWith("Order updated: "));
     QVERIFY(post(mine).body.startsWith("Order not added: "));
+    QVERIFY(bindCarrier(m_dir->filePath(QStringLiteral("hub.db")), QStringLiteral("3700000001"), "")
+                .startsWith(QStringLiteral("1 tessivar-hub: --bind-carrier reads")));
 }
 
 void HubServerProcessTest::olderHubFile_isUpgradedInPlace()

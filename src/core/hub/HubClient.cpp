@@ -248,11 +248,24 @@ void HubClient::check_update_KVN(const QString& Commodity, const QString& Count,
                       {QStringLiteral("Count"), Count}};
     if (!SaleKey.isEmpty())
         fields.append({QStringLiteral("SaleKey"), SaleKey});
+    // The hub records who reported a sale; at one's own carrier the owner's
+    // code makes the report the owner's (any count, not a stranger's bound).
+    fields.append({QStringLiteral("CMDR"), m_state.dane_CMDR.Name});
+    appendOwnerCode(fields, m_state.dane_dokowania.MarketID);
     post(fields, Origin::Automatic, [this](const QString& reply) {
         if (reply != QLatin1String("update_ok"))
             return;
         get_KVN(Origin::Automatic, [this] { SyncTreeParents(lista_zlecen, przyjete_zlecenia); });
     });
+}
+
+void HubClient::appendOwnerCode(FormFields& fields, quint64 market) const
+{
+    // Only at one's own carrier: elsewhere the code would mean nothing.
+    if (market == 0 || market != m_state.dane_carriera.CarrierID || !m_ownerCode)
+        return;
+    if (const QString code = m_ownerCode(); !code.isEmpty())
+        fields.append({QStringLiteral("code"), code});
 }
 
 void HubClient::KVN_aktualizuj_zlecenia(quint64 MarketID, const TextTableModel& grid,
@@ -321,19 +334,20 @@ void HubClient::wyslij_aktualizacje(quint64 Market, const QString& Towar, int Il
 {
     if (!hasEndpoint() || !consentGiven())
         return;
-    post({{QStringLiteral("act"), QStringLiteral("verify_kvn")},
-          {QStringLiteral("CMDR"), m_state.dane_CMDR.Name},
-          {QStringLiteral("Market"), QString::number(Market)},
-          {QStringLiteral("Towar"), Towar},
-          {QStringLiteral("Ilosc"), QString::number(Ilosc)}},
-         Origin::Automatic, [this, then = std::move(then)](const QString& reply) {
-             emit verificationAnswered(true);
-             verifyLog.append(shortened(reply, kShownReplyChars));
-             while (verifyLog.size() > kVerifyLogLines)
-                 verifyLog.removeFirst();
-             if (then)
-                 then();
-         });
+    FormFields fields{{QStringLiteral("act"), QStringLiteral("verify_kvn")},
+                      {QStringLiteral("CMDR"), m_state.dane_CMDR.Name},
+                      {QStringLiteral("Market"), QString::number(Market)},
+                      {QStringLiteral("Towar"), Towar},
+                      {QStringLiteral("Ilosc"), QString::number(Ilosc)}};
+    appendOwnerCode(fields, Market);
+    post(fields, Origin::Automatic, [this, then = std::move(then)](const QString& reply) {
+        emit verificationAnswered(true);
+        verifyLog.append(shortened(reply, kShownReplyChars));
+        while (verifyLog.size() > kVerifyLogLines)
+            verifyLog.removeFirst();
+        if (then)
+            then();
+    });
 }
 
 // ------------------------------------------------------------ new order

@@ -154,6 +154,8 @@ private:
     void post(const FormFields& fields, Origin origin, std::function<void(const QString&)> onReply,
               std::function<QString(const QString&)> unreadable = {});
     void reportFailure(const QString& act, Origin origin, const QString& error);
+    // Adds the owner's code to a report about `market` when it is the own carrier.
+    void appendOwnerCode(FormFields& fields, quint64 market) const;
     // Sends the verifications one after the other, each once the previous one was answered.
     void sendVerifications(quint64 MarketID, QList<QPair<QString, int>> pending, bool sent);
     void finishVerification(bool sent);

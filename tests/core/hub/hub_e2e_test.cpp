@@ -147,6 +147,24 @@ private slots:
         QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
         QCOMPARE(owner.kvn().newVersionCaption, QString());
+
+        // A market that wants more: the hauler's check cannot raise the
+        // order, the owner's check at his own carrier (with his code) can.
+        const QByteArray more =
+            j("{ 'timestamp':'2025-06-01T10:05:00Z', 'event':'Market', 'MarketID':3702668288, "
+              "'StationName':'T9L-95Z', 'StationType':'FleetCarrier', 'StarSystem':'Deciat', 'Items':[ "
+              "{ 'id':128049154, 'Name':'$liquidoxygen_name;', 'Name_Localised':'Liquid oxygen', "
+              "'BuyPrice':0, 'SellPrice':2000, 'MeanPrice':0, 'Stock':0, 'Demand':2000 } ] }");
+        for (Commander* commander : {&hauler, &owner}) {
+            writeFile(commander->journalDir.filePath(QStringLiteral("Market.json")), more);
+            commander->core->state.dane_systemu.MarketID = 3702668288ULL;
+            commander->core->market().przeszukaj_market(commander->journalDir.path());
+            QVERIFY(commander->kvn().waitForIdle(kWait));
+        }
+        QCOMPARE(hauler.kvn().verifyLog.last(), QStringLiteral("verify_none"));
+        QCOMPARE(owner.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
+        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+                 QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 2000 / 💰 105% AVG;")});
     }
 
 private:

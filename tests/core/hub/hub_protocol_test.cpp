@@ -277,7 +277,7 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<QStringList>("bodies");
         const QString update =
-            QStringLiteral("MarketID=3702668288&act=update_kvn&Commodity=liquidoxygen&Count=720");
+            QStringLiteral("MarketID=3702668288&act=update_kvn&Commodity=liquidoxygen&Count=720&CMDR=Jan");
         QTest::newRow("accepted: list reloaded")
             << true << QByteArray("update_ok") << QStringList{update, QStringLiteral("act=get_kvn")};
         QTest::newRow("other reply ignored") << true << QByteArray("update_none") << QStringList{update};
