@@ -235,6 +235,7 @@ void ReconciliationTest::surplusTransfer_leavesZeroAndTheRightTotal()
     writeIni(fx, "[zaladunek]\r\nSteel=384\r\nAluminium=1200\r\nTitanium=490\r\n");
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 224;
+    dockAt(core);
     core.cargo().selectEntry(source);
     // 768 t of steel where 384 were still to bring: the surplus is no debt.
     core.cargo().sprawdz_zaladunek(transfer("t", "steel", 768, "Steel"), QStringLiteral("transfer"));

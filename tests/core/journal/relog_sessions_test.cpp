@@ -188,7 +188,7 @@ void RelogSessionsTest::relogsAtOwnCarrier()
     QCOMPARE(core.mainWindow().Label_dock_station_val, QString());
     QCOMPARE(core.mainWindow().Label_dock_system_val, QStringLiteral("HIP 87621"));
     QCOMPARE(core.state.dane_dokowania.StationName, QString());
-    QVERIFY(fx.ui.messages().filter(QStringLiteral("not taken off")).isEmpty());
+    QVERIFY(fx.told().filter(QStringLiteral("not taken off")).isEmpty());
 }
 
 // Someone else's carrier: with the own carrier unknown, and once it is known.
@@ -203,7 +203,7 @@ void RelogSessionsTest::salesAtAnotherCarrier_leaveTheOwnList()
         IniFile(core.cargo().zaladunekPath()).readString(QStringLiteral("zaladunek"), QStringLiteral("Wine")),
         QStringLiteral("1680"));
     // Said once for each reason, not once per sale.
-    const QStringList said = fx.ui.messages().filter(QStringLiteral("was not taken off the loading list"));
+    const QStringList said = fx.told().filter(QStringLiteral("was not taken off the loading list"));
     QCOMPARE(said.size(), 2);
     QVERIFY(said[0].contains(QStringLiteral("K7Q-BQL")) && said[0].contains(QStringLiteral("not known yet")));
     QVERIFY(said[1].contains(QStringLiteral("it is not your own carrier")));
