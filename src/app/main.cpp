@@ -159,6 +159,15 @@ int main(int argc, char** argv)
         paths.dataDir = GetExePath();
     }
     QDir().mkpath(paths.dataDir);
+    if (demo) {
+        // The demo commander's settings (its open panels) must be in place
+        // before the one read of settings.ini below.
+        try {
+            DemoPlayer(withTrailingSlash(demoDir), QString()).seedDataFolder(paths.dataDir);
+        } catch (const std::exception& e) {
+            QTextStream(stderr) << "tessivar: " << e.what() << '\n';
+        }
+    }
     StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
     if (cli.isSet(hubOpt))
         startup.hubUrl = cli.value(hubOpt);
