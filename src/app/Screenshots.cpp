@@ -70,8 +70,7 @@ void saveAll(WindowSet& w, const QString& dir)
 
 }  // namespace
 
-void takeScreenshotsAfterFirstPass(WindowSet& windows, WidgetInteraction& ui, const QString& dir,
-                                   int extraMs)
+void takeScreenshotsAfterFirstPass(WindowSet& windows, WidgetInteraction& ui, const QString& dir, int extraMs)
 {
     ui.setRecordOnly(true);
     auto* poll = new QTimer(&windows);

@@ -71,10 +71,10 @@ struct CommandLine
             demoSession.isEmpty()
                 ? QCoreApplication::translate("main",
                                               "Play the demo of an installed program (none installed here).")
-                : QCoreApplication::translate("main",
-                                              "Play the demo in %1: a recorded session written over time into a "
-                                              "temporary journal folder, with program data in a temporary folder "
-                                              "unless --data-dir is given.")
+                : QCoreApplication::translate(
+                      "main", "Play the demo in %1: a recorded session written over time into a "
+                              "temporary journal folder, with program data in a temporary folder "
+                              "unless --data-dir is given.")
                       .arg(QDir::toNativeSeparators(demoSession)));
         parser.addOption(demoOpt);
         parser.addOption(demoFolderOpt);

@@ -72,10 +72,9 @@ void CargoWindowTest::layout()
     QCOMPARE(actionTexts(w.PopupMaterialy),
              (QStringList{QStringLiteral("⬅️ Add to loading list"), QStringLiteral("-"),
                           QStringLiteral("🔍 Find on markets (local files)")}));
-    QCOMPARE(w.sg_zaladunek->columnWidth(0), 172);
-    QCOMPARE(w.sg_zaladunek->columnWidth(1), 70);
-    QCOMPARE(w.sg_zaladunek->columnWidth(2), 69);
-    QCOMPARE(w.sg_cargo->columnWidth(1), 103);
+    // The name takes what the numbers leave: nothing hides sideways.
+    QVERIFY(w.sg_zaladunek->columnWidth(0) > w.sg_zaladunek->columnWidth(1));
+    QVERIFY(w.sg_zaladunek->horizontalHeader()->length() <= w.sg_zaladunek->viewport()->width());
     QCOMPARE(w.sg_materialy->model()->rowCount(), 57);
     QCOMPARE(w.Carrier_loading_select->count(), 2);
     QCOMPARE(w.Carrier_loading_select->currentText(), QStringLiteral("My Carrier"));

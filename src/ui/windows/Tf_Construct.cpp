@@ -135,6 +135,11 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     lista_materialow->setColumnWidth(0, 201);
     lista_materialow->setColumnWidth(1, 59);
     lista_materialow->setColumnWidth(2, 64);
+    // Tiled, the window is narrow: the name takes what the numbers leave, so
+    // no column hides behind a sideways scroll bar.
+    lista_materialow->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lista_materialow->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lista_materialow->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     lista_materialow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lista_materialow->setSelectionMode(QAbstractItemView::SingleSelection);
     lista_materialow->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -184,6 +184,14 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
     view->horizontalHeader()->setMinimumSectionSize(20);
     for (int c = 0; c < widths.size(); ++c)
         view->setColumnWidth(c, widths[c]);
+    // The panel is narrow when tiled: the name takes what the numbers leave,
+    // so no column hides behind a sideways scroll bar.
+    if (widths.size() > 1) {
+        QHeaderView* header = view->horizontalHeader();
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < widths.size(); ++c)
+            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
     return view;
 }
 
