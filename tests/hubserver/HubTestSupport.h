@@ -64,7 +64,7 @@ public:
         m_pending.remove(0, end + 4);
         reply.status = reply.head.mid(9, 3).toInt();
         static const QRegularExpression lengthRe(QStringLiteral("\r\ncontent-length: *(\\d+)"),
-                                          QRegularExpression::CaseInsensitiveOption);
+                                                 QRegularExpression::CaseInsensitiveOption);
         const auto match = lengthRe.match(QString::fromLatin1(reply.head));
         const qsizetype length = match.hasMatch() ? match.captured(1).toLongLong() : 0;
         while (m_pending.size() < length) {
