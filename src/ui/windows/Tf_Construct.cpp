@@ -138,8 +138,6 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     // Tiled, the window is narrow: the name takes what the numbers leave, so
     // no column hides behind a sideways scroll bar.
     lista_materialow->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    lista_materialow->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-    lista_materialow->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     lista_materialow->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     lista_materialow->setSelectionMode(QAbstractItemView::SingleSelection);
     lista_materialow->setContextMenuPolicy(Qt::CustomContextMenu);
