@@ -17,7 +17,6 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QLoggingCategory>
-#include <QSaveFile>
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcCargo, "tessivar.cargo")
@@ -747,13 +746,9 @@ void CargoModule::rememberForUndo()
     ListSnapshot snap;
     snap.rows = zaladunek_list.rows();
     snap.sourceIndex = Carrier_loading_select_index;
-    QFile f(zaladunekPath());
-    if (f.exists()) {
-        if (!f.open(QIODevice::ReadOnly))
-            throw TessivarError(QStringLiteral("Cannot read %1: %2")
-                                    .arg(QDir::toNativeSeparators(f.fileName()), f.errorString()));
-        snap.file = f.readAll();
-    }
+    const IniFile file(zaladunekPath());
+    if (file.exists())
+        snap.file = file.document();  // keeps the file's bytes as they are
     m_undo.append(std::move(snap));
     while (m_undo.size() > kUndoDepth)
         m_undo.removeFirst();
@@ -766,14 +761,10 @@ void CargoModule::undoLastChange()
         return;
     const ListSnapshot snap = m_undo.takeLast();
     const QString path = zaladunekPath();
-    if (snap.file) {
-        QSaveFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(*snap.file) != snap.file->size() || !f.commit())
-            throw TessivarError(
-                QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
-    } else if (QFile::exists(path) && !QFile::remove(path)) {
-        throw TessivarError(QStringLiteral("Cannot remove %1").arg(QDir::toNativeSeparators(path)));
-    }
+    if (snap.file)
+        IniFile(path).save(*snap.file);
+    else if (QFile::exists(path) && !QFile::remove(path))
+        throw TessivarError(tr("Cannot remove %1").arg(QDir::toNativeSeparators(path)));
     if (snap.sourceIndex >= 0 && snap.sourceIndex < Carrier_loading_select.size())
         Carrier_loading_select_index = snap.sourceIndex;
     emit changed();

@@ -2,6 +2,7 @@
 
 #include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
+#include "ini/IniDocument.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -169,7 +170,7 @@ private:
     {
         QList<QStringList> rows;
         int sourceIndex = 0;
-        std::optional<QByteArray> file;  // zaladunek.ini as it was; none when absent
+        std::optional<IniDocument> file;  // zaladunek.ini as it was; none when absent
     };
     static constexpr qsizetype kUndoDepth = 10;
     void rememberForUndo();

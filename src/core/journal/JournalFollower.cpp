@@ -103,7 +103,7 @@ void JournalFollower::runPass(bool sameNewest)
             m_report(errorText(e));
     } catch (...) {
         if (m_report)
-            m_report(QStringLiteral("Unknown error"));
+            m_report(tr("Unknown error"));
     }
     m_running = false;
     if (m_watching && Timer1.isActive())
