@@ -10,7 +10,6 @@
 #include "construction/ConstructionModule.h"
 #include "demo/DemoPlayer.h"
 #include "hub/HubClient.h"
-#include "ini/IniFile.h"
 #include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
@@ -37,16 +36,15 @@ Q_LOGGING_CATEGORY(lcCore, "tessivar.core")
 
 }  // namespace
 
-StartupSettings StartupSettings::read(const QString& settingsIniPath)
+StartupSettings StartupSettings::read(const QString& dataDir)
 {
     StartupSettings s;
-    auto file = std::make_shared<SettingsFile>(SettingsFile::read(settingsIniPath));
+    auto file = std::make_shared<SettingsFile>(SettingsStore::readFile(withTrailingSlash(dataDir)));
     // A file that cannot be used leaves every start-up setting at its default.
-    const IniDocument& doc = file->doc;
-    s.journalDir = doc.value(QStringLiteral("paths"), QStringLiteral("journal_dir")).value_or(QString());
-    s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
-    s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
-    s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
+    s.journalDir = file->value(SettingKeys::JournalDir);
+    s.hubUrl = file->value(SettingKeys::HubUrl);
+    s.downloadUrl = file->value(SettingKeys::DownloadLink);
+    s.chatUrl = file->value(SettingKeys::ChatLink);
     s.file = std::move(file);
     return s;
 }
@@ -64,14 +62,13 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_journal = std::make_unique<JournalReader>(*m_log, [this](const QString& t) { report(t); });
     m_journal->JournalFolder = m_paths.journalDir;
     const auto journalFolder = [this] { return m_journal->JournalFolder; };
-    SettingsFile settingsFile =
-        m_startup.file ? *m_startup.file : SettingsFile::read(dataDir + QStringLiteral("settings.ini"));
+    SettingsFile settingsFile = m_startup.file ? *m_startup.file : SettingsStore::readFile(dataDir);
     m_startup.file.reset();  // the store keeps the one copy
     if (settingsFile.refused)
         m_reports->report(settingsFile.problem);
     else if (!settingsFile.problem.isEmpty())
         qCWarning(lcCore) << "settings.ini unreadable at start-up:" << settingsFile.problem;
-    m_settings = std::make_unique<SettingsStore>(dataDir, state, std::move(settingsFile));
+    m_settings = std::make_unique<SettingsStore>(dataDir, state, std::move(settingsFile), *m_reports);
     m_mainWindow = std::make_unique<MainWindowModel>(state, m_ui, *m_reports, m_startup.downloadUrl,
                                                      [this] { return m_settings->kvn_consent; });
     m_mobile = std::make_unique<MobileLink>(*m_reports, m_ui);
@@ -104,7 +101,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         *m_journal,
         [this](bool sameNewest) {
             try {
-                m_pass->Timer1Timer(sameNewest);
+                return m_pass->runSlice(sameNewest);
             } catch (...) {
                 m_reports->endPass();
                 throw;
@@ -134,11 +131,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_cargo->start();
     // Sharing starts here when it was on at the last exit.
     m_web = std::make_unique<WebShare>(
-        m_settings->startupDocument(),
-        [this](const QString& key, const QString& value) {
-            m_settings->set_String(QStringLiteral("web"), key, value);
-        },
-        *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
+        *m_settings, *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
         [this](const QString& text) { m_reports->report(text); });
     m_reports->endPass();
 }
@@ -158,46 +151,31 @@ void TessivarCore::wire()
     MarketModule* market = m_market.get();
     HubClient* kvn = m_kvn.get();
     JournalPass* pass = m_pass.get();
-    const auto storeSetting = [settings](const QString& section, const QString& key) {
-        return [settings, section, key](const QString& value) { settings->set_String(section, key, value); };
+    const auto storeSetting = [settings](const SettingKey& key) {
+        return [settings, &key](const QString& value) { settings->setValue(key, value); };
     };
 
     // A journal pass: the stored settings once, the construction site of the
     // dock (and, once the history is read, the last site seen), the phone after
     // a row that changed what it shows, the hold after every batch, and the
     // phone's "Active" box once lines have been read.
-    connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::load_settings);
+    connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::applyStoredSettings);
     connect(pass, &JournalPass::dockInfoRead, construct, &ConstructionModule::Set_Construction_info);
     connect(pass, &JournalPass::batchDispatched, construct, &ConstructionModule::showLastSeenSite);
     connect(pass, &JournalPass::phoneUpdateDue, feed, &MobileFeed::push);
-    connect(pass, &JournalPass::holdSnapshotDue, cargo, &CargoModule::read_cargo);
+    connect(pass, &JournalPass::holdSnapshotDue, cargo, m_reports->edge([cargo] { cargo->read_cargo(); }));
     connect(pass, &JournalPass::batchDispatched, mobile, &MobileLink::enableActiveBox);
 
     // Settings loaded, and the panel boxes whose state is kept.
     connect(settings, &SettingsStore::mobileAddressLoaded, mobile, &MobileLink::setAddress);
-    connect(settings, &SettingsStore::panelStateLoaded, mw, [mw](const QString& key, bool checked) {
-        static const QHash<QString, MainWindowModel::Panel> panels{
-            {QStringLiteral("ch_bgs"), MainWindowModel::SystemInfoPanel},
-            {QStringLiteral("ch_cargo"), MainWindowModel::CargoPanel},
-            {QStringLiteral("ch_construct"), MainWindowModel::ConstructionPanel},
-            {QStringLiteral("ch_db"), MainWindowModel::DataBasePanel},
-            {QStringLiteral("ch_market"), MainWindowModel::MarketPanel},
-            {QStringLiteral("ch_kvn"), MainWindowModel::KelvanePanel}};
-        if (key == QLatin1String("lock_panels"))
-            mw->setLockPanels(checked);
-        else
-            mw->setPanelChecked(panels.value(key), checked);
-    });
+    connect(settings, &SettingsStore::panelStateLoaded, mw, &MainWindowModel::applyStoredPanelState);
     connect(settings, &SettingsStore::carrierNameLoaded, mw, &MainWindowModel::setCarrierNameLabel);
-    connect(mw, &MainWindowModel::panelStateToStore, settings, [settings](const QString& key, bool checked) {
-        settings->set_Boolean(QStringLiteral("windows"), key, checked);
-    });
+    connect(mw, &MainWindowModel::panelStateToStore, settings, &SettingsStore::setFlag);
 
     // Names and places read from the journal.
-    connect(bgs, &SystemInfo::commanderNamed, settings,
-            storeSetting(QStringLiteral("CMDR"), QStringLiteral("Name")));
+    connect(bgs, &SystemInfo::commanderNamed, settings, storeSetting(SettingKeys::CommanderName));
     connect(bgs, &SystemInfo::carrierNamed, mw, [storeSetting, mw](const QString& name) {
-        storeSetting(QStringLiteral("Carrier"), QStringLiteral("Name"))(name);
+        storeSetting(SettingKeys::CarrierName)(name);
         mw->setCarrierNameLabel(name);
     });
     connect(bgs, &SystemInfo::dockChanged, feed, &MobileFeed::dockChanged);
@@ -240,8 +218,7 @@ void TessivarCore::wire()
     connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
 
     // The phone's connection remembers its address.
-    connect(mobile, &MobileLink::connectedTo, settings,
-            storeSetting(QStringLiteral("connection"), QStringLiteral("mobile_ip")));
+    connect(mobile, &MobileLink::connectedTo, settings, storeSetting(SettingKeys::PhoneAddress));
 
     // The demo looks up what its commander bought, as a player would.
     if (DemoPlayer* demo = m_demo.get()) {

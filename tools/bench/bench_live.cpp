@@ -311,7 +311,7 @@ LatencyRun latency(const Options& o, bool watch)
     paths.journalDir = journalDir.path();
     LatencyRun run;
     {
-        TessivarCore core(paths, StartupSettings::read(settings.fileName()), ui);
+        TessivarCore core(paths, StartupSettings::read(dataDir.path()), ui);
         Arrivals signalled;
         CargoModule& cargoModule = core.cargo();
         QObject::connect(&cargoModule, &CargoModule::loadingListChanged, &cargoModule, [&] {
