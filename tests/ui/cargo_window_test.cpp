@@ -279,6 +279,12 @@ void CargoWindowTest::headers_areCaptionsNotRows()
     QVERIFY(!list->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
     QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
     QVERIFY(list->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
+    const QAbstractItemModel* materials = w.materialsGrid->model();
+    QCOMPARE(materials->index(0, 0).data().toString(), QStringLiteral("Basic materials"));
+    QCOMPARE(materials->index(21, 0).data().toString(), QStringLiteral("Further materials"));
+    QVERIFY(materials->index(21, 0).data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(!(materials->flags(materials->index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(materials->flags(materials->index(1, 0)) & Qt::ItemIsEditable);
     QCOMPARE(w.holdGrid->model()->rowCount(), 1);
     QCOMPARE(w.holdGrid->model()->index(0, 0).data().toString(), QStringLiteral("Steel"));
     // What leaves the program keeps its heading row and its trips text.

@@ -452,7 +452,7 @@ void CargoModule::addCommonMaterial(int row)
     if (row < 0 || row >= commonMaterials.rowCount())
         return;
     const QString name = commonMaterials.cell(row, 0).trimmed();
-    if (name.isEmpty())
+    if (name.isEmpty() || isCommonMaterialHeading(name))
         return;
     const auto quantity = m_ui.askText(tr("Amount"), tr("Amount in tonnes:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
@@ -569,7 +569,9 @@ void CargoModule::searchLoadingRow(int row)
 
 void CargoModule::searchCommonMaterial(int row)
 {
-    searchMarkets(commonMaterials.cell(row, 0));
+    const QString name = commonMaterials.cell(row, 0);
+    if (!isCommonMaterialHeading(name))
+        searchMarkets(name);
 }
 
 // ---------------------------------------------------------------------- dump

@@ -1,6 +1,7 @@
 #include "windows/Tf_cargo.h"
 
 #include "cargo/CargoModule.h"
+#include "cargo/CommonMaterials.h"
 #include "widgets/WindowParts.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
@@ -85,6 +87,38 @@ private:
     std::function<QString(const QString&)> m_shownName;
 };
 
+// The pick list with its two headings in the person's language, set apart.
+class MaterialsGridModel : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QString name = QIdentityProxyModel::data(index, Qt::DisplayRole).toString();
+        if (!isCommonMaterialHeading(name))
+            return QIdentityProxyModel::data(index, role);
+        if (role == Qt::DisplayRole)
+            return name == QLatin1String("PODSTAWOWE:")
+                       ? QCoreApplication::translate("Tf_cargo", "Basic materials")
+                       : QCoreApplication::translate("Tf_cargo", "Further materials");
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        // A heading is no commodity to type over.
+        if (isCommonMaterialHeading(QIdentityProxyModel::data(index, Qt::DisplayRole).toString()))
+            return QIdentityProxyModel::flags(index) & ~Qt::ItemIsEditable;
+        return QIdentityProxyModel::flags(index);
+    }
+};
+
 }  // namespace
 
 Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
@@ -114,7 +148,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
         [&cargo](const QString& id) { return cargo.hold().displayName(id); }, this);
     m_holdRows->setSourceModel(&cargo.hold().table);
     holdGrid = makeGrid(holdTab, m_holdRows, {172, 103});
-    holdGrid->setObjectName(QStringLiteral("cargo_list"));
+    holdGrid->setObjectName(QStringLiteral("holdGrid"));
     holdGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     holdLayout->addWidget(holdGrid);
     tabs->addTab(holdTab, tr("📦 Ship Cargo"));
@@ -123,17 +157,17 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     auto* loadingTab = new QWidget(tabs);
     auto* loadingLayout = new QVBoxLayout(loadingTab);
     sourceSelector = new QComboBox(loadingTab);
-    sourceSelector->setObjectName(QStringLiteral("Carrier_loading_select"));
+    sourceSelector->setObjectName(QStringLiteral("sourceSelector"));
     loadingLayout->addWidget(sourceSelector);
     m_loadingRows = new CargoGridModel({tr("Commodity"), tr("Amount"), tr("Trips")}, 2, {}, this);
     m_loadingRows->setSourceModel(&cargo.loadingList);
     loadingGrid = makeGrid(loadingTab, m_loadingRows, {172, 70, 69});
-    loadingGrid->setObjectName(QStringLiteral("zaladunek_list"));
+    loadingGrid->setObjectName(QStringLiteral("loadingGrid"));
     loadingLayout->addWidget(loadingGrid);
     saveButton = new QPushButton(tr("💾 Save Changes"), loadingTab);
-    saveButton->setObjectName(QStringLiteral("btn_zaladunek_zapisz"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
     undoButton = new QPushButton(tr("↩️ Undo"), loadingTab);
-    undoButton->setObjectName(QStringLiteral("btn_undo"));
+    undoButton->setObjectName(QStringLiteral("undoButton"));
     undoButton->setToolTip(tr("Take back the last change of the loading list (Ctrl+Z)"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(saveButton, 1);
@@ -144,9 +178,11 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     // Common materials to pick from; its headings are rows of the list.
     auto* materialsTab = new QWidget(tabs);
     auto* materialsLayout = new QVBoxLayout(materialsTab);
-    materialsGrid = makeGrid(materialsTab, &cargo.commonMaterials, {172});
+    auto* materials = new MaterialsGridModel(this);
+    materials->setSourceModel(&cargo.commonMaterials);
+    materialsGrid = makeGrid(materialsTab, materials, {172});
     materialsGrid->horizontalHeader()->hide();
-    materialsGrid->setObjectName(QStringLiteral("materialy_nazwy"));
+    materialsGrid->setObjectName(QStringLiteral("materialsGrid"));
     materialsLayout->addWidget(materialsGrid);
     tabs->addTab(materialsTab, tr("⬅️ Add to list"));
     tabs->setCurrentIndex(1);

@@ -609,14 +609,17 @@ void LoadingListTest::searchTakesTheRowsName()
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
     QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
-    core.cargo().searchCommonMaterial(0);
-    QCOMPARE(core.db().edit_find, QStringLiteral("PODSTAWOWE:"));
+    core.cargo().searchCommonMaterial(1);
+    QCOMPARE(core.db().edit_find, QStringLiteral("Aluminium"));
     core.cargo().searchLoadingRow(2);
     QCOMPARE(core.db().edit_find, QStringLiteral("TOTAL"));
     core.cargo().searchLoadingRow(1);
     QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
     QCOMPARE(shown.count(), 3);
-    core.cargo().searchLoadingRow(0);  // the heading the phone reads is no commodity
+    // Captions are no commodity: the list's heading row and the pick list's headings.
+    core.cargo().searchLoadingRow(0);
+    core.cargo().searchCommonMaterial(0);
+    core.cargo().searchCommonMaterial(21);
     QCOMPARE(shown.count(), 3);
     core.cargo().clearList();
     core.cargo().searchLoadingRow(1);  // the blank row
