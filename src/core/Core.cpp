@@ -83,15 +83,14 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                                 return out;
                                             });
     m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
-    m_db =
-        std::make_unique<ShoppingDb>(state, dataDir, m_cargo->zaladunek_list, m_construct->lista_materialow);
+    m_db = std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);
     m_kvn = std::make_unique<HubClient>(
         state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
         [this] { return m_settings->kvnCode(); });
     m_feed = std::make_unique<MobileFeed>(
         *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
-                                 m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
+                                 m_cargo->loadingList, m_db->Wynik_wyszukiwania});
     m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
                                                         *m_mission, *m_db, *m_market, journalFolder}),
                                            *m_journal, *m_log, *m_mainWindow, state, *m_reports);
@@ -110,7 +109,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
     m_webFeed = std::make_unique<WebPageFeed>(
-        WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
+        WebPageFeed::Sources{state, m_cargo->loadingList, m_construct->lista_materialow,
                              m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
@@ -163,7 +162,7 @@ void TessivarCore::wire()
     connect(pass, &JournalPass::dockInfoRead, construct, &ConstructionModule::Set_Construction_info);
     connect(pass, &JournalPass::batchDispatched, construct, &ConstructionModule::showLastSeenSite);
     connect(pass, &JournalPass::phoneUpdateDue, feed, &MobileFeed::push);
-    connect(pass, &JournalPass::holdSnapshotDue, cargo, m_reports->edge([cargo] { cargo->read_cargo(); }));
+    connect(pass, &JournalPass::holdSnapshotDue, cargo, m_reports->edge([cargo] { cargo->hold().read(); }));
     connect(pass, &JournalPass::batchDispatched, mobile, &MobileLink::enableActiveBox);
 
     // Settings loaded, and the panel boxes whose state is kept.
@@ -181,25 +180,28 @@ void TessivarCore::wire()
     connect(bgs, &SystemInfo::dockChanged, feed, &MobileFeed::dockChanged);
 
     // The loading list: fed by missions, the construction site and hub contracts.
+    // The list's operations throw for the person to read: caught at the slot's edge.
     connect(mission, &MissionModule::commoditiesChanged, cargo,
-            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("-"), 0); });
-    connect(construct, &ConstructionModule::loadingLinesOffered, cargo, &CargoModule::add_zaladunek);
+            m_reports->edge([cargo] { cargo->refreshFromSources(); }));
+    connect(construct, &ConstructionModule::loadingLinesOffered, cargo,
+            m_reports->edge([cargo](bool addToCurrent, const QStringList& lines) {
+                cargo->addLines(addToCurrent, lines);
+            }));
     connect(construct, &ConstructionModule::loadingListSent, feed, &MobileFeed::loadingListChanged);
-    connect(kvn, &HubClient::ordersSynced, cargo,
-            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("na"), 0); });
-    connect(kvn, &HubClient::contractTaken, cargo, [cargo, feed](const QString& carrierId) {
+    connect(kvn, &HubClient::ordersSynced, cargo, m_reports->edge([cargo] { cargo->rebuildFromSource(); }));
+    connect(kvn, &HubClient::contractTaken, cargo, m_reports->edge([cargo, feed](const QString& carrierId) {
         cargo->appendSelectorEntry(carrierId);
         feed->loadingListChanged();
-    });
+    }));
     connect(kvn, &HubClient::ordersVerified, feed, &MobileFeed::loadingListChanged);
-    connect(cargo, &CargoModule::loadingListChanged, feed, &MobileFeed::loadingListChanged);
+    connect(cargo, &CargoModule::rowsChanged, feed, &MobileFeed::loadingListChanged);
     connect(construct, &ConstructionModule::constructionChanged, feed, &MobileFeed::constructionChanged);
 
     // A sale at a carrier and a market read go to the hub.
-    connect(cargo, &CargoModule::soldAtCarrier, kvn,
-            [kvn](const QString& type, qint64 count, const QByteArray& line) {
+    connect(&cargo->reconciler(), &CargoReconciler::soldAtCarrier, kvn,
+            m_reports->edge([kvn](const QString& type, qint64 count, const QByteArray& line) {
                 kvn->check_update_KVN(type, QString::number(count), HubClient::saleKey(line));
-            });
+            }));
     connect(market, &MarketModule::marketRead, kvn, [kvn, market](quint64 marketId) {
         kvn->KVN_aktualizuj_zlecenia(marketId, market->sg_Market, [market](int row, const QString& name) {
             return market->rowIsCommodity(row, name);
@@ -228,11 +230,11 @@ void TessivarCore::wire()
 
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();
-    page->watch(m_cargo->zaladunek_list);
+    page->watch(m_cargo->loadingList);
     page->watch(m_construct->lista_materialow);
     connect(mw, &MainWindowModel::changed, page, &WebPageFeed::sourceChanged);
     connect(bgs, &SystemInfo::changed, page, &WebPageFeed::sourceChanged);
-    connect(cargo, &CargoModule::changed, page, &WebPageFeed::sourceChanged);
+    connect(cargo, &CargoModule::selectionChanged, page, &WebPageFeed::sourceChanged);
     connect(construct, &ConstructionModule::changed, page, &WebPageFeed::sourceChanged);
     connect(db, &ShoppingDb::changed, page, &WebPageFeed::sourceChanged);
 }
