@@ -95,7 +95,10 @@ record() {
     [[ -x "$cli" ]] || { echo "not a program: $cli" >&2; exit 2; }
     mkdir -p "$out"
     rm -f "$out"/*.out
-    local work=/tmp/tessivar-replay-identity
+    # A folder of its own, so that two records can be made at once.
+    local base work
+    base="$(mktemp -d)"
+    work="$base/case"
     local companion="$repo/tests/data/journal-samples/companion/rster2002__ed-journals__sandbox"
     local count=0 f name variant j d
     while IFS= read -r f; do
@@ -157,7 +160,7 @@ record() {
             count=$((count + 1))
         done
     done < <(journals)
-    rm -rf "$work"
+    rm -rf "$base"
     echo "$count replay outputs written to $out"
 }
 
