@@ -104,7 +104,7 @@ private slots:
 
         // A hauler takes it onto his loading list.
         Commander hauler(m_url, QStringLiteral("Hauler"));
-        hauler.kvn().windowShown();
+        hauler.kvn().FormShow();
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.kvn().takeContract(0));
         QCOMPARE(hauler.core->cargo().selectorEntries().last(), QStringLiteral("3702668288"));
@@ -115,7 +115,8 @@ private slots:
 
         // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
         hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
-        hauler.core->cargo().reconciler().applySale(j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
+        hauler.core->cargo().reconciler().applySale(
+            j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
               "'Type':'liquidoxygen', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 "
               "}"));
         QVERIFY(hauler.kvn().waitForIdle(kWait));

@@ -104,7 +104,7 @@ private slots:
     void noEndpoint_sendsNothingAndReportsNothing()
     {
         HubFixture f{QString()};
-        f.kvn().windowShown();
+        f.kvn().FormShow();
         f.kvn().check_version();
         f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
         f.core->market().KVN_aktualizuj_zlecenia(42);
@@ -123,7 +123,7 @@ private slots:
             nullptr, QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan"));
         f.kvn().przyjete_zlecenia.append(taken, QStringLiteral("old line"));
 
-        f.kvn().windowShown();
+        f.kvn().FormShow();
         QVERIFY(f.kvn().waitForIdle(kWait));
 
         QCOMPARE(hub.requests.size(), 1);
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
 
         // While the countdown runs, showing the window again does not ask the hub.
-        f.kvn().windowShown();
+        f.kvn().FormShow();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
     }
@@ -321,7 +321,8 @@ private slots:
         core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
         core.state.dane_dokowania.MarketID = 3708733696;
 
-        core.cargo().reconciler().applySale(j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "
+        core.cargo().reconciler().applySale(
+            j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "
               "'Type':'steel', "
               "'Count':720, 'SellPrice':2540, 'TotalSale':5080, 'AvgPricePaid':2604 }"));
         // Reduced before the hub has answered anything.
