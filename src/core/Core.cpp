@@ -212,10 +212,18 @@ void TessivarCore::wire()
     connect(kvn, &HubClient::newVersionAnnounced, mw, &MainWindowModel::setNewVersionCaption);
 
     // Last Shopping searches, from any list or the phone, and what the phone sees of them.
-    connect(cargo, &CargoModule::searchRequested, db, &ShoppingDb::findCommodity);
-    connect(construct, &ConstructionModule::searchRequested, db, &ShoppingDb::findCommodity);
-    // The phone's searches never raise a window over the game.
-    connect(mobile, &MobileLink::searchRequested, db, &ShoppingDb::updateSearch);
+    // A store that cannot be read is told where the search was asked for.
+    const auto find = m_reports->edge([db](const QString& name) { db->findCommodity(name); });
+    connect(cargo, &CargoModule::searchRequested, db, find);
+    connect(construct, &ConstructionModule::searchRequested, db, find);
+    // The phone's searches never raise a window over the game (nor a box).
+    connect(mobile, &MobileLink::searchRequested, db, [db, reports = m_reports.get()](const QString& name) {
+        try {
+            db->updateSearch(name);
+        } catch (const std::exception& e) {
+            reports->notice(errorText(e));
+        }
+    });
     connect(db, &ShoppingDb::searchFinished, feed, &MobileFeed::searchFinished);
     connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
 
@@ -224,7 +232,7 @@ void TessivarCore::wire()
 
     // The demo looks up what its commander bought, as a player would.
     if (DemoPlayer* demo = m_demo.get()) {
-        connect(demo, &DemoPlayer::searchDue, db, &ShoppingDb::findCommodity);
+        connect(demo, &DemoPlayer::searchDue, db, find);
         connect(demo, &DemoPlayer::failed, this, [this](const QString& text) { m_reports->notice(text); });
     }
 

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -33,14 +34,14 @@ DemoPlayer::DemoPlayer(QString demoFolder, QString journalFolder, QObject* paren
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
         bool more = false;
-        QString problem;
+        std::optional<QString> problem;
         try {
             more = step();
         } catch (const std::exception& e) {
             problem = errorText(e);
         }
-        if (!problem.isEmpty())
-            emit failed(problem);
+        if (problem)
+            emit failed(*problem);
         else if (more)
             scheduleNext();
         else

@@ -4,6 +4,7 @@
 #include "cargo/CargoModule.h"
 #include "construction/ConstructionModule.h"
 #include "ini/IniFile.h"
+#include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
 #include "markets/ShoppingDb.h"
 #include "missions/MissionModule.h"
@@ -14,6 +15,7 @@
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSignalSpy>
 #include <QTest>
 
 // Whole sessions as the game writes them across logins, relogs, carrier jumps
@@ -38,9 +40,20 @@ QList<QByteArray> session(const char* name)
 
 enum class Split
 {
-    OneBatch,    // what follows the history is read in one pass
-    PassPerLine  // one pass after every line
+    OneBatch,     // what follows the history is read in one pass
+    PassPerLine,  // one pass after every line
+    Slices        // one pass, read by the follower in slices of small pieces, the event loop between them
 };
+
+// A pass as the running program has it: started by the follower, each piece
+// of a long read in a slice of its own.
+void passInSlices(CoreFixture& fx)
+{
+    JournalFollower& follower = fx.core->follower();
+    QSignalSpy ended(&follower, &JournalFollower::passEnded);
+    follower.Timer1Timer();
+    QVERIFY(ended.count() == 1 || ended.wait());
+}
 
 // Reads `history` lines at start, then the rest split as asked.
 void play(CoreFixture& fx, const QList<QByteArray>& lines, qsizetype history, Split split)
@@ -48,20 +61,28 @@ void play(CoreFixture& fx, const QList<QByteArray>& lines, qsizetype history, Sp
     QByteArray head;
     for (qsizetype i = 0; i < history; ++i)
         head += lines[i];
+    const auto pass = [&fx, split] {
+        if (split == Split::Slices)
+            passInSlices(fx);
+        else
+            fx.pass();
+    };
+    if (split == Split::Slices)
+        fx.core->journal().chunkBytes = 2048;
     fx.append(head);
-    fx.pass();
+    pass();
     QByteArray rest;
     for (qsizetype i = history; i < lines.size(); ++i) {
         if (split == Split::PassPerLine) {
             fx.append(lines[i]);
-            fx.pass();
+            pass();
         } else {
             rest += lines[i];
         }
     }
-    if (split == Split::OneBatch) {
+    if (split != Split::PassPerLine) {
         fx.append(rest);
-        fx.pass();
+        pass();
     }
 }
 
@@ -300,8 +321,8 @@ void RelogSessionsTest::sessions_sameStateHoweverSplit()
 {
     QFETCH(QString, name);
     const QList<QByteArray> lines = sessionLines(testData(QStringLiteral("sessions/") + name));
-    QJsonObject states[2];
-    for (const Split split : {Split::OneBatch, Split::PassPerLine}) {
+    QJsonObject states[3];
+    for (const Split split : {Split::OneBatch, Split::PassPerLine, Split::Slices}) {
         CoreFixture fx;
         writeLoadingList(fx, "Steel=1000\r\nWine=1680\r\n");
         fx.start();
@@ -309,6 +330,7 @@ void RelogSessionsTest::sessions_sameStateHoweverSplit()
         states[int(split)] = stateOf(fx);
     }
     QVERIFY2(states[0] == states[1], qPrintable(firstDifference(states[0], states[1])));
+    QVERIFY2(states[0] == states[2], qPrintable(firstDifference(states[0], states[2])));
 }
 
 void RelogSessionsTest::wholeJournals_sameStateHoweverSplit_data()
@@ -331,14 +353,15 @@ void RelogSessionsTest::wholeJournals_sameStateHoweverSplit()
 {
     QFETCH(QString, path);
     const QList<QByteArray> lines = sessionLines(path);
-    QJsonObject states[2];
-    for (const Split split : {Split::OneBatch, Split::PassPerLine}) {
+    QJsonObject states[3];
+    for (const Split split : {Split::OneBatch, Split::PassPerLine, Split::Slices}) {
         CoreFixture fx;
         fx.start();
         play(fx, lines, 1, split);
         states[int(split)] = stateOf(fx);
     }
     QVERIFY2(states[0] == states[1], qPrintable(firstDifference(states[0], states[1])));
+    QVERIFY2(states[0] == states[2], qPrintable(firstDifference(states[0], states[2])));
 }
 
 QTEST_GUILESS_MAIN(RelogSessionsTest)
