@@ -65,6 +65,7 @@ CargoModule::CargoModule(const GameState& state, const QString& dataDir,
 {
     cargo_list.appendRow(kHeader);
     zaladunek_list.setEditable(true);
+    zaladunek_list.setShownText(0, &CommodityNames::displayName);
     zaladunek_list.appendRow(kHeader);
     zaladunek_list.appendRow({});
     materialy_nazwy.setEditable(true);
@@ -155,13 +156,7 @@ void CargoModule::read_cargo()
 
 QString CargoModule::cargoDisplayName(const QString& id) const
 {
-    if (const QString shown = m_cargoNames.value(id); !shown.isEmpty())
-        return shown;
-    static const QStringList known = commonMaterialNames();
-    for (const QString& name : known)
-        if (CommodityNames::same(name, id))
-            return name;
-    return id;
+    return CommodityNames::displayName(id, m_cargoNames.value(id));
 }
 
 void CargoModule::show_cargo()

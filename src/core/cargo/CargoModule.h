@@ -55,8 +55,7 @@ public:
     // Raw lines of Cargo.json after ReadCargoFile, entry lines "name:count" after read_cargo.
     QStringList CargoLog;
     // The name a person reads for a hold entry's id: the game's own
-    // ("Name_Localised" in Cargo.json), else the pick list's spelling, else
-    // the id itself.
+    // ("Name_Localised" in Cargo.json), else the commodity table's.
     QString cargoDisplayName(const QString& id) const;
     // The selector's entry as a person reads it: a taken contract's heading
     // (its carrier and commander) with the carrier id, other entries as they are.
