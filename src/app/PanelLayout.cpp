@@ -233,11 +233,7 @@ void PanelLayout::storeGeometry(QWidget* w)
 {
     if (!m_placed.contains(w) || w->objectName().isEmpty())
         return;
-    try {
-        m_windows.core().settings().setWindowGeometry(w->objectName(), QRect(w->pos(), w->size()));
-    } catch (const std::exception& e) {
-        m_windows.core().report(QString::fromUtf8(e.what()));
-    }
+    m_windows.core().settings().setWindowGeometry(w->objectName(), QRect(w->pos(), w->size()));
 }
 
 void PanelLayout::storeAndStopFollowing()

@@ -1,21 +1,28 @@
 #include "TessivarApplication.h"
 
 #include "common/Error.h"
-#include "widgets/WidgetInteraction.h"
 
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPalette>
 
+namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "tessivar.app")
+
+}  // namespace
+
 bool TessivarApplication::notify(QObject* receiver, QEvent* event)
 {
+    // Every slot and handler reports its own failures where they happen; what
+    // still arrives here escaped all of them, and is only logged (a box from
+    // inside event delivery could itself re-enter the code that failed).
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
-        if (m_ui)
-            m_ui->showMessage(errorText(e));
+        qCCritical(lcApp) << "uncaught in" << receiver << "event" << event->type() << ":" << e.what();
     } catch (...) {
-        if (m_ui)
-            m_ui->showMessage(QStringLiteral("Unknown error"));
+        qCCritical(lcApp) << "uncaught in" << receiver << "event" << event->type();
     }
     return false;
 }

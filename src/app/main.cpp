@@ -168,7 +168,7 @@ int main(int argc, char** argv)
             QTextStream(stderr) << "tessivar: " << e.what() << '\n';
         }
     }
-    StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    StartupSettings startup = StartupSettings::read(paths.dataDir);
     if (cli.isSet(hubOpt))
         startup.hubUrl = cli.value(hubOpt);
     QString journal = cli.value(journalOpt);
@@ -191,7 +191,6 @@ int main(int argc, char** argv)
     paths.journalDirsTried = tried;
 
     WidgetInteraction ui;
-    app.setInteraction(&ui);
     TessivarCore core(paths, startup, ui);
     WindowSet windows(core, ui);
     if (DemoPlayer* player = core.demo())

@@ -218,7 +218,7 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
                            ? withTrailingSlash(QFileInfo(journalDir).absoluteFilePath())
                            : QString();
     paths.journalDirsTried = {journalDir};
-    StartupSettings startup = StartupSettings::read(paths.dataDir + QStringLiteral("settings.ini"));
+    StartupSettings startup = StartupSettings::read(paths.dataDir);
     // The network stays off unless the command line names the hub.
     startup.hubUrl = hubUrl;
     TessivarCore core(paths, startup, ui);

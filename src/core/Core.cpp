@@ -11,7 +11,6 @@
 #include "construction/ConstructionModule.h"
 #include "demo/DemoPlayer.h"
 #include "hub/HubClient.h"
-#include "ini/IniFile.h"
 #include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
@@ -45,16 +44,15 @@ QString labelText(const std::optional<QString>& value)
 
 }  // namespace
 
-StartupSettings StartupSettings::read(const QString& settingsIniPath)
+StartupSettings StartupSettings::read(const QString& dataDir)
 {
     StartupSettings s;
-    auto file = std::make_shared<SettingsFile>(SettingsFile::read(settingsIniPath));
+    auto file = std::make_shared<SettingsFile>(SettingsStore::readFile(withTrailingSlash(dataDir)));
     // A file that cannot be used leaves every start-up setting at its default.
-    const IniDocument& doc = file->doc;
-    s.journalDir = doc.value(QStringLiteral("paths"), QStringLiteral("journal_dir")).value_or(QString());
-    s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
-    s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
-    s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
+    s.journalDir = file->value(SettingKeys::JournalDir);
+    s.hubUrl = file->value(SettingKeys::HubUrl);
+    s.downloadUrl = file->value(SettingKeys::DownloadLink);
+    s.chatUrl = file->value(SettingKeys::ChatLink);
     s.file = std::move(file);
     return s;
 }
@@ -72,14 +70,13 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_journal = std::make_unique<JournalReader>(*m_log, [this](const QString& t) { report(t); });
     m_journal->JournalFolder = m_paths.journalDir;
     const auto journalFolder = [this] { return m_journal->JournalFolder; };
-    SettingsFile settingsFile =
-        m_startup.file ? *m_startup.file : SettingsFile::read(dataDir + QStringLiteral("settings.ini"));
+    SettingsFile settingsFile = m_startup.file ? *m_startup.file : SettingsStore::readFile(dataDir);
     m_startup.file.reset();  // the store keeps the one copy
     if (settingsFile.refused)
         m_reports->report(settingsFile.problem);
     else if (!settingsFile.problem.isEmpty())
         qCWarning(lcCore) << "settings.ini unreadable at start-up:" << settingsFile.problem;
-    m_settings = std::make_unique<SettingsStore>(dataDir, state, std::move(settingsFile));
+    m_settings = std::make_unique<SettingsStore>(dataDir, state, std::move(settingsFile), *m_reports);
     m_mainWindow = std::make_unique<MainWindowModel>(state, m_ui, *m_reports, m_startup.downloadUrl,
                                                      [this] { return m_settings->kvn_consent; });
     m_mobile = std::make_unique<MobileLink>(*m_reports, m_ui);
@@ -94,15 +91,14 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                                 return out;
                                             });
     m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
-    m_db =
-        std::make_unique<ShoppingDb>(state, dataDir, m_cargo->zaladunek_list, m_construct->lista_materialow);
+    m_db = std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);
     m_kvn = std::make_unique<HubClient>(
         state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
         [this] { return m_settings->kvnCode(); });
     m_feed = std::make_unique<MobileFeed>(
         *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
-                                 m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
+                                 m_cargo->loadingList, m_db->Wynik_wyszukiwania});
     m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
                                                         *m_mission, *m_db, *m_market, journalFolder}),
                                            *m_journal, *m_log, *m_mainWindow, state, *m_reports);
@@ -112,7 +108,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         *m_journal,
         [this](bool sameNewest) {
             try {
-                m_pass->Timer1Timer(sameNewest);
+                return m_pass->runSlice(sameNewest);
             } catch (...) {
                 m_reports->endPass();
                 throw;
@@ -121,7 +117,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
     m_webFeed = std::make_unique<WebPageFeed>(
-        WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
+        WebPageFeed::Sources{state, m_cargo->loadingList, m_construct->lista_materialow,
                              m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
@@ -142,11 +138,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_cargo->start();
     // Sharing starts here when it was on at the last exit.
     m_web = std::make_unique<WebShare>(
-        m_settings->startupDocument(),
-        [this](const QString& key, const QString& value) {
-            m_settings->set_String(QStringLiteral("web"), key, value);
-        },
-        *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
+        *m_settings, *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
         [this](const QString& text) { m_reports->report(text); });
     m_reports->endPass();
 }
@@ -166,70 +158,58 @@ void TessivarCore::wire()
     MarketModule* market = m_market.get();
     HubClient* kvn = m_kvn.get();
     JournalPass* pass = m_pass.get();
-    const auto storeSetting = [settings](const QString& section, const QString& key) {
-        return [settings, section, key](const QString& value) { settings->set_String(section, key, value); };
+    const auto storeSetting = [settings](const SettingKey& key) {
+        return [settings, &key](const QString& value) { settings->setValue(key, value); };
     };
 
     // A journal pass: the stored settings once, the construction site of the
     // dock (and, once the history is read, the last site seen), the phone after
     // a row that changed what it shows, the hold after every batch, and the
     // phone's "Active" box once lines have been read.
-    connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::load_settings);
+    connect(pass, &JournalPass::settingsDue, settings, &SettingsStore::applyStoredSettings);
     connect(pass, &JournalPass::dockInfoRead, construct, &ConstructionModule::Set_Construction_info);
     connect(pass, &JournalPass::batchDispatched, construct, &ConstructionModule::showLastSeenSite);
     connect(pass, &JournalPass::phoneUpdateDue, feed, &MobileFeed::push);
-    connect(pass, &JournalPass::holdSnapshotDue, cargo, &CargoModule::read_cargo);
+    connect(pass, &JournalPass::holdSnapshotDue, cargo, m_reports->edge([cargo] { cargo->hold().read(); }));
     connect(pass, &JournalPass::batchDispatched, mobile, &MobileLink::enableActiveBox);
 
     // Settings loaded, and the panel boxes whose state is kept.
     connect(settings, &SettingsStore::mobileAddressLoaded, mobile, &MobileLink::setAddress);
-    connect(settings, &SettingsStore::panelStateLoaded, mw, [mw](const QString& key, bool checked) {
-        static const QHash<QString, MainWindowModel::Panel> panels{
-            {QStringLiteral("ch_bgs"), MainWindowModel::SystemInfoPanel},
-            {QStringLiteral("ch_cargo"), MainWindowModel::CargoPanel},
-            {QStringLiteral("ch_construct"), MainWindowModel::ConstructionPanel},
-            {QStringLiteral("ch_db"), MainWindowModel::DataBasePanel},
-            {QStringLiteral("ch_market"), MainWindowModel::MarketPanel},
-            {QStringLiteral("ch_kvn"), MainWindowModel::KelvanePanel}};
-        if (key == QLatin1String("lock_panels"))
-            mw->setLockPanels(checked);
-        else
-            mw->setPanelChecked(panels.value(key), checked);
-    });
+    connect(settings, &SettingsStore::panelStateLoaded, mw, &MainWindowModel::applyStoredPanelState);
     connect(settings, &SettingsStore::carrierNameLoaded, mw, &MainWindowModel::setCarrierNameLabel);
-    connect(mw, &MainWindowModel::panelStateToStore, settings, [settings](const QString& key, bool checked) {
-        settings->set_Boolean(QStringLiteral("windows"), key, checked);
-    });
+    connect(mw, &MainWindowModel::panelStateToStore, settings, &SettingsStore::setFlag);
 
     // Names and places read from the journal.
-    connect(bgs, &SystemInfo::commanderNamed, settings,
-            storeSetting(QStringLiteral("CMDR"), QStringLiteral("Name")));
+    connect(bgs, &SystemInfo::commanderNamed, settings, storeSetting(SettingKeys::CommanderName));
     connect(bgs, &SystemInfo::carrierNamed, mw, [storeSetting, mw](const QString& name) {
-        storeSetting(QStringLiteral("Carrier"), QStringLiteral("Name"))(name);
+        storeSetting(SettingKeys::CarrierName)(name);
         mw->setCarrierNameLabel(name);
     });
     connect(bgs, &SystemInfo::dockChanged, feed, &MobileFeed::dockChanged);
 
     // The loading list: fed by missions, the construction site and hub contracts.
+    // The list's operations throw for the person to read: caught at the slot's edge.
     connect(mission, &MissionModule::commoditiesChanged, cargo,
-            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("-"), 0); });
-    connect(construct, &ConstructionModule::loadingLinesOffered, cargo, &CargoModule::add_zaladunek);
+            m_reports->edge([cargo] { cargo->refreshFromSources(); }));
+    connect(construct, &ConstructionModule::loadingLinesOffered, cargo,
+            m_reports->edge([cargo](bool addToCurrent, const QStringList& lines) {
+                cargo->addLines(addToCurrent, lines);
+            }));
     connect(construct, &ConstructionModule::loadingListSent, feed, &MobileFeed::loadingListChanged);
-    connect(kvn, &HubClient::ordersSynced, cargo,
-            [cargo] { cargo->Aktualizuj_Zaladunek(QStringLiteral("na"), 0); });
-    connect(kvn, &HubClient::contractTaken, cargo, [cargo, feed](const QString& carrierId) {
+    connect(kvn, &HubClient::ordersSynced, cargo, m_reports->edge([cargo] { cargo->rebuildFromSource(); }));
+    connect(kvn, &HubClient::contractTaken, cargo, m_reports->edge([cargo, feed](const QString& carrierId) {
         cargo->appendSelectorEntry(carrierId);
         feed->loadingListChanged();
-    });
+    }));
     connect(kvn, &HubClient::ordersVerified, feed, &MobileFeed::loadingListChanged);
-    connect(cargo, &CargoModule::loadingListChanged, feed, &MobileFeed::loadingListChanged);
+    connect(cargo, &CargoModule::rowsChanged, feed, &MobileFeed::loadingListChanged);
     connect(construct, &ConstructionModule::constructionChanged, feed, &MobileFeed::constructionChanged);
 
     // A sale at a carrier and a market read go to the hub.
-    connect(cargo, &CargoModule::soldAtCarrier, kvn,
-            [kvn](const QString& type, qint64 count, const QByteArray& line) {
+    connect(&cargo->reconciler(), &CargoReconciler::soldAtCarrier, kvn,
+            m_reports->edge([kvn](const QString& type, qint64 count, const QByteArray& line) {
                 kvn->check_update_KVN(type, QString::number(count), HubClient::saleKey(line));
-            });
+            }));
     connect(market, &MarketModule::marketRead, kvn, [kvn, market](quint64 marketId) {
         kvn->KVN_aktualizuj_zlecenia(marketId, market->sg_Market, [market](int row, const QString& name) {
             return market->rowIsCommodity(row, name);
@@ -248,8 +228,7 @@ void TessivarCore::wire()
     connect(db, &ShoppingDb::searchClosed, feed, &MobileFeed::searchClosed);
 
     // The phone's connection remembers its address.
-    connect(mobile, &MobileLink::connectedTo, settings,
-            storeSetting(QStringLiteral("connection"), QStringLiteral("mobile_ip")));
+    connect(mobile, &MobileLink::connectedTo, settings, storeSetting(SettingKeys::PhoneAddress));
 
     // The demo looks up what its commander bought, as a player would.
     if (DemoPlayer* demo = m_demo.get()) {
@@ -259,11 +238,11 @@ void TessivarCore::wire()
 
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();
-    page->watch(m_cargo->zaladunek_list);
+    page->watch(m_cargo->loadingList);
     page->watch(m_construct->lista_materialow);
     connect(mw, &MainWindowModel::changed, page, &WebPageFeed::sourceChanged);
     connect(bgs, &SystemInfo::changed, page, &WebPageFeed::sourceChanged);
-    connect(cargo, &CargoModule::changed, page, &WebPageFeed::sourceChanged);
+    connect(cargo, &CargoModule::selectionChanged, page, &WebPageFeed::sourceChanged);
     connect(construct, &ConstructionModule::changed, page, &WebPageFeed::sourceChanged);
     connect(db, &ShoppingDb::changed, page, &WebPageFeed::sourceChanged);
 }

@@ -42,7 +42,8 @@ struct StartupSettings
     // by the core when absent).
     std::shared_ptr<const SettingsFile> file;
 
-    static StartupSettings read(const QString& settingsIniPath);
+    // From settings.ini in dataDir.
+    static StartupSettings read(const QString& dataDir);
 };
 
 // The program's core: the game state and every subsystem, owned here rather

@@ -71,25 +71,30 @@ void MainWindowModel::setNewVersionWhite(bool white)
 
 namespace {
 
-// The settings.ini key of the boxes whose state is stored.
-const char* storedPanelKey(MainWindowModel::Panel p)
+// The boxes whose state is kept, and where.
+struct StoredPanel
 {
-    switch (p) {
-    case MainWindowModel::SystemInfoPanel:
-        return "ch_bgs";
-    case MainWindowModel::CargoPanel:
-        return "ch_cargo";
-    case MainWindowModel::ConstructionPanel:
-        return "ch_construct";
-    case MainWindowModel::DataBasePanel:
-        return "ch_db";
-    case MainWindowModel::KelvanePanel:
-        return "ch_kvn";
-    case MainWindowModel::MarketPanel:
-        return "ch_market";
-    default:
-        return nullptr;
-    }
+    MainWindowModel::Panel panel;
+    const SettingKey& key;
+};
+const StoredPanel kStoredPanels[] = {{MainWindowModel::SystemInfoPanel, SettingKeys::ShowSystemInfo},
+                                     {MainWindowModel::CargoPanel, SettingKeys::ShowCargo},
+                                     {MainWindowModel::ConstructionPanel, SettingKeys::ShowConstruction},
+                                     {MainWindowModel::DataBasePanel, SettingKeys::ShowDataBase},
+                                     {MainWindowModel::KelvanePanel, SettingKeys::ShowKelvane},
+                                     {MainWindowModel::MarketPanel, SettingKeys::ShowMarket}};
+
+const SettingKey* storedPanelKey(MainWindowModel::Panel p)
+{
+    for (const StoredPanel& s : kStoredPanels)
+        if (s.panel == p)
+            return &s.key;
+    return nullptr;
+}
+
+bool sameKey(const SettingKey& a, const SettingKey& b)
+{
+    return qstrcmp(a.section, b.section) == 0 && qstrcmp(a.name, b.name) == 0;
 }
 
 }  // namespace
@@ -106,8 +111,8 @@ void MainWindowModel::panelClick(Panel p, bool checked)
     m_panels[size_t(p)] = checked;
     emit changed();
     emit panelVisibilityRequested(p, checked);
-    if (const char* key = storedPanelKey(p))
-        emit panelStateToStore(QLatin1String(key), checked);
+    if (const SettingKey* key = storedPanelKey(p))
+        emit panelStateToStore(*key, checked);
 }
 
 void MainWindowModel::setPanelChecked(Panel p, bool checked)
@@ -122,8 +127,8 @@ void MainWindowModel::panelWindowShown(Panel p, bool shown)
         return;
     m_panels[size_t(p)] = shown;
     emit changed();
-    if (const char* key = storedPanelKey(p))
-        emit panelStateToStore(QLatin1String(key), shown);
+    if (const SettingKey* key = storedPanelKey(p))
+        emit panelStateToStore(*key, shown);
 }
 
 void MainWindowModel::lockPanelsClick(bool checked)
@@ -131,13 +136,24 @@ void MainWindowModel::lockPanelsClick(bool checked)
     ch_lock_panels = checked;
     emit changed();
     emit lockPanelsChanged(checked);
-    emit panelStateToStore(QStringLiteral("lock_panels"), checked);
+    emit panelStateToStore(SettingKeys::LockPanels, checked);
 }
 
 void MainWindowModel::setLockPanels(bool locked)
 {
     if (ch_lock_panels != locked)
         lockPanelsClick(locked);
+}
+
+void MainWindowModel::applyStoredPanelState(const SettingKey& key, bool checked)
+{
+    if (sameKey(key, SettingKeys::LockPanels)) {
+        setLockPanels(checked);
+        return;
+    }
+    for (const StoredPanel& s : kStoredPanels)
+        if (sameKey(key, s.key))
+            setPanelChecked(s.panel, checked);
 }
 
 void MainWindowModel::openNewVersionPage()

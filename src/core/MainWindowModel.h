@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/SettingKeys.h"
 #include "state/Records.h"
 
 #include <QObject>
@@ -76,6 +77,8 @@ public:
     void lockPanelsClick(bool checked);
     // The stored switch ([windows] lock_panels), applied like a click.
     void setLockPanels(bool locked);
+    // A stored panel box or the lock switch, by its settings key.
+    void applyStoredPanelState(const SettingKey& key, bool checked);
 
     // The tool bar's new-version button: hidden while the caption is empty.
     QString btn_new_version_caption;
@@ -106,7 +109,7 @@ signals:
     void passProgress(qint64 done, qint64 total);
     // A panel box or the lock switch, whose state is kept in settings.ini
     // ([windows] key), changed.
-    void panelStateToStore(const QString& key, bool checked);
+    void panelStateToStore(const SettingKey& key, bool checked);
 
 private:
     template <typename T> void assign(T& field, const T& value);

@@ -18,8 +18,7 @@ TessivarCore& CoreFixture::start()
     paths.dataDir = dataDir.path();
     paths.journalDir = journalDir.path();
     paths.demoDir = demoDir;
-    core = std::make_unique<TessivarCore>(
-        paths, StartupSettings::read(dataDir.filePath(QStringLiteral("settings.ini"))), ui);
+    core = std::make_unique<TessivarCore>(paths, StartupSettings::read(dataDir.path()), ui);
     core->pass().recordDispatches = true;
     return *core;
 }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -71,7 +72,7 @@ class AppShellTest : public QObject
     Q_OBJECT
 private slots:
     void windowsAreCreatedInOrderAndFollowAGrowingJournal();
-    void escapingErrorBecomesAMessageAndTheProgramGoesOn();
+    void escapingErrorIsLoggedAndTheProgramGoesOn();
     void passesGoOnWhileAMessageBoxIsOpen();
     void textsReportedDuringAPromptWaitForIt();
     void closingTheMainWindowEndsTheProgram();
@@ -111,16 +112,17 @@ void AppShellTest::windowsAreCreatedInOrderAndFollowAGrowingJournal()
     QCOMPARE(windows.f_ED->Label_time->text(), QStringLiteral("2025-01-01T10:00:04Z"));
 }
 
-void AppShellTest::escapingErrorBecomesAMessageAndTheProgramGoesOn()
+void AppShellTest::escapingErrorIsLoggedAndTheProgramGoesOn()
 {
-    WidgetInteraction ui;
-    ui.setRecordOnly(true);
-    static_cast<TessivarApplication*>(qApp)->setInteraction(&ui);
+    // Nothing caught it where it happened: it is logged, and no box opens
+    // from inside the event delivery.
+    QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("uncaught.*handler failed")));
     Throwing t;
     QCoreApplication::postEvent(&t, new QEvent(QEvent::User));
     QCoreApplication::processEvents();
-    QCOMPARE(ui.messages(), QStringList{QStringLiteral("handler failed: <b>not bold</b>")});
-    static_cast<TessivarApplication*>(qApp)->setInteraction(nullptr);
+    bool after = false;
+    QTimer::singleShot(0, &t, [&after] { after = true; });
+    QTRY_VERIFY(after);
 }
 
 void AppShellTest::passesGoOnWhileAMessageBoxIsOpen()

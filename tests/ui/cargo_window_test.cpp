@@ -50,6 +50,7 @@ private slots:
     void selector_followsCore();
     void rightClick_keepsTheCurrentRow();
     void find_searchesTheCurrentRow();
+    void headers_areCaptionsNotRows();
 };
 
 void CargoWindowTest::layout()
@@ -64,24 +65,24 @@ void CargoWindowTest::layout()
     QCOMPARE(w.tabs->tabText(1), QStringLiteral("📥 Carrier Loading"));
     QCOMPARE(w.tabs->tabText(2), QStringLiteral("⬅️ Add to list"));
     QCOMPARE(w.tabs->currentIndex(), 1);
-    QCOMPARE(w.btn_zaladunek_zapisz->text(), QStringLiteral("💾 Save Changes"));
-    QCOMPARE(actionTexts(w.PopupZaladunek),
-             (QStringList{QStringLiteral("➕ Dodaj własny towar"), QStringLiteral("❌ Usuń towar"),
-                          QStringLiteral("📋 Wyczyść listę"), QStringLiteral("-"),
+    QCOMPARE(w.saveButton->text(), QStringLiteral("💾 Save Changes"));
+    QCOMPARE(actionTexts(w.loadingMenu),
+             (QStringList{QStringLiteral("➕ Add your own commodity"), QStringLiteral("❌ Remove commodity"),
+                          QStringLiteral("📋 Clear the list"), QStringLiteral("-"),
                           QStringLiteral("🔍 Find on markets (local files)")}));
-    QCOMPARE(actionTexts(w.PopupMaterialy),
+    QCOMPARE(actionTexts(w.materialsMenu),
              (QStringList{QStringLiteral("⬅️ Add to loading list"), QStringLiteral("-"),
                           QStringLiteral("🔍 Find on markets (local files)")}));
     // The name takes what the numbers leave: nothing hides sideways.
-    QVERIFY(w.sg_zaladunek->columnWidth(0) > w.sg_zaladunek->columnWidth(1));
-    QVERIFY(w.sg_zaladunek->horizontalHeader()->length() <= w.sg_zaladunek->viewport()->width());
-    QCOMPARE(w.sg_materialy->model()->rowCount(), 57);
-    QCOMPARE(w.Carrier_loading_select->count(), 2);
-    QCOMPARE(w.Carrier_loading_select->currentText(), QStringLiteral("My Carrier"));
+    QVERIFY(w.loadingGrid->columnWidth(0) > w.loadingGrid->columnWidth(1));
+    QVERIFY(w.loadingGrid->horizontalHeader()->length() <= w.loadingGrid->viewport()->width());
+    QCOMPARE(w.materialsGrid->model()->rowCount(), 57);
+    QCOMPARE(w.sourceSelector->count(), 2);
+    QCOMPARE(w.sourceSelector->currentText(), QStringLiteral("My Carrier"));
     // Only the loading list and the materials can be typed into.
-    QCOMPARE(w.sg_cargo->editTriggers(), QAbstractItemView::NoEditTriggers);
-    QVERIFY(w.sg_zaladunek->model()->flags(w.sg_zaladunek->model()->index(0, 0)) & Qt::ItemIsEditable);
-    QVERIFY(!(w.sg_cargo->model()->flags(w.sg_cargo->model()->index(0, 0)) & Qt::ItemIsEditable));
+    QCOMPARE(w.holdGrid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QVERIFY(w.loadingGrid->model()->flags(w.loadingGrid->model()->index(0, 0)) & Qt::ItemIsEditable);
+    QVERIFY(!(w.holdGrid->model()->flags(w.holdGrid->model()->index(0, 0)) & Qt::ItemIsEditable));
 }
 
 void CargoWindowTest::showing_loadsTheOwnList()
@@ -90,10 +91,10 @@ void CargoWindowTest::showing_loadsTheOwnList()
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\n");
-    QCOMPARE(w.sg_zaladunek->model()->rowCount(), 2);
+    QCOMPARE(w.loadingGrid->model()->rowCount(), 1);
     w.show();
-    QCOMPARE(w.sg_zaladunek->model()->rowCount(), 3);
-    QCOMPARE(w.sg_zaladunek->model()->index(1, 0).data().toString(), QStringLiteral("Steel"));
+    QCOMPARE(w.loadingGrid->model()->rowCount(), 2);
+    QCOMPARE(w.loadingGrid->model()->index(0, 0).data().toString(), QStringLiteral("Steel"));
 }
 
 void CargoWindowTest::undo_buttonAndCtrlZ_restoreTheListAndTheFile()
@@ -104,26 +105,26 @@ void CargoWindowTest::undo_buttonAndCtrlZ_restoreTheListAndTheFile()
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
-    QAbstractItemModel* list = w.sg_zaladunek->model();
-    QVERIFY(!w.btn_undo->isEnabled());
+    QAbstractItemModel* list = w.loadingGrid->model();
+    QVERIFY(!w.undoButton->isEnabled());
 
-    w.Wyczylist1->trigger();
-    QCOMPARE(list->rowCount(), 3);  // heading, the blank row, TOTAL 0
-    QVERIFY(w.btn_undo->isEnabled());
-    QTest::mouseClick(w.btn_undo, Qt::LeftButton);
+    w.clearAction->trigger();
+    QCOMPARE(list->rowCount(), 2);  // the blank row, TOTAL 0
+    QVERIFY(w.undoButton->isEnabled());
+    QTest::mouseClick(w.undoButton, Qt::LeftButton);
     QCOMPARE(readFile(zaladunekFile(fx)), file);
-    QCOMPARE(list->index(2, 0).data().toString(), QStringLiteral("Tea"));
-    QVERIFY(!w.btn_undo->isEnabled());
+    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("Tea"));
+    QVERIFY(!w.undoButton->isEnabled());
 
-    w.sg_zaladunek->setCurrentIndex(list->index(1, 0));
-    w.Usutowar1->trigger();
+    w.loadingGrid->setCurrentIndex(list->index(0, 0));
+    w.removeAction->trigger();
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nTea=5\r\n"));
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.sg_zaladunek->setFocus();
-    QTest::keyClick(w.sg_zaladunek, Qt::Key_Z, Qt::ControlModifier);
+    w.loadingGrid->setFocus();
+    QTest::keyClick(w.loadingGrid, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(readFile(zaladunekFile(fx)), file);
-    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("Steel"));
+    QCOMPARE(list->index(0, 0).data().toString(), QStringLiteral("Steel"));
     QVERIFY(fx.ui.messages().isEmpty());
 }
 
@@ -134,26 +135,26 @@ void CargoWindowTest::menus_editTheListAndTheFile()
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
-    QAbstractItemModel* list = w.sg_zaladunek->model();
+    QAbstractItemModel* list = w.loadingGrid->model();
 
-    w.sg_zaladunek->setCurrentIndex(list->index(1, 0));
-    w.Usutowar1->trigger();
+    w.loadingGrid->setCurrentIndex(list->index(0, 0));
+    w.removeAction->trigger();
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nTea=5\r\n"));
-    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("Tea"));
+    QCOMPARE(list->index(0, 0).data().toString(), QStringLiteral("Tea"));
 
     fx.ui.setNextAnswer(QStringLiteral("Gold"));
     fx.ui.setNextAnswer(QStringLiteral("40"));
-    w.add->trigger();
-    w.sg_materialy->setCurrentIndex(w.sg_materialy->model()->index(16, 0));
+    w.addCommodityAction->trigger();
+    w.materialsGrid->setCurrentIndex(w.materialsGrid->model()->index(16, 0));
     fx.ui.setNextAnswer(QStringLiteral("50"));
-    w.Dodajdozaadunku1->trigger();
+    w.addMaterialAction->trigger();
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nTea=5\r\nGold=40\r\nSteel=50\r\n"));
     QCOMPARE(fx.ui.prompts().size(), 3);
 
-    w.Wyczylist1->trigger();
+    w.clearAction->trigger();
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray());
-    QCOMPARE(list->rowCount(), 3);
-    QCOMPARE(list->index(2, 0).data().toString(), QStringLiteral("TOTAL"));
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
     QVERIFY(fx.ui.messages().isEmpty());
 }
 
@@ -165,28 +166,29 @@ void CargoWindowTest::typedEdits_areSavedAndErrorsShown()
     core.state.DaneStatku.CargoCapacity = 50;
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
-    QAbstractItemModel* list = w.sg_zaladunek->model();
-    const QModelIndex quantity = list->index(1, 1);
-    w.sg_zaladunek->setCurrentIndex(quantity);
-    w.sg_zaladunek->edit(quantity);
-    auto* editor = w.sg_zaladunek->findChild<QLineEdit*>();
+    QAbstractItemModel* list = w.loadingGrid->model();
+    const QModelIndex quantity = list->index(0, 1);
+    w.loadingGrid->setCurrentIndex(quantity);
+    w.loadingGrid->edit(quantity);
+    auto* editor = w.loadingGrid->findChild<QLineEdit*>();
     QVERIFY(editor);
     editor->setText(QStringLiteral("175"));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();  // the delegate commits through a queued call
     QCOMPARE(quantity.data().toString(), QStringLiteral("175"));
-    QTest::mouseClick(w.btn_zaladunek_zapisz, Qt::LeftButton);
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nSteel=175\r\n"));
-    QCOMPARE(list->index(1, 2).data().toString(), QStringLiteral("3-25"));
+    QCOMPARE(list->index(0, 2).data().toString(), QString::fromUtf8("3 × 25"));
+    QCOMPARE(list->index(0, 2).data(Qt::ToolTipRole).toString(), QStringLiteral("3 full trips and 25 t"));
 
     // An error is shown as a message; the file keeps its text.
-    list->setData(list->index(1, 1), QStringLiteral("many"));
-    QTest::mouseClick(w.btn_zaladunek_zapisz, Qt::LeftButton);
+    list->setData(list->index(0, 1), QStringLiteral("many"));
+    QTest::mouseClick(w.saveButton, Qt::LeftButton);
     QCOMPARE(fx.ui.messages().size(), 1);
     QVERIFY(fx.ui.messages()[0].contains(QStringLiteral("\"many\"")));
     fx.ui.setNextAnswer(QStringLiteral("A=B"));
     fx.ui.setNextAnswer(QStringLiteral("1"));
-    w.add->trigger();
+    w.addCommodityAction->trigger();
     QCOMPARE(fx.ui.messages().size(), 2);
     QVERIFY(fx.ui.messages()[1].contains(QStringLiteral("\"A=B\"")));
     QCOMPARE(readFile(zaladunekFile(fx)), QByteArray("[zaladunek]\r\nSteel=175\r\n"));
@@ -198,15 +200,15 @@ void CargoWindowTest::selector_followsCore()
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
-    w.Carrier_loading_select->setFocus();
-    QTest::keyClick(w.Carrier_loading_select, Qt::Key_Down);
-    QCOMPARE(core.cargo().Carrier_loading_select_index, 1);
-    QCOMPARE(w.sg_zaladunek->model()->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
+    w.sourceSelector->setFocus();
+    QTest::keyClick(w.sourceSelector, Qt::Key_Down);
+    QCOMPARE(core.cargo().selectedIndex(), 1);
+    QCOMPARE(w.loadingGrid->model()->index(0, 0).data().toString(), QStringLiteral("TOTAL"));
     core.cargo().appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(w.Carrier_loading_select->count(), 3);
-    QCOMPARE(w.Carrier_loading_select->currentText(), QStringLiteral("K7Q-12X"));
+    QCOMPARE(w.sourceSelector->count(), 3);
+    QCOMPARE(w.sourceSelector->currentText(), QStringLiteral("K7Q-12X"));
     core.cargo().selectEntry(QStringLiteral("My Carrier"));
-    QCOMPARE(w.Carrier_loading_select->currentIndex(), 0);
+    QCOMPARE(w.sourceSelector->currentIndex(), 0);
 }
 
 void CargoWindowTest::rightClick_keepsTheCurrentRow()
@@ -217,32 +219,77 @@ void CargoWindowTest::rightClick_keepsTheCurrentRow()
     Tf_cargo w(c.cargo(), coreReport(c));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.sg_zaladunek->setCurrentIndex(w.sg_zaladunek->model()->index(1, 0));
-    QSignalSpy menu(w.sg_zaladunek, &QWidget::customContextMenuRequested);
+    w.loadingGrid->setCurrentIndex(w.loadingGrid->model()->index(0, 0));
+    QSignalSpy menu(w.loadingGrid, &QWidget::customContextMenuRequested);
     // Through the window, as a real click arrives, so that the pop-up menu is asked for too.
     QTest::mouseClick(w.windowHandle(), Qt::RightButton, {},
-                      w.sg_zaladunek->viewport()->mapTo(&w, rowCentre(w.sg_zaladunek, 3)));
-    QCOMPARE(w.sg_zaladunek->currentIndex().row(), 1);
+                      w.loadingGrid->viewport()->mapTo(&w, rowCentre(w.loadingGrid, 2)));
+    QCOMPARE(w.loadingGrid->currentIndex().row(), 0);
     QCOMPARE(menu.count(), 1);
-    w.PopupZaladunek->hide();
-    QTest::mouseClick(w.sg_zaladunek->viewport(), Qt::LeftButton, {}, rowCentre(w.sg_zaladunek, 3));
-    QCOMPARE(w.sg_zaladunek->currentIndex().row(), 3);
+    w.loadingMenu->hide();
+    QTest::mouseClick(w.loadingGrid->viewport(), Qt::LeftButton, {}, rowCentre(w.loadingGrid, 2));
+    QCOMPARE(w.loadingGrid->currentIndex().row(), 2);
 }
 
 void CargoWindowTest::find_searchesTheCurrentRow()
 {
     CoreFixture fx;
+    writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
-    w.sg_materialy->setCurrentIndex(w.sg_materialy->model()->index(2, 0));
-    w.Findonmarketslocalfiles2->trigger();
+    w.materialsGrid->setCurrentIndex(w.materialsGrid->model()->index(2, 0));
+    w.findMaterialAction->trigger();
     QCOMPARE(core.db().edit_find, QStringLiteral("Ceramic Composites"));
-    w.sg_zaladunek->setCurrentIndex(w.sg_zaladunek->model()->index(0, 0));
-    w.Findonmarketslocalfiles1->trigger();
-    QCOMPARE(core.db().edit_find, QStringLiteral("TOWAR"));
+    w.loadingGrid->setCurrentIndex(w.loadingGrid->model()->index(0, 0));
+    w.findLoadingAction->trigger();
+    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    // With no row picked there is nothing to look for (the captions are no row).
+    w.loadingGrid->setCurrentIndex({});
+    w.findLoadingAction->trigger();
+    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
     QCOMPARE(shown.count(), 2);
+}
+
+void CargoWindowTest::headers_areCaptionsNotRows()
+{
+    CoreFixture fx;
+    writeFile(zaladunekFile(fx), "[zaladunek]\r\nSteel=490\r\n");
+    writeFile(fx.journalDir.filePath(QStringLiteral("Cargo.json")),
+              R"({"Vessel":"Ship","Inventory":[{"Name":"steel","Name_Localised":"Steel","Count":10}]})");
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 100;
+    core.cargo().hold().read();
+    Tf_cargo w(core.cargo(), coreReport(core));
+    w.show();
+    const auto captions = [](const QTableView* v) {
+        QStringList out;
+        for (int c = 0; c < v->model()->columnCount(); ++c)
+            out.append(v->model()->headerData(c, Qt::Horizontal).toString());
+        return out;
+    };
+    QVERIFY(!w.loadingGrid->horizontalHeader()->isHidden());
+    QCOMPARE(captions(w.loadingGrid), (QStringList{"Commodity", "Amount", "Trips"}));
+    QCOMPARE(captions(w.holdGrid), (QStringList{"Commodity", "Amount"}));
+    const QAbstractItemModel* list = w.loadingGrid->model();
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->index(0, 2).data().toString(), QString::fromUtf8("4 × 90"));
+    QCOMPARE(list->index(0, 2).data(Qt::ToolTipRole).toString(), QStringLiteral("4 full trips and 90 t"));
+    QVERIFY(!list->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+    QCOMPARE(list->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
+    QVERIFY(list->index(1, 1).data(Qt::FontRole).value<QFont>().bold());
+    const QAbstractItemModel* materials = w.materialsGrid->model();
+    QCOMPARE(materials->index(0, 0).data().toString(), QStringLiteral("Basic materials"));
+    QCOMPARE(materials->index(21, 0).data().toString(), QStringLiteral("Further materials"));
+    QVERIFY(materials->index(21, 0).data(Qt::FontRole).value<QFont>().bold());
+    QVERIFY(!(materials->flags(materials->index(0, 0)) & Qt::ItemIsEditable));
+    QVERIFY(materials->flags(materials->index(1, 0)) & Qt::ItemIsEditable);
+    QCOMPARE(w.holdGrid->model()->rowCount(), 1);
+    QCOMPARE(w.holdGrid->model()->index(0, 0).data().toString(), QStringLiteral("Steel"));
+    // What leaves the program keeps its heading row and its trips text.
+    QCOMPARE(core.cargo().loadingList.row(0).mid(0, 2), (QStringList{"TOWAR", "ILOSC"}));
+    QCOMPARE(core.cargo().loadingList.cell(1, 2), QStringLiteral("4-90"));
 }
 
 QTEST_MAIN(CargoWindowTest)

@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(core.kvn().przyjete_zlecenia.topLevelCount(), 1);
         QCOMPARE(core.kvn().przyjete_zlecenia.topLevel(0)->text, core.kvn().lista_zlecen.topLevel(0)->text);
         QVERIFY(w.przyjete_zlecenia->isExpanded(w.przyjete_zlecenia->model()->index(0, 0)));
-        QCOMPARE(core.cargo().Carrier_loading_select.last(), QStringLiteral("3702668288"));
+        QCOMPARE(core.cargo().selectorEntries().last(), QStringLiteral("3702668288"));
     }
 
     void orderForm_fields()

@@ -8,6 +8,7 @@
 #include "windows/Tf_settings.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,7 +75,7 @@ void SettingsWindowTest::showsTheLoadedConsent()
     TessivarCore& core = fx.start();
     Tf_settings w(core.settings(), coreReport(core));
     QVERIFY(!w.ch_kvn_consent->isChecked());
-    core.settings().load_settings();
+    core.settings().applyStoredSettings();
     QVERIFY(w.ch_kvn_consent->isChecked());
 }
 
@@ -120,7 +121,7 @@ void SettingsWindowTest::everySettingInTheWindow()
     emit w.edit_journal_dir->editingFinished();
     w.edit_hub_url->setText(QStringLiteral("https://hub.example/kvn"));
     emit w.edit_hub_url->editingFinished();
-    const StartupSettings next = StartupSettings::read(core.settings().path());
+    const StartupSettings next = StartupSettings::read(QFileInfo(core.settings().path()).path());
     QCOMPARE(next.journalDir, QStringLiteral("/games/journal"));
     QCOMPARE(next.hubUrl, QStringLiteral("https://hub.example/kvn"));
 

@@ -74,7 +74,7 @@ void TfDbTest::findButton_showsResultAsPlainText()
     CoreFixture f;
     TessivarCore& core = f.start();
     writeFile(core.db().storePath(), kStore);
-    core.cargo().zaladunek_list.setAll({{"TOWAR", "ILOSC", ""}, {"Steel", "100", ""}});
+    core.cargo().loadingList.setAll({{"TOWAR", "ILOSC", ""}, {"Steel", "100", ""}});
     Tf_DB w(core.db(), core.ui(), coreReport(core));
     w.show();
     w.edit_find->clear();

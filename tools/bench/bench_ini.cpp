@@ -103,10 +103,10 @@ int zaladunek(int rows)
     auto core = makeCore(data, journal, ui);
     const Span startNs = t.elapsed();
     t.start();
-    core->cargo().read_zaladunek_from_file();  // as every showing of the cargo window does
+    core->cargo().loadOwnList();  // as every showing of the cargo window does
     const Span reloadNs = t.elapsed();
     out << rows << " rows (" << text.size() << " bytes): start-up load " << ms(startNs) << ", reload "
-        << ms(reloadNs) << ", list rows " << core->cargo().zaladunek_list.rowCount() << " (limit 100 ms)\n";
+        << ms(reloadNs) << ", list rows " << core->cargo().loadingList.rowCount() << " (limit 100 ms)\n";
     return 0;
 }
 

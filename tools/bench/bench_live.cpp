@@ -11,7 +11,7 @@
 //   (a) the page's stream message with the lowered quantity (an HTTP client on
 //       the page's event stream),
 //   (b) the phone's line with it (a loopback TCP server standing in for the phone),
-//   (c) the core's CargoModule::loadingListChanged signal.
+//   (c) the core's CargoModule::rowsChanged signal.
 // The writer and both listeners run on a thread of their own, the core on the
 // main thread, as in the program.
 //
@@ -311,11 +311,11 @@ LatencyRun latency(const Options& o, bool watch)
     paths.journalDir = journalDir.path();
     LatencyRun run;
     {
-        TessivarCore core(paths, StartupSettings::read(settings.fileName()), ui);
+        TessivarCore core(paths, StartupSettings::read(dataDir.path()), ui);
         Arrivals signalled;
         CargoModule& cargoModule = core.cargo();
-        QObject::connect(&cargoModule, &CargoModule::loadingListChanged, &cargoModule, [&] {
-            const TextTableModel& grid = cargoModule.zaladunek_list;
+        QObject::connect(&cargoModule, &CargoModule::rowsChanged, &cargoModule, [&] {
+            const TextTableModel& grid = cargoModule.loadingList;
             for (int r = 1; r < grid.rowCount(); ++r)
                 if (grid.cell(r, 0) == QLatin1String("Steel"))
                     signalled.seen(lineOfQuantity(grid.cell(r, 1).toLongLong()));

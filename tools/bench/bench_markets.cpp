@@ -116,7 +116,7 @@ int main(int argc, char** argv)
 
     QDir().mkpath(data.filePath(QStringLiteral("Markets")));
     writeBytes(core.db().storePath(), store());
-    core.cargo().zaladunek_list.setAll(list(0));
+    core.cargo().loadingList.setAll(list(0));
     core.construct().lista_materialow.setAll(list(3));
     ShoppingDb& db = core.db();
     db.edit_find = QStringLiteral("Commodity 499");

@@ -1,20 +1,14 @@
 #include "cargo/CargoModule.h"
 
-#include "cargo/CargoJson.h"
 #include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
-#include "common/JsonRead.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "hub/OrderLines.h"
-#include "ini/IniFile.h"
-#include "state/DockRecord.h"
 
 #include <QDir>
-#include <QFile>
-#include <QHash>
 #include <QJsonArray>
 #include <QLoggingCategory>
 #include <algorithm>
@@ -23,11 +17,11 @@ Q_LOGGING_CATEGORY(lcCargo, "tessivar.cargo")
 
 namespace {
 
-const QString kSection = QStringLiteral("zaladunek");
 const QString kTotal = QStringLiteral("TOTAL");
 const QString kMyCarrier = QStringLiteral("My Carrier");
 const QString kTradeMissions = QStringLiteral("Trade Missions");
 
+// Row 0 of the tables, as the phone and the replay dump have always read them.
 const QStringList kHeader{QStringLiteral("TOWAR"), QStringLiteral("ILOSC")};
 
 // Whether a list name is the commodity a journal line names by its type (and,
@@ -60,254 +54,132 @@ CargoModule::CargoModule(const GameState& state, const QString& dataDir,
                          std::function<QString()> journalFolder, ReportSink& reports, UserInteraction& ui,
                          const MissionCommodities& missionCommodities,
                          std::function<QList<TAcceptedContract>()> acceptedContracts)
-    : m_state(state), m_dataDir(dataDir), m_journalFolder(std::move(journalFolder)), m_reports(reports),
-      m_ui(ui), m_missionCommodities(missionCommodities), m_acceptedContracts(std::move(acceptedContracts))
+    : m_state(state), m_reports(reports), m_ui(ui), m_acceptedContracts(std::move(acceptedContracts)),
+      m_file(dataDir + QStringLiteral("zaladunek.ini")), m_hold(std::move(journalFolder), reports),
+      m_reconciler(state, *this, reports)
 {
-    cargo_list.appendRow(kHeader);
-    zaladunek_list.setEditable(true);
-    zaladunek_list.setShownText(0, &CommodityNames::displayName);
-    zaladunek_list.appendRow(kHeader);
-    zaladunek_list.appendRow({});
-    materialy_nazwy.setEditable(true);
+    loadingList.setEditable(true);
+    loadingList.setShownText(0, &CommodityNames::displayName);
+    loadingList.appendRow(kHeader);
+    loadingList.appendRow({});
+    commonMaterials.setEditable(true);
     QList<QStringList> materials;
     for (const QString& m : commonMaterialNames())
         materials.append({m});
-    materialy_nazwy.setAll(materials);
+    commonMaterials.setAll(materials);
+    addSource({kTradeMissions, [&missionCommodities] {
+                   QList<QPair<QString, qint64>> rows;
+                   for (const auto& [name, units] : missionCommodities)
+                       rows.append({name, units});
+                   return rows;
+               }});
 }
 
 void CargoModule::start()
 {
     try {
-        read_zaladunek_from_file();
+        loadOwnList();
     } catch (const std::exception& e) {
         m_reports.report(errorText(e));
     }
 }
 
-QString CargoModule::zaladunekPath() const
-{
-    return m_dataDir + QStringLiteral("zaladunek.ini");
-}
+// -------------------------------------------------------------- the list
 
-// ---------------------------------------------------------------- ship's hold
-
-void CargoModule::ReadCargoFile()
+QList<LoadingEntry> CargoModule::entries() const
 {
-    const QString path = m_journalFolder() + QStringLiteral("Cargo.json");
-    // One message per lasting condition: an unreadable file would otherwise be
-    // reported after every pass until the game writes it again.
-    const auto fail = [this](const QString& message) {
-        const QString text = QStringLiteral("Błąd podczas odczytu pliku: ") + message;
-        if (text != m_lastCargoFailure)
-            m_reports.notice(text);
-        m_lastCargoFailure = text;
-    };
-    QFile f(path);
-    // The game writes the file once something is in the hold; before that an
-    // empty hold is all there is to show.
-    if (!f.exists()) {
-        m_lastCargoFailure.clear();
-        CargoLog.clear();
-        return;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-        fail(QStringLiteral("Cannot open file \"%1\". %2")
-                 .arg(QDir::toNativeSeparators(path), f.errorString()));
-        return;
-    }
-    const QByteArray bytes = f.readAll();
-    const bool failed = f.error() != QFileDevice::NoError;
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    CargoLog = lines;
-    if (failed)
-        fail(f.errorString());
-    else
-        m_lastCargoFailure.clear();
-}
-
-void CargoModule::read_cargo()
-{
-    const QStringList shipEntries = CargoLog;
-    ReadCargoFile();
-    QStringList entries;
-    // Text that is not JSON (the game caught writing it) shows an empty hold;
-    // JSON of the wrong shape is reported and the list keeps what it showed.
-    if (const auto v = parseJsonValue(CargoLog.join(QLatin1Char('\n')).toUtf8())) {
-        // While the commander drives the SRV the file describes its hold; the
-        // ship's cargo is still aboard the ship.
-        const QString vessel = v->toObject().value(QStringLiteral("Vessel")).toString();
-        if (!vessel.isEmpty() && vessel != QLatin1String("Ship")) {
-            CargoLog = shipEntries;
-            return;
-        }
-        entries = CargoJson::cargoEntryLines(*v);
-        m_cargoNames = CargoJson::cargoDisplayNames(*v);
-    }
-    CargoLog = entries;
-    show_cargo();
-}
-
-QString CargoModule::cargoDisplayName(const QString& id) const
-{
-    return CommodityNames::displayName(id, m_cargoNames.value(id));
-}
-
-void CargoModule::show_cargo()
-{
-    QList<QStringList> rows{cargo_list.row(0)};
-    for (const QString& line : std::as_const(CargoLog)) {
-        const QStringList parts = line.split(QLatin1Char(':'));
-        if (parts.size() != 2)
+    QList<LoadingEntry> out;
+    for (int r = 1; r < loadingList.rowCount(); ++r) {
+        const QString name = loadingList.cell(r, 0);
+        const QString quantity = loadingList.cell(r, 1);
+        if (name == kTotal || (name.trimmed().isEmpty() && quantity.trimmed().isEmpty()))
             continue;
-        const qint64 count = LoadingText::quantity(parts[1]).value_or(0);
-        rows.append({parts[0].trimmed(), QString::number(count)});
+        out.append({r, name, quantity});
     }
-    cargo_list.setAll(rows);
+    return out;
 }
 
-// -------------------------------------------------------------- loading list
-
-QString CargoModule::get_ilosc_kursow(qint64 cargo_count) const
+QString CargoModule::tripsText(qint64 quantity) const
 {
     const qint64 capacity = m_state.DaneStatku.CargoCapacity;
-    if (capacity <= 0 || cargo_count <= 0)
+    if (capacity <= 0 || quantity <= 0)
         return QStringLiteral("0");
-    const qint64 cale_ladownie = cargo_count / capacity;
-    const qint64 reszta = cargo_count - cale_ladownie * capacity;
-    return QString::number(cale_ladownie) + QLatin1Char('-') + QString::number(reszta);
+    const qint64 fullTrips = quantity / capacity;
+    const qint64 rest = quantity - fullTrips * capacity;
+    return QString::number(fullTrips) + QLatin1Char('-') + QString::number(rest);
 }
 
-void CargoModule::DeleteGridRow(TextTableModel& Grid, int RowToDelete)
+void CargoModule::deleteRow(TextTableModel& table, int row)
 {
-    if (RowToDelete < 0 || RowToDelete >= Grid.rowCount() || Grid.rowCount() <= 1)
+    if (row < 0 || row >= table.rowCount() || table.rowCount() <= 1)
         return;
-    Grid.removeRowAt(RowToDelete);
+    table.removeRowAt(row);
 }
 
-void CargoModule::Remove_TOTAL()
+void CargoModule::removeTotal()
 {
-    for (int r = zaladunek_list.rowCount() - 1; r >= 0; --r)
-        if (zaladunek_list.cell(r, 0) == kTotal)
-            DeleteGridRow(zaladunek_list, r);
+    for (int r = loadingList.rowCount() - 1; r >= 0; --r)
+        if (loadingList.cell(r, 0) == kTotal)
+            deleteRow(loadingList, r);
 }
 
-void CargoModule::Add_TOTAL()
+void CargoModule::appendTotal()
 {
     qint64 total = 0;
-    for (int r = 0; r < zaladunek_list.rowCount(); ++r)
-        if (zaladunek_list.cell(r, 0) != kTotal)
-            total += std::max<qint64>(LoadingText::quantity(zaladunek_list.cell(r, 1)).value_or(0), 0);
-    zaladunek_list.appendRow({kTotal, QString::number(total), get_ilosc_kursow(total)});
+    for (const LoadingEntry& e : entries())
+        total += std::max<qint64>(LoadingText::quantity(e.quantity).value_or(0), 0);
+    loadingList.appendRow({kTotal, QString::number(total), tripsText(total)});
 }
 
 void CargoModule::refreshTotal()
 {
-    Remove_TOTAL();
-    Add_TOTAL();
+    removeTotal();
+    appendTotal();
 }
 
-void CargoModule::add_zaladunek_ilosc_kursow()
+void CargoModule::refreshTrips()
 {
-    for (int r = 0; r < zaladunek_list.rowCount(); ++r)
-        if (const auto q = LoadingText::quantity(zaladunek_list.cell(r, 1)))
-            zaladunek_list.setCell(r, 2, get_ilosc_kursow(*q));
-}
-
-void CargoModule::notifyMobile()
-{
-    // The phone is a mirror: whatever goes wrong on its side, the list
-    // operation that changed the list has happened and must not be undone.
-    try {
-        emit loadingListChanged();
-    } catch (const std::exception& e) {
-        qCWarning(lcCargo) << "mobile notification failed:" << e.what();
-    } catch (...) {
-        qCWarning(lcCargo) << "mobile notification failed";
-    }
+    for (int r = 0; r < loadingList.rowCount(); ++r)
+        if (const auto q = LoadingText::quantity(loadingList.cell(r, 1)))
+            loadingList.setCell(r, 2, tripsText(*q));
 }
 
 void CargoModule::emptyList()
 {
-    zaladunek_list.setRowCount(2);
-    zaladunek_list.setRow(1, {});
+    loadingList.setRowCount(2);
+    loadingList.setRow(1, {});
 }
 
-void CargoModule::read_zaladunek_from_file()
+void CargoModule::loadOwnList()
 {
-    const IniFile file(zaladunekPath());
-    if (!file.exists())
+    const LoadingListFile::Read read = m_file.read();
+    if (!read.exists)
         return;
-    const IniDocument doc = file.document();
-    QList<QStringList> rows{zaladunek_list.row(0)};
-    const auto values = doc.sectionValues(kSection);
-    reportRepeatedKeys(doc.sectionLines(kSection));
+    if (!read.failure.isEmpty())
+        throw TessivarError(read.failure);
+    if (!read.repeatedKeys.isEmpty() && read.repeatedKeys != m_lastRepeatReport)
+        m_reports.notice(read.repeatedKeys);
+    m_lastRepeatReport = read.repeatedKeys;
+    QList<QStringList> rows{loadingList.row(0)};
     qint64 total = 0;
-    try {
-        for (const auto& [name, value] : values) {
-            // A value holding "=" comes from a line that splits into more than two parts.
-            if (value.contains(QLatin1Char('=')))
-                continue;
-            const auto q = LoadingText::quantity(value);
-            if (!q)
-                throw TessivarError(
-                    QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
-                        .arg(name, value));
-            rows.append({name, value, get_ilosc_kursow(*q)});
-            // A negative quantity (written by an older version) is nothing to bring.
-            total += std::max<qint64>(*q, 0);
-        }
-    } catch (...) {
-        zaladunek_list.setAll(rows);
-        notifyMobile();
-        throw;
+    for (const LoadingFileEntry& e : read.entries) {
+        rows.append({e.name, e.text, tripsText(e.quantity)});
+        // A negative quantity (written by an older version) is nothing to bring.
+        total += std::max<qint64>(e.quantity, 0);
     }
-    if (!values.isEmpty())
-        rows.append({kTotal, QString::number(total), get_ilosc_kursow(total)});
-    zaladunek_list.setAll(rows);
-    notifyMobile();
-}
-
-void CargoModule::reportRepeatedKeys(const QList<QPair<QString, QString>>& lines)
-{
-    // The file compares keys without letter case, so of "Steel" and "steel"
-    // only the first is read and written; the person has to join them.
-    QStringList repeats;
-    QHash<QString, qsizetype> first;  // key without letter case -> its first line
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString folded = lines[i].first.toCaseFolded();
-        const auto it = first.constFind(folded);
-        if (it == first.cend()) {
-            first.insert(folded, i);
-            continue;
-        }
-        const auto& [key, value] = lines[*it];
-        repeats.append(
-            QStringLiteral("\"%1=%2\" repeats \"%3=%4\"").arg(lines[i].first, lines[i].second, key, value));
-    }
-    const QString text =
-        repeats.isEmpty()
-            ? QString()
-            : QStringLiteral("zaladunek.ini names a commodity twice in different letter case; only the first "
-                             "line is used until the two are joined into one: %1.")
-                  .arg(repeats.join(QStringLiteral("; ")));
-    if (!text.isEmpty() && text != m_lastRepeatReport)
-        m_reports.notice(text);
-    m_lastRepeatReport = text;
+    // What was read before a bad quantity is shown, without a TOTAL that would
+    // pass for the whole list's.
+    if (read.anyLine && read.badNumber.isEmpty())
+        rows.append({kTotal, QString::number(total), tripsText(total)});
+    loadingList.setAll(rows);
+    emit rowsChanged();
+    if (!read.badNumber.isEmpty())
+        throw TessivarError(read.badNumber);
 }
 
 void CargoModule::storeQuantity(const QString& name, qint64 quantity)
 {
-    const QString reason = LoadingText::unstorableNameReason(name);
-    if (!reason.isEmpty())
-        throw TessivarError(reason);
-    IniFile(zaladunekPath()).writeInteger(kSection, name.trimmed(), quantity);
+    m_file.write(name, quantity);
 }
 
 void CargoModule::addQuantity(const QString& name, const QString& quantityText)
@@ -320,43 +192,45 @@ void CargoModule::addQuantity(const QString& name, const QString& quantityText)
     // The same cargo under another spelling ("Computer" from the pick list,
     // "Computer Components" from a site, "steel") adds to the row already
     // listed, under that row's name: the file holds one entry per commodity.
-    int row = -1;
-    for (int r = 0; r < zaladunek_list.rowCount() && row < 0; ++r)
-        if (zaladunek_list.cell(r, 0) != kTotal && LoadingText::sameCargo(zaladunek_list.cell(r, 0), name))
-            row = r;
+    const QList<LoadingEntry> listed = entries();
+    const auto same = std::find_if(listed.cbegin(), listed.cend(), [&](const LoadingEntry& e) {
+        return LoadingText::sameCargo(e.name, name);
+    });
     qint64 quantity = added;
-    QString listed = name;
-    if (row >= 0) {
-        quantity += LoadingText::quantity(zaladunek_list.cell(row, 1)).value_or(0);
-        listed = zaladunek_list.cell(row, 0).trimmed();
+    QString shownName = name;
+    int row = -1;
+    if (same != listed.cend()) {
+        row = same->row;
+        quantity += LoadingText::quantity(same->quantity).value_or(0);
+        shownName = same->name.trimmed();
     } else {
-        zaladunek_list.appendRow({});
-        row = zaladunek_list.rowCount() - 1;
+        loadingList.appendRow({});
+        row = loadingList.rowCount() - 1;
     }
-    zaladunek_list.setRow(row, {listed, QString::number(quantity), get_ilosc_kursow(quantity)});
-    storeQuantity(listed, quantity);
+    loadingList.setRow(row, {shownName, QString::number(quantity), tripsText(quantity)});
+    storeQuantity(shownName, quantity);
     refreshTotal();
-    notifyMobile();
+    emit rowsChanged();
 }
 
 void CargoModule::showOwnListForAdding()
 {
     // What is added belongs to the commander's own list: it is shown first, so
     // the rows of another source are neither extended nor written to its file.
-    if (selectedSource() != kMyCarrier)
-        Carrier_loading_selectChange(0);
+    if (!ownListShown())
+        selectSource(0);
 }
 
-void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy)
+void CargoModule::addLines(bool addToCurrent, const QStringList& lines)
 {
     rememberForUndo();
     showOwnListForAdding();
-    if (!dodac_do_istniejacego)
+    if (!addToCurrent)
         emptyList();
-    zaladunek_list.setCell(0, 0, kHeader[0]);
-    zaladunek_list.setCell(0, 1, kHeader[1]);
+    loadingList.setCell(0, 0, kHeader[0]);
+    loadingList.setCell(0, 1, kHeader[1]);
     QStringList refused;
-    for (const QString& line : materialy) {
+    for (const QString& line : lines) {
         const QStringList parts = line.split(QLatin1Char(':'));
         if (parts.size() != 2)
             continue;
@@ -369,193 +243,128 @@ void CargoModule::add_zaladunek(bool dodac_do_istniejacego, const QStringList& m
     }
     if (!refused.isEmpty())
         throw TessivarError(
-            QStringLiteral("These commodity names cannot be stored in zaladunek.ini and were not "
-                           "added: %1")
+            tr("These commodity names cannot be stored in zaladunek.ini and were not added: %1")
                 .arg(refused.join(QStringLiteral(", "))));
 }
 
-// ------------------------------------------------------------ reconciliation
+// ------------------------------------------------------------- deliveries
 
-void CargoModule::sprawdz_zaladunek(const QByteArray& JSON, const QString& typ)
+void CargoModule::reduceShownList(const QString& type, qint64 count)
 {
-    if (typ == QLatin1String("transfer")) {
-        const JsonPlace place{QStringLiteral("CargoTransfer"), true};
-        bool parsed = false;
-        const QJsonObject o = CargoJson::eventObject(JSON, "CargoTransfer", &parsed);
-        if (!parsed)
-            return;
-        const QJsonValue transfers = o.value(QStringLiteral("Transfers"));
-        if (!transfers.isArray())
-            throw TessivarError(QStringLiteral("CargoTransfer: \"Transfers\" is missing or not an array."));
-        for (const QJsonValue& t : transfers.toArray()) {
-            if (!t.isObject())
-                throw TessivarError(
-                    QStringLiteral("CargoTransfer: an element of \"Transfers\" is not an object."));
-            const QJsonObject e = t.toObject();
-            if (requiredJsonText(e, QStringLiteral("Direction"), place) != QLatin1String("tocarrier"))
-                continue;
-            const QString type = requiredJsonText(e, QStringLiteral("Type"), place);
-            const qint64 count = requiredJsonWhole(e, QStringLiteral("Count"), place, WholeRange::Exact);
-            reduceAtOwnCarrier(type, e.value(QStringLiteral("Type_Localised")).toString(), count);
-        }
-    } else if (typ == QLatin1String("sell")) {
-        const JsonPlace place{QStringLiteral("MarketSell"), true};
-        bool parsed = false;
-        const QJsonObject o = CargoJson::eventObject(JSON, "MarketSell", &parsed);
-        if (!parsed)
-            return;
-        const QString type = requiredJsonText(o, QStringLiteral("Type"), place);
-        const qint64 count = requiredJsonWhole(o, QStringLiteral("Count"), place, WholeRange::Exact);
-        // The hub learns of the sale; its failure must not cost the list the sale.
-        try {
-            emit soldAtCarrier(type, count, JSON);
-        } catch (const std::exception& e) {
-            m_reports.report(errorText(e));
-        }
-        reduceAtOwnCarrier(type, o.value(QStringLiteral("Type_Localised")).toString(), count);
-    }
-}
-
-void CargoModule::reduceAtOwnCarrier(const QString& mat, const QString& matLocalised, qint64 ilosc)
-{
-    if (dockedAtOwnCarrier(m_state)) {
-        reduce(mat, matLocalised, ilosc, true);
+    if (!ownListShown()) {
+        rebuildFromSource();
         return;
     }
-    // Cargo left at another commander's carrier (or a squadron's) is not on
-    // the way to ours: the own list keeps it. A view of another source is
-    // rebuilt as after any sale.
-    // Said only while the own list is shown: a hauler selling to a hub
-    // contract's carrier expects nothing else.
-    if (selectedSource() == kMyCarrier)
-        reportNotCounted();
-    else
-        rebuildFromSource(selectedSource());
+    if (reduceShownRows(type, {}, count)) {
+        m_undo.clear();
+        emit undoChanged();
+    }
+    emit rowsChanged();
+    refreshTotal();
 }
 
-void CargoModule::reportNotCounted()
+void CargoModule::reduceOwnList(const QString& type, const QString& localised, qint64 count)
 {
-    const TDaneDokowania& dock = m_state.dane_dokowania;
-    const bool ownKnown = m_state.dane_carriera.CarrierID != 0;
-    const QString where =
-        dock.StationName.isEmpty() ? tr("a carrier the ship is not known to be docked at") : dock.StationName;
-    // Once per carrier and reason: a session of sales there says it once.
-    const QString key = QString::number(ownKnown) + QLatin1Char(':') + QString::number(dock.MarketID);
-    if (m_notCountedReported.contains(key))
-        return;
-    m_notCountedReported.insert(key);
-    const QString text =
-        ownKnown
-            ? tr("Cargo sold or transferred at %1 was not taken off the loading list: it is not your own "
-                 "carrier.")
-                  .arg(where)
-            : tr("Cargo sold or transferred at %1 was not taken off the loading list: your own carrier is "
-                 "not known yet. The game names it when the carrier management screen is opened, or set "
-                 "CarrierID in the [Carrier] section of settings.ini.")
-                  .arg(where);
-    qCInfo(lcCargo).noquote() << text;
-    m_reports.report(text);
-}
-
-void CargoModule::Aktualizuj_Zaladunek(const QString& mat, int ilosc)
-{
-    reduce(mat, {}, ilosc, false);
-}
-
-void CargoModule::reduce(const QString& mat, const QString& matLocalised, qint64 ilosc,
-                         bool ownListWhenHidden)
-{
-    const QString source = selectedSource();
-    if (source == kMyCarrier) {
-        if (mat == QLatin1String("na")) {
-            showOwnList();
-            return;
-        }
-        if (reduceShownRows(mat, matLocalised, ilosc))
+    if (ownListShown()) {
+        if (reduceShownRows(type, localised, count)) {
             m_undo.clear();
-        notifyMobile();
+            emit undoChanged();
+        }
+        emit rowsChanged();
         refreshTotal();
         return;
     }
-    if (ownListWhenHidden && mat != QLatin1String("na") && reduceOwnFile(mat, matLocalised, ilosc))
+    const bool reduced =
+        m_file.update([&](const QString& name) { return isCargo(name, type, localised); },
+                      [&](const QString& name, qint64 listed) { return leftAfter(name, listed, count); });
+    if (reduced) {
         m_undo.clear();
-    rebuildFromSource(source);
+        emit undoChanged();
+    }
+    rebuildFromSource();
 }
 
-bool CargoModule::reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc)
+bool CargoModule::reduceShownRows(const QString& type, const QString& localised, qint64 count)
 {
     bool reduced = false;
-    for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
-        const QString name = zaladunek_list.cell(r, 0);
-        // The TOTAL row is computed and never stored.
-        if (name == kTotal || !isCargo(name, mat, matLocalised))
+    for (const LoadingEntry& e : entries()) {
+        if (!isCargo(e.name, type, localised))
             continue;
-        const auto q = LoadingText::quantity(zaladunek_list.cell(r, 1));
+        const auto q = LoadingText::quantity(e.quantity);
         if (!q)
             throw TessivarError(
-                QStringLiteral("The quantity of \"%1\" on the loading list is not a whole number: \"%2\".")
-                    .arg(name, zaladunek_list.cell(r, 1)));
-        const qint64 left = leftAfter(name, *q, ilosc);
-        zaladunek_list.setCell(r, 1, QString::number(left));
-        zaladunek_list.setCell(r, 2, get_ilosc_kursow(left));
+                tr("The quantity of \"%1\" on the loading list is not a whole number: \"%2\".")
+                    .arg(e.name, e.quantity));
+        const qint64 left = leftAfter(e.name, *q, count);
+        loadingList.setCell(e.row, 1, QString::number(left));
+        loadingList.setCell(e.row, 2, tripsText(left));
         reduced = true;
-        storeQuantity(name, left);
+        storeQuantity(e.name, left);
     }
     return reduced;
 }
 
-bool CargoModule::reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc)
-{
-    const IniFile file(zaladunekPath());
-    if (!file.exists())
-        return false;
-    IniDocument doc = file.document();
-    bool dirty = false;
-    for (const auto& [name, value] : doc.sectionValues(kSection)) {
-        if (value.contains(QLatin1Char('=')) || name == kTotal || !isCargo(name, mat, matLocalised))
-            continue;
-        const auto q = LoadingText::quantity(value);
-        if (!q) {
-            if (dirty)
-                file.save(doc);
-            throw TessivarError(
-                QStringLiteral("zaladunek.ini: the quantity of \"%1\" is not a whole number: \"%2\".")
-                    .arg(name, value));
-        }
-        doc.setValue(kSection, name, QString::number(leftAfter(name, *q, ilosc)));
-        dirty = true;
-    }
-    if (dirty)
-        file.save(doc);
-    return dirty;
-}
+// ---------------------------------------------------------------- sources
 
 void CargoModule::showOwnList()
 {
-    if (IniFile(zaladunekPath()).exists()) {
-        read_zaladunek_from_file();
+    if (m_file.exists()) {
+        loadOwnList();
         return;
     }
     // Without a file the own list is empty; the rows of another source must not pass for it.
-    zaladunek_list.setAll({zaladunek_list.row(0), {}});
-    notifyMobile();
+    loadingList.setAll({loadingList.row(0), {}});
+    emit rowsChanged();
 }
 
-void CargoModule::rebuildFromSource(const QString& source)
+void CargoModule::rebuildFromSource()
 {
-    if (source == kTradeMissions) {
-        QList<QStringList> rows{zaladunek_list.row(0)};
-        for (const auto& [name, units] : std::as_const(m_missionCommodities))
-            rows.append({name, QString::number(units), get_ilosc_kursow(units)});
-        zaladunek_list.setAll(rows);
-    } else {
-        ZnajdzZlecenie(przyjete_zlecenia(), OrderLines::carrierIdPrefix() + source);
+    if (ownListShown()) {
+        showOwnList();
+        return;
     }
-    notifyMobile();
+    if (m_selected <= m_sources.size()) {
+        QList<QStringList> rows{loadingList.row(0)};
+        for (const auto& [name, quantity] : m_sources[m_selected - 1].rows())
+            rows.append({name, QString::number(quantity), tripsText(quantity)});
+        loadingList.setAll(rows);
+    } else {
+        ZnajdzZlecenie(acceptedContracts(), OrderLines::carrierIdPrefix() + selectedSource());
+    }
+    emit rowsChanged();
     refreshTotal();
 }
 
-QList<TAcceptedContract> CargoModule::przyjete_zlecenia() const
+void CargoModule::refreshFromSources()
+{
+    if (!ownListShown()) {
+        rebuildFromSource();
+        return;
+    }
+    emit rowsChanged();
+    refreshTotal();
+}
+
+void CargoModule::addSource(LoadingSource source)
+{
+    m_sources.append(std::move(source));
+    emit selectionChanged();
+}
+
+QStringList CargoModule::selectorEntries() const
+{
+    QStringList out{kMyCarrier};
+    for (const LoadingSource& s : m_sources)
+        out.append(s.name);
+    return out + m_contractCarriers;
+}
+
+bool CargoModule::isContractCarrier(int index) const
+{
+    return index > m_sources.size() && index < selectorEntries().size();
+}
+
+QList<TAcceptedContract> CargoModule::acceptedContracts() const
 {
     return m_acceptedContracts ? m_acceptedContracts() : QList<TAcceptedContract>();
 }
@@ -568,14 +377,14 @@ void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const
             match = match || line.contains(SzukanyMarketID);
         if (!match)
             continue;
-        zaladunek_list.setRowCount(1);
+        loadingList.setRowCount(1);
         for (const auto& [name, count] : OrderLines::commodityRows(node.lines)) {
             const auto q = LoadingText::quantity(count);
             if (!q)
                 throw TessivarError(
                     QStringLiteral("Accepted contract: the count of \"%1\" is not a whole number: \"%2\".")
                         .arg(name, count));
-            zaladunek_list.appendRow({name, count, get_ilosc_kursow(*q)});
+            loadingList.appendRow({name, count, tripsText(*q)});
         }
     }
 }
@@ -584,56 +393,55 @@ void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const
 
 QString CargoModule::selectorEntryText(int index) const
 {
-    const QString entry = Carrier_loading_select.value(index);
-    if (index < 2 || entry.isEmpty())
+    const QString entry = selectorEntries().value(index);
+    if (!isContractCarrier(index) || entry.isEmpty())
         return entry;
     // A taken contract is stored by its carrier's id; a person reads the order's heading.
     const QString idLine = QStringLiteral("CarrierID: ") + entry;
-    for (const TAcceptedContract& c : przyjete_zlecenia())
+    for (const TAcceptedContract& c : acceptedContracts())
         for (const QString& line : c.lines)
             if (line.trimmed().endsWith(idLine))
                 return c.text.trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
     return entry;
 }
 
-void CargoModule::Carrier_loading_selectChange(int index)
+void CargoModule::selectSource(int index)
 {
-    if (index < 0 || index >= Carrier_loading_select.size())
+    if (index < 0 || index >= selectorEntries().size())
         return;
-    Carrier_loading_select_index = index;
-    emit changed();
-    Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+    m_selected = index;
+    emit selectionChanged();
+    rebuildFromSource();
 }
 
 void CargoModule::selectEntry(const QString& entry)
 {
-    Carrier_loading_selectChange(int(Carrier_loading_select.indexOf(entry)));
+    selectSource(int(selectorEntries().indexOf(entry)));
 }
 
 void CargoModule::appendSelectorEntry(const QString& carrierId)
 {
-    Carrier_loading_select.append(carrierId);
-    Carrier_loading_selectChange(int(Carrier_loading_select.size()) - 1);
+    m_contractCarriers.append(carrierId);
+    selectSource(int(selectorEntries().size()) - 1);
 }
 
 // ------------------------------------------------------- the window's actions
 
-void CargoModule::FormShow()
+void CargoModule::windowShown()
 {
-    if (selectedSource() == kMyCarrier)
-        read_zaladunek_from_file();
+    if (ownListShown())
+        loadOwnList();
     else
-        Aktualizuj_Zaladunek(QStringLiteral("na"), 0);
+        rebuildFromSource();
 }
 
-void CargoModule::addClick()
+void CargoModule::askAndAddCommodity()
 {
-    UserInteraction& ui = m_ui;
-    const auto name = ui.askText(QStringLiteral("Nazwa towaru"), QStringLiteral("Nazwa towaru:"), QString());
+    const auto name = m_ui.askText(tr("Commodity name"), tr("Commodity name:"), QString());
     if (!name || name->trimmed().isEmpty())
         return;
     const auto quantity =
-        ui.askText(QStringLiteral("Ilość towaru"), QStringLiteral("Ilość towaru:"), QStringLiteral("792"));
+        m_ui.askText(tr("Commodity amount"), tr("Amount in tonnes:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
     rememberForUndo();
@@ -641,15 +449,14 @@ void CargoModule::addClick()
     addQuantity(name->trimmed(), *quantity);
 }
 
-void CargoModule::Dodajdozaadunku1Click(int row)
+void CargoModule::addCommonMaterial(int row)
 {
-    if (row < 0 || row >= materialy_nazwy.rowCount())
+    if (row < 0 || row >= commonMaterials.rowCount())
         return;
-    const QString name = materialy_nazwy.cell(row, 0).trimmed();
-    if (name.isEmpty())
+    const QString name = commonMaterials.cell(row, 0).trimmed();
+    if (name.isEmpty() || isCommonMaterialHeading(name))
         return;
-    const auto quantity =
-        m_ui.askText(QStringLiteral("Podaj ilość"), QStringLiteral("Podaj ilość:"), QStringLiteral("792"));
+    const auto quantity = m_ui.askText(tr("Amount"), tr("Amount in tonnes:"), QStringLiteral("792"));
     if (!quantity || quantity->isEmpty())
         return;
     rememberForUndo();
@@ -657,97 +464,73 @@ void CargoModule::Dodajdozaadunku1Click(int row)
     addQuantity(name, *quantity);
 }
 
-void CargoModule::Usutowar1Click(int row)
+void CargoModule::removeRow(int row)
 {
-    if (row < 0 || row >= zaladunek_list.rowCount())
+    // Row 0 holds the heading the phone reads.
+    if (row < 1 || row >= loadingList.rowCount())
         return;
     rememberForUndo();
-    const QString key = zaladunek_list.cell(row, 0).trimmed();
-    const IniFile file(zaladunekPath());
-    // Another source's rows are only taken off the screen: the own list stays whole.
-    if (selectedSource() == kMyCarrier && !key.isEmpty() && file.exists()) {
-        // Every spelling of the name goes, so no older entry resurfaces on the next load.
-        IniDocument doc = file.document();
-        bool dirty = false;
-        while (doc.valueExists(kSection, key)) {
-            doc.deleteKey(kSection, key);
-            dirty = true;
-        }
-        if (dirty)
-            file.save(doc);
-    }
-    zaladunek_list.setRow(row, {});
-    DeleteGridRow(zaladunek_list, row);
+    // Another source's rows are only taken off the screen: the own list stays
+    // whole. Every spelling of the name goes from the file, so no older entry
+    // resurfaces on the next load.
+    if (ownListShown())
+        m_file.erase(loadingList.cell(row, 0).trimmed());
+    loadingList.setRow(row, {});
+    deleteRow(loadingList, row);
     refreshTotal();
-    notifyMobile();
+    emit rowsChanged();
 }
 
-void CargoModule::Wyczylist1Click()
+void CargoModule::clearList()
 {
     rememberForUndo();
-    if (selectedSource() == kMyCarrier)
-        IniFile(zaladunekPath()).eraseSection(kSection);
+    if (ownListShown())
+        m_file.clear();
     emptyList();
     refreshTotal();
-    notifyMobile();
+    emit rowsChanged();
 }
 
-void CargoModule::btn_zaladunek_zapiszClick()
+void CargoModule::saveEdits()
 {
     // Mission totals and contracts are not the commander's list: saving them
     // would mix them into zaladunek.ini.
-    if (selectedSource() != kMyCarrier) {
-        add_zaladunek_ilosc_kursow();
-        notifyMobile();
+    if (!ownListShown()) {
+        refreshTrips();
+        emit rowsChanged();
         return;
     }
     rememberForUndo();
-    const IniFile file(zaladunekPath());
-    IniDocument doc = file.document();
-    bool dirty = false;
-    const auto stopAt = [&](const QString& message) {
-        // What was saved before the faulty row stays saved.
-        if (dirty)
-            file.save(doc);
-        throw TessivarError(message);
-    };
-    for (int r = 1; r < zaladunek_list.rowCount(); ++r) {
-        const QString name = zaladunek_list.cell(r, 0);
-        const QString quantity = zaladunek_list.cell(r, 1);
-        if (name == kTotal)
-            continue;
-        // The blank row an emptied list keeps holds nothing to save.
-        if (name.trimmed().isEmpty() && quantity.trimmed().isEmpty())
-            continue;
-        const auto q = LoadingText::quantity(quantity);
-        if (!q)
-            stopAt(QStringLiteral(
-                       "Not saved from row %1 on: the quantity of \"%2\" is not a whole number: \"%3\".")
-                       .arg(QString::number(r), name, quantity));
-        const QString reason = LoadingText::unstorableNameReason(name);
-        if (!reason.isEmpty())
-            stopAt(QStringLiteral("Not saved from row %1 on: %2").arg(QString::number(r), reason));
-        doc.setValue(kSection, name.trimmed(), QString::number(*q));
-        dirty = true;
+    QList<QPair<QString, qint64>> valid;
+    QString stop;
+    for (const LoadingEntry& e : entries()) {
+        const auto q = LoadingText::quantity(e.quantity);
+        if (!q) {
+            stop = tr("Not saved from row %1 on: the quantity of \"%2\" is not a whole number: \"%3\".")
+                       .arg(QString::number(e.row), e.name, e.quantity);
+            break;
+        }
+        const QString reason = LoadingText::unstorableNameReason(e.name);
+        if (!reason.isEmpty()) {
+            stop = tr("Not saved from row %1 on: %2").arg(QString::number(e.row), reason);
+            break;
+        }
+        valid.append({e.name, *q});
     }
-    if (dirty)
-        file.save(doc);
-    add_zaladunek_ilosc_kursow();
-    notifyMobile();
+    // What was saved before the faulty row stays saved.
+    m_file.writeAll(valid);
+    if (!stop.isEmpty())
+        throw TessivarError(stop);
+    refreshTrips();
+    emit rowsChanged();
 }
 
 void CargoModule::rememberForUndo()
 {
-    ListSnapshot snap;
-    snap.rows = zaladunek_list.rows();
-    snap.sourceIndex = Carrier_loading_select_index;
-    const IniFile file(zaladunekPath());
-    if (file.exists())
-        snap.file = file.document();  // keeps the file's bytes as they are
-    m_undo.append(std::move(snap));
+    m_undo.append({loadingList.rows(), m_selected, m_file.snapshot()});
     while (m_undo.size() > kUndoDepth)
         m_undo.removeFirst();
-    emit changed();
+    emit undoChanged();
 }
 
 void CargoModule::undoLastChange()
@@ -755,22 +538,19 @@ void CargoModule::undoLastChange()
     if (m_undo.isEmpty())
         return;
     const ListSnapshot snap = m_undo.takeLast();
-    const QString path = zaladunekPath();
-    if (snap.file)
-        IniFile(path).save(*snap.file);
-    else if (QFile::exists(path) && !QFile::remove(path))
-        throw TessivarError(tr("Cannot remove %1").arg(QDir::toNativeSeparators(path)));
-    if (snap.sourceIndex >= 0 && snap.sourceIndex < Carrier_loading_select.size())
-        Carrier_loading_select_index = snap.sourceIndex;
-    emit changed();
+    m_file.restore(snap.file);
+    if (snap.sourceIndex >= 0 && snap.sourceIndex < selectorEntries().size())
+        m_selected = snap.sourceIndex;
+    emit selectionChanged();
+    emit undoChanged();
     // The own list is the file again (edits never saved are gone with it);
     // another source's rows are put back as they were shown.
-    if (selectedSource() == kMyCarrier) {
+    if (ownListShown()) {
         showOwnList();
         return;
     }
-    zaladunek_list.setAll(snap.rows);
-    notifyMobile();
+    loadingList.setAll(snap.rows);
+    emit rowsChanged();
 }
 
 void CargoModule::searchMarkets(const QString& name)
@@ -781,34 +561,33 @@ void CargoModule::searchMarkets(const QString& name)
     emit searchRequested(name);
 }
 
-void CargoModule::Findonmarketslocalfiles1Click(int row)
+void CargoModule::searchLoadingRow(int row)
 {
-    searchMarkets(zaladunek_list.cell(row, 0));
+    // Row 0 holds the list's heading, no commodity to look for.
+    if (row < 1)
+        return;
+    searchMarkets(loadingList.cell(row, 0));
 }
 
-void CargoModule::Findonmarketslocalfiles2Click(int row)
+void CargoModule::searchCommonMaterial(int row)
 {
-    searchMarkets(materialy_nazwy.cell(row, 0));
+    const QString name = commonMaterials.cell(row, 0);
+    if (!isCommonMaterialHeading(name))
+        searchMarkets(name);
 }
 
 // ---------------------------------------------------------------------- dump
 
+// The record's keys are the names these lists had when the record began.
 QJsonObject CargoModule::dumpJson() const
 {
-    QJsonArray file;
-    try {
-        for (const auto& [key, value] : IniFile(zaladunekPath()).document().sectionValues(kSection))
-            file.append(QJsonArray{key, value});
-    } catch (const std::exception& e) {
-        file.append(QJsonArray{QStringLiteral("error"), QString::fromUtf8(e.what())});
-    }
     return {
-        {QStringLiteral("CargoLog"), QJsonArray::fromStringList(CargoLog)},
-        {QStringLiteral("cargo_list"), cargo_list.toJson()},
-        {QStringLiteral("zaladunek_list"), zaladunek_list.toJson()},
-        {QStringLiteral("Carrier_loading_select"), QJsonArray::fromStringList(Carrier_loading_select)},
-        {QStringLiteral("Carrier_loading_select_index"), Carrier_loading_select_index},
-        {QStringLiteral("materialy_nazwy"), materialy_nazwy.toJson()},
-        {QStringLiteral("zaladunek.ini"), file},
+        {QStringLiteral("CargoLog"), QJsonArray::fromStringList(m_hold.entryLines)},
+        {QStringLiteral("cargo_list"), m_hold.table.toJson()},
+        {QStringLiteral("zaladunek_list"), loadingList.toJson()},
+        {QStringLiteral("Carrier_loading_select"), QJsonArray::fromStringList(selectorEntries())},
+        {QStringLiteral("Carrier_loading_select_index"), m_selected},
+        {QStringLiteral("materialy_nazwy"), commonMaterials.toJson()},
+        {QStringLiteral("zaladunek.ini"), m_file.dump()},
     };
 }

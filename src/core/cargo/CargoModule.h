@@ -1,21 +1,20 @@
 #pragma once
 
+#include "cargo/CargoReconciler.h"
+#include "cargo/HoldReader.h"
+#include "cargo/LoadingListFile.h"
 #include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
-#include "ini/IniDocument.h"
 #include "state/Records.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QPair>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <optional>
 
 class ReportSink;
 class UserInteraction;
@@ -28,20 +27,40 @@ struct TAcceptedContract
     QStringList lines;
 };
 
-// The ship's hold, the carrier loading list and its reconciliation with
-// transfers and sales, and the pick list of common materials.
+// A source the loading list can show besides the commander's own list and the
+// hub contracts taken: its name in the selector and the rows it gives now.
+struct LoadingSource
+{
+    QString name;
+    std::function<QList<QPair<QString, qint64>>()> rows;
+};
+
+// One commodity row of the loading list as shown: its row in the table.
+struct LoadingEntry
+{
+    int row = 0;
+    QString name;
+    QString quantity;  // the cell's text; a whole number when the list is sound
+};
+
+// The carrier loading list, with the ship's hold it is filled from, the
+// reconciliation of transfers and sales with it, and the pick list of common
+// materials.
 //
-// The loading list shows one source at a time (the selector). The commander's
-// own list is kept in zaladunek.ini; while another source is shown, that file
-// is the own list, so what is moved to the own carrier still reduces it, while
-// clearing, removing and saving act on the shown rows only.
+// The list shows one source at a time (the selector). The commander's own list
+// is kept in zaladunek.ini; while another source is shown, that file is the own
+// list, so what is moved to the own carrier still reduces it, while clearing,
+// removing and saving act on the shown rows only.
+//
+// Operations throw TessivarError with a message for the person; whatever calls
+// them from a signal catches at its own edge.
 class CargoModule : public QObject
 {
     Q_OBJECT
 public:
     using MissionCommodities = CommodityTally;
     // journalFolder: where the game writes Cargo.json; missionCommodities: the
-    // trade missions' totals (the "Trade Missions" entry); acceptedContracts:
+    // trade missions' totals (the "Trade Missions" source); acceptedContracts:
     // the hub contracts taken (one entry per carrier id).
     CargoModule(const GameState& state, const QString& dataDir, std::function<QString()> journalFolder,
                 ReportSink& reports, UserInteraction& ui, const MissionCommodities& missionCommodities,
@@ -51,70 +70,82 @@ public:
     // so that transfers are applied from the first pass on, window or not.
     void start();
 
-    // --- Ship's hold (Cargo.json in the journal folder) ---
-    // Raw lines of Cargo.json after ReadCargoFile, entry lines "name:count" after read_cargo.
-    QStringList CargoLog;
-    // The name a person reads for a hold entry's id: the game's own
-    // ("Name_Localised" in Cargo.json), else the commodity table's.
-    QString cargoDisplayName(const QString& id) const;
+    HoldReader& hold() { return m_hold; }
+    const HoldReader& hold() const { return m_hold; }
+    CargoReconciler& reconciler() { return m_reconciler; }
+
+    // --- The list ---
+    // Row 0 holds "TOWAR", "ILOSC" (what the phone and the replay dump mirror;
+    // windows show their own headers), then name, quantity, trips per
+    // commodity, the computed TOTAL row last.
+    TextTableModel loadingList{3};
+    // The commodity rows: neither row 0, the TOTAL row nor a blank row.
+    QList<LoadingEntry> entries() const;
+    // A quantity as full holds of the current ship and the tonnes left ("3-232"), or "0".
+    QString tripsText(qint64 quantity) const;
+    // The trips of every row from the current ship's hold.
+    void refreshTrips();
+    void removeTotal();
+    void appendTotal();
+    // Deletes a row, moving the rows below it up; a table keeps at least one row.
+    static void deleteRow(TextTableModel& table, int row);
+
+    // Reads zaladunek.ini into the list (nothing when the file is absent).
+    void loadOwnList();
+    // Lines "name:quantity" offered by a construction site; addToCurrent keeps
+    // what the list holds, otherwise the list starts empty.
+    void addLines(bool addToCurrent, const QStringList& lines);
+    // Delivered cargo comes off the shown own list (and zaladunek.ini); another
+    // source shown is rebuilt.
+    void reduceShownList(const QString& type, qint64 count);
+    // Delivered to the own carrier: off the own list, shown or not.
+    void reduceOwnList(const QString& type, const QString& localised, qint64 count);
+
+    // --- Sources ---
+    // Shows the selected source afresh: the own list from its file, another
+    // source from what it gives now.
+    void rebuildFromSource();
+    // A source's rows may have changed: another source shown is rebuilt; the
+    // own list (which may hold edits not yet saved) gets its TOTAL again.
+    void refreshFromSources();
+    // Adds a source to the selector (after the built-in ones, before the carriers).
+    void addSource(LoadingSource source);
+    // The selector's entries: "My Carrier", the sources, the contract carriers' ids.
+    QStringList selectorEntries() const;
+    int selectedIndex() const { return m_selected; }
+    QString selectedSource() const { return selectorEntries().value(m_selected); }
+    bool ownListShown() const { return m_selected == 0; }
     // The selector's entry as a person reads it: a taken contract's heading
     // (its carrier and commander) with the carrier id, other entries as they are.
     QString selectorEntryText(int index) const;
-    // Read-only: "TOWAR", "ILOSC" in row 0, then name and count per hold entry.
-    TextTableModel cargo_list{2};
-    void ReadCargoFile();
-    void read_cargo();
-    void show_cargo();
-
-    // --- Loading list ---
-    void sprawdz_zaladunek(const QByteArray& JSON, const QString& typ);
-    void add_zaladunek_ilosc_kursow();
-    void add_zaladunek(bool dodac_do_istniejacego, const QStringList& materialy);
-    void read_zaladunek_from_file();
-    // Reduces the shown own list by `ilosc` of the commodity type `mat`, or
-    // ("na", or any source but "My Carrier") rebuilds the list from its source.
-    void Aktualizuj_Zaladunek(const QString& mat, int ilosc);
-    // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
-    void ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID);
-    void Remove_TOTAL();
-    void Add_TOTAL();
-    // A quantity as full holds of the current ship and the tonnes left ("3-232"), or "0".
-    QString get_ilosc_kursow(qint64 cargo_count) const;
-    // Deletes a row, moving the rows below it up; a grid keeps at least one row.
-    static void DeleteGridRow(TextTableModel& Grid, int RowToDelete);
-
-    // The loading list: name, quantity, trips (row 0 an ordinary row).
-    TextTableModel zaladunek_list{3};
-    // The selector's entries ("My Carrier", "Trade Missions", carrier ids) and the selected one.
-    QStringList Carrier_loading_select{QStringLiteral("My Carrier"), QStringLiteral("Trade Missions")};
-    int Carrier_loading_select_index = 0;
+    // The entry `index` was picked.
+    void selectSource(int index);
     // Picks a selector entry as the user would (the first entry with that text).
     void selectEntry(const QString& entry);
     // Appends a carrier id taken from the hub, selects it and rebuilds the list.
     void appendSelectorEntry(const QString& carrierId);
-    QString selectedSource() const { return Carrier_loading_select.value(Carrier_loading_select_index); }
+    // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
+    void ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID);
 
     // The common materials: two headings and the commodities construction sites ask for.
-    TextTableModel materialy_nazwy{1};
+    TextTableModel commonMaterials{1};
 
     // --- What the cargo window's controls do ---
     // The window became visible: the list is shown afresh from its source.
-    void FormShow();
-    // "➕ Dodaj własny towar": asks for a name and a quantity.
-    void addClick();
-    // "❌ Usuń towar" on the given row of the loading list.
-    void Usutowar1Click(int row);
-    // "📋 Wyczyść listę".
-    void Wyczylist1Click();
-    // "💾 Save Changes".
-    void btn_zaladunek_zapiszClick();
-    // The selector's entry `index` was picked.
-    void Carrier_loading_selectChange(int index);
-    // "⬅️ Add to loading list" on the given row of the common materials.
-    void Dodajdozaadunku1Click(int row);
-    // "🔍 Find on markets (local files)" on a row of the loading list / of the common materials.
-    void Findonmarketslocalfiles1Click(int row);
-    void Findonmarketslocalfiles2Click(int row);
+    void windowShown();
+    // "Add your own commodity": asks for a name and a quantity.
+    void askAndAddCommodity();
+    // "Remove commodity" on the given row of the loading list.
+    void removeRow(int row);
+    // "Clear the list".
+    void clearList();
+    // "Save Changes": the shown rows into zaladunek.ini (the own list only).
+    void saveEdits();
+    // "Add to loading list" on the given row of the common materials.
+    void addCommonMaterial(int row);
+    // "Find on markets" on a row of the loading list / of the common materials.
+    void searchLoadingRow(int row);
+    void searchCommonMaterial(int row);
 
     // Undo: every change of the list made from the cargo window or sent from a
     // construction site can be taken back, the list shown and zaladunek.ini
@@ -123,59 +154,51 @@ public:
     bool canUndo() const { return !m_undo.isEmpty(); }
     void undoLastChange();
 
-    QString zaladunekPath() const;
+    QString loadingFilePath() const { return m_file.path(); }
 
     QJsonObject dumpJson() const;
 
 signals:
-    void changed();
-    // The loading list shown has new rows (what the phone mirrors).
-    void loadingListChanged();
-    // A sale of count units of type was read from journalLine while docked at a carrier.
-    void soldAtCarrier(const QString& type, qint64 count, const QByteArray& journalLine);
+    // The shown rows were replaced or changed (what the phone mirrors).
+    void rowsChanged();
+    // The selector's entries or the selected one changed.
+    void selectionChanged();
+    // Whether a change can be undone may have changed.
+    void undoChanged();
     // A commodity is to be looked up in Last Shopping.
     void searchRequested(const QString& name);
 
 private:
-    void reduce(const QString& mat, const QString& matLocalised, qint64 ilosc, bool ownListWhenHidden);
-    // A transfer or sale comes off the own list only while docked at the own carrier.
-    void reduceAtOwnCarrier(const QString& mat, const QString& matLocalised, qint64 ilosc);
-    void reportNotCounted();
-    // Both say whether a quantity changed.
-    bool reduceShownRows(const QString& mat, const QString& matLocalised, qint64 ilosc);
-    bool reduceOwnFile(const QString& mat, const QString& matLocalised, qint64 ilosc);
-    void rebuildFromSource(const QString& source);
+    bool reduceShownRows(const QString& type, const QString& localised, qint64 count);
     void showOwnList();
     void addQuantity(const QString& name, const QString& quantityText);
     void storeQuantity(const QString& name, qint64 quantity);
     void showOwnListForAdding();
-    void reportRepeatedKeys(const QList<QPair<QString, QString>>& lines);
     void emptyList();
     void refreshTotal();
-    void notifyMobile();
     void searchMarkets(const QString& name);
+    bool isContractCarrier(int index) const;
     // The accepted hub contracts, top-level orders in the order they were taken.
-    // Empty until the hub client keeps them.
-    QList<TAcceptedContract> przyjete_zlecenia() const;
+    QList<TAcceptedContract> acceptedContracts() const;
 
     const GameState& m_state;
-    QString m_dataDir;
-    std::function<QString()> m_journalFolder;
     ReportSink& m_reports;
     UserInteraction& m_ui;
-    const MissionCommodities& m_missionCommodities;
     std::function<QList<TAcceptedContract>()> m_acceptedContracts;
+    LoadingListFile m_file;
+    HoldReader m_hold;
+    CargoReconciler m_reconciler;
+    QList<LoadingSource> m_sources;  // after "My Carrier" in the selector
+    QStringList m_contractCarriers;  // after the sources in the selector
+    int m_selected = 0;              // into selectorEntries()
     struct ListSnapshot
     {
         QList<QStringList> rows;
         int sourceIndex = 0;
-        std::optional<IniDocument> file;  // zaladunek.ini as it was; none when absent
+        LoadingListFile::Snapshot file;
     };
     static constexpr qsizetype kUndoDepth = 10;
     void rememberForUndo();
     QList<ListSnapshot> m_undo;
-    QString m_lastCargoFailure;            // the Cargo.json failure last reported; cleared by a good read
-    QString m_lastRepeatReport;            // the repeated-key message last given for zaladunek.ini
-    QSet<QString> m_notCountedReported;    // carriers whose uncounted sales were explained
-    QHash<QString, QString> m_cargoNames;  // id -> Name_Localised of the last Cargo.json
+    QString m_lastRepeatReport;  // the repeated-key message last given for zaladunek.ini
 };

@@ -66,3 +66,8 @@ QStringList commonMaterialNames()
         names.append(QString::fromUtf8(m));
     return names;
 }
+
+bool isCommonMaterialHeading(const QString& name)
+{
+    return name == QLatin1String("PODSTAWOWE:") || name == QLatin1String("DODATKOWE:");
+}

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "common/Error.h"
+
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class UserInteraction;
 class NoticeModel;
@@ -21,7 +24,22 @@ public:
     // A failure nobody asked for: to the strip (and the log), whenever it comes.
     void notice(const QString& text);
 
+    // Runs f and reports whatever it throws: the edge of a slot, so that a
+    // failure never travels back through a signal into whoever emitted it.
+    template <typename F> void guard(F&& f) noexcept;
+    // A slot for connect() that runs f at such an edge.
+    template <typename F> auto edge(F f)
+    {
+        return [this, f = std::move(f)](auto&&... args) {
+            guard([&] { f(std::forward<decltype(args)>(args)...); });
+        };
+    }
+
     void beginPass();
+    // Between the slices of a pass, what is reported is no longer the pass's
+    // (a click then gets its box); resuming gathers into the same pass again.
+    void pausePass() { m_inPass = false; }
+    void resumePass() { m_inPass = true; }
     // Ends the pass and hands back what it reported (already on the strip).
     QStringList endPass();
 
@@ -31,3 +49,18 @@ private:
     bool m_inPass = false;
     QStringList m_gathered;
 };
+
+template <typename F> void ReportSink::guard(F&& f) noexcept
+{
+    try {
+        try {
+            std::forward<F>(f)();
+        } catch (const std::exception& e) {
+            report(errorText(e));
+        } catch (...) {
+            report(QStringLiteral("Unknown error"));
+        }
+    } catch (...) {
+        // Showing the report failed in turn (no memory left): nothing more can be told.
+    }
+}

@@ -32,14 +32,19 @@ DemoPlayer::DemoPlayer(QString demoFolder, QString journalFolder, QObject* paren
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] {
+        bool more = false;
+        QString problem;
         try {
-            if (step())
-                scheduleNext();
-            else
-                emit finished();
+            more = step();
         } catch (const std::exception& e) {
-            emit failed(errorText(e));
+            problem = errorText(e);
         }
+        if (!problem.isEmpty())
+            emit failed(problem);
+        else if (more)
+            scheduleNext();
+        else
+            emit finished();
     });
 }
 

@@ -18,6 +18,9 @@ JournalFollower::JournalFollower(const JournalReader& journal, PassFn runPass,
     m_gather.setInterval(kGatherMs);
     m_gather.setTimerType(Qt::PreciseTimer);
     connect(&m_gather, &QTimer::timeout, this, &JournalFollower::onGathered);
+    m_slice.setSingleShot(true);
+    m_slice.setInterval(0);
+    connect(&m_slice, &QTimer::timeout, this, &JournalFollower::onSlice);
 }
 
 JournalFollower::~JournalFollower() = default;
@@ -81,8 +84,9 @@ void JournalFollower::Timer1Timer()
 void JournalFollower::runPass(bool sameNewest)
 {
     Timer1.setInterval(passMs);  // restarts the timer: the next look is a full period away
-    // A pass only finds another running if something inside that one turned
-    // the event loop (a prompt, a network wait); it then runs once more after.
+    // A pass finds another running between that one's slices, or when
+    // something inside it turned the event loop (a prompt, a network wait);
+    // it then runs once more after.
     if (m_running) {
         m_again = true;
         return;
@@ -96,8 +100,16 @@ void JournalFollower::runPass(bool sameNewest)
         if (!sameNewest)
             m_folderListed = m_seen[0];
     }
+    if (runSlice(sameNewest))
+        m_slice.start();
+    else
+        passDone();
+}
+
+bool JournalFollower::runSlice(bool sameNewest)
+{
     try {
-        m_runPass(sameNewest);
+        return m_runPass(sameNewest);
     } catch (const std::exception& e) {
         if (m_report)
             m_report(errorText(e));
@@ -105,6 +117,19 @@ void JournalFollower::runPass(bool sameNewest)
         if (m_report)
             m_report(tr("Unknown error"));
     }
+    return false;
+}
+
+void JournalFollower::onSlice()
+{
+    if (runSlice(true))
+        m_slice.start();
+    else
+        passDone();
+}
+
+void JournalFollower::passDone()
+{
     m_running = false;
     if (m_watching && Timer1.isActive())
         rearm();

@@ -30,9 +30,12 @@ public:
     // lines, or a line and a snapshot file, at once) make one pass.
     static constexpr int kGatherMs = 5;
 
-    // runPass runs one pass (its argument: no journal file came or went since
-    // the last pass that listed the folder); an error it throws is handed to report.
-    using PassFn = std::function<void(bool sameNewest)>;
+    // runPass runs one slice of a pass (its argument: no journal file came or
+    // went since the last pass that listed the folder) and returns true while
+    // the pass has more to read; the next slice then runs from this object's
+    // own zero-time timer, so the windows paint and take input between the
+    // slices. An error it throws ends the pass and is handed to report.
+    using PassFn = std::function<bool(bool sameNewest)>;
     JournalFollower(const JournalReader& journal, PassFn runPass, std::function<void(const QString&)> report,
                     QObject* parent = nullptr);
     ~JournalFollower() override;
@@ -48,6 +51,8 @@ public:
     // One pass, unless one is running already (it then runs once more after
     // that one); re-arms the watch afterwards.
     void Timer1Timer();
+    // A pass is under way (between its slices, or inside one).
+    bool isPassRunning() const { return m_running; }
 
     // Off: no notifications are asked for, only the timer follows.
     void setWatching(bool on);
@@ -74,6 +79,10 @@ private:
     QStringList wantedPaths() const;
     Stamps stamps() const;
     void runPass(bool sameNewest);
+    // Runs a slice; false when the pass has ended (however it ended).
+    bool runSlice(bool sameNewest);
+    void onSlice();
+    void passDone();
     void onNotified();
     void onGathered();
     void rearm();
@@ -83,6 +92,7 @@ private:
     std::function<void(const QString&)> m_report;
     QFileSystemWatcher* m_watcher = nullptr;
     QTimer m_gather;
+    QTimer m_slice;  // the next slice of a long pass, as soon as the event loop is idle
     Stamps m_seen;
     Stamp m_folderListed;  // the folder when it was last listed
     bool m_watching = true;

@@ -10,6 +10,7 @@
 #include "journal/LogModel.h"
 #include "state/DockRecord.h"
 
+#include <QScopeGuard>
 #include <QVarLengthArray>
 #include <algorithm>
 
@@ -24,17 +25,6 @@ JournalPass::JournalPass(DispatchTable routes, JournalReader& journal, LogModel&
     : m_routes(std::move(routes)), m_journal(journal), m_log(log), m_mainWindow(mainWindow), m_state(state),
       m_reports(reports)
 {}
-
-template <typename F> void JournalPass::guarded(F&& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        m_reports.report(errorText(e));
-    } catch (...) {
-        m_reports.report(QStringLiteral("Unknown error"));
-    }
-}
 
 bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArrayView matchedEvent)
 {
@@ -56,7 +46,7 @@ bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
     if (row.mobileAfter) {
         if (recordDispatches)
             dispatched.push_back({passes, QStringLiteral("send_to_host"), QString::fromUtf8(matchedEvent)});
-        guarded([&] { emit phoneUpdateDue(QLatin1String(row.mobileAfter)); });
+        emit phoneUpdateDue(QLatin1String(row.mobileAfter));
     }
     return true;
 }
@@ -131,26 +121,6 @@ void JournalPass::dispatchLines(const JournalBatch& batch, const NewestOfHistory
     }
 }
 
-void JournalPass::dispatchRead(JournalReader& journal)
-{
-    const NewestOfHistory newest = isFirstPass() ? newestOfHistory(journal) : NewestOfHistory();
-    const qint64 total = journal.readBytes();
-    const bool showProgress = total > progressBytes;
-    MainWindowModel& mw = m_mainWindow;
-    qint64 done = 0;
-    if (showProgress)
-        emit mw.passProgress(0, total);
-    journal.visitInOrder([&](const JournalBatchPtr& piece) {
-        dispatchLines(*piece, newest);
-        done = std::min(total, done + piece->byteSize());
-        if (showProgress && done < total)
-            emit mw.passProgress(done, total);
-        return true;
-    });
-    if (showProgress)
-        emit mw.passProgress(total, total);
-}
-
 void JournalPass::refreshLabels()
 {
     const GameState& st = m_state;
@@ -161,17 +131,43 @@ void JournalPass::refreshLabels()
 
 void JournalPass::Timer1Timer(bool sameNewest)
 {
+    while (runSlice(sameNewest)) {
+    }
+}
+
+bool JournalPass::runSlice(bool sameNewest)
+{
+    // A failure escaping a slice ends its pass: the next slice starts a new one.
+    auto abandon = qScopeGuard([this] { m_walk.reset(); });
+    if (m_walk) {
+        m_reports.resumePass();
+    } else if (!beginPass(sameNewest)) {
+        abandon.dismiss();
+        return false;
+    }
+    const bool more = dispatchNextPiece();
+    abandon.dismiss();
+    if (more) {
+        // Until the next slice, what happens is not this pass's doing.
+        m_reports.pausePass();
+        return true;
+    }
+    m_walk.reset();
+    endPass(true);
+    return false;
+}
+
+bool JournalPass::beginPass(bool sameNewest)
+{
     ++passes;
     m_reports.beginPass();
 
     MainWindowModel& mw = m_mainWindow;
     JournalReader& journal = m_journal;
-
-    const GameState& st = m_state;
     refreshLabels();
 
     if (!Settings_Loaded) {
-        guarded([&] { emit settingsDue(); });
+        emit settingsDue();
         Settings_Loaded = true;
     }
 
@@ -190,27 +186,61 @@ void JournalPass::Timer1Timer(bool sameNewest)
     // JournalLog holds the newest lines of the read; a long read is walked
     // again piece by piece from the file.
     const JournalBatchPtr batch = journal.JournalLog;
-    if (!batch->isEmpty()) {
-        const QString time_now = JournalReader::get_last_time(batch->line(batch->size() - 1));
-        mw.setTimeLabel(time_now);
-        if (const auto credits = newestCredits(journal))
-            mw.setCreditsLabel(*credits);
+    if (batch->isEmpty()) {
+        endPass(false);
+        return false;
+    }
+    m_readTime = JournalReader::get_last_time(batch->line(batch->size() - 1));
+    mw.setTimeLabel(m_readTime);
+    if (const auto credits = newestCredits(journal))
+        mw.setCreditsLabel(*credits);
 
-        // Every line is dispatched exactly once: a batch kept from an earlier
-        // read (the file could not be opened) is never dispatched again, and a
-        // new batch is dispatched even when its newest timestamp repeats the
-        // previous one.
-        if (freshBatch) {
-            dispatchRead(journal);
-            last_time = time_now;
-            guarded([&] { emit holdSnapshotDue(); });
-            emit batchDispatched();
-        }
+    // Every line is dispatched exactly once: a batch kept from an earlier
+    // read (the file could not be opened) is never dispatched again, and a
+    // new batch is dispatched even when its newest timestamp repeats the
+    // previous one.
+    if (!freshBatch) {
+        endPass(false);
+        return false;
+    }
+    m_newest = isFirstPass() ? newestOfHistory(journal) : NewestOfHistory();
+    m_readTotal = journal.readBytes();
+    m_readDone = 0;
+    m_showProgress = m_readTotal > progressBytes;
+    if (m_showProgress)
+        emit mw.passProgress(0, m_readTotal);
+    m_walk.emplace();
+    return true;
+}
+
+bool JournalPass::dispatchNextPiece()
+{
+    if (const JournalBatchPtr piece = m_journal.nextPieceInOrder(*m_walk)) {
+        dispatchLines(*piece, m_newest);
+        m_readDone = std::min(m_readTotal, m_readDone + piece->byteSize());
+        if (m_showProgress && m_readDone < m_readTotal)
+            emit m_mainWindow.passProgress(m_readDone, m_readTotal);
+    }
+    return !m_walk->done;
+}
+
+void JournalPass::endPass(bool dispatched)
+{
+    MainWindowModel& mw = m_mainWindow;
+    if (dispatched) {
+        if (m_showProgress)
+            emit mw.passProgress(m_readTotal, m_readTotal);
+        m_newest.clear();
+        last_time = m_readTime;
+        emit holdSnapshotDue();
+        emit batchDispatched();
+    }
+    if (!m_journal.JournalLog->isEmpty()) {
         // The dock record follows the events one by one, so what is shown does
         // not depend on how the lines were split into passes.
-        const TInfo_Docked dock = dockInfo(st);
+        const TInfo_Docked dock = dockInfo(m_state);
         mw.setDockLabels(dock.StarSystem, dock.StationName, dock.StationType);
-        guarded([&] { emit dockInfoRead(); });
+        emit dockInfoRead();
     }
 
     // What this pass's lines changed is shown now, not a pass later, so the

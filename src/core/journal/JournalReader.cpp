@@ -258,21 +258,45 @@ void JournalReader::visitNewestFirst(const PieceVisitor& visit)
 
 bool JournalReader::visitInOrder(const PieceVisitor& visit)
 {
+    InOrderWalk walk;
+    while (const JournalBatchPtr piece = nextPieceInOrder(walk)) {
+        if (!visit(piece)) {
+            JournalLogCount = walk.lines;
+            break;
+        }
+    }
+    return !walk.failed;
+}
+
+JournalBatchPtr JournalReader::nextPieceInOrder(InOrderWalk& walk)
+{
+    if (walk.done)
+        return nullptr;
     if (m_whole) {
-        visit(JournalLog);
-        return true;
+        walk.done = true;
+        walk.lines = JournalLog->size();
+        return JournalLog;
+    }
+    if (walk.pos < 0)
+        walk.pos = m_readFrom;
+    const auto fail = [&walk] {
+        walk.done = walk.failed = true;
+        return nullptr;
+    };
+    if (walk.pos >= m_readTo) {
+        walk.done = true;
+        JournalLogCount = walk.lines;
+        return nullptr;
     }
     QFile file;
     if (!openForPieces(file))
-        return false;
-    qsizetype count = 0;
-    qint64 pos = m_readFrom;
+        return fail();
     qint64 len = chunkBytes;
     QByteArray data;
-    while (pos < m_readTo) {
-        const qint64 hi = std::min(m_readTo, pos + len);
-        if (!readRange(file, pos, hi, data))
-            return false;
+    for (;;) {
+        const qint64 hi = std::min(m_readTo, walk.pos + len);
+        if (!readRange(file, walk.pos, hi, data))
+            return fail();
         std::vector<JournalBatch::Span> spans;
         const qsizetype used =
             hi == m_readTo ? splitLinesToEnd(data, 0, spans) : splitCompleteLines(data, 0, spans);
@@ -280,17 +304,15 @@ bool JournalReader::visitInOrder(const PieceVisitor& visit)
             len *= 2;  // one line longer than a piece
             continue;
         }
-        len = chunkBytes;
-        count += qsizetype(spans.size());
-        auto piece = std::make_shared<const JournalBatch>(data, std::move(spans), pos);
-        const bool more = visit(piece);
-        piece.reset();
-        pos += used;
-        if (!more)
-            break;
+        walk.lines += qsizetype(spans.size());
+        auto piece = std::make_shared<const JournalBatch>(data, std::move(spans), walk.pos);
+        walk.pos += used;
+        if (walk.pos >= m_readTo) {
+            walk.done = true;
+            JournalLogCount = walk.lines;
+        }
+        return piece;
     }
-    JournalLogCount = count;
-    return true;
 }
 
 QString JournalReader::get_last_time(QByteArrayView line)

@@ -46,10 +46,21 @@ public:
     bool wholeReadInMemory() const { return m_whole; }
     // Bytes of the latest read.
     qint64 readBytes() const { return m_readTo - m_readFrom; }
-    // Walks the lines of the latest read oldest first, a piece at a time. The
-    // log view receives the lines of pieces read again as they pass. Returns
-    // false when the file could not be read to the end (reported).
+    // Walks the lines of the latest read oldest first, a piece at a time.
+    // Returns false when the file could not be read to the end (reported).
     bool visitInOrder(const PieceVisitor& visit);
+    // The same walk, a piece per call, for a caller that lets other work run
+    // between the pieces (the file is opened again for each one).
+    struct InOrderWalk
+    {
+        qint64 pos = -1;      // where the next piece starts; -1 before the first
+        qsizetype lines = 0;  // lines handed out so far
+        bool done = false;    // the last piece has been handed out, or the file failed
+        bool failed = false;  // the file could not be read to the end (reported)
+    };
+    // The next piece of the latest read, or null once the walk is done. The
+    // piece that ends the read sets done (and JournalLogCount).
+    JournalBatchPtr nextPieceInOrder(InOrderWalk& walk);
     // Walks the lines of the latest read newest first, a piece at a time (the
     // lines of each piece are in file order), until visit returns false.
     void visitNewestFirst(const PieceVisitor& visit);

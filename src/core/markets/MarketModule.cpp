@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringDecoder>
+#include <exception>
 
 namespace {
 
@@ -68,18 +69,20 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
         m_internalNames = internalNames;
         emit changed();
     };
+    // Without a journal folder the name alone would be read from the working directory.
+    const QString path =
+        JournalFolder.isEmpty() ? QString() : QDir(JournalFolder).filePath(QStringLiteral("Market.json"));
+    // The game writes the file at its first market screen: until then
+    // there is simply no market to show, which is not a fault.
+    if (!path.isEmpty() && !QFileInfo::exists(path)) {
+        rows.erase(rows.begin() + 1, rows.end());
+        show();
+        return;
+    }
+    std::exception_ptr failure;
     try {
-        // Without a journal folder the name alone would be read from the working directory.
-        if (JournalFolder.isEmpty())
+        if (path.isEmpty())
             throw TessivarError(QStringLiteral("Market.json: the game's journal folder is not known"));
-        const QString path = QDir(JournalFolder).filePath(QStringLiteral("Market.json"));
-        // The game writes the file at its first market screen: until then
-        // there is simply no market to show, which is not a fault.
-        if (!QFileInfo::exists(path)) {
-            rows.erase(rows.begin() + 1, rows.end());
-            show();
-            return;
-        }
         const QString text = LoadJSONFromFile(path);
         QJsonParseError err{};
         const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &err);
@@ -111,8 +114,12 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
             internalNames.append(item.value(QStringLiteral("Name")).toString());
         }
     } catch (...) {
+        failure = std::current_exception();
+    }
+    // The rows read so far are shown all the same, announced outside the read.
+    if (failure) {
         show();
-        throw;
+        std::rethrow_exception(failure);
     }
 
     // The caption names the station docked at, not the market id inside the file.

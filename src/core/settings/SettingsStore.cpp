@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "common/Error.h"
+#include "common/ReportSink.h"
 #include "ini/IniFile.h"
 
 #include <QDir>
@@ -13,23 +14,54 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcSettings, "tessivar.settings")
 
-const QString kSettingsFile = QStringLiteral("settings.ini");
-
-// A stored Boolean: any integer other than 0 is true; anything else reads as
-// the default.
-bool boolValue(const IniDocument& doc, const QString& section, const QString& key, bool def)
+QString section(const SettingKey& key)
 {
-    const auto v = IniValue::toInt64(doc.value(section, key).value_or(QString()));
-    return v ? *v != 0 : def;
+    return QLatin1String(key.section);
 }
+
+QString name(const SettingKey& key)
+{
+    return QLatin1String(key.name);
+}
+
+const QString kGeometry = QStringLiteral("geometry");
 
 }  // namespace
 
-SettingsFile SettingsFile::read(const QString& path)
+bool SettingsFile::contains(const SettingKey& key) const
 {
+    return doc.valueExists(section(key), name(key));
+}
+
+QString SettingsFile::value(const SettingKey& key) const
+{
+    return doc.value(section(key), name(key)).value_or(QString::fromUtf8(key.fallback));
+}
+
+bool SettingsFile::flag(const SettingKey& key) const
+{
+    return number(key) != 0;
+}
+
+qint64 SettingsFile::number(const SettingKey& key) const
+{
+    if (const auto stored = doc.value(section(key), name(key)))
+        if (const auto n = IniValue::toInt64(*stored))
+            return *n;
+    return IniValue::toInt64(QString::fromUtf8(key.fallback)).value_or(0);
+}
+
+QString SettingsStore::filePath(const QString& dataDir)
+{
+    return dataDir + QStringLiteral("settings.ini");
+}
+
+SettingsFile SettingsStore::readFile(const QString& dataDir)
+{
+    const QString path = filePath(dataDir);
     SettingsFile f;
     const QFileInfo info(path);
-    if (info.exists() && info.size() > kMaxBytes) {
+    if (info.exists() && info.size() > SettingsFile::kMaxBytes) {
         f.refused = true;
         f.problem =
             QStringLiteral("%1 is %2 MiB, far larger than any settings file (at most 1 MiB is read), so "
@@ -47,18 +79,25 @@ SettingsFile SettingsFile::read(const QString& path)
     return f;
 }
 
-SettingsStore::SettingsStore(const QString& dataDir, GameState& state, SettingsFile file)
-    : m_path(dataDir + kSettingsFile), m_state(state), m_file(std::move(file))
+SettingsStore::SettingsStore(const QString& dataDir, GameState& state, SettingsFile file, ReportSink& reports)
+    : m_path(filePath(dataDir)), m_state(state), m_reports(reports), m_file(std::move(file))
 {}
 
-void SettingsStore::write(const QString& section, const QString& key, const QString& value)
+bool SettingsStore::write(const QString& section, const QString& key, const QString& value)
 {
-    if (m_file.refused)
-        qCWarning(lcSettings) << "kept for this run only, settings.ini was refused:" << section << key;
-    else
-        IniFile(path()).writeString(section, key, value);
-    // What the program stored, it reads back without opening the file again.
-    m_file.doc.setValue(section, key, value);
+    bool written = true;
+    try {
+        // What the program stored, it reads back without opening the file again.
+        m_file.doc.setValue(section, key, value);
+        if (m_file.refused)
+            qCWarning(lcSettings) << "kept for this run only, settings.ini was refused:" << section << key;
+        else
+            IniFile(path()).writeString(section, key, value);
+    } catch (const std::exception& e) {
+        m_reports.report(errorText(e));
+        written = false;
+    }
+    return written;
 }
 
 QString SettingsStore::path() const
@@ -66,61 +105,58 @@ QString SettingsStore::path() const
     return m_path;
 }
 
-void SettingsStore::set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc)
+bool SettingsStore::setValue(const SettingKey& key, const QString& value)
 {
-    write(sekcja, ustawienie, wartosc);
+    return write(section(key), name(key), value);
 }
 
-void SettingsStore::set_Integer(const QString& sekcja, const QString& ustawienie, int wartosc)
+bool SettingsStore::setFlag(const SettingKey& key, bool on)
 {
-    write(sekcja, ustawienie, QString::number(wartosc));
+    return setValue(key, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void SettingsStore::set_Boolean(const QString& sekcja, const QString& ustawienie, bool wartosc)
+bool SettingsStore::setNumber(const SettingKey& key, qint64 n)
 {
-    write(sekcja, ustawienie, wartosc ? QStringLiteral("1") : QStringLiteral("0"));
+    return setValue(key, QString::number(n));
 }
 
-void SettingsStore::load_settings()
+void SettingsStore::applyStoredSettings()
 {
-    const IniDocument& doc = m_file.doc;
-    if (doc.sections().isEmpty())
+    if (m_file.doc.sections().isEmpty())
         return;
-    const QString windows = QStringLiteral("windows");
+    namespace K = SettingKeys;
+    const auto panels = [this](std::initializer_list<const SettingKey*> keys) {
+        for (const SettingKey* key : keys)
+            if (contains(*key))
+                emit panelStateLoaded(*key, flag(*key));
+    };
 
-    if (const auto ip = doc.value(QStringLiteral("connection"), QStringLiteral("mobile_ip")))
-        emit mobileAddressLoaded(*ip);
-    for (const char* key : {"ch_bgs", "ch_cargo", "ch_construct"})
-        if (doc.valueExists(windows, QLatin1String(key)))
-            emit panelStateLoaded(QLatin1String(key), boolValue(doc, windows, QLatin1String(key), false));
+    if (contains(K::PhoneAddress))
+        emit mobileAddressLoaded(value(K::PhoneAddress));
+    panels({&K::ShowSystemInfo, &K::ShowCargo, &K::ShowConstruction});
 
-    const QString carrier = QStringLiteral("Carrier");
-    const QString name = doc.value(carrier, QStringLiteral("Name")).value_or(QString());
-    m_state.dane_carriera.CarrierName = name;
+    const QString carrierName = value(K::CarrierName);
+    m_state.dane_carriera.CarrierName = carrierName;
     // The carrier number is unsigned: a negative stored value means no carrier.
-    const qint64 id =
-        IniValue::toInt64(doc.value(carrier, QStringLiteral("CarrierID")).value_or(QString())).value_or(0);
+    const qint64 id = number(K::CarrierId);
     m_state.dane_carriera.CarrierID = id < 0 ? 0 : quint64(id);
-    emit carrierNameLoaded(name);
+    emit carrierNameLoaded(carrierName);
 
-    if (doc.valueExists(QStringLiteral("KVN"), QStringLiteral("kvn_consent")))
-        kvn_consent = boolValue(doc, QStringLiteral("KVN"), QStringLiteral("kvn_consent"), false);
+    if (contains(K::HubConsent))
+        kvn_consent = flag(K::HubConsent);
     // The other windows and the lock switch as they were left; the hub's
     // window after the consent that lets it open.
-    for (const char* key : {"ch_db", "ch_market", "ch_kvn", "lock_panels"})
-        if (doc.valueExists(windows, QLatin1String(key)) && (kvn_consent || qstrcmp(key, "ch_kvn") != 0))
-            emit panelStateLoaded(QLatin1String(key), boolValue(doc, windows, QLatin1String(key), false));
+    panels({&K::ShowDataBase, &K::ShowMarket});
+    if (kvn_consent)
+        panels({&K::ShowKelvane});
+    panels({&K::LockPanels});
 
     emit changed();
 }
 
 std::optional<QRect> SettingsStore::windowGeometry(const QString& window) const
 {
-    const IniFile file(path());
-    if (!file.exists())
-        return std::nullopt;
-    const QStringList parts =
-        file.document().value(QStringLiteral("geometry"), window).value_or(QString()).split(QLatin1Char(','));
+    const QStringList parts = m_file.doc.value(kGeometry, window).value_or(QString()).split(QLatin1Char(','));
     if (parts.size() != 4)
         return std::nullopt;
     int v[4];
@@ -139,12 +175,12 @@ void SettingsStore::setWindowGeometry(const QString& window, const QRect& r)
 {
     const QString text = QStringLiteral("%1,%2,%3,%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     if (windowGeometry(window) != r)
-        set_String(QStringLiteral("geometry"), window, text);
+        write(kGeometry, window, text);
 }
 
-void SettingsStore::save_settings()
+void SettingsStore::storeHubConsent()
 {
-    set_Boolean(QStringLiteral("KVN"), QStringLiteral("kvn_consent"), kvn_consent);
+    setFlag(SettingKeys::HubConsent, kvn_consent);
 }
 
 void SettingsStore::setKvnConsent(bool on)
@@ -157,7 +193,7 @@ void SettingsStore::setKvnConsent(bool on)
 
 QString SettingsStore::storedKvnCode() const
 {
-    return m_file.doc.value(QStringLiteral("KVN"), QStringLiteral("code")).value_or(QString()).trimmed();
+    return value(SettingKeys::HubCode).trimmed();
 }
 
 QString SettingsStore::kvnCode()
@@ -170,7 +206,7 @@ QString SettingsStore::kvnCode()
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), bytes.size() / 4);
     const QString code =
         QString::fromLatin1(bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-    set_String(QStringLiteral("KVN"), QStringLiteral("code"), code);
+    setValue(SettingKeys::HubCode, code);
     return code;
 }
 
@@ -179,7 +215,7 @@ void SettingsStore::setKvnCode(const QString& code)
     const QString trimmed = code.trimmed();
     if (trimmed.isEmpty() || trimmed == storedKvnCode())
         return;
-    set_String(QStringLiteral("KVN"), QStringLiteral("code"), trimmed);
+    setValue(SettingKeys::HubCode, trimmed);
     emit changed();
 }
 

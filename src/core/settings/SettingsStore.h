@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ini/IniDocument.h"
+#include "settings/SettingKeys.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -10,12 +11,14 @@
 #include <QString>
 #include <optional>
 
+class ReportSink;
+
 // settings.ini as read once at start-up. A real one holds a few dozen short
 // lines (a few KiB, hand comments included); a file past kMaxBytes, 1 MiB,
 // is something else put there by mistake or on purpose, and reading it would
 // cost seconds and hundreds of MB at every start. It is not loaded: the
 // program runs on its defaults, never writes over the file, and problem says
-// why.
+// why. Only SettingsStore reads it (SettingsStore::readFile).
 struct SettingsFile
 {
     static constexpr qint64 kMaxBytes = 1024 * 1024;
@@ -24,32 +27,50 @@ struct SettingsFile
     bool refused = false;
     QString problem;  // why the file was not read; empty when it was (or is missing)
 
-    static SettingsFile read(const QString& path);
+    bool contains(const SettingKey& key) const;
+    // The stored text, or the key's fallback.
+    QString value(const SettingKey& key) const;
+    // An integer (any other than 0 is true); anything else reads as the fallback.
+    bool flag(const SettingKey& key) const;
+    qint64 number(const SettingKey& key) const;
 };
 
-// settings.ini: the small writes other subsystems make, the one-time load and
-// the hub consent. The file is read once, at start-up, and what the program
-// stores is kept with what was read; every write also opens the file, writes
-// one value and replaces the file, except a file refused at start-up, which
-// is never written.
+// The one owner of settings.ini. The file is read once, at start-up (before
+// the core exists when the start-up settings are needed first), and what the
+// program stores is kept with what was read; every write opens the file,
+// writes one value and replaces the file, except a file refused at start-up,
+// which is never written. Values are named by the key table (SettingKeys);
+// lines the program does not know, comments included, are kept as they are.
 class SettingsStore : public QObject
 {
     Q_OBJECT
 public:
-    // Keeps settings.ini in dataDir; loading it (as read at start-up, in
-    // file) names the carrier in state.
-    SettingsStore(const QString& dataDir, GameState& state, SettingsFile file);
+    // settings.ini in dataDir (a folder path ending in a separator).
+    static QString filePath(const QString& dataDir);
+    static SettingsFile readFile(const QString& dataDir);
+
+    // Keeps settings.ini in dataDir; applying it (as read at start-up, in
+    // file) names the carrier in state. A value that cannot be written is
+    // told to reports and kept for the run.
+    SettingsStore(const QString& dataDir, GameState& state, SettingsFile file, ReportSink& reports);
 
     QString path() const;
 
-    void set_String(const QString& sekcja, const QString& ustawienie, const QString& wartosc);
-    void set_Integer(const QString& sekcja, const QString& ustawienie, int wartosc);
-    void set_Boolean(const QString& sekcja, const QString& ustawienie, bool wartosc);
+    bool contains(const SettingKey& key) const { return m_file.contains(key); }
+    QString value(const SettingKey& key) const { return m_file.value(key); }
+    bool flag(const SettingKey& key) const { return m_file.flag(key); }
+    qint64 number(const SettingKey& key) const { return m_file.number(key); }
+    // Stores one value; false when the file could not be written (the
+    // reason has been reported; the value holds for this run).
+    bool setValue(const SettingKey& key, const QString& value);
+    bool setFlag(const SettingKey& key, bool on);
+    bool setNumber(const SettingKey& key, qint64 n);
+
     // Applies the stored settings to the main window and the carrier record
     // (once per run, on the first journal pass).
-    void load_settings();
+    void applyStoredSettings();
     // Stores the consent (whenever the settings window closes).
-    void save_settings();
+    void storeHubConsent();
 
     // The settings window's consent box: talking to the Kelvane hub is allowed.
     bool kvn_consent = false;
@@ -71,22 +92,22 @@ public:
     void setWindowGeometry(const QString& window, const QRect& r);
 
     QJsonObject dumpJson() const;
-    // settings.ini as read at start-up, with what was stored since.
-    const IniDocument& startupDocument() const { return m_file.doc; }
     // settings.ini was too large to load: nothing is written to it.
     bool isRefused() const { return m_file.refused; }
 
 signals:
     void changed();
-    // What load_settings found for others to show, in this order.
+    // What applyStoredSettings found for others to show, in this order.
     void mobileAddressLoaded(const QString& address);
-    void panelStateLoaded(const QString& key, bool checked);
+    // A panel box or the lock switch ([windows] keys of the table).
+    void panelStateLoaded(const SettingKey& key, bool checked);
     void carrierNameLoaded(const QString& name);
 
 private:
-    void write(const QString& section, const QString& key, const QString& value);
+    bool write(const QString& section, const QString& key, const QString& value);
 
     QString m_path;
     GameState& m_state;
+    ReportSink& m_reports;
     SettingsFile m_file;  // as read at start-up, with what the program stored since
 };

@@ -1,15 +1,13 @@
 #include "web/WebShare.h"
 
 #include "common/Error.h"
-#include "ini/IniFile.h"
+#include "settings/SettingsStore.h"
 #include "web/WebServer.h"
 
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 
 namespace {
-
-const QString kSection = QStringLiteral("web");
 
 bool isPrivateIPv4(const QHostAddress& a)
 {
@@ -57,20 +55,16 @@ bool isUsableToken(const QString& token)
 
 }  // namespace
 
-WebShare::WebShare(const IniDocument& settings, Store store, const WebPageFeed& feed,
-                   std::function<void(const QString&)> find, std::function<void(const QString&)> report,
-                   QObject* parent)
-    : QObject(parent), m_store(std::move(store)), m_report(std::move(report)),
+WebShare::WebShare(SettingsStore& settings, const WebPageFeed& feed, std::function<void(const QString&)> find,
+                   std::function<void(const QString&)> report, QObject* parent)
+    : QObject(parent), m_settings(settings), m_report(std::move(report)),
       m_server(new WebServer(feed, std::move(find), this))
 {
-    const auto value = [&](const char* key) {
-        return settings.value(kSection, QLatin1String(key)).value_or(QString());
-    };
-    m_shared = IniValue::toInt64(value("share")).value_or(0) != 0;
-    m_localOnly = IniValue::toInt64(value("local_only")).value_or(0) != 0;
-    const qint64 port = IniValue::toInt64(value("port")).value_or(kDefaultPort);
+    m_shared = settings.flag(SettingKeys::WebShared);
+    m_localOnly = settings.flag(SettingKeys::WebLocalOnly);
+    const qint64 port = settings.number(SettingKeys::WebPort);
     m_port = port >= 1 && port <= 65535 ? quint16(port) : kDefaultPort;
-    m_token = value("token").trimmed();
+    m_token = settings.value(SettingKeys::WebToken).trimmed();
     if (m_shared)
         restart();
 }
@@ -100,14 +94,14 @@ QString WebShare::makeToken()
 void WebShare::setShared(bool on)
 {
     m_shared = on;
-    store(QStringLiteral("share"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    store(SettingKeys::WebShared, on ? QStringLiteral("1") : QStringLiteral("0"));
     restart();
 }
 
 void WebShare::setLocalOnly(bool on)
 {
     m_localOnly = on;
-    store(QStringLiteral("local_only"), on ? QStringLiteral("1") : QStringLiteral("0"));
+    store(SettingKeys::WebLocalOnly, on ? QStringLiteral("1") : QStringLiteral("0"));
     restart();
 }
 
@@ -116,14 +110,14 @@ void WebShare::setPort(quint16 port)
     if (port == 0 || port == m_port)
         return;
     m_port = port;
-    store(QStringLiteral("port"), QString::number(port));
+    store(SettingKeys::WebPort, QString::number(port));
     restart();
 }
 
 void WebShare::renewToken()
 {
     m_token = makeToken();
-    store(QStringLiteral("token"), m_token);
+    store(SettingKeys::WebToken, m_token);
     m_server->setToken(m_token);
     emit changed();
 }
@@ -135,7 +129,7 @@ void WebShare::restart()
     if (m_shared) {
         if (!isUsableToken(m_token)) {
             m_token = makeToken();
-            store(QStringLiteral("token"), m_token);
+            store(SettingKeys::WebToken, m_token);
         }
         m_server->setToken(m_token);
         const QHostAddress where =
@@ -149,11 +143,7 @@ void WebShare::restart()
     emit changed();
 }
 
-void WebShare::store(const QString& key, const QString& value)
+void WebShare::store(const SettingKey& key, const QString& value)
 {
-    try {
-        m_store(key, value);
-    } catch (const TessivarError& e) {
-        m_report(e.message());
-    }
+    m_settings.setValue(key, value);  // a failure is reported by the store
 }

@@ -4,9 +4,10 @@
 #include <QString>
 #include <functional>
 
-class IniDocument;
+class SettingsStore;
 class WebPageFeed;
 class WebServer;
+struct SettingKey;
 
 // "Share to browser": the switch, its "this computer only" option, the port
 // and the secret part of the page's address, kept in settings.ini [web]
@@ -21,13 +22,10 @@ public:
     static constexpr quint16 kDefaultPort = 18890;
     static constexpr int kTokenBytes = 16;  // 128 random bits
 
-    // settings: settings.ini as read at start-up; store keeps one [web] value
-    // in it (and may throw TessivarError). find runs the page's commodity
-    // search; report shows a text to the person.
-    using Store = std::function<void(const QString& key, const QString& value)>;
-    WebShare(const IniDocument& settings, Store store, const WebPageFeed& feed,
-             std::function<void(const QString&)> find, std::function<void(const QString&)> report,
-             QObject* parent = nullptr);
+    // settings: where the [web] values are kept. find runs the page's
+    // commodity search; report shows a text to the person.
+    WebShare(SettingsStore& settings, const WebPageFeed& feed, std::function<void(const QString&)> find,
+             std::function<void(const QString&)> report, QObject* parent = nullptr);
     ~WebShare() override;
 
     bool isShared() const { return m_shared; }
@@ -60,9 +58,9 @@ signals:
 
 private:
     void restart();
-    void store(const QString& key, const QString& value);
+    void store(const SettingKey& key, const QString& value);
 
-    Store m_store;
+    SettingsStore& m_settings;
     std::function<void(const QString&)> m_report;
     WebServer* m_server;
     bool m_shared = false;

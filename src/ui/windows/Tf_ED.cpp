@@ -8,7 +8,6 @@
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -174,10 +173,6 @@ void Tf_ED::showPassProgress(qint64 done, qint64 total)
     const bool running = done < total;
     progress_pass->setValue(total > 0 ? int(done * 1000 / total) : 0);
     progress_pass->setVisible(running);
-    // The pass runs on this thread: let the windows paint between its pieces.
-    // Input waits for the pass; a timer that would start another pass finds
-    // this one still running and skips.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 QWidget* Tf_ED::buildToolBar()

@@ -1,10 +1,12 @@
 #include "windows/Tf_cargo.h"
 
 #include "cargo/CargoModule.h"
+#include "cargo/CommonMaterials.h"
 #include "widgets/WindowParts.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSortFilterProxyModel>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -27,27 +30,93 @@ constexpr int kClientWidth = 331;
 constexpr int kClientHeight = 675;
 constexpr int kTopStrip = 41;
 
-// The hold as a person reads it: the game's names instead of its ids.
-class CargoNames : public QIdentityProxyModel
+// A list of the cargo core as a person reads it: row 0 of the core's table
+// (kept there for the phone and the record) gives way to real column headers,
+// the TOTAL row stands out, trips read "4 × 90" and names are the game's.
+class CargoGridModel : public QSortFilterProxyModel
 {
 public:
-    CargoNames(const CargoModule& cargo, QObject* parent) : QIdentityProxyModel(parent), m_cargo(cargo) {}
+    CargoGridModel(QStringList captions, int tripsColumn, std::function<QString(const QString&)> shownName,
+                   QObject* parent)
+        : QSortFilterProxyModel(parent), m_captions(std::move(captions)), m_tripsColumn(tripsColumn),
+          m_shownName(std::move(shownName))
+    {}
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_captions.size())
+            return m_captions[section];
+        return QSortFilterProxyModel::headerData(section, orientation, role);
+    }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        const QVariant v = QIdentityProxyModel::data(index, role);
-        // Row 0 is the list's own heading.
-        if (index.row() == 0 || index.column() != 0)
-            return v;
-        if (role == Qt::DisplayRole)
-            return m_cargo.cargoDisplayName(v.toString());
-        if (role == Qt::ToolTipRole && !v.isValid())
-            return QIdentityProxyModel::data(index, Qt::DisplayRole);
+        const QVariant v = QSortFilterProxyModel::data(index, role);
+        const QString text = QSortFilterProxyModel::data(index, Qt::DisplayRole).toString();
+        const bool total =
+            QSortFilterProxyModel::data(index.siblingAtColumn(0), Qt::DisplayRole).toString() ==
+            QLatin1String("TOTAL");
+        if (role == Qt::FontRole && total) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (index.column() == 0 && m_shownName && !total) {
+            if (role == Qt::DisplayRole)
+                return m_shownName(text);
+            if (role == Qt::ToolTipRole && !v.isValid())
+                return text;
+        }
+        if (index.column() == m_tripsColumn) {
+            const QStringList parts = text.split(QLatin1Char('-'));
+            if (parts.size() == 2 && role == Qt::DisplayRole)
+                return QCoreApplication::translate("Tf_cargo", "%1 × %2").arg(parts[0], parts[1]);
+            if (parts.size() == 2 && role == Qt::ToolTipRole)
+                return QCoreApplication::translate("Tf_cargo", "%1 full trips and %2 t")
+                    .arg(parts[0], parts[1]);
+        }
         return v;
     }
 
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override { return sourceRow != 0; }
+
 private:
-    const CargoModule& m_cargo;
+    QStringList m_captions;
+    int m_tripsColumn;
+    std::function<QString(const QString&)> m_shownName;
+};
+
+// The pick list with its two headings in the person's language, set apart.
+class MaterialsGridModel : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QString name = QIdentityProxyModel::data(index, Qt::DisplayRole).toString();
+        if (!isCommonMaterialHeading(name))
+            return QIdentityProxyModel::data(index, role);
+        if (role == Qt::DisplayRole)
+            return name == QLatin1String("PODSTAWOWE:")
+                       ? QCoreApplication::translate("Tf_cargo", "Basic materials")
+                       : QCoreApplication::translate("Tf_cargo", "Further materials");
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return QIdentityProxyModel::data(index, role);
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        // A heading is no commodity to type over.
+        if (isCommonMaterialHeading(QIdentityProxyModel::data(index, Qt::DisplayRole).toString()))
+            return QIdentityProxyModel::flags(index) & ~Qt::ItemIsEditable;
+        return QIdentityProxyModel::flags(index);
+    }
 };
 
 }  // namespace
@@ -55,7 +124,7 @@ private:
 Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_cargo(cargo), m_report(std::move(report))
 {
-    setWindowTitle(QStringLiteral("Cargo"));
+    setWindowTitle(tr("Cargo"));
     QFont f = font();
     f.setFamilies({QStringLiteral("Segoe UI"), f.family()});
     setFont(f);
@@ -72,94 +141,105 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     layout->addWidget(tabs);
 
     // Ship's hold: read only.
-    auto* cargoTab = new QWidget(tabs);
-    auto* cargoLayout = new QVBoxLayout(cargoTab);
-    auto* names = new CargoNames(cargo, this);
-    names->setSourceModel(&cargo.cargo_list);
-    sg_cargo = makeGrid(cargoTab, names, {172, 103});
-    sg_cargo->setObjectName(QStringLiteral("cargo_list"));
-    sg_cargo->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    cargoLayout->addWidget(sg_cargo);
-    tabs->addTab(cargoTab, QStringLiteral("📦 Ship Cargo"));
+    auto* holdTab = new QWidget(tabs);
+    auto* holdLayout = new QVBoxLayout(holdTab);
+    m_holdRows = new CargoGridModel(
+        {tr("Commodity"), tr("Amount")}, -1,
+        [&cargo](const QString& id) { return cargo.hold().displayName(id); }, this);
+    m_holdRows->setSourceModel(&cargo.hold().table);
+    holdGrid = makeGrid(holdTab, m_holdRows, {172, 103});
+    holdGrid->setObjectName(QStringLiteral("holdGrid"));
+    holdGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    holdLayout->addWidget(holdGrid);
+    tabs->addTab(holdTab, tr("📦 Ship Cargo"));
 
     // Loading list with its source selector and the save button.
     auto* loadingTab = new QWidget(tabs);
     auto* loadingLayout = new QVBoxLayout(loadingTab);
-    Carrier_loading_select = new QComboBox(loadingTab);
-    Carrier_loading_select->setObjectName(QStringLiteral("Carrier_loading_select"));
-    loadingLayout->addWidget(Carrier_loading_select);
-    sg_zaladunek = makeGrid(loadingTab, &cargo.zaladunek_list, {172, 70, 69});
-    sg_zaladunek->setObjectName(QStringLiteral("zaladunek_list"));
-    loadingLayout->addWidget(sg_zaladunek);
-    btn_zaladunek_zapisz = new QPushButton(QStringLiteral("💾 Save Changes"), loadingTab);
-    btn_zaladunek_zapisz->setObjectName(QStringLiteral("btn_zaladunek_zapisz"));
-    btn_undo = new QPushButton(tr("↩️ Undo"), loadingTab);
-    btn_undo->setObjectName(QStringLiteral("btn_undo"));
-    btn_undo->setToolTip(tr("Take back the last change of the loading list (Ctrl+Z)"));
+    sourceSelector = new QComboBox(loadingTab);
+    sourceSelector->setObjectName(QStringLiteral("sourceSelector"));
+    loadingLayout->addWidget(sourceSelector);
+    m_loadingRows = new CargoGridModel({tr("Commodity"), tr("Amount"), tr("Trips")}, 2, {}, this);
+    m_loadingRows->setSourceModel(&cargo.loadingList);
+    loadingGrid = makeGrid(loadingTab, m_loadingRows, {172, 70, 69});
+    loadingGrid->setObjectName(QStringLiteral("loadingGrid"));
+    loadingLayout->addWidget(loadingGrid);
+    saveButton = new QPushButton(tr("💾 Save Changes"), loadingTab);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    undoButton = new QPushButton(tr("↩️ Undo"), loadingTab);
+    undoButton->setObjectName(QStringLiteral("undoButton"));
+    undoButton->setToolTip(tr("Take back the last change of the loading list (Ctrl+Z)"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btn_zaladunek_zapisz, 1);
-    buttons->addWidget(btn_undo);
+    buttons->addWidget(saveButton, 1);
+    buttons->addWidget(undoButton);
     loadingLayout->addLayout(buttons);
-    tabs->addTab(loadingTab, QStringLiteral("📥 Carrier Loading"));
+    tabs->addTab(loadingTab, tr("📥 Carrier Loading"));
 
-    // Common materials to pick from.
+    // Common materials to pick from; its headings are rows of the list.
     auto* materialsTab = new QWidget(tabs);
     auto* materialsLayout = new QVBoxLayout(materialsTab);
-    sg_materialy = makeGrid(materialsTab, &cargo.materialy_nazwy, {172});
-    sg_materialy->setObjectName(QStringLiteral("materialy_nazwy"));
-    materialsLayout->addWidget(sg_materialy);
-    tabs->addTab(materialsTab, QStringLiteral("⬅️ Add to list"));
+    auto* materials = new MaterialsGridModel(this);
+    materials->setSourceModel(&cargo.commonMaterials);
+    materialsGrid = makeGrid(materialsTab, materials, {172});
+    materialsGrid->horizontalHeader()->hide();
+    materialsGrid->setObjectName(QStringLiteral("materialsGrid"));
+    materialsLayout->addWidget(materialsGrid);
+    tabs->addTab(materialsTab, tr("⬅️ Add to list"));
     tabs->setCurrentIndex(1);
 
     // Undo works from anywhere in the window, as long as no cell is being edited
     // (its editor takes the keys first).
-    Undo1 = new QAction(tr("↩️ Undo"), this);
-    Undo1->setShortcut(QKeySequence::Undo);
-    Undo1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    addAction(Undo1);
+    undoAction = new QAction(tr("↩️ Undo"), this);
+    undoAction->setShortcut(QKeySequence::Undo);
+    undoAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(undoAction);
 
-    PopupZaladunek = new QMenu(this);
-    add = PopupZaladunek->addAction(QStringLiteral("➕ Dodaj własny towar"));
-    Usutowar1 = PopupZaladunek->addAction(QStringLiteral("❌ Usuń towar"));
-    Wyczylist1 = PopupZaladunek->addAction(QStringLiteral("📋 Wyczyść listę"));
-    PopupZaladunek->addSeparator();
-    Findonmarketslocalfiles1 = PopupZaladunek->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    loadingMenu = new QMenu(this);
+    addCommodityAction = loadingMenu->addAction(tr("➕ Add your own commodity"));
+    removeAction = loadingMenu->addAction(tr("❌ Remove commodity"));
+    clearAction = loadingMenu->addAction(tr("📋 Clear the list"));
+    loadingMenu->addSeparator();
+    findLoadingAction = loadingMenu->addAction(tr("🔍 Find on markets (local files)"));
 
-    PopupMaterialy = new QMenu(this);
-    Dodajdozaadunku1 = PopupMaterialy->addAction(QStringLiteral("⬅️ Add to loading list"));
-    PopupMaterialy->addSeparator();
-    Findonmarketslocalfiles2 = PopupMaterialy->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    materialsMenu = new QMenu(this);
+    addMaterialAction = materialsMenu->addAction(tr("⬅️ Add to loading list"));
+    materialsMenu->addSeparator();
+    findMaterialAction = materialsMenu->addAction(tr("🔍 Find on markets (local files)"));
 
-    const auto row = [](QTableView* v) { return v->currentIndex().row(); };
-    connect(add, &QAction::triggered, this, [this] { run([this] { m_cargo.addClick(); }); });
-    connect(Usutowar1, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Usutowar1Click(row(sg_zaladunek)); }); });
-    connect(Wyczylist1, &QAction::triggered, this, [this] { run([this] { m_cargo.Wyczylist1Click(); }); });
-    connect(Findonmarketslocalfiles1, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles1Click(row(sg_zaladunek)); }); });
-    connect(Dodajdozaadunku1, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Dodajdozaadunku1Click(row(sg_materialy)); }); });
-    connect(Findonmarketslocalfiles2, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
-    connect(btn_zaladunek_zapisz, &QPushButton::clicked, this,
-            [this] { run([this] { m_cargo.btn_zaladunek_zapiszClick(); }); });
-    connect(Undo1, &QAction::triggered, this, [this] { run([this] { m_cargo.undoLastChange(); }); });
-    connect(btn_undo, &QPushButton::clicked, Undo1, &QAction::trigger);
-    connect(Carrier_loading_select, &QComboBox::activated, this,
-            [this](int index) { run([&] { m_cargo.Carrier_loading_selectChange(index); }); });
+    // The core's row of the selected cell; none (-1) when nothing is selected.
+    const auto loadingRow = [this] { return m_loadingRows->mapToSource(loadingGrid->currentIndex()).row(); };
+    const auto materialRow = [this] { return materialsGrid->currentIndex().row(); };
+    connect(addCommodityAction, &QAction::triggered, this,
+            [this] { run([this] { m_cargo.askAndAddCommodity(); }); });
+    connect(removeAction, &QAction::triggered, this,
+            [this, loadingRow] { run([&] { m_cargo.removeRow(loadingRow()); }); });
+    connect(clearAction, &QAction::triggered, this, [this] { run([this] { m_cargo.clearList(); }); });
+    connect(findLoadingAction, &QAction::triggered, this,
+            [this, loadingRow] { run([&] { m_cargo.searchLoadingRow(loadingRow()); }); });
+    connect(addMaterialAction, &QAction::triggered, this,
+            [this, materialRow] { run([&] { m_cargo.addCommonMaterial(materialRow()); }); });
+    connect(findMaterialAction, &QAction::triggered, this,
+            [this, materialRow] { run([&] { m_cargo.searchCommonMaterial(materialRow()); }); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { run([this] { m_cargo.saveEdits(); }); });
+    connect(undoAction, &QAction::triggered, this, [this] { run([this] { m_cargo.undoLastChange(); }); });
+    connect(undoButton, &QPushButton::clicked, undoAction, &QAction::trigger);
+    connect(sourceSelector, &QComboBox::activated, this,
+            [this](int index) { run([&] { m_cargo.selectSource(index); }); });
 
-    sg_zaladunek->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(sg_zaladunek, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupZaladunek->popup(sg_zaladunek->viewport()->mapToGlobal(p)); });
-    sg_materialy->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(sg_materialy, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& p) { PopupMaterialy->popup(sg_materialy->viewport()->mapToGlobal(p)); });
+    loadingGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(loadingGrid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { loadingMenu->popup(loadingGrid->viewport()->mapToGlobal(p)); });
+    materialsGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(materialsGrid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { materialsMenu->popup(materialsGrid->viewport()->mapToGlobal(p)); });
     // The menus act on the row of the selected cell; a right click must not move it.
-    sg_zaladunek->viewport()->installEventFilter(this);
-    sg_materialy->viewport()->installEventFilter(this);
+    loadingGrid->viewport()->installEventFilter(this);
+    materialsGrid->viewport()->installEventFilter(this);
 
-    connect(&cargo, &CargoModule::changed, this, &Tf_cargo::refreshSelector);
-    connect(&cargo, &CargoModule::loadingListChanged, this, &Tf_cargo::refreshSelector);
+    connect(&cargo, &CargoModule::selectionChanged, this, &Tf_cargo::refreshSelector);
+    connect(&cargo, &CargoModule::undoChanged, this, &Tf_cargo::refreshSelector);
+    // A taken contract's heading may arrive with its rows.
+    connect(&cargo, &CargoModule::rowsChanged, this, &Tf_cargo::refreshSelector);
     refreshSelector();
 
     resize(kClientWidth, kClientHeight);
@@ -173,8 +253,6 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
 {
     auto* view = new QTableView(parent);
     view->setModel(model);
-    // Row 0 of every list is an ordinary row holding its own heading.
-    view->horizontalHeader()->hide();
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,6 +260,7 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
                           QAbstractItemView::AnyKeyPressed);
     view->setWordWrap(false);
     view->horizontalHeader()->setMinimumSectionSize(20);
+    view->horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < widths.size(); ++c)
         view->setColumnWidth(c, widths[c]);
     // The panel is narrow when tiled: the name takes what the numbers leave,
@@ -198,20 +277,21 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
 void Tf_cargo::refreshSelector()
 {
     const CargoModule& cargo = m_cargo;
-    const QSignalBlocker block(Carrier_loading_select);
+    const QSignalBlocker block(sourceSelector);
+    const QStringList entries = cargo.selectorEntries();
     QStringList wanted;
-    for (int i = 0; i < cargo.Carrier_loading_select.size(); ++i)
+    for (int i = 0; i < entries.size(); ++i)
         wanted.append(cargo.selectorEntryText(i));
     QStringList shown;
-    for (int i = 0; i < Carrier_loading_select->count(); ++i)
-        shown.append(Carrier_loading_select->itemText(i));
+    for (int i = 0; i < sourceSelector->count(); ++i)
+        shown.append(sourceSelector->itemText(i));
     if (shown != wanted) {
-        Carrier_loading_select->clear();
-        Carrier_loading_select->addItems(wanted);
+        sourceSelector->clear();
+        sourceSelector->addItems(wanted);
     }
-    Carrier_loading_select->setCurrentIndex(cargo.Carrier_loading_select_index);
-    Undo1->setEnabled(cargo.canUndo());
-    btn_undo->setEnabled(cargo.canUndo());
+    sourceSelector->setCurrentIndex(cargo.selectedIndex());
+    undoAction->setEnabled(cargo.canUndo());
+    undoButton->setEnabled(cargo.canUndo());
 }
 
 void Tf_cargo::showEvent(QShowEvent* event)
@@ -219,7 +299,7 @@ void Tf_cargo::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     // Shown by the program, not merely restored from the task bar.
     if (!event->spontaneous())
-        run([this] { m_cargo.FormShow(); });
+        run([this] { m_cargo.windowShown(); });
 }
 
 bool Tf_cargo::eventFilter(QObject* watched, QEvent* event)

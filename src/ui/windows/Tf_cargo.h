@@ -10,6 +10,7 @@ class QAction;
 class QComboBox;
 class QMenu;
 class QPushButton;
+class QSortFilterProxyModel;
 class QTabWidget;
 class QTableView;
 
@@ -23,25 +24,25 @@ public:
     Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent = nullptr);
 
     QTabWidget* tabs = nullptr;
-    QTableView* sg_cargo = nullptr;
-    QTableView* sg_zaladunek = nullptr;
-    QTableView* sg_materialy = nullptr;
-    QComboBox* Carrier_loading_select = nullptr;
-    QPushButton* btn_zaladunek_zapisz = nullptr;
-    QPushButton* btn_undo = nullptr;
+    QTableView* holdGrid = nullptr;
+    QTableView* loadingGrid = nullptr;
+    QTableView* materialsGrid = nullptr;
+    QComboBox* sourceSelector = nullptr;
+    QPushButton* saveButton = nullptr;
+    QPushButton* undoButton = nullptr;
     // Undo of the last loading list change (Ctrl+Z, the button and the list's menu).
-    QAction* Undo1 = nullptr;
+    QAction* undoAction = nullptr;
 
     // Pop-up menu of the loading list.
-    QMenu* PopupZaladunek = nullptr;
-    QAction* add = nullptr;
-    QAction* Usutowar1 = nullptr;
-    QAction* Wyczylist1 = nullptr;
-    QAction* Findonmarketslocalfiles1 = nullptr;
+    QMenu* loadingMenu = nullptr;
+    QAction* addCommodityAction = nullptr;
+    QAction* removeAction = nullptr;
+    QAction* clearAction = nullptr;
+    QAction* findLoadingAction = nullptr;
     // Pop-up menu of the common materials.
-    QMenu* PopupMaterialy = nullptr;
-    QAction* Dodajdozaadunku1 = nullptr;
-    QAction* Findonmarketslocalfiles2 = nullptr;
+    QMenu* materialsMenu = nullptr;
+    QAction* addMaterialAction = nullptr;
+    QAction* findMaterialAction = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -54,4 +55,6 @@ private:
 
     CargoModule& m_cargo;
     ReportFn m_report;
+    QSortFilterProxyModel* m_holdRows = nullptr;     // the hold as shown
+    QSortFilterProxyModel* m_loadingRows = nullptr;  // the loading list as shown
 };

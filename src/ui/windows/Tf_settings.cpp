@@ -143,9 +143,7 @@ QWidget* Tf_settings::buildGeneralTab()
         if (dir == m_sources.journalDir)
             return;
         m_sources.journalDir = dir;
-        runAction(m_report, [this, dir] {
-            m_settings.set_String(QStringLiteral("paths"), QStringLiteral("journal_dir"), dir);
-        });
+        m_settings.setValue(SettingKeys::JournalDir, dir);
     });
     if (MobileLink* link = m_sources.mobile)
         connect(edit_phone, &QLineEdit::textEdited, link,
@@ -199,8 +197,7 @@ QWidget* Tf_settings::buildKelvaneTab()
         if (url == m_sources.hubUrl)
             return;
         m_sources.hubUrl = url;
-        runAction(m_report,
-                  [this, url] { m_settings.set_String(QStringLiteral("KVN"), QStringLiteral("url"), url); });
+        m_settings.setValue(SettingKeys::HubUrl, url);
     });
     return kelvane;
 }
@@ -260,7 +257,7 @@ void Tf_settings::done(int result)
     // However the window is closed (the button, Escape, the title bar), the
     // consent is stored.
     runAction(m_report, [this] {
-        m_settings.save_settings();
+        m_settings.storeHubConsent();
         m_settings.setKvnCode(edit_kvn_code->text());
     });
     QDialog::done(result);

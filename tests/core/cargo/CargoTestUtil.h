@@ -24,7 +24,7 @@ inline QString gridText(const TextTableModel& m)
 inline QString zaladunekText(const CargoModule& cargo)
 {
     QStringList lines;
-    for (const QByteArray& l : readFile(cargo.zaladunekPath()).split('\n')) {
+    for (const QByteArray& l : readFile(cargo.loadingFilePath()).split('\n')) {
         const QByteArray t = l.trimmed();
         if (!t.isEmpty() && !t.startsWith('['))
             lines.append(QString::fromUtf8(t));

@@ -99,24 +99,24 @@ void LoadingListTest::loadedWhenTheCoreStarts()
     // fault of the file is not told twice.
     core.state.DaneStatku.CargoCapacity = 256;
     if (stops)
-        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().read_zaladunek_from_file());
+        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().loadOwnList());
     else
-        core.cargo().read_zaladunek_from_file();
+        core.cargo().loadOwnList();
     QCOMPARE(fx.told().size(), message.isEmpty() ? 0 : 1);
-    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
-    QCOMPARE(readFile(core.cargo().zaladunekPath()), file);
+    QCOMPARE(gridText(core.cargo().loadingList), rows);
+    QCOMPARE(readFile(core.cargo().loadingFilePath()), file);
 }
 
 void LoadingListTest::missingFile_keepsTheRows()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    QAbstractItemModelTester tester(&core.cargo().zaladunek_list);
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|"));
-    core.cargo().zaladunek_list.setCell(1, 0, QStringLiteral("typed"));
-    core.cargo().read_zaladunek_from_file();
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|typed"));
-    QVERIFY(!QFile::exists(core.cargo().zaladunekPath()));
+    QAbstractItemModelTester tester(&core.cargo().loadingList);
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|"));
+    core.cargo().loadingList.setCell(1, 0, QStringLiteral("typed"));
+    core.cargo().loadOwnList();
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|typed"));
+    QVERIFY(!QFile::exists(core.cargo().loadingFilePath()));
 }
 
 void LoadingListTest::tripsText_data()
@@ -141,7 +141,7 @@ void LoadingListTest::tripsText()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = capacity;
-    QCOMPARE(core.cargo().get_ilosc_kursow(count), trips);
+    QCOMPARE(core.cargo().tripsText(count), trips);
 }
 
 void LoadingListTest::addLines_data()
@@ -189,14 +189,14 @@ void LoadingListTest::addLines()
         writeIni(fx, file);
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 256;
-    core.cargo().read_zaladunek_from_file();
+    core.cargo().loadOwnList();
     try {
-        core.cargo().add_zaladunek(true, lines);
+        core.cargo().addLines(true, lines);
     } catch (const TessivarError& e) {
         // Refused names are told at the end; the other lines are added.
         QVERIFY2(lines.contains(QStringLiteral("TOTAL:50")), e.what());
     }
-    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
+    QCOMPARE(gridText(core.cargo().loadingList), rows);
     QCOMPARE(zaladunekText(core.cargo()), stored);
 }
 
@@ -205,11 +205,10 @@ void LoadingListTest::addWithoutKeeping_leavesTheFile()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\n");
     TessivarCore& core = fx.start();
-    core.cargo().add_zaladunek(false, {QStringLiteral("Steel:5")});
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Steel,5,0|TOTAL,5,0"));
-    core.cargo().read_zaladunek_from_file();
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
-             QStringLiteral("TOWAR,ILOSC|Steel,5,0|Tea,7,0|TOTAL,12,0"));
+    core.cargo().addLines(false, {QStringLiteral("Steel:5")});
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC||Steel,5,0|TOTAL,5,0"));
+    core.cargo().loadOwnList();
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Steel,5,0|Tea,7,0|TOTAL,12,0"));
 }
 
 void LoadingListTest::addRefusesNamesTheFileCannotHold()
@@ -218,21 +217,21 @@ void LoadingListTest::addRefusesNamesTheFileCannotHold()
     writeIni(fx, "[zaladunek]\r\nTea=7\r\n");
     TessivarCore& core = fx.start();
     try {
-        core.cargo().add_zaladunek(
-            true, {QStringLiteral("A=B:5"), QStringLiteral("[x:1"), QStringLiteral("Wine:2")});
+        core.cargo().addLines(true,
+                              {QStringLiteral("A=B:5"), QStringLiteral("[x:1"), QStringLiteral("Wine:2")});
         QFAIL("no error");
     } catch (const TessivarError& e) {
         QVERIFY(e.message().contains(QStringLiteral("A=B")));
     }
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=2"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
 
     // Typed by hand: a clear message, nothing changed.
     fx.ui.setNextAnswer(QStringLiteral("Nitro=Glycerine"));
     fx.ui.setNextAnswer(QStringLiteral("10"));
-    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().addClick());
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().askAndAddCommodity());
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=2"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,2,0|TOTAL,9,0"));
 }
 
 void LoadingListTest::promptedAdds_data()
@@ -241,9 +240,9 @@ void LoadingListTest::promptedAdds_data()
     QTest::addColumn<QStringList>("answers");  // "<cancel>" cancels
     QTest::addColumn<QString>("rows");
     QTest::addColumn<QStringList>("prompts");
-    const QString name = QString::fromUtf8("Nazwa towaru | Nazwa towaru: | ");
-    const QString qty = QString::fromUtf8("Ilość towaru | Ilość towaru: | 792");
-    const QString pick = QString::fromUtf8("Podaj ilość | Podaj ilość: | 792");
+    const QString name = QStringLiteral("Commodity name | Commodity name: | ");
+    const QString qty = QStringLiteral("Commodity amount | Amount in tonnes: | 792");
+    const QString pick = QStringLiteral("Amount | Amount in tonnes: | 792");
     QTest::newRow("by hand") << false << QStringList{" Gold ", "792"}
                              << "TOWAR,ILOSC||Gold,792,3-24|TOTAL,792,3-24" << QStringList{name, qty};
     QTest::newRow("cancel the name") << false << QStringList{"<cancel>"} << "TOWAR,ILOSC|"
@@ -273,12 +272,12 @@ void LoadingListTest::promptedAdds()
     for (const QString& a : answers)
         fx.ui.setNextAnswer(a == QLatin1String("<cancel>") ? std::nullopt : std::optional<QString>(a));
     if (fromMaterials)
-        core.cargo().Dodajdozaadunku1Click(16);  // "Steel"
+        core.cargo().addCommonMaterial(16);  // "Steel"
     else
-        core.cargo().addClick();
-    QCOMPARE(gridText(core.cargo().zaladunek_list), rows);
+        core.cargo().askAndAddCommodity();
+    QCOMPARE(gridText(core.cargo().loadingList), rows);
     QCOMPARE(fx.ui.prompts(), prompts);
-    QCOMPARE(QFile::exists(core.cargo().zaladunekPath()), rows.contains(QStringLiteral("TOTAL")));
+    QCOMPARE(QFile::exists(core.cargo().loadingFilePath()), rows.contains(QStringLiteral("TOTAL")));
 }
 
 void LoadingListTest::removeRow_dropsEverySpellingFromTheFile()
@@ -286,12 +285,12 @@ void LoadingListTest::removeRow_dropsEverySpellingFromTheFile()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\nsteel=3\r\nWine=1\r\n");
     TessivarCore& core = fx.start();
-    core.cargo().Usutowar1Click(1);
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
+    core.cargo().removeRow(1);
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Tea=7|Wine=1"));
-    core.cargo().Usutowar1Click(99);
-    core.cargo().Usutowar1Click(-1);
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
+    core.cargo().removeRow(99);
+    core.cargo().removeRow(-1);
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Tea,7,0|Wine,1,0|TOTAL,8,0"));
 }
 
 void LoadingListTest::undo_restoresTheListAndTheFile_data()
@@ -316,34 +315,34 @@ void LoadingListTest::undo_restoresTheListAndTheFile()
     QVERIFY(!cargo.canUndo());
     if (change == QLatin1String("clear missions"))
         cargo.selectEntry(QStringLiteral("Trade Missions"));
-    const QString before = gridText(cargo.zaladunek_list);
-    const int source = cargo.Carrier_loading_select_index;
-    QSignalSpy phone(&cargo, &CargoModule::loadingListChanged);
+    const QString before = gridText(cargo.loadingList);
+    const int source = cargo.selectedIndex();
+    QSignalSpy phone(&cargo, &CargoModule::rowsChanged);
     if (change.startsWith(QLatin1String("clear"))) {
-        cargo.Wyczylist1Click();
+        cargo.clearList();
     } else if (change == QLatin1String("remove")) {
-        cargo.Usutowar1Click(1);
+        cargo.removeRow(1);
     } else if (change == QLatin1String("add")) {
         fx.ui.setNextAnswer(QStringLiteral("Gold"));
         fx.ui.setNextAnswer(QStringLiteral("12"));
-        cargo.addClick();
+        cargo.askAndAddCommodity();
     } else if (change == QLatin1String("site")) {
-        cargo.add_zaladunek(false, {QStringLiteral("Water:40")});
+        cargo.addLines(false, {QStringLiteral("Water:40")});
     } else {
-        cargo.zaladunek_list.setCell(1, 1, QStringLiteral("60"));
-        cargo.btn_zaladunek_zapiszClick();
+        cargo.loadingList.setCell(1, 1, QStringLiteral("60"));
+        cargo.saveEdits();
     }
-    QVERIFY(gridText(cargo.zaladunek_list) != before);
+    QVERIFY(gridText(cargo.loadingList) != before);
     QVERIFY(cargo.canUndo());
     phone.clear();
     cargo.undoLastChange();
-    QCOMPARE(gridText(cargo.zaladunek_list), before);
-    QCOMPARE(readFile(cargo.zaladunekPath()), file);
-    QCOMPARE(cargo.Carrier_loading_select_index, source);
+    QCOMPARE(gridText(cargo.loadingList), before);
+    QCOMPARE(readFile(cargo.loadingFilePath()), file);
+    QCOMPARE(cargo.selectedIndex(), source);
     QVERIFY(!phone.isEmpty());
     QVERIFY(!cargo.canUndo());
     cargo.undoLastChange();  // nothing more to take back
-    QCOMPARE(readFile(cargo.zaladunekPath()), file);
+    QCOMPARE(readFile(cargo.loadingFilePath()), file);
 }
 
 void LoadingListTest::undo_endsAtADelivery()
@@ -352,22 +351,22 @@ void LoadingListTest::undo_endsAtADelivery()
     TessivarCore& core = fx.start();
     CargoModule& cargo = core.cargo();
     // A list made from nothing: undone, there is no file again.
-    cargo.Wyczylist1Click();
-    cargo.add_zaladunek(true, {QStringLiteral("Water:40"), QStringLiteral("Tea:5")});
-    cargo.Usutowar1Click(2);
+    cargo.clearList();
+    cargo.addLines(true, {QStringLiteral("Water:40"), QStringLiteral("Tea:5")});
+    cargo.removeRow(2);
     cargo.undoLastChange();
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Water=40|Tea=5"));
     cargo.undoLastChange();
-    QVERIFY(!gridText(cargo.zaladunek_list).contains(QStringLiteral("Water")));
+    QVERIFY(!gridText(cargo.loadingList).contains(QStringLiteral("Water")));
     QVERIFY(cargo.canUndo());
     cargo.undoLastChange();
-    QVERIFY(!QFile::exists(cargo.zaladunekPath()));
+    QVERIFY(!QFile::exists(cargo.loadingFilePath()));
     // A delivery read from the journal cannot be undone, nor what came before it.
-    cargo.add_zaladunek(true, {QStringLiteral("Water:40")});
+    cargo.addLines(true, {QStringLiteral("Water:40")});
     QVERIFY(cargo.canUndo());
-    cargo.Aktualizuj_Zaladunek(QStringLiteral("Tea"), 3);  // not on the list: nothing changes
+    cargo.reduceShownList(QStringLiteral("Tea"), 3);  // not on the list: nothing changes
     QVERIFY(cargo.canUndo());
-    cargo.Aktualizuj_Zaladunek(QStringLiteral("Water"), 15);
+    cargo.reduceShownList(QStringLiteral("Water"), 15);
     QVERIFY(!cargo.canUndo());
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Water=25"));
 }
@@ -377,19 +376,19 @@ void LoadingListTest::emptyThenAdd_thenSave_skipsTheBlankRow()
     CoreFixture fx;
     writeIni(fx, "; notes\r\n[zaladunek]\r\nSteel=100\r\n[other]\r\nx=1\r\n");
     TessivarCore& core = fx.start();
-    core.cargo().Wyczylist1Click();
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||TOTAL,0,0"));
-    QCOMPARE(readFile(core.cargo().zaladunekPath()), QByteArray("; notes\r\n[other]\r\nx=1\r\n"));
-    core.cargo().add_zaladunek(true, {QStringLiteral("Water:40")});
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Water,40,0|TOTAL,40,0"));
+    core.cargo().clearList();
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC||TOTAL,0,0"));
+    QCOMPARE(readFile(core.cargo().loadingFilePath()), QByteArray("; notes\r\n[other]\r\nx=1\r\n"));
+    core.cargo().addLines(true, {QStringLiteral("Water:40")});
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC||Water,40,0|TOTAL,40,0"));
     core.state.DaneStatku.CargoCapacity = 16;
-    core.cargo().zaladunek_list.setCell(2, 1, QStringLiteral("48"));
-    core.cargo().btn_zaladunek_zapiszClick();
+    core.cargo().loadingList.setCell(2, 1, QStringLiteral("48"));
+    core.cargo().saveEdits();
     QVERIFY(fx.ui.messages().isEmpty());
-    QCOMPARE(readFile(core.cargo().zaladunekPath()),
+    QCOMPARE(readFile(core.cargo().loadingFilePath()),
              QByteArray("; notes\r\n[other]\r\nx=1\r\n[zaladunek]\r\nWater=48\r\n"));
     // Trips follow the saved quantities; the TOTAL row's quantity is not recomputed.
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC||Water,48,3-0|TOTAL,40,2-8"));
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC||Water,48,3-0|TOTAL,40,2-8"));
 }
 
 void LoadingListTest::save_writesEditsAndStopsAtABadRow_data()
@@ -416,12 +415,12 @@ void LoadingListTest::save_writesEditsAndStopsAtABadRow()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\nTea=7\r\nGold=1\r\n");
     TessivarCore& core = fx.start();
-    TextTableModel& list = core.cargo().zaladunek_list;
+    TextTableModel& list = core.cargo().loadingList;
     list.setCell(1, 0, QStringLiteral("Steel Plates"));  // renamed by typing
     list.setCell(2, 1, QStringLiteral("9"));
     list.setRow(3, {badName, badQuantity});
     try {
-        core.cargo().btn_zaladunek_zapiszClick();
+        core.cargo().saveEdits();
         QFAIL("no error");
     } catch (const TessivarError& e) {
         QVERIFY2(e.message().contains(message), qPrintable(e.message()));
@@ -435,16 +434,16 @@ void LoadingListTest::totalRows()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 100;
-    TextTableModel& list = core.cargo().zaladunek_list;
+    TextTableModel& list = core.cargo().loadingList;
     list.setAll(
         {{"TOWAR", "ILOSC"}, {"Steel", "150"}, {"TOTAL", "1"}, {"TOTAL", "2"}, {"Tea", "-20"}, {"x", "y"}});
-    core.cargo().Remove_TOTAL();
-    core.cargo().Add_TOTAL();
+    core.cargo().removeTotal();
+    core.cargo().appendTotal();
     // A quantity below 0 is nothing to bring: the TOTAL does not subtract it.
     QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Steel,150|Tea,-20|x,y|TOTAL,150,1-50"));
     // A grid keeps at least one row.
     list.setAll({{"TOTAL", "5"}});
-    core.cargo().Remove_TOTAL();
+    core.cargo().removeTotal();
     QCOMPARE(list.rowCount(), 1);
 }
 
@@ -453,10 +452,10 @@ void LoadingListTest::tripsColumn_onlyForQuantities()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 256;
-    TextTableModel& list = core.cargo().zaladunek_list;
+    TextTableModel& list = core.cargo().loadingList;
     list.setAll(
         {{"TOWAR", "ILOSC", "keep"}, {"Steel", "1000", "old"}, {"TOTAL", "7", "x"}, {"Tea", "", "kept"}});
-    core.cargo().add_zaladunek_ilosc_kursow();
+    core.cargo().refreshTrips();
     QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC,keep|Steel,1000,3-232|TOTAL,7,0-7|Tea,,kept"));
 }
 
@@ -474,7 +473,7 @@ void LoadingListTest::contractsFillTheList()
         {QStringLiteral("order 3"),
          {commodity.arg("Water", "40"), QString::fromUtf8("📦 Commodity: [Beer] no count"), carrier + "12"}},
     };
-    TextTableModel& list = core.cargo().zaladunek_list;
+    TextTableModel& list = core.cargo().loadingList;
     core.cargo().ZnajdzZlecenie(tree, carrier + "999");
     QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Gold,1,0-1"));
     // A substring match: 12 also matches 123; the last matching order wins.
@@ -492,30 +491,30 @@ void LoadingListTest::sources()
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 100;
     CargoModule& cargo = core.cargo();
-    QSignalSpy changed(&cargo, &CargoModule::changed);
+    QSignalSpy changed(&cargo, &CargoModule::selectionChanged);
     core.mission().mission_commodites = {{QStringLiteral("Gold"), 150}, {QStringLiteral("Tea"), 20}};
     cargo.selectEntry(QStringLiteral("Trade Missions"));
-    QCOMPARE(cargo.Carrier_loading_select_index, 1);
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(cargo.selectedIndex(), 1);
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|TOTAL,170,1-70"));
     // The missions change and tell the list.
     core.mission().mission_commodites.append({QStringLiteral("Wine"), 1});
-    cargo.Aktualizuj_Zaladunek(QStringLiteral("-"), 0);
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    cargo.refreshFromSources();
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // A carrier id without an accepted contract keeps the rows and refreshes TOTAL.
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(cargo.Carrier_loading_select, (QStringList{"My Carrier", "Trade Missions", "K7Q-12X"}));
-    QCOMPARE(cargo.Carrier_loading_select_index, 2);
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(cargo.selectorEntries(), (QStringList{"My Carrier", "Trade Missions", "K7Q-12X"}));
+    QCOMPARE(cargo.selectedIndex(), 2);
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // Back to the own list: without a file it is empty, not the rows of another source.
-    cargo.Carrier_loading_selectChange(0);
-    QCOMPARE(gridText(cargo.zaladunek_list), QStringLiteral("TOWAR,ILOSC|"));
+    cargo.selectSource(0);
+    QCOMPARE(gridText(cargo.loadingList), QStringLiteral("TOWAR,ILOSC|"));
     QCOMPARE(changed.count(), 3);
-    cargo.Carrier_loading_selectChange(7);
-    QCOMPARE(cargo.Carrier_loading_select_index, 0);
-    QVERIFY(!QFile::exists(cargo.zaladunekPath()));
+    cargo.selectSource(7);
+    QCOMPARE(cargo.selectedIndex(), 0);
+    QVERIFY(!QFile::exists(cargo.loadingFilePath()));
 }
 
 void LoadingListTest::otherSourceShown_ownFileUntouched_data()
@@ -549,18 +548,18 @@ void LoadingListTest::otherSourceShown_ownFileUntouched()
     core.mission().mission_commodites = {{QStringLiteral("Gold"), 20}, {QStringLiteral("Tea"), 3}};
     cargo.selectEntry(QStringLiteral("Trade Missions"));
     if (action == QLatin1String("remove"))
-        cargo.Usutowar1Click(1);
+        cargo.removeRow(1);
     else if (action == QLatin1String("clear"))
-        cargo.Wyczylist1Click();
+        cargo.clearList();
     else if (action == QLatin1String("save"))
-        cargo.btn_zaladunek_zapiszClick();
+        cargo.saveEdits();
     else
-        cargo.add_zaladunek(true, {QStringLiteral("Wine:7")});
-    QCOMPARE(gridText(cargo.zaladunek_list), rows);
+        cargo.addLines(true, {QStringLiteral("Wine:7")});
+    QCOMPARE(gridText(cargo.loadingList), rows);
     QCOMPARE(zaladunekText(cargo), stored);
     // The own list is whole when shown again.
     cargo.selectEntry(QStringLiteral("My Carrier"));
-    QVERIFY(gridText(cargo.zaladunek_list).startsWith(QStringLiteral("TOWAR,ILOSC|Steel,100,0|Tea,5,0|")));
+    QVERIFY(gridText(cargo.loadingList).startsWith(QStringLiteral("TOWAR,ILOSC|Steel,100,0|Tea,5,0|")));
 }
 
 void LoadingListTest::totalRowOfASite_isNeverAdded()
@@ -576,20 +575,20 @@ void LoadingListTest::totalRowOfASite_isNeverAdded()
     site.m_Dodajdozaadunku1Click(2);
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=100"));
     site.btn_Nowy_ZaladunekClick(true);
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
+    QCOMPARE(gridText(core.cargo().loadingList),
              QStringLiteral("TOWAR,ILOSC|Steel,100,0|Aluminium,40,0|TOTAL,140,0"));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=100|Aluminium=40"));
     // Typed by hand, it is refused with a reason.
     fx.ui.setNextAnswer(QStringLiteral("TOTAL"));
     fx.ui.setNextAnswer(QStringLiteral("5"));
-    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().addClick());
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().askAndAddCommodity());
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=100|Aluminium=40"));
 }
 
 void LoadingListTest::commonMaterials()
 {
     CoreFixture fx;
-    const TextTableModel& m = fx.start().cargo().materialy_nazwy;
+    const TextTableModel& m = fx.start().cargo().commonMaterials;
     QCOMPARE(m.rowCount(), 57);
     QCOMPARE(m.cell(0, 0), QStringLiteral("PODSTAWOWE:"));
     QCOMPARE(m.cell(1, 0), QStringLiteral("Aluminium"));
@@ -610,15 +609,20 @@ void LoadingListTest::searchTakesTheRowsName()
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
     QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
-    core.cargo().Findonmarketslocalfiles2Click(0);
-    QCOMPARE(core.db().edit_find, QStringLiteral("PODSTAWOWE:"));
-    core.cargo().Findonmarketslocalfiles1Click(2);
+    core.cargo().searchCommonMaterial(1);
+    QCOMPARE(core.db().edit_find, QStringLiteral("Aluminium"));
+    core.cargo().searchLoadingRow(2);
     QCOMPARE(core.db().edit_find, QStringLiteral("TOTAL"));
-    core.cargo().Findonmarketslocalfiles1Click(1);
+    core.cargo().searchLoadingRow(1);
     QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
     QCOMPARE(shown.count(), 3);
-    core.cargo().Wyczylist1Click();
-    core.cargo().Findonmarketslocalfiles1Click(1);  // the blank row
+    // Captions are no commodity: the list's heading row and the pick list's headings.
+    core.cargo().searchLoadingRow(0);
+    core.cargo().searchCommonMaterial(0);
+    core.cargo().searchCommonMaterial(21);
+    QCOMPARE(shown.count(), 3);
+    core.cargo().clearList();
+    core.cargo().searchLoadingRow(1);  // the blank row
     QCOMPARE(shown.count(), 3);
     QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
 }

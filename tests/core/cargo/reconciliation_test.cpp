@@ -31,6 +31,16 @@ private slots:
 
 namespace {
 
+// A journal line of the kind the dispatch table hands on ("transfer" or "sell"; no other kind changes
+// anything).
+void apply(CargoReconciler& reconciler, const QString& typ, const QByteArray& line)
+{
+    if (typ == QLatin1String("sell"))
+        reconciler.applySale(line);
+    else if (typ == QLatin1String("transfer"))
+        reconciler.applyTransfer(line);
+}
+
 constexpr quint64 kOwnCarrier = 3709000001;
 
 void writeIni(CoreFixture& fx, const QByteArray& text)
@@ -81,9 +91,9 @@ void ReconciliationTest::workedExample()
     TessivarCore& core = fx.start();
     dockAt(core);
     core.state.DaneStatku.CargoCapacity = 256;
-    core.cargo().sprawdz_zaladunek(transfer("t", "ceramiccomposites", 720), QStringLiteral("transfer"));
-    core.cargo().add_zaladunek_ilosc_kursow();
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
+    core.cargo().reconciler().applyTransfer(transfer("t", "ceramiccomposites", 720));
+    core.cargo().refreshTrips();
+    QCOMPARE(gridText(core.cargo().loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,280,1-24|TOTAL,280,1-24"));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Ceramic Composites=280"));
 }
@@ -131,7 +141,7 @@ void ReconciliationTest::realJournalLines()
     writeIni(fx, "[zaladunek]\n" + file);
     TessivarCore& core = fx.start();
     dockAt(core);
-    core.cargo().sprawdz_zaladunek(lines.at(line), typ);
+    apply(core.cargo().reconciler(), typ, lines.at(line));
     QCOMPARE(zaladunekText(core.cargo()), stored);
     // The list shows what the file holds (no hold known: trips "0"), with a fresh TOTAL row.
     QStringList rows{QStringLiteral("TOWAR,ILOSC")};
@@ -141,7 +151,7 @@ void ReconciliationTest::realJournalLines()
         total += entry.section(QLatin1Char('='), 1).toLongLong();
     }
     rows.append(QStringLiteral("TOTAL,%1,0").arg(total));
-    QCOMPARE(gridText(core.cargo().zaladunek_list), rows.join(QLatin1Char('|')));
+    QCOMPARE(gridText(core.cargo().loadingList), rows.join(QLatin1Char('|')));
 }
 
 void ReconciliationTest::nameSpellings_data()
@@ -199,8 +209,8 @@ void ReconciliationTest::nameSpellings()
     writeIni(fx, "[zaladunek]\r\n" + row + "=100\r\n");
     TessivarCore& core = fx.start();
     dockAt(core);
-    core.cargo().sprawdz_zaladunek(transfer("t", type, 30, localised), QStringLiteral("transfer"));
-    QCOMPARE(core.cargo().zaladunek_list.cell(1, 1), reduced ? QStringLiteral("70") : QStringLiteral("100"));
+    core.cargo().reconciler().applyTransfer(transfer("t", type, 30, localised));
+    QCOMPARE(core.cargo().loadingList.cell(1, 1), reduced ? QStringLiteral("70") : QStringLiteral("100"));
     QCOMPARE(zaladunekText(core.cargo()), QString::fromUtf8(row + (reduced ? "=70" : "=100")));
 }
 
@@ -211,11 +221,10 @@ void ReconciliationTest::everyMatchingRowStopsAtZero()
     TessivarCore& core = fx.start();
     dockAt(core);
     core.state.DaneStatku.CargoCapacity = 256;
-    core.cargo().zaladunek_list.setAll(
-        {{"TOWAR", "ILOSC"}, {"Steel", "100"}, {"Tea", "50"}, {"Steel", "300"}});
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 250), QStringLiteral("transfer"));
-    core.cargo().add_zaladunek_ilosc_kursow();
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
+    core.cargo().loadingList.setAll({{"TOWAR", "ILOSC"}, {"Steel", "100"}, {"Tea", "50"}, {"Steel", "300"}});
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 250));
+    core.cargo().refreshTrips();
+    QCOMPARE(gridText(core.cargo().loadingList),
              QStringLiteral("TOWAR,ILOSC|Steel,0,0|Tea,50,0-50|Steel,50,0-50|TOTAL,100,0-100"));
     // Both rows write the same key; the last one written stays.
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=50"));
@@ -238,14 +247,14 @@ void ReconciliationTest::surplusTransfer_leavesZeroAndTheRightTotal()
     dockAt(core);
     core.cargo().selectEntry(source);
     // 768 t of steel where 384 were still to bring: the surplus is no debt.
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 768, "Steel"), QStringLiteral("transfer"));
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 768, "Steel"));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=0|Aluminium=1200|Titanium=490"));
     core.cargo().selectEntry(QStringLiteral("My Carrier"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
+    QCOMPARE(gridText(core.cargo().loadingList),
              QStringLiteral("TOWAR,ILOSC|Steel,0,0|Aluminium,1200,5-80|Titanium,490,2-42|TOTAL,1690,7-122"));
     // A second delivery of the same finds nothing left to take off.
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 10, "Steel"), QStringLiteral("transfer"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list),
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 10, "Steel"));
+    QCOMPARE(gridText(core.cargo().loadingList),
              QStringLiteral("TOWAR,ILOSC|Steel,0,0|Aluminium,1200,5-80|Titanium,490,2-42|TOTAL,1690,7-122"));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=0|Aluminium=1200|Titanium=490"));
     QVERIFY(fx.ui.messages().isEmpty());
@@ -301,9 +310,9 @@ void ReconciliationTest::badLines()
     TessivarCore& core = fx.start();
     dockAt(core);
     if (fails)
-        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().sprawdz_zaladunek(line, typ));
+        QVERIFY_THROWS_EXCEPTION(TessivarError, apply(core.cargo().reconciler(), typ, line));
     else
-        core.cargo().sprawdz_zaladunek(line, typ);
+        apply(core.cargo().reconciler(), typ, line);
     QCOMPARE(zaladunekText(core.cargo()), stored);
 }
 
@@ -317,33 +326,33 @@ void ReconciliationTest::ownListFollowsWhileAnotherSourceIsShown()
     core.mission().mission_commodites = {{QStringLiteral("Gold"), 20}};
     cargo.selectEntry(QStringLiteral("Trade Missions"));
     const QString missions = QStringLiteral("TOWAR,ILOSC|Gold,20,0|TOTAL,20,0");
-    QCOMPARE(gridText(cargo.zaladunek_list), missions);
+    QCOMPARE(gridText(cargo.loadingList), missions);
 
-    cargo.sprawdz_zaladunek(transfer("t", "steel", 100), QStringLiteral("transfer"));
+    cargo.reconciler().applyTransfer(transfer("t", "steel", 100));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=900|Tea=50"));
-    QCOMPARE(gridText(cargo.zaladunek_list), missions);
+    QCOMPARE(gridText(cargo.loadingList), missions);
 
-    cargo.sprawdz_zaladunek(sell("t", "steel", 200, kOwnCarrier), QStringLiteral("sell"));
+    cargo.reconciler().applySale(sell("t", "steel", 200, kOwnCarrier));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=50"));
 
     // Someone else's carrier, or an own carrier not known yet: the own list stays.
     dockAt(core, 3700000002);
-    cargo.sprawdz_zaladunek(sell("t", "steel", 200, 3700000002), QStringLiteral("sell"));
+    cargo.reconciler().applySale(sell("t", "steel", 200, 3700000002));
     core.state.dane_carriera.CarrierID = 0;
-    cargo.sprawdz_zaladunek(sell("t", "steel", 200, 3700000002), QStringLiteral("sell"));
+    cargo.reconciler().applySale(sell("t", "steel", 200, 3700000002));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=50"));
-    QCOMPARE(gridText(cargo.zaladunek_list), missions);
+    QCOMPARE(gridText(cargo.loadingList), missions);
     // Another source shown: nothing to explain about the own list.
     QVERIFY(fx.ui.messages().isEmpty());
 
     // A hub carrier id shown: transfers still reach the own list.
     dockAt(core);
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    cargo.sprawdz_zaladunek(transfer("t", "tea", 50), QStringLiteral("transfer"));
+    cargo.reconciler().applyTransfer(transfer("t", "tea", 50));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Steel=700|Tea=0"));
 
     cargo.selectEntry(QStringLiteral("My Carrier"));
-    QCOMPARE(gridText(cargo.zaladunek_list), QStringLiteral("TOWAR,ILOSC|Steel,700,0|Tea,0,0|TOTAL,700,0"));
+    QCOMPARE(gridText(cargo.loadingList), QStringLiteral("TOWAR,ILOSC|Steel,700,0|Tea,0,0|TOTAL,700,0"));
     QVERIFY(fx.ui.messages().isEmpty());
 }
 
@@ -360,16 +369,16 @@ void ReconciliationTest::replayedSession()
     TessivarCore& core = fx.start();
     CargoModule& cargo = core.cargo();
     // The loading list is there before the first pass, without any window.
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,1000,0|Steel,600,0|TOTAL,1600,0"));
     core.state.DaneStatku.CargoCapacity = 256;
     dockAt(core);
 
     fx.pass();
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,1000,3-232|Steel,600,2-88|TOTAL,1600,6-64"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=1000|Steel=600"));
-    QCOMPARE(gridText(cargo.cargo_list), QStringLiteral("TOWAR,ILOSC"));
+    QCOMPARE(gridText(cargo.hold().table), QStringLiteral("TOWAR,ILOSC"));
 
     // Bought at a station: the hold fills, the list waits.
     writeFile(cargoFile,
@@ -380,22 +389,22 @@ void ReconciliationTest::replayedSession()
                     "\"MarketID\":128000000, \"Type\":\"ceramiccomposites\", \"Type_Localised\":\"Ceramic "
                     "Composites\", \"Count\":256, \"BuyPrice\":500, \"TotalCost\":128000"));
     fx.pass();
-    QCOMPARE(gridText(cargo.cargo_list), QStringLiteral("TOWAR,ILOSC|ceramiccomposites,256"));
+    QCOMPARE(gridText(cargo.hold().table), QStringLiteral("TOWAR,ILOSC|ceramiccomposites,256"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=1000|Steel=600"));
 
     // Moved to the carrier.
     writeFile(cargoFile, cargoJson(""));
     fx.append(transfer("2025-01-01T10:20:00Z", "ceramiccomposites", 256, "Ceramic Composites"));
     fx.pass();
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,744,2-232|Steel,600,2-88|TOTAL,1344,5-64"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=744|Steel=600"));
-    QCOMPARE(gridText(cargo.cargo_list), QStringLiteral("TOWAR,ILOSC"));
+    QCOMPARE(gridText(cargo.hold().table), QStringLiteral("TOWAR,ILOSC"));
 
     // Sold on the own carrier's market.
     fx.append(sell("2025-01-01T10:30:00Z", "steel", 200, kOwnCarrier));
     fx.pass();
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,744,2-232|Steel,400,1-144|TOTAL,1144,4-120"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=744|Steel=400"));
 
@@ -404,7 +413,7 @@ void ReconciliationTest::replayedSession()
     cargo.selectEntry(QStringLiteral("Trade Missions"));
     fx.append(transfer("2025-01-01T10:40:00Z", "ceramiccomposites", 100));
     fx.pass();
-    QCOMPARE(gridText(cargo.zaladunek_list), QStringLiteral("TOWAR,ILOSC|Gold,300,1-44|TOTAL,300,1-44"));
+    QCOMPARE(gridText(cargo.loadingList), QStringLiteral("TOWAR,ILOSC|Gold,300,1-44|TOTAL,300,1-44"));
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=644|Steel=400"));
     dockAt(core, 3700000002);
     fx.append(sell("2025-01-01T10:50:00Z", "steel", 50, 3700000002));
@@ -412,7 +421,7 @@ void ReconciliationTest::replayedSession()
     QCOMPARE(zaladunekText(cargo), QStringLiteral("Ceramic Composites=644|Steel=400"));
 
     cargo.selectEntry(QStringLiteral("My Carrier"));
-    QCOMPARE(gridText(cargo.zaladunek_list),
+    QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Ceramic Composites,644,2-132|Steel,400,1-144|TOTAL,1044,4-20"));
     QCOMPARE(core.pass().lastReport, QStringList());
 }
@@ -442,7 +451,7 @@ void ReconciliationTest::saleAtOwnCarrierKnownFromItsLocation()
               sell("2025-11-13T17:01:00Z", "combatstabilisers", 50, 3707956480));
     fx.pass();
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Computer=1000|Combat Stabilizers=450"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Gold,20,0|TOTAL,20,0"));
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Gold,20,0|TOTAL,20,0"));
 }
 
 void ReconciliationTest::phoneGetsTheListAndItsLossStopsNothing()
@@ -461,7 +470,7 @@ void ReconciliationTest::phoneGetsTheListAndItsLossStopsNothing()
     QVERIFY(link.waitUntilSettled(10000));
     QVERIFY(link.isConnected());
 
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 256), QStringLiteral("transfer"));
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 256));
     QVERIFY(link.waitUntilSettled(10000));
     QByteArray received;
     const QDeadlineTimer deadline(10000);
@@ -475,10 +484,10 @@ void ReconciliationTest::phoneGetsTheListAndItsLossStopsNothing()
 
     // The phone goes away; the list and its file go on following the journal.
     socket->abort();
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 44), QStringLiteral("transfer"));
-    core.cargo().sprawdz_zaladunek(transfer("t", "steel", 100), QStringLiteral("transfer"));
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 44));
+    core.cargo().reconciler().applyTransfer(transfer("t", "steel", 100));
     QCOMPARE(zaladunekText(core.cargo()), QStringLiteral("Steel=600"));
-    QCOMPARE(gridText(core.cargo().zaladunek_list), QStringLiteral("TOWAR,ILOSC|Steel,600,0|TOTAL,600,0"));
+    QCOMPARE(gridText(core.cargo().loadingList), QStringLiteral("TOWAR,ILOSC|Steel,600,0|TOTAL,600,0"));
 }
 
 QTEST_GUILESS_MAIN(ReconciliationTest)

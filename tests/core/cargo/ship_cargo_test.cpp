@@ -43,11 +43,11 @@ void ShipCargoTest::realSnapshotsAreListed()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     QVERIFY(QFile::copy(path, fx.journalDir.filePath(QStringLiteral("Cargo.json"))));
-    core.cargo().read_cargo();
-    QCOMPARE(gridText(core.cargo().cargo_list), rows);
+    core.cargo().hold().read();
+    QCOMPARE(gridText(core.cargo().hold().table), rows);
     QVERIFY(fx.ui.messages().isEmpty());
     // Between passes the log holds one "name:count" line per entry.
-    QCOMPARE(core.cargo().CargoLog.size(), core.cargo().cargo_list.rowCount() - 1);
+    QCOMPARE(core.cargo().hold().entryLines.size(), core.cargo().hold().table.rowCount() - 1);
 }
 
 void ShipCargoTest::snapshotShapes_data()
@@ -103,18 +103,18 @@ void ShipCargoTest::snapshotShapes()
     TessivarCore& core = fx.start();
     const QString path = fx.journalDir.filePath(QStringLiteral("Cargo.json"));
     writeFile(path, kSteel);
-    core.cargo().read_cargo();
+    core.cargo().hold().read();
     writeFile(path, content);
     if (fails)
-        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().read_cargo());
+        QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().hold().read());
     else
-        core.cargo().read_cargo();
-    QCOMPARE(gridText(core.cargo().cargo_list), rows);
+        core.cargo().hold().read();
+    QCOMPARE(gridText(core.cargo().hold().table), rows);
     QVERIFY(fx.ui.messages().isEmpty());
     // The next pass shows the same hold again.
     if (!fails && rows == QLatin1String("TOWAR,ILOSC|steel,10")) {
-        core.cargo().show_cargo();
-        QCOMPARE(gridText(core.cargo().cargo_list), rows);
+        core.cargo().hold().showEntries();
+        QCOMPARE(gridText(core.cargo().hold().table), rows);
     }
 }
 
@@ -124,29 +124,29 @@ void ShipCargoTest::missingFile_reportedOnceAndEmptiesTheList()
     TessivarCore& core = fx.start();
     const QString path = fx.journalDir.filePath(QStringLiteral("Cargo.json"));
     writeFile(path, kSteel);
-    core.cargo().read_cargo();
+    core.cargo().hold().read();
     // The game writes the file when it has something to say: its absence is no fault.
     QVERIFY(QFile::remove(path));
-    core.cargo().read_cargo();
-    QCOMPARE(gridText(core.cargo().cargo_list), QStringLiteral("TOWAR,ILOSC"));
+    core.cargo().hold().read();
+    QCOMPARE(gridText(core.cargo().hold().table), QStringLiteral("TOWAR,ILOSC"));
     QVERIFY(fx.ui.messages().isEmpty());
     QVERIFY(core.notices().isEmpty());
     // A file that is there but cannot be read is, once while it lasts, on the strip.
     QVERIFY(QDir().mkdir(path));
-    core.cargo().read_cargo();
+    core.cargo().hold().read();
     QCOMPARE(core.notices().notices().size(), 1);
-    QVERIFY(core.notices().notices()[0].text.startsWith(QString::fromUtf8("Błąd podczas odczytu pliku: ")));
+    QVERIFY(core.notices().notices()[0].text.startsWith(QStringLiteral("Cannot read the ship's cargo: ")));
     QVERIFY(core.notices().notices()[0].text.contains(QStringLiteral("Cargo.json")));
-    QCOMPARE(gridText(core.cargo().cargo_list), QStringLiteral("TOWAR,ILOSC"));
-    core.cargo().read_cargo();
+    QCOMPARE(gridText(core.cargo().hold().table), QStringLiteral("TOWAR,ILOSC"));
+    core.cargo().hold().read();
     QCOMPARE(core.notices().notices()[0].count, 1);
     QVERIFY(QDir().rmdir(path));
     writeFile(path, kSteel);
-    core.cargo().read_cargo();
-    QCOMPARE(gridText(core.cargo().cargo_list), QStringLiteral("TOWAR,ILOSC|steel,10"));
+    core.cargo().hold().read();
+    QCOMPARE(gridText(core.cargo().hold().table), QStringLiteral("TOWAR,ILOSC|steel,10"));
     QVERIFY(QFile::remove(path));
     QVERIFY(QDir().mkdir(path));
-    core.cargo().read_cargo();
+    core.cargo().hold().read();
     QCOMPARE(core.notices().notices()[0].count, 2);
     QVERIFY(fx.ui.messages().isEmpty());
 }

@@ -600,8 +600,8 @@ void ConstructionTest::addToLoadingList()
     // Without "Nowy załadunek" the shown list starts afresh; the file keeps its entries.
     s.m.btn_Nowy_ZaladunekClick(false);
     QStringList names;
-    for (int r = 0; r < s.core.cargo().zaladunek_list.rowCount(); ++r)
-        names.append(s.core.cargo().zaladunek_list.cell(r, 0));
+    for (int r = 0; r < s.core.cargo().loadingList.rowCount(); ++r)
+        names.append(s.core.cargo().loadingList.cell(r, 0));
     QCOMPARE(names.count(QStringLiteral("Steel")), 1);
     QCOMPARE(sectionText(zaladunek, QStringLiteral("zaladunek")), QStringLiteral("Steel=100|Aluminium=50"));
 }

@@ -49,7 +49,7 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     QVERIFY(demo->linesWritten() > 3);
     QVERIFY(!demo->atEnd());
     fx.pass();
-    QCOMPARE(quantityOf(core.cargo().zaladunek_list, QStringLiteral("TOTAL")), QStringLiteral("1750"));
+    QCOMPARE(quantityOf(core.cargo().loadingList, QStringLiteral("TOTAL")), QStringLiteral("1750"));
     QCOMPARE(core.state.dane_CMDR.Name, QStringLiteral("Kestrel Vane"));
 
     // The demo played as fast as it goes: one pass after every line, as the
@@ -59,7 +59,7 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     while (more) {
         more = demo->step();
         fx.pass();
-        const QString total = quantityOf(core.cargo().zaladunek_list, QStringLiteral("TOTAL"));
+        const QString total = quantityOf(core.cargo().loadingList, QStringLiteral("TOTAL"));
         if (totals.isEmpty() || totals.last() != total)
             totals.append(total);
     }
@@ -69,7 +69,7 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     QVERIFY2(fx.ui.messages().isEmpty(), qPrintable(fx.ui.messages().join(QLatin1Char('\n'))));
     // The loading list shrinks with each transfer to the carrier.
     QCOMPARE(totals, (QStringList{"1750", "1600", "1526"}));
-    QCOMPARE(quantityOf(core.cargo().zaladunek_list, QStringLiteral("Steel")), QStringLiteral("750"));
+    QCOMPARE(quantityOf(core.cargo().loadingList, QStringLiteral("Steel")), QStringLiteral("750"));
     // The construction site docked at, with its materials.
     QVERIFY(core.construct().siteStation.value_or(QString()).contains(QStringLiteral("Zhao Drilling Base")));
     QVERIFY(core.construct().lista_materialow.rowCount() > 10);
@@ -84,7 +84,7 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     QVERIFY(core.market().sg_Market.rowCount() > 10);
     // The ship: its hold emptied at the carrier.
     QCOMPARE(core.state.DaneStatku.CargoCapacity, 224);
-    QCOMPARE(core.cargo().cargo_list.rowCount(), 1);
+    QCOMPARE(core.cargo().hold().table.rowCount(), 1);
 }
 
 void DemoPlayerTest::snapshotsAreWrittenBeforeTheirLines()

@@ -104,10 +104,10 @@ private slots:
 
         // A hauler takes it onto his loading list.
         Commander hauler(m_url, QStringLiteral("Hauler"));
-        hauler.kvn().FormShow();
+        hauler.kvn().windowShown();
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.kvn().takeContract(0));
-        QCOMPARE(hauler.core->cargo().Carrier_loading_select.last(), QStringLiteral("3702668288"));
+        QCOMPARE(hauler.core->cargo().selectorEntries().last(), QStringLiteral("3702668288"));
         QCOMPARE(hauler.kvn()
                      .acceptedContractRows(QStringLiteral("3702668288"))
                      .value_or(QList<QPair<QString, QString>>{}),
@@ -115,11 +115,9 @@ private slots:
 
         // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
         hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
-        hauler.core->cargo().sprawdz_zaladunek(
-            j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
+        hauler.core->cargo().reconciler().applySale(j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
               "'Type':'liquidoxygen', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 "
-              "}"),
-            QStringLiteral("sell"));
+              "}"));
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         const QStringList after{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 600 / 💰 105% AVG;")};
         QCOMPARE(commodityLines(hauler.kvn().lista_zlecen), after);

@@ -104,7 +104,7 @@ private slots:
     void noEndpoint_sendsNothingAndReportsNothing()
     {
         HubFixture f{QString()};
-        f.kvn().FormShow();
+        f.kvn().windowShown();
         f.kvn().check_version();
         f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
         f.core->market().KVN_aktualizuj_zlecenia(42);
@@ -123,7 +123,7 @@ private slots:
             nullptr, QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan"));
         f.kvn().przyjete_zlecenia.append(taken, QStringLiteral("old line"));
 
-        f.kvn().FormShow();
+        f.kvn().windowShown();
         QVERIFY(f.kvn().waitForIdle(kWait));
 
         QCOMPARE(hub.requests.size(), 1);
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
 
         // While the countdown runs, showing the window again does not ask the hub.
-        f.kvn().FormShow();
+        f.kvn().windowShown();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
     }
@@ -321,16 +321,14 @@ private slots:
         core.state.dane_dokowania.StationType = QStringLiteral("FleetCarrier");
         core.state.dane_dokowania.MarketID = 3708733696;
 
-        core.cargo().sprawdz_zaladunek(
-            j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "
+        core.cargo().reconciler().applySale(j("{ 'timestamp':'2025-03-06T20:58:16Z', 'event':'MarketSell', 'MarketID':3708733696, "
               "'Type':'steel', "
-              "'Count':720, 'SellPrice':2540, 'TotalSale':5080, 'AvgPricePaid':2604 }"),
-            QStringLiteral("sell"));
+              "'Count':720, 'SellPrice':2540, 'TotalSale':5080, 'AvgPricePaid':2604 }"));
         // Reduced before the hub has answered anything.
         QCOMPARE(hub.requests.size(), 0);
         QVERIFY(!core.kvn().isIdle());
-        QCOMPARE(core.cargo().zaladunek_list.cell(1, 0), QStringLiteral("Steel"));
-        QCOMPARE(core.cargo().zaladunek_list.cell(1, 1), QStringLiteral("280"));
+        QCOMPARE(core.cargo().loadingList.cell(1, 0), QStringLiteral("Steel"));
+        QCOMPARE(core.cargo().loadingList.cell(1, 1), QStringLiteral("280"));
         QVERIFY(core.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
         // The sale was read from the journal: its hub failure goes to the strip.
@@ -404,7 +402,7 @@ private slots:
         QByteArray later = sale;
         later.replace("20:58:16", "20:58:17");
         for (const QByteArray& line : {sale, sale + "\r\n", later}) {
-            f.core->cargo().sprawdz_zaladunek(line, QStringLiteral("sell"));
+            f.core->cargo().reconciler().applySale(line);
             QVERIFY(f.kvn().waitForIdle(kWait));
         }
         QStringList keys;
@@ -565,21 +563,21 @@ private slots:
         QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->text, kvn.lista_zlecen.topLevel(0)->text);
         QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->childCount(), 5);
         CargoModule& cargo = core.cargo();
-        QCOMPARE(cargo.Carrier_loading_select.last(), QStringLiteral("3702668288"));
-        QCOMPARE(cargo.Carrier_loading_select_index, int(cargo.Carrier_loading_select.size()) - 1);
+        QCOMPARE(cargo.selectorEntries().last(), QStringLiteral("3702668288"));
+        QCOMPARE(cargo.selectedIndex(), int(cargo.selectorEntries().size()) - 1);
         // Taken twice: copied twice, the id appended twice; nothing selected: nothing happens.
         QVERIFY(kvn.takeContract(0));
         QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
-        QCOMPARE(cargo.Carrier_loading_select.count(QStringLiteral("3702668288")), 2);
-        QCOMPARE(cargo.Carrier_loading_select_index, int(cargo.Carrier_loading_select.size()) - 1);
+        QCOMPARE(cargo.selectorEntries().count(QStringLiteral("3702668288")), 2);
+        QCOMPARE(cargo.selectedIndex(), int(cargo.selectorEntries().size()) - 1);
         QVERIFY(!kvn.Getcontract1Click(nullptr));
         QVERIFY(!kvn.takeContract(5));
         QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
 
         // The cargo list rebuilds the selected contract from the accepted ones.
-        QCOMPARE(cargo.zaladunek_list.row(1).mid(0, 2),
+        QCOMPARE(cargo.loadingList.row(1).mid(0, 2),
                  (QStringList{QStringLiteral("Steel"), QStringLiteral("720")}));
-        QCOMPARE(cargo.zaladunek_list.row(2).mid(0, 2),
+        QCOMPARE(cargo.loadingList.row(2).mid(0, 2),
                  (QStringList{QStringLiteral("Liquid Oxygen"), QStringLiteral("55")}));
     }
 };

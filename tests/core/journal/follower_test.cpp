@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
@@ -56,6 +57,7 @@ private slots:
     void withoutNotifications_theTimerStillFollows();
     void stoppedTimer_stopsTheFollowing();
     void writeDuringAPass_followedAfterItNotInside();
+    void slicedPass_eventLoopRunsBetweenSlices();
 };
 
 void FollowerTest::burstInOneSecondSplitAcrossWrites_dispatchedOnceEachInOrder()
@@ -176,12 +178,13 @@ void FollowerTest::writeDuringAPass_followedAfterItNotInside()
                                  deepest = std::max(deepest, ++depth);
                                  if (++passes == 2) {
                                      QFile f(file);
-                                     QVERIFY(f.open(QIODevice::Append));
-                                     f.write(journalLine("2025-01-01T10:00:02Z", "Music"));
+                                     if (f.open(QIODevice::Append))
+                                         f.write(journalLine("2025-01-01T10:00:02Z", "Music"));
                                      f.close();
                                      QTest::qWait(100);
                                  }
                                  --depth;
+                                 return false;
                              },
                              {});
     follower.start();
@@ -193,6 +196,39 @@ void FollowerTest::writeDuringAPass_followedAfterItNotInside()
     f.close();
     QTRY_COMPARE_WITH_TIMEOUT(passes, 3, kNoticedMs);
     QCOMPARE(deepest, 1);
+}
+
+void FollowerTest::slicedPass_eventLoopRunsBetweenSlices()
+{
+    LogModel log;
+    JournalReader journal(log, {});
+    QStringList order;
+    int slices = 0;
+    bool fresh = false;
+    JournalFollower follower(journal,
+                             [&](bool sameNewest) {
+                                 // Only the first slice starts the pass; the rest continue it.
+                                 if (slices == 0)
+                                     fresh = !sameNewest;
+                                 order.append(QStringLiteral("slice %1").arg(++slices));
+                                 if (slices == 1)
+                                     QTimer::singleShot(0,
+                                                        [&order] { order.append(QStringLiteral("timer")); });
+                                 return slices < 3;
+                             },
+                             {});
+    QSignalSpy ended(&follower, &JournalFollower::passEnded);
+    follower.Timer1Timer();
+    QVERIFY(follower.isPassRunning());
+    QCOMPARE(ended.count(), 0);
+    // A pass asked for meanwhile waits for this one.
+    follower.Timer1Timer();
+    QCOMPARE(slices, 1);
+    QTRY_COMPARE(ended.count(), 1);
+    QVERIFY(fresh);
+    QCOMPARE(order.mid(0, 4), QStringList({"slice 1", "timer", "slice 2", "slice 3"}));
+    QVERIFY(!follower.isPassRunning());
+    QCOMPARE(slices, 3);
 }
 
 QTEST_GUILESS_MAIN(FollowerTest)

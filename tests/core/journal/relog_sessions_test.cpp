@@ -108,7 +108,7 @@ void writeLoadingList(CoreFixture& fx, const QByteArray& entries)
 
 QString listed(const TessivarCore& core, const QString& name)
 {
-    const TextTableModel& list = const_cast<TessivarCore&>(core).cargo().zaladunek_list;
+    const TextTableModel& list = const_cast<TessivarCore&>(core).cargo().loadingList;
     for (int r = 1; r < list.rowCount(); ++r)
         if (list.cell(r, 0) == name)
             return list.cell(r, 1);
@@ -161,7 +161,7 @@ void RelogSessionsTest::relogsAtOwnCarrier()
 
     // The sale right after the login docked, and the later transfer.
     QCOMPARE(listed(core, QStringLiteral("Steel")), QStringLiteral("200"));
-    QCOMPARE(IniFile(core.cargo().zaladunekPath())
+    QCOMPARE(IniFile(core.cargo().loadingFilePath())
                  .readString(QStringLiteral("zaladunek"), QStringLiteral("Steel")),
              QStringLiteral("200"));
 
@@ -200,7 +200,7 @@ void RelogSessionsTest::salesAtAnotherCarrier_leaveTheOwnList()
     play(fx, session("sales-at-other-carrier.log"), 1, Split::PassPerLine);
     QCOMPARE(listed(core, QStringLiteral("Wine")), QStringLiteral("1680"));
     QCOMPARE(
-        IniFile(core.cargo().zaladunekPath()).readString(QStringLiteral("zaladunek"), QStringLiteral("Wine")),
+        IniFile(core.cargo().loadingFilePath()).readString(QStringLiteral("zaladunek"), QStringLiteral("Wine")),
         QStringLiteral("1680"));
     // Said once for each reason, not once per sale.
     const QStringList said = fx.told().filter(QStringLiteral("was not taken off the loading list"));
@@ -234,7 +234,7 @@ void RelogSessionsTest::missionTotals_sameOverRelogs()
     QCOMPARE(totals(core), QString());
     QVERIFY(IniFile(core.mission().missionsFile()).document().sections().isEmpty());
     core.cargo().selectEntry(QStringLiteral("Trade Missions"));
-    QCOMPARE(core.cargo().zaladunek_list.row(core.cargo().zaladunek_list.rowCount() - 1),
+    QCOMPARE(core.cargo().loadingList.row(core.cargo().loadingList.rowCount() - 1),
              (QStringList{"TOTAL", "0", "0"}));
 }
 
@@ -258,7 +258,7 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     QCOMPARE(site.progressPercent, std::optional<int>(40));
     QCOMPARE(site.lista_materialow.row(1), (QStringList{"Steel", "900", "4-4"}));
     // The page and the phone read the same dock record.
-    const WebPageFeed page({core.state, core.cargo().zaladunek_list, site.lista_materialow, site.ProgressBar1,
+    const WebPageFeed page({core.state, core.cargo().loadingList, site.lista_materialow, site.ProgressBar1,
                             core.db().Wynik_wyszukiwania});
     const QJsonObject dock =
         QJsonDocument::fromJson(page.build()).object().value(QLatin1String("dock")).toObject();
@@ -266,7 +266,7 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     QCOMPARE(dock.value(QLatin1String("system")).toString(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
     QCOMPARE(dock.value(QLatin1String("marketid")).toString(), QStringLiteral("4256179715"));
     const QStringList phone = mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1,
-                                                  core.cargo().zaladunek_list, core.db().Wynik_wyszukiwania},
+                                                  core.cargo().loadingList, core.db().Wynik_wyszukiwania},
                                                  QStringLiteral("info_dock"));
     QVERIFY(phone.contains(QStringLiteral("stacja:") + name));
     QVERIFY(phone.contains(QStringLiteral("marketid:4256179715")));

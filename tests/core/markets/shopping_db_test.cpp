@@ -356,7 +356,7 @@ void ShoppingDbTest::szukaj_towaru()
     TessivarCore& core = f.start();
     if (!store.isEmpty())
         writeFile(core.db().storePath(), store);
-    core.cargo().zaladunek_list.setAll(listRows(loading));
+    core.cargo().loadingList.setAll(listRows(loading));
     core.construct().lista_materialow.setAll(listRows(construction));
 
     ShoppingDb& db = core.db();

@@ -457,7 +457,7 @@ void MissionsTest::missionEnds()
     QCOMPARE(totalsText(m), totals);
     QCOMPARE(missionsText(m), file);
     // The mission view follows at once.
-    QCOMPARE(core.cargo().zaladunek_list.rowCount(), int(totals.count(QLatin1Char('|'))) + 3);
+    QCOMPARE(core.cargo().loadingList.rowCount(), int(totals.count(QLatin1Char('|'))) + 3);
 }
 
 void MissionsTest::unwritableFile_reachesTheCaller()
@@ -492,7 +492,7 @@ void MissionsTest::miningJournal_acrossARestart()
     QCOMPARE(missionsText(core.mission()),
              QStringLiteral("1018906229:Performance Enhancers:9|1018906271:Performance Enhancers:72"));
     core.cargo().selectEntry(QStringLiteral("Trade Missions"));
-    QCOMPARE(core.cargo().zaladunek_list.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "81"}));
+    QCOMPARE(core.cargo().loadingList.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "81"}));
 
     // The next game session: one of the two missions has been completed meanwhile.
     fx.core.reset();
@@ -505,7 +505,7 @@ void MissionsTest::miningJournal_acrossARestart()
     QCOMPARE(totalsText(next.mission()), QStringLiteral("Performance Enhancers=9"));
     QCOMPARE(missionsText(next.mission()), QStringLiteral("1018906229:Performance Enhancers:9"));
     next.cargo().selectEntry(QStringLiteral("Trade Missions"));
-    QCOMPARE(next.cargo().zaladunek_list.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "9"}));
+    QCOMPARE(next.cargo().loadingList.row(1).mid(0, 2), (QStringList{"Performance Enhancers", "9"}));
     const QJsonArray dumped = next.dumpJson().value(QStringLiteral("mission_commodites")).toArray();
     QCOMPARE(dumped, (QJsonArray{QJsonArray{QStringLiteral("Performance Enhancers"), 9}}));
 }

@@ -122,7 +122,7 @@ void MobileLinkTest::init()
     core->construct().ProgressBar1 = 46;
     core->construct().lista_materialow.setAll(
         {{"", "", ""}, {"Steel", "4500", "6-132"}, {"TOTAL", "4500", "6-132"}});
-    core->cargo().zaladunek_list.setAll(
+    core->cargo().loadingList.setAll(
         {{"TOWAR", "ILOSC", ""}, {"Gold", "720", "1-0"}, {"TOTAL", "720", "1-0"}});
 }
 
@@ -251,7 +251,7 @@ void MobileLinkTest::untickAndTickWhileConnected_keepsConnectionAndPushesAllAgai
     QCOMPARE(link->state(), State::ListeningOnly);
     link->send_to_host(QStringLiteral("info_dock"));
 
-    core->cargo().zaladunek_list.setAll({{"TOWAR", "ILOSC", ""}});
+    core->cargo().loadingList.setAll({{"TOWAR", "ILOSC", ""}});
     core->construct().lista_materialow.setAll({{"", "", ""}});
     link->ch_wysylajClick(true);
     QCOMPARE(link->state(), State::On);
@@ -401,7 +401,7 @@ void MobileLinkTest::appClosesMidStream_callerCompletesAndIsToldAtMostOnce()
     QList<QStringList> rows{{"TOWAR", "ILOSC", ""}};
     for (int i = 0; i < 5000; ++i)
         rows.append({QStringLiteral("Commodity %1").arg(i), QString::number(i), "0-1"});
-    core->cargo().zaladunek_list.setAll(rows);
+    core->cargo().loadingList.setAll(rows);
     phone->conn->abort();
     for (int i = 0; i < 5; ++i)
         link->send_to_host(QStringLiteral("zaladunek"));  // returns normally every time
@@ -421,7 +421,7 @@ void MobileLinkTest::peerNeverReads_linkBrokenAfterOneMiBToldOnce()
     for (int i = 0; i < 2000; ++i)
         rows.append({QStringLiteral("Commodity with a rather long name number %1").arg(i), QString::number(i),
                      "0-1"});
-    core->cargo().zaladunek_list.setAll(rows);
+    core->cargo().loadingList.setAll(rows);
     int pushes = 0;
     while (link->isConnected() && pushes < 2000) {
         link->send_to_host(QStringLiteral("zaladunek"));

@@ -49,15 +49,15 @@ void fillState(TessivarCore& core, const QString& lists)
     w.Also_needed = QStringLiteral("Steel, Gold");
     // Only the title / header row: nothing below it to send.
     core.construct().lista_materialow.setAll({{QStringLiteral("Site"), QStringLiteral("2025-06-01"), {}}});
-    core.cargo().zaladunek_list.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}});
+    core.cargo().loadingList.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}});
     if (lists == QLatin1String("start")) {
         core.construct().lista_materialow.setAll({{}, {}});
-        core.cargo().zaladunek_list.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}, {}});
+        core.cargo().loadingList.setAll({{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}}, {}});
     }
     if (lists == QLatin1String("emptied")) {
         core.construct().lista_materialow.setAll(
             {{QStringLiteral("Site"), QStringLiteral("2025-06-01"), {}}, {}});
-        core.cargo().zaladunek_list.setAll(
+        core.cargo().loadingList.setAll(
             {{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}},
              {},
              {QStringLiteral("TOTAL"), QStringLiteral("0"), QStringLiteral("0")}});
@@ -69,7 +69,7 @@ void fillState(TessivarCore& core, const QString& lists)
          {QStringLiteral("Steel"), QStringLiteral("4500"), QStringLiteral("6-132")},
          {QStringLiteral("Aluminium"), QStringLiteral("0"), QStringLiteral("0-0")},
          {QStringLiteral("TOTAL"), QStringLiteral("4500"), QStringLiteral("6-132")}});
-    core.cargo().zaladunek_list.setAll(
+    core.cargo().loadingList.setAll(
         {{QStringLiteral("TOWAR"), QStringLiteral("ILOSC"), {}},
          {QStringLiteral("Gold: Pure"), QStringLiteral("720"), QStringLiteral("1-0")},
          {QStringLiteral("TOTAL"), QStringLiteral("720"), QStringLiteral("1-0")}});
@@ -146,7 +146,7 @@ void MobileMessagesTest::linesOfEachKind()
     TessivarCore& core = fx.start();
     fillState(core, lists);
     const MobileSources sources{core.state, core.construct().lista_materialow, core.construct().ProgressBar1,
-                                core.cargo().zaladunek_list, core.db().Wynik_wyszukiwania};
+                                core.cargo().loadingList, core.db().Wynik_wyszukiwania};
     QCOMPARE(mobileMessageLines(sources, typ), expected);
 }
 

@@ -38,12 +38,13 @@ void SettingsTest::writes()
     TessivarCore& core = fx.start();
     SettingsStore& s = core.settings();
     QCOMPARE(s.path(), fx.dataDir.filePath(QStringLiteral("settings.ini")));
-    s.set_String(QStringLiteral("connection"), QStringLiteral("mobile_ip"), QStringLiteral("10.0.0.2"));
-    s.set_Boolean(QStringLiteral("windows"), QStringLiteral("ch_bgs"), true);
-    s.set_Integer(QStringLiteral("windows"), QStringLiteral("n"), -4);
-    s.set_Boolean(QStringLiteral("windows"), QStringLiteral("ch_bgs"), false);
-    QCOMPARE(readFile(s.path()),
-             QByteArray("[connection]\r\nmobile_ip=10.0.0.2\r\n[windows]\r\nch_bgs=0\r\nn=-4\r\n"));
+    s.setValue(SettingKeys::PhoneAddress, QStringLiteral("10.0.0.2"));
+    s.setFlag(SettingKeys::ShowSystemInfo, true);
+    s.setNumber(SettingKeys::WebPort, -4);
+    s.setFlag(SettingKeys::ShowSystemInfo, false);
+    QCOMPARE(
+        readFile(s.path()),
+        QByteArray("[connection]\r\nmobile_ip=10.0.0.2\r\n[windows]\r\nch_bgs=0\r\n[web]\r\nport=-4\r\n"));
 }
 
 void SettingsTest::load_data()
@@ -88,7 +89,7 @@ void SettingsTest::load()
     MainWindowModel& mw = core.mainWindow();
     QSignalSpy shown(&mw, &MainWindowModel::panelVisibilityRequested);
     core.state.dane_carriera.CarrierID = 99;
-    core.settings().load_settings();
+    core.settings().applyStoredSettings();
 
     QTEST(core.mobile().address(), "ip");
     const QList<bool> state{mw.isPanelChecked(MainWindowModel::SystemInfoPanel),
@@ -112,7 +113,7 @@ void SettingsTest::load_usesTheFileAsReadAtStart()
     writeFile(path, "[Carrier]\r\nName=Read at start\r\n");
     TessivarCore& core = fx.start();
     writeFile(path, "[Carrier]\r\nName=Changed later\r\n");
-    core.settings().load_settings();
+    core.settings().applyStoredSettings();
     QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("Read at start"));
 }
 
@@ -129,7 +130,7 @@ void SettingsTest::hugeFile_notLoadedAndNeverWritten()
         CoreFixture fx;
         writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")), edge);
         TessivarCore& core = fx.start();
-        core.settings().load_settings();
+        core.settings().applyStoredSettings();
         QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("Big"));
         QVERIFY(fx.ui.messages().isEmpty());
     }
@@ -143,14 +144,14 @@ void SettingsTest::hugeFile_notLoadedAndNeverWritten()
     QCOMPARE(fx.ui.messages().size(), 1);
     QVERIFY2(fx.ui.messages().constFirst().contains(QLatin1String("not loaded")),
              qPrintable(fx.ui.messages().constFirst()));
-    core.settings().load_settings();
+    core.settings().applyStoredSettings();
     QCOMPARE(core.state.dane_carriera.CarrierName, QString());
     QVERIFY(!core.web().isShared());
 
     // Nothing the program stores goes over it; the hub code still holds for the run.
-    core.settings().set_Boolean(QStringLiteral("windows"), QStringLiteral("ch_bgs"), true);
+    core.settings().setFlag(SettingKeys::ShowSystemInfo, true);
     core.settings().setKvnConsent(true);
-    core.settings().save_settings();
+    core.settings().storeHubConsent();
     core.web().setShared(true);
     core.web().setShared(false);
     const QString code = core.settings().kvnCode();
@@ -164,7 +165,7 @@ void SettingsTest::load_missingFile_changesNothing()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     core.state.dane_carriera.CarrierID = 7;
-    core.settings().load_settings();
+    core.settings().applyStoredSettings();
     QVERIFY(!core.mainWindow().carrierName);
     QCOMPARE(core.state.dane_carriera.CarrierID, quint64(7));
     QVERIFY(!QFile::exists(core.settings().path()));
@@ -249,10 +250,10 @@ void SettingsTest::saveSettings_writesConsent()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    core.settings().save_settings();
+    core.settings().storeHubConsent();
     QCOMPARE(readFile(core.settings().path()), QByteArray("[KVN]\r\nkvn_consent=0\r\n"));
     core.settings().setKvnConsent(true);
-    core.settings().save_settings();
+    core.settings().storeHubConsent();
     QCOMPARE(readFile(core.settings().path()), QByteArray("[KVN]\r\nkvn_consent=1\r\n"));
     const QJsonObject dump = core.dumpJson().value(QStringLiteral("f_settings")).toObject();
     QVERIFY(dump.value(QStringLiteral("kvn_consent")).toBool());
