@@ -5,6 +5,7 @@
 #include "cargo/CargoModule.h"
 #include "common/Error.h"
 #include "common/NoticeModel.h"
+#include "common/NumberFormat.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "construction/ConstructionModule.h"
@@ -33,6 +34,13 @@
 namespace {
 
 Q_LOGGING_CATEGORY(lcCore, "tessivar.core")
+
+// The replay dump keeps the main window's texts as its labels once held them:
+// "-/-" for what is not known yet.
+QString labelText(const std::optional<QString>& value)
+{
+    return value.value_or(QStringLiteral("-/-"));
+}
 
 }  // namespace
 
@@ -281,15 +289,16 @@ QJsonObject TessivarCore::dumpJson() const
     const MainWindowModel& mw = *m_mainWindow;
     o.insert(QStringLiteral("Info_Docked"), toJson(dockInfo(state)));
     o.insert(QStringLiteral("f_ED"),
-             QJsonObject{{"Label_cmdr_val", mw.Label_cmdr_val},
-                         {"Label_cr_val", mw.Label_cr_val},
-                         {"Label_carrier_name_val", mw.Label_carrier_name_val},
-                         {"Label_carrier_system_val", mw.Label_carrier_system_val},
-                         {"Label_carrier_body_val", mw.Label_carrier_body_val},
-                         {"Label_dock_system_val", mw.Label_dock_system_val},
-                         {"Label_dock_station_val", mw.Label_dock_station_val},
-                         {"Label_dock_type_val", mw.Label_dock_type_val},
-                         {"Label_time", mw.Label_time},
+             QJsonObject{{"Label_cmdr_val", labelText(mw.commanderName)},
+                         {"Label_cr_val", mw.credits ? FormatNumberWithCommas(*mw.credits) : labelText({})},
+                         {"Label_carrier_name_val", labelText(mw.carrierName)},
+                         {"Label_carrier_system_val", labelText(mw.carrierSystem)},
+                         {"Label_carrier_body_val",
+                          mw.carrierBody ? QString::number(*mw.carrierBody) : labelText({})},
+                         {"Label_dock_system_val", labelText(mw.dockSystem)},
+                         {"Label_dock_station_val", labelText(mw.dockStation)},
+                         {"Label_dock_type_val", labelText(mw.dockType)},
+                         {"Label_time", labelText(mw.journalTime)},
                          {"edit_mobile_ip", m_mobile->address()},
                          {"ch_wysylaj_enabled", m_mobile->activeBoxEnabled()},
                          {"ch_bgs", mw.isPanelChecked(MainWindowModel::SystemInfoPanel)},

@@ -1,6 +1,5 @@
 #include "MainWindowModel.h"
 
-#include "common/NumberFormat.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 
@@ -18,38 +17,46 @@ template <typename T> void MainWindowModel::assign(T& field, const T& value)
     emit changed();
 }
 
+template <typename T> void MainWindowModel::assign(std::optional<T>& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    emit changed();
+}
+
 void MainWindowModel::setCreditsLabel(qint64 credits)
 {
-    assign(Label_cr_val, FormatNumberWithCommas(credits));
+    assign(this->credits, credits);
 }
 
 void MainWindowModel::setCommanderLabel(const QString& name)
 {
-    assign(Label_cmdr_val, name);
+    assign(commanderName, name);
 }
 
-void MainWindowModel::setCarrierLabels(const QString& name, const QString& system, const QString& body)
+void MainWindowModel::setCarrierLabels(const QString& name, const QString& system, qint64 body)
 {
-    assign(Label_carrier_name_val, name);
-    assign(Label_carrier_system_val, system);
-    assign(Label_carrier_body_val, body);
+    assign(carrierName, name);
+    assign(carrierSystem, system);
+    assign(carrierBody, body);
 }
 
 void MainWindowModel::setCarrierNameLabel(const QString& name)
 {
-    assign(Label_carrier_name_val, name);
+    assign(carrierName, name);
 }
 
 void MainWindowModel::setDockLabels(const QString& system, const QString& station, const QString& type)
 {
-    assign(Label_dock_system_val, system);
-    assign(Label_dock_station_val, station);
-    assign(Label_dock_type_val, type);
+    assign(dockSystem, system);
+    assign(dockStation, station);
+    assign(dockType, type);
 }
 
 void MainWindowModel::setTimeLabel(const QString& time)
 {
-    assign(Label_time, time);
+    assign(journalTime, time);
 }
 
 void MainWindowModel::setNewVersionCaption(const QString& caption)

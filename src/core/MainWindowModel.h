@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class ReportSink;
 class UserInteraction;
@@ -35,19 +36,20 @@ public:
     MainWindowModel(const GameState& state, UserInteraction& ui, ReportSink& reports, QString downloadUrl,
                     std::function<bool()> hubConsent);
 
-    // Label texts; every value label starts as "-/-".
-    QString Label_cmdr_val = QStringLiteral("-/-");
-    QString Label_cr_val = QStringLiteral("-/-");
-    QString Label_carrier_name_val = QStringLiteral("-/-");
-    QString Label_carrier_system_val = QStringLiteral("-/-");
-    QString Label_carrier_body_val = QStringLiteral("-/-");
-    QString Label_dock_system_val = QStringLiteral("-/-");
-    QString Label_dock_station_val = QStringLiteral("-/-");
-    QString Label_dock_type_val = QStringLiteral("-/-");
-    QString Label_time = QStringLiteral("-/-");
+    // What the labels show, as the game told it; each is unknown (no value)
+    // until the journal tells it. The window formats them.
+    std::optional<QString> commanderName;
+    std::optional<qint64> credits;
+    std::optional<QString> carrierName;
+    std::optional<QString> carrierSystem;
+    std::optional<qint64> carrierBody;
+    std::optional<QString> dockSystem;
+    std::optional<QString> dockStation;
+    std::optional<QString> dockType;
+    std::optional<QString> journalTime;  // the newest line's timestamp
 
     void setCommanderLabel(const QString& name);
-    void setCarrierLabels(const QString& name, const QString& system, const QString& body);
+    void setCarrierLabels(const QString& name, const QString& system, qint64 body);
     void setCarrierNameLabel(const QString& name);
     void setDockLabels(const QString& system, const QString& station, const QString& type);
     void setTimeLabel(const QString& time);
@@ -111,6 +113,7 @@ signals:
 
 private:
     template <typename T> void assign(T& field, const T& value);
+    template <typename T> void assign(std::optional<T>& field, const T& value);
 
     const GameState& m_state;
     UserInteraction& m_ui;

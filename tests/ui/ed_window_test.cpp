@@ -4,12 +4,15 @@
 #include "PanelLayout.h"
 #include "WindowSet.h"
 #include "common/NumberFormat.h"
+#include "construction/ConstructionModule.h"
 #include "journal/JournalPass.h"
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 #include "state/SystemInfo.h"
 #include "widgets/WidgetInteraction.h"
+#include "widgets/WindowParts.h"
 #include "windows/Tf_BGS.h"
+#include "windows/Tf_Construct.h"
 #include "windows/Tf_ED.h"
 #include "windows/Tf_KVN.h"
 #include "windows/Tf_cargo.h"
@@ -18,8 +21,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListView>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -41,6 +46,8 @@ private slots:
     void kelvaneWithoutConsentOnlyTells();
     void lockPanelsTilesWithoutLosingData();
     void copyButtonsAndSettings();
+    void numbersInTheLocalesGrouping_data();
+    void numbersInTheLocalesGrouping();
 
 private:
     // The core and its windows on the folders of this test, as at program start.
@@ -97,7 +104,7 @@ void EdWindowTest::fillsFromReplayedJournal()
     QCOMPARE(ed.Label_cmdr_val->text(), core->state.dane_CMDR.Name);
     QVERIFY(!ed.Label_cmdr_val->text().isEmpty());
     // The credits LoadGame tells.
-    QCOMPARE(ed.Label_cr_val->text(), FormatNumberWithCommas(273746503));
+    QCOMPARE(ed.Label_cr_val->text(), groupedNumber(273746503));
     QCOMPARE(ed.Label_carrier_body_val->text(), QStringLiteral("0"));
     // The session ends docked at a construction site, as its last login's Location says.
     QCOMPARE(ed.Label_dock_system_val->text(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
@@ -212,6 +219,44 @@ void EdWindowTest::copyButtonsAndSettings()
     QVERIFY(readFile(core->settings().path()).endsWith("[KVN]\r\nkvn_consent=1\r\n"));
     ed.panelBox(MainWindowModel::KelvanePanel)->click();
     QVERIFY(windows->f_KVN->isVisible());
+}
+
+void EdWindowTest::numbersInTheLocalesGrouping_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("credits");
+    QTest::addColumn<QString>("tonnes");
+    // Polish groups with a no-break space.
+    QTest::newRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
+                            << QStringLiteral("1\u00A0234\u00A0567") << QStringLiteral("12\u00A0345");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                             << QStringLiteral("1,234,567") << QStringLiteral("12,345");
+}
+
+void EdWindowTest::numbersInTheLocalesGrouping()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, credits);
+    QFETCH(QString, tonnes);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+
+    // The window groups the digits; the replay dump keeps its own form.
+    core->mainWindow().setCreditsLabel(1234567);
+    QCOMPARE(windows->f_ED->Label_cr_val->text(), credits);
+    QCOMPARE(core->dumpJson()
+                 .value(QStringLiteral("f_ED"))
+                 .toObject()
+                 .value(QStringLiteral("Label_cr_val"))
+                 .toString(),
+             FormatNumberWithCommas(1234567));
+
+    Tf_Construct site(core->construct(), coreReport(*core));
+    core->construct().lista_materialow.setAll(
+        {{}, {QStringLiteral("Steel"), QStringLiteral("12345"), QString()}});
+    QCOMPARE(site.lista_materialow->model()->index(0, 1).data().toString(), tonnes);
+    QCOMPARE(core->construct().lista_materialow.cell(1, 1), QStringLiteral("12345"));
 }
 
 QTEST_MAIN(EdWindowTest)

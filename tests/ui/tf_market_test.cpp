@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "markets/MarketModule.h"
+#include "widgets/WindowParts.h"
 #include "windows/Tf_market.h"
 
 #include <QLabel>
@@ -38,7 +39,9 @@ void TfMarketTest::window_showsHeadingAndMarketOfDock()
         heading.append(m->headerData(c, Qt::Horizontal).toString());
     QCOMPARE(heading, (QStringList{"COMMODITY", "PRICE", "DEMAND", "STOCK"}));
     QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Meta-Alloys"));
-    QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("9998677"));
+    // Digits grouped in the window, plain in the grid the hub's check reads.
+    QCOMPARE(m->index(0, 1).data().toString(), groupedNumber(9998677));
+    QCOMPARE(core.market().sg_Market.cell(1, 1), QStringLiteral("9998677"));
     QCOMPARE(w.sg_Market->columnWidth(0), 154);
     QCOMPARE(w.label_market_info->textFormat(), Qt::PlainText);
     QCOMPARE(w.label_market_info->text(), QStringLiteral("🪐 Sol <i>\n🛰️ T9L-95Z\n🆔 3702668288"));

@@ -2,6 +2,7 @@
 
 #include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
+#include "commodities/CommodityNames.h"
 #include "common/Error.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
@@ -58,6 +59,7 @@ CargoModule::CargoModule(const GameState& state, const QString& dataDir,
       m_reconciler(state, *this, reports)
 {
     loadingList.setEditable(true);
+    loadingList.setShownText(0, &CommodityNames::displayName);
     loadingList.appendRow(kHeader);
     loadingList.appendRow({});
     commonMaterials.setEditable(true);

@@ -1,7 +1,6 @@
 #include "cargo/HoldReader.h"
 
 #include "cargo/CargoJson.h"
-#include "cargo/CommonMaterials.h"
 #include "cargo/LoadingText.h"
 #include "commodities/CommodityNames.h"
 #include "common/JsonRead.h"
@@ -83,13 +82,7 @@ void HoldReader::read()
 
 QString HoldReader::displayName(const QString& id) const
 {
-    if (const QString shown = m_shownNames.value(id); !shown.isEmpty())
-        return shown;
-    static const QStringList known = commonMaterialNames();
-    for (const QString& name : known)
-        if (CommodityNames::same(name, id))
-            return name;
-    return id;
+    return CommodityNames::displayName(id, m_shownNames.value(id));
 }
 
 void HoldReader::showEntries()

@@ -26,8 +26,7 @@ public:
     void showEntries();
 
     // The name a person reads for a hold entry's id: the game's own
-    // ("Name_Localised" in Cargo.json), else the pick list's spelling, else
-    // the id itself.
+    // ("Name_Localised" in Cargo.json), else the commodity table's.
     QString displayName(const QString& id) const;
 
     // "name:count" per entry of the last good read (raw file lines while reading).

@@ -1,5 +1,7 @@
 #include "commodities/CommodityNames.h"
 
+#include "commodities/DisplayTable.h"
+
 #include <QHash>
 
 namespace {
@@ -129,6 +131,133 @@ bool same(const QString& a, const QString& b)
 {
     const QString ka = key(a);
     return !ka.isEmpty() && ka == key(b);
+}
+
+}  // namespace CommodityNames
+
+namespace {
+
+// Shown name (normalised) → shown name, for stored names the game gave in its
+// shown form whose letters are not the internal name ("Black Box").
+const QHash<QString, QString>& shownByLetters()
+{
+    static const QHash<QString, QString> table = [] {
+        QHash<QString, QString> h;
+        const auto& shown = CommodityNames::detail::displayTable();
+        for (auto it = shown.cbegin(); it != shown.cend(); ++it)
+            h.insert(CommodityNames::normalised(it.value()), it.value());
+        return h;
+    }();
+    return table;
+}
+
+// Spelled the hub's way where that differs from the game's: the hub keeps
+// what the first order forms sent.
+QString orderSpelling(const char* internal)
+{
+    static const QHash<QString, QString> hubSpelling{
+        {QStringLiteral("computercomponents"), QStringLiteral("Components Computer")},
+        {QStringLiteral("combatstabilisers"), QStringLiteral("Combat Stabilizers")},
+        {QStringLiteral("liquidoxygen"), QStringLiteral("Liquid Oxygen")},
+    };
+    const QString id = QLatin1String(internal);
+    return hubSpelling.value(id, CommodityNames::detail::displayTable().value(id));
+}
+
+}  // namespace
+
+namespace CommodityNames {
+
+QString displayName(const QString& name)
+{
+    const auto& table = detail::displayTable();
+    const auto found = table.constFind(key(name));
+    if (found != table.cend())
+        return found.value();
+    const QString byLetters = shownByLetters().value(normalised(name));
+    if (!byLetters.isEmpty())
+        return byLetters;
+    const QString text = name.trimmed();
+    if (text.startsWith(QLatin1Char('$')) && text.endsWith(QLatin1String("_name;"), Qt::CaseInsensitive))
+        return text.mid(1, text.size() - 7);
+    return text;
+}
+
+QString displayName(const QString& name, const QString& localised)
+{
+    const QString given = localised.trimmed();
+    return given.isEmpty() ? displayName(name) : given;
+}
+
+const OrderFormChoices& orderFormChoices()
+{
+    static const OrderFormChoices choices = [] {
+        static const char* const base[] = {
+            "aluminium",
+            "ceramiccomposites",
+            "cmmcomposite",
+            "computercomponents",
+            "copper",
+            "foodcartridges",
+            "fruitandvegetables",
+            "insulatingmembrane",
+            "liquidoxygen",
+            "medicaldiagnosticequipment",
+            "nonlethalweapons",
+            "polymers",
+            "powergenerators",
+            "semiconductors",
+            "steel",
+            "superconductors",
+            "titanium",
+            "water",
+            "waterpurifiers",
+        };
+        static const char* const other[] = {
+            "advancedcatalysers",
+            "agriculturalmedicines",
+            "animalmeat",
+            "basicmedicines",
+            "battleweapons",
+            "beer",
+            "bioreducinglichen",
+            "biowaste",
+            "buildingfabricators",
+            "coffee",
+            "combatstabilisers",
+            "cropharvesters",
+            "emergencypowercells",
+            "evacuationshelter",
+            "fish",
+            "geologicalequipment",
+            "grain",
+            "hazardousenvironmentsuits",
+            "terrainenrichmentsystems",
+            "liquor",
+            "microcontrollers",
+            "heliostaticfurnaces",
+            "militarygradefabrics",
+            "mineralextractors",
+            "mutomimager",
+            "pesticides",
+            "reactivearmour",
+            "resonatingseparators",
+            "robotics",
+            "structuralregulators",
+            "surfacestabilisers",
+            "survivalequipment",
+            "tea",
+            "thermalcoolingunits",
+            "wine",
+        };
+        OrderFormChoices c;
+        for (const char* id : base)
+            c.base.append(orderSpelling(id));
+        for (const char* id : other)
+            c.other.append(orderSpelling(id));
+        return c;
+    }();
+    return choices;
 }
 
 }  // namespace CommodityNames

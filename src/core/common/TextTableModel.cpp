@@ -17,6 +17,8 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid())
         return {};
+    if (role == Qt::DisplayRole && m_shown && index.column() == m_shownColumn)
+        return m_shown(cell(index.row(), index.column()));
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return cell(index.row(), index.column());
     if (role == Qt::ToolTipRole) {
@@ -147,6 +149,14 @@ void TextTableModel::setAll(const QList<QStringList>& rows)
         m_rows.append(normalised(r));
     m_toolTips.clear();
     endResetModel();
+}
+
+void TextTableModel::setShownText(int column, ShownText shown)
+{
+    m_shownColumn = column;
+    m_shown = shown;
+    if (!m_rows.isEmpty() && column >= 0 && column < m_columns)
+        emit dataChanged(index(0, column), index(int(m_rows.size()) - 1, column), {Qt::DisplayRole});
 }
 
 void TextTableModel::setRowToolTip(int row, const QString& text)

@@ -41,6 +41,11 @@ public:
     void setAll(const QList<QStringList>& rows);
     const QList<QStringList>& rows() const { return m_rows; }
 
+    // Shows one column's cells through `shown` (stored text in, text for a
+    // person out); cell(), the edit role and toJson() keep the stored text.
+    using ShownText = QString (*)(const QString&);
+    void setShownText(int column, ShownText shown);
+
     // Optional tooltip per row (shown by views); empty text shows none.
     void setRowToolTip(int row, const QString& text);
     QString rowToolTip(int row) const;
@@ -54,4 +59,6 @@ private:
     bool m_editable = false;
     QList<QStringList> m_rows;
     QStringList m_toolTips;
+    int m_shownColumn = -1;
+    ShownText m_shown = nullptr;
 };

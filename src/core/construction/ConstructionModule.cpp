@@ -34,14 +34,15 @@ const QString kSiteSystem = QStringLiteral("StarSystem");
 const QString kSiteType = QStringLiteral("StationType");
 const QString kUnknown = QStringLiteral("-/-");
 
-QString orUnknown(const QString& text)
+std::optional<QString> known(const QString& text)
 {
-    return text.isEmpty() ? kUnknown : text;
+    return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
 }
 
-QString percentText(int percent)
+// The replay dump keeps the header's texts as its labels once held them.
+QString labelText(const std::optional<QString>& value)
 {
-    return QString::number(percent) + QLatin1Char('%');
+    return value.value_or(kUnknown);
 }
 
 // A whole JSON number of the int range, as the amounts of a depot element must be.
@@ -76,15 +77,22 @@ void makeFolderFor(const QString& file)
 
 }  // namespace
 
-QString constructionTrips(qint64 cargo_count, int capacity)
+std::optional<ConstructionTrips> constructionTripsOf(qint64 cargo_count, int capacity)
 {
     if (capacity <= 0)
-        return QStringLiteral("0");
+        return std::nullopt;
     qint64 cale_ladownie = cargo_count / capacity;
     if (cargo_count % capacity != 0 && cargo_count < 0)
         --cale_ladownie;  // towards minus infinity
-    const qint64 reszta = cargo_count - cale_ladownie * capacity;
-    return QString::number(cale_ladownie) + QLatin1Char('-') + QString::number(reszta);
+    return ConstructionTrips{cale_ladownie, cargo_count - cale_ladownie * capacity};
+}
+
+QString constructionTrips(qint64 cargo_count, int capacity)
+{
+    const auto trips = constructionTripsOf(cargo_count, capacity);
+    if (!trips)
+        return QStringLiteral("0");
+    return QString::number(trips->fullHolds) + QLatin1Char('-') + QString::number(trips->rest);
 }
 
 int constructionPercent(double fraction)
@@ -116,6 +124,7 @@ ConstructionModule::ConstructionModule(const GameState& state, const QString& da
     : m_state(state), m_dataDir(dataDir), m_ui(ui), m_reports(reports)
 {
     lista_materialow.setEditable(true);
+    lista_materialow.setShownText(0, &CommodityNames::displayName);
     lista_materialow.setAll({QStringList(), QStringList()});
 }
 
@@ -129,10 +138,25 @@ QString ConstructionModule::get_ilosc_kursow(qint64 cargo_count) const
     return constructionTrips(cargo_count, m_state.DaneStatku.CargoCapacity);
 }
 
+std::optional<ConstructionTrips> ConstructionModule::trips(qint64 cargo_count) const
+{
+    return constructionTripsOf(cargo_count, m_state.DaneStatku.CargoCapacity);
+}
+
+std::optional<qint64> ConstructionModule::tonnesAt(int row) const
+{
+    return quantity(lista_materialow.cell(row, 1));
+}
+
+bool ConstructionModule::isTotalRow(int row) const
+{
+    return lista_materialow.cell(row, 0) == kTotal;
+}
+
 void ConstructionModule::resetWindow()
 {
-    Label_system_val = Label_station_val = Label_type_val = Label_marketid_val = Label_progress_val =
-        QStringLiteral("-/-");
+    siteSystem = siteStation = siteType = siteMarketId = std::nullopt;
+    progressPercent.reset();
     ProgressBar1 = 0;
     headerShaded = true;
     lista_materialow.setAll({QStringList(), QStringList()});
@@ -151,16 +175,16 @@ QString ConstructionModule::siteFile(const QString& marketId) const
 void ConstructionModule::showHeader()
 {
     if (m_site.MarketID.isEmpty()) {
-        Label_station_val = Info_Docked.StationName;
-        Label_type_val = Info_Docked.StationType;
-        Label_system_val = Info_Docked.StarSystem;
-        Label_marketid_val = Info_Docked.MarketID;
+        siteStation = Info_Docked.StationName;
+        siteType = Info_Docked.StationType;
+        siteSystem = Info_Docked.StarSystem;
+        siteMarketId = Info_Docked.MarketID;
         return;
     }
-    Label_station_val = orUnknown(m_site.StationName);
-    Label_type_val = orUnknown(m_site.StationType);
-    Label_system_val = orUnknown(m_site.StarSystem);
-    Label_marketid_val = m_site.MarketID;
+    siteStation = known(m_site.StationName);
+    siteType = known(m_site.StationType);
+    siteSystem = known(m_site.StarSystem);
+    siteMarketId = m_site.MarketID;
 }
 
 void ConstructionModule::Set_Construction_info()
@@ -188,7 +212,7 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
 
     const QJsonValue fraction = o.value(QLatin1String("ConstructionProgress"));
     const int progress = constructionPercent(fraction.isDouble() ? fraction.toDouble() : 0.0);
-    Label_progress_val = percentText(progress);
+    progressPercent = progress;
     ProgressBar1 = std::clamp(progress, 0, 100);
 
     // The list now shows this site: the station docked at when the event was
@@ -409,7 +433,7 @@ void ConstructionModule::loadListFile(const QString& path)
 
     const auto postep = IniValue::toInt64(ini.value(kInfo, QStringLiteral("Postep")).value_or(QString()));
     ProgressBar1 = int(std::clamp<qint64>(postep.value_or(0), 0, 100));
-    Label_progress_val = percentText(ProgressBar1);
+    progressPercent = ProgressBar1;
     emit constructionChanged();
 }
 
@@ -507,11 +531,12 @@ QJsonObject ConstructionModule::dumpJson() const
         if (f.open(QIODevice::ReadOnly))
             files.insert(name, QString::fromUtf8(f.readAll()));
     }
-    QJsonObject window{{"Label_system_val", Label_system_val},
-                       {"Label_station_val", Label_station_val},
-                       {"Label_type_val", Label_type_val},
-                       {"Label_marketid_val", Label_marketid_val},
-                       {"Label_progress_val", Label_progress_val},
+    QJsonObject window{{"Label_system_val", labelText(siteSystem)},
+                       {"Label_station_val", labelText(siteStation)},
+                       {"Label_type_val", labelText(siteType)},
+                       {"Label_marketid_val", labelText(siteMarketId)},
+                       {"Label_progress_val",
+                        progressPercent ? QString::number(*progressPercent) + QLatin1Char('%') : kUnknown},
                        {"ProgressBar1", ProgressBar1},
                        {"header_shaded", headerShaded},
                        {"Info_Docked", toJson(Info_Docked)},

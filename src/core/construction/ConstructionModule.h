@@ -7,6 +7,14 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <optional>
+
+// Full holds and what is left over for one more trip.
+struct ConstructionTrips
+{
+    qint64 fullHolds = 0;
+    qint64 rest = 0;
+};
 
 class ReportSink;
 class UserInteraction;
@@ -35,6 +43,12 @@ public:
     void showLastSeenSite();
     // Full holds of the current ship and the tonnes left over, e.g. 3-232.
     QString get_ilosc_kursow(qint64 cargo_count) const;
+    // The same as numbers, for the current ship's hold.
+    std::optional<ConstructionTrips> trips(qint64 cargo_count) const;
+    // The tonnes of a list row; no value for a row without a whole number.
+    std::optional<qint64> tonnesAt(int row) const;
+    // Whether a list row is the TOTAL row.
+    bool isTotalRow(int row) const;
 
     // Pop-up menu and buttons of the construction window. `row` is the
     // list's current row (-1 when none).
@@ -59,12 +73,16 @@ public:
 
     // The materials the site still needs (row 0 the title row).
     TextTableModel lista_materialow{3};
-    QString Label_system_val = QStringLiteral("-/-");
-    QString Label_station_val = QStringLiteral("-/-");
-    QString Label_type_val = QStringLiteral("-/-");
-    QString Label_marketid_val = QStringLiteral("-/-");
-    QString Label_progress_val = QStringLiteral("-/-");
-    int ProgressBar1 = 0;  // 0 to 100
+    // What the header names: the site shown, else the dock (whose fields may
+    // be empty). No value: not known (a site's file without the field, or no
+    // site and no dock yet).
+    std::optional<QString> siteSystem;
+    std::optional<QString> siteStation;
+    std::optional<QString> siteType;
+    std::optional<QString> siteMarketId;
+    // Whole percent of the shown site's progress; no value before the first.
+    std::optional<int> progressPercent;
+    int ProgressBar1 = 0;  // the progress held to 0 to 100, as the bar and the phone show it
     // Row 0 is shaded as a header until the first depot event.
     bool headerShaded = true;
 
@@ -98,7 +116,11 @@ private:
     QString m_saveFile;  // the file the list was last filled from; "💾 Save changes" writes there
 };
 
-// The construction window's trips text: "0" without a known capacity,
+// Full holds (rounded towards minus infinity) and the remainder of a cargo
+// count; no value without a known capacity.
+std::optional<ConstructionTrips> constructionTripsOf(qint64 cargo_count, int capacity);
+
+// The trips text the phone, the page and the list keep: "0" without a known capacity,
 // otherwise full holds (rounded towards minus infinity) "-" remainder, also
 // for counts of 0 and below (0-0, -1-246).
 QString constructionTrips(qint64 cargo_count, int capacity);

@@ -1,5 +1,6 @@
 #include "hub/OrderTree.h"
 
+#include "commodities/CommodityNames.h"
 #include "hub/OrderLines.h"
 
 #include <QJsonObject>
@@ -63,6 +64,14 @@ QVariant OrderTree::data(const QModelIndex& index, int role) const
     const OrderNode* n = nodeAt(index);
     if (!n || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
+    // A commodity line shows the commodity as the game names it; the line
+    // itself keeps the hub's spelling, which the lists and checks read.
+    const QString commodity = OrderLines::commodityName(n->text);
+    if (role == Qt::DisplayRole && !commodity.isEmpty() && n->text.startsWith(OrderLines::commodityMark())) {
+        QString shown = n->text;
+        return shown.replace(shown.indexOf(QLatin1Char('[')) + 1, commodity.size(),
+                             CommodityNames::displayName(commodity));
+    }
     return n->text;
 }
 

@@ -126,7 +126,7 @@ void JournalPass::refreshLabels()
     const GameState& st = m_state;
     m_mainWindow.setCommanderLabel(st.dane_CMDR.Name);
     m_mainWindow.setCarrierLabels(st.dane_carriera.CarrierName, st.dane_carriera.StarSystem,
-                                  QString::number(st.dane_carriera.Body));
+                                  st.dane_carriera.Body);
 }
 
 void JournalPass::Timer1Timer(bool sameNewest)

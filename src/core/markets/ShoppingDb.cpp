@@ -47,19 +47,29 @@ double readDistance(const IniDocument& doc, const QString& section, const QStrin
     return std::isfinite(v) ? v : 0;
 }
 
-// Appends every non-empty column-0 name of a list that has a store record,
-// under any spelling of the commodity ("Computer" has "computercomponents").
-void appendListed(QString& out, const TextTableModel& list, const QSet<QString>& foldedSections,
-                  const QSet<QString>& sectionKeys)
+// Every non-empty column-0 name of a list that has a store record, under any
+// spelling of the commodity ("Computer" has "computercomponents").
+QStringList listed(const TextTableModel& list, const QSet<QString>& foldedSections,
+                   const QSet<QString>& sectionKeys)
 {
+    QStringList out;
     for (int r = 0; r < list.rowCount(); ++r) {
         const QString name = list.cell(r, 0);
         if (name.isEmpty())
             continue;
         const QString key = CommodityNames::key(name);
         if (foldedSections.contains(name.toCaseFolded()) || (!key.isEmpty() && sectionKeys.contains(key)))
-            out += name + QStringLiteral("; ");
+            out.append(name);
     }
+    return out;
+}
+
+QString joined(const QStringList& names)
+{
+    QString out;
+    for (const QString& name : names)
+        out += name + QStringLiteral("; ");
+    return out;
 }
 
 }  // namespace
@@ -195,6 +205,8 @@ void ShoppingDb::szukaj_towaru()
         w.Station_Type.clear();
         w.Also_needed.clear();
         w.Station_Distance = 0;
+        m_alsoOnLoadingList.clear();
+        m_alsoOnConstruction.clear();
     } else {
         QSet<QString> folded;
         QSet<QString> keys;
@@ -203,11 +215,10 @@ void ShoppingDb::szukaj_towaru()
             folded.insert(name.toCaseFolded());
             keys.insert(CommodityNames::key(name));
         }
-        QString also = QStringLiteral("[FC] ");
-        appendListed(also, m_loadingList, folded, keys);
-        also += QStringLiteral("[CON] ");
-        appendListed(also, m_constructionList, folded, keys);
-        w.Also_needed = also;
+        m_alsoOnLoadingList = listed(m_loadingList, folded, keys);
+        m_alsoOnConstruction = listed(m_constructionList, folded, keys);
+        w.Also_needed = QStringLiteral("[FC] ") + joined(m_alsoOnLoadingList) + QStringLiteral("[CON] ") +
+                        joined(m_alsoOnConstruction);
     }
     wyswietl_wyniki();
 }

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class TextTableModel;
 
@@ -50,6 +51,10 @@ public:
     // Whether a search has run yet, and whether the last one found its commodity.
     bool searched() const { return m_searched; }
     bool resultFound() const { return m_found; }
+    // The stored names of the found commodity's market that the loading list
+    // and the construction list also hold (what "Also_needed" spells out).
+    const QStringList& alsoOnLoadingList() const { return m_alsoOnLoadingList; }
+    const QStringList& alsoOnConstruction() const { return m_alsoOnConstruction; }
 
     // Result label texts; until the first search each shows its own name.
     QString label_ww_system = QStringLiteral("label_ww_system");
@@ -85,5 +90,7 @@ private:
     const TextTableModel& m_loadingList;
     const TextTableModel& m_constructionList;
     bool m_searched = false;
+    QStringList m_alsoOnLoadingList;
+    QStringList m_alsoOnConstruction;
     bool m_found = false;
 };

@@ -1,8 +1,11 @@
 #include "widgets/WindowParts.h"
 
+#include "common/NumberFormat.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -61,4 +64,9 @@ QWidget* addScrollingBody(QWidget* window)
     scroll->setWidget(body);
     outer->addWidget(scroll);
     return body;
+}
+
+QString groupedNumber(qint64 value)
+{
+    return FormatNumberWithCommas(value, QLocale());
 }

@@ -29,3 +29,8 @@ QWidget* addScrollingBody(QWidget* window);
 
 // Puts the window in the middle of its screen's free area.
 void centerOnScreen(QWidget* window);
+
+// A count, credits or tonnes as a person reads them: digits grouped by threes
+// with the current locale's separator. QLocale's own form in Qt 6.4 leaves
+// a Polish million as "1234 567".
+QString groupedNumber(qint64 value);

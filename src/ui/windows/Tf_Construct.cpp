@@ -15,7 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyledItemDelegate>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -23,30 +23,74 @@ namespace {
 
 const QColor kAmber(222, 153, 0);
 const QColor kDarkBrown(76, 29, 1);
-const QColor kCoral(255, 127, 80);
 
-// Shades row 0 as a heading while the module says so.
-class HeaderRowDelegate : public QStyledItemDelegate
+// The site's materials as the window shows them: the list's first row (the
+// title of a list read from a file, or nothing) leaves the grid, whose
+// captions are in the header bar; tonnes in the person's digit grouping,
+// trips as full holds × the rest, the TOTAL row bold. The list keeps its own
+// texts, which the phone and the page show.
+class MaterialsView : public QSortFilterProxyModel
 {
 public:
-    HeaderRowDelegate(ConstructionModule& module, QObject* parent)
-        : QStyledItemDelegate(parent), m_module(module)
-    {}
-
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    MaterialsView(const ConstructionModule& module, QObject* parent)
+        : QSortFilterProxyModel(parent), m_module(module)
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.row() == 0 && m_module.headerShaded)
-            option->backgroundBrush = kCoral;
+        setSourceModel(const_cast<TextTableModel*>(&module.lista_materialow));
     }
 
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            switch (section) {
+            case 0:
+                return Tf_Construct::tr("Commodity");
+            case 1:
+                return Tf_Construct::tr("Needed");
+            case 2:
+                return Tf_Construct::tr("Trips");
+            default:
+                break;
+            }
+        }
+        return QSortFilterProxyModel::headerData(section, orientation, role);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const int row = mapToSource(index).row();
+        const bool total = m_module.isTotalRow(row);
+        if (role == Qt::FontRole && total) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        const auto tonnes = m_module.tonnesAt(row);
+        if (role == Qt::DisplayRole) {
+            if (index.column() == 0 && total)
+                return Tf_Construct::tr("TOTAL");
+            if (index.column() == 1 && tonnes)
+                return groupedNumber(*tonnes);
+            if (index.column() == 2 && tonnes)
+                if (const auto trips = m_module.trips(*tonnes))
+                    return Tf_Construct::tr("%1 × %2").arg(groupedNumber(trips->fullHolds),
+                                                           groupedNumber(trips->rest));
+        }
+        if (role == Qt::ToolTipRole && index.column() == 2 && tonnes)
+            if (const auto trips = m_module.trips(*tonnes))
+                return Tf_Construct::tr("%1 full trips and %2 t")
+                    .arg(groupedNumber(trips->fullHolds), groupedNumber(trips->rest));
+        return QSortFilterProxyModel::data(index, role);
+    }
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override { return sourceRow > 0; }
+
 private:
-    ConstructionModule& m_module;
+    const ConstructionModule& m_module;
 };
 
-// A thin header without captions: the grid has no heading of its own (its
-// row 0 is one), but rows and columns stay resizable by dragging.
+// A thin header without captions beside the rows: they stay resizable by
+// dragging.
 class GripHeader : public QHeaderView
 {
 public:
@@ -61,6 +105,12 @@ protected:
     }
     QSize sizeHint() const override { return {6, 6}; }
 };
+
+// The site's values as the header shows them.
+QString orUnknown(const std::optional<QString>& value)
+{
+    return value.value_or(QStringLiteral("-/-"));
+}
 
 QLabel* captionLabel(const QString& text, QWidget* parent)
 {
@@ -126,9 +176,8 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
 
     lista_materialow = new QTableView(this);
     lista_materialow->setObjectName(QStringLiteral("lista_materialow"));
-    lista_materialow->setModel(&module.lista_materialow);
-    lista_materialow->setItemDelegate(new HeaderRowDelegate(module, lista_materialow));
-    lista_materialow->setHorizontalHeader(new GripHeader(Qt::Horizontal, lista_materialow));
+    m_rows = new MaterialsView(module, lista_materialow);
+    lista_materialow->setModel(m_rows);
     lista_materialow->setVerticalHeader(new GripHeader(Qt::Vertical, lista_materialow));
     lista_materialow->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     lista_materialow->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -185,6 +234,10 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(header);
+    label_list_title = new ElidedLabel(QString(), this);
+    label_list_title->setObjectName(QStringLiteral("label_list_title"));
+    label_list_title->setTextFormat(Qt::PlainText);
+    layout->addWidget(label_list_title);
     layout->addWidget(lista_materialow, 1);
     layout->addWidget(bottom);
 
@@ -200,19 +253,25 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
 
 int Tf_Construct::currentRow() const
 {
-    const QModelIndex i = lista_materialow->currentIndex();
+    const QModelIndex i = m_rows->mapToSource(lista_materialow->currentIndex());
     return i.isValid() ? i.row() : -1;
 }
 
 void Tf_Construct::refresh()
 {
     const ConstructionModule& m = m_module;
-    label_system_val->setText(m.Label_system_val);
-    label_station_val->setText(m.Label_station_val);
-    label_type_val->setText(m.Label_type_val);
-    label_marketid_val->setText(m.Label_marketid_val);
-    label_progress_val->setText(m.Label_progress_val);
+    label_system_val->setText(orUnknown(m.siteSystem));
+    label_station_val->setText(orUnknown(m.siteStation));
+    label_type_val->setText(orUnknown(m.siteType));
+    label_marketid_val->setText(orUnknown(m.siteMarketId));
+    label_progress_val->setText(m.progressPercent ? QString::number(*m.progressPercent) + QLatin1Char('%')
+                                                  : orUnknown({}));
     ProgressBar1->setValue(m.ProgressBar1);
+    // A list read from a file has its site's name and start date as its first row.
+    const QString title = QStringList{m.lista_materialow.cell(0, 0), m.lista_materialow.cell(0, 1)}
+                              .join(QStringLiteral("  "))
+                              .trimmed();
+    label_list_title->setText(title);
+    label_list_title->setVisible(!title.isEmpty());
     btn_zapisz->setEnabled(m.canSave());
-    lista_materialow->viewport()->update();  // the heading shade may have gone
 }

@@ -9,6 +9,7 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QSortFilterProxyModel;
 class QTableView;
 class ConstructionModule;
 
@@ -28,6 +29,7 @@ public:
     QLabel* label_progress_val = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QTableView* lista_materialow = nullptr;
+    QLabel* label_list_title = nullptr;  // a list file's site name and start date
     QMenu* PopupMenu1 = nullptr;
     QPushButton* btn_Nowy_Zaladunek = nullptr;
     QCheckBox* ch_nowy_zaladunek = nullptr;
@@ -42,4 +44,5 @@ private:
 
     ConstructionModule& m_module;
     ReportFn m_report;
+    QSortFilterProxyModel* m_rows = nullptr;
 };

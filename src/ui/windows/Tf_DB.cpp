@@ -1,5 +1,6 @@
 #include "windows/Tf_DB.h"
 
+#include "commodities/CommodityNames.h"
 #include "common/UserInteraction.h"
 #include "markets/ShoppingDb.h"
 #include "widgets/WindowParts.h"
@@ -41,6 +42,14 @@ QPushButton* copyButton(const QString& name, QWidget* parent)
     b->setObjectName(name);
     b->setToolTip(QStringLiteral("Copy to clipboard"));
     return b;
+}
+
+QString shownNames(const QStringList& stored)
+{
+    QString out;
+    for (const QString& name : stored)
+        out += CommodityNames::displayName(name) + QStringLiteral("; ");
+    return out;
 }
 
 // Labels break lines on LF; the program's texts use CR LF.
@@ -146,8 +155,14 @@ void Tf_DB::refresh()
         label_ww_station_type->setText(shown(db.label_ww_station_type));
         label_ww_distance->setText(shown(db.label_ww_distance));
         label_ww_marketid->setText(shown(db.label_ww_marketid));
-        label_ww_price->setText(shown(db.label_ww_price));
-        label_ww_also_needed->setText(shown(db.label_ww_also_needed));
+        // Credits and counts in the person's own digit grouping, commodities
+        // by the names the game shows.
+        const TMarketBuyData& w = db.Wynik_wyszukiwania;
+        label_ww_price->setText(QStringLiteral("💰") + groupedNumber(w.BuyPrice) +
+                                QStringLiteral("CR (Buying: ") + groupedNumber(w.Count) +
+                                QStringLiteral(")"));
+        label_ww_also_needed->setText(QStringLiteral("✅ [FC] ") + shownNames(db.alsoOnLoadingList()) +
+                                      QStringLiteral("\n✅ [CON] ") + shownNames(db.alsoOnConstruction()));
     } else {
         // One clear line instead of zeroes that look like a result.
         label_ww_system->setText(

@@ -22,6 +22,12 @@
 
 namespace {
 
+// What the journal has not told yet.
+QString orUnknown(const std::optional<QString>& value)
+{
+    return value.value_or(QStringLiteral("-/-"));
+}
+
 const QString kStyle =
     QStringLiteral("Tf_ED { background: rgb(76, 29, 1); }"
                    "QGroupBox { color: rgb(222, 153, 0); font-size: 15px; font-weight: bold;"
@@ -343,15 +349,15 @@ void Tf_ED::refreshMobile()
 void Tf_ED::refresh()
 {
     const MainWindowModel& mw = m_mainWindow;
-    Label_cmdr_val->setText(mw.Label_cmdr_val);
-    Label_cr_val->setText(mw.Label_cr_val);
-    Label_carrier_name_val->setText(mw.Label_carrier_name_val);
-    Label_carrier_system_val->setText(mw.Label_carrier_system_val);
-    Label_carrier_body_val->setText(mw.Label_carrier_body_val);
-    Label_dock_system_val->setText(mw.Label_dock_system_val);
-    Label_dock_station_val->setText(mw.Label_dock_station_val);
-    Label_dock_type_val->setText(mw.Label_dock_type_val);
-    Label_time->setText(mw.Label_time);
+    Label_cmdr_val->setText(orUnknown(mw.commanderName));
+    Label_cr_val->setText(mw.credits ? groupedNumber(*mw.credits) : orUnknown({}));
+    Label_carrier_name_val->setText(orUnknown(mw.carrierName));
+    Label_carrier_system_val->setText(orUnknown(mw.carrierSystem));
+    Label_carrier_body_val->setText(mw.carrierBody ? QString::number(*mw.carrierBody) : orUnknown({}));
+    Label_dock_system_val->setText(orUnknown(mw.dockSystem));
+    Label_dock_station_val->setText(orUnknown(mw.dockStation));
+    Label_dock_type_val->setText(orUnknown(mw.dockType));
+    Label_time->setText(orUnknown(mw.journalTime));
     for (size_t i = 0; i < panelBoxes.size(); ++i)
         panelBoxes[i]->setChecked(mw.isPanelChecked(MainWindowModel::Panel(i)));
     ch_lock_panels->setChecked(mw.ch_lock_panels);

@@ -11,6 +11,28 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// Price, demand and stock in the person's digit grouping; the grid keeps
+// plain digits, which the hub's market check reads.
+class MarketRows : public FirstRowHeaderProxy
+{
+public:
+    using FirstRowHeaderProxy::FirstRowHeaderProxy;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        const QVariant v = FirstRowHeaderProxy::data(index, role);
+        if (role != Qt::DisplayRole || index.column() < 1 || index.column() > 3)
+            return v;
+        bool whole = false;
+        const qint64 n = v.toString().toLongLong(&whole);
+        return whole ? QVariant(groupedNumber(n)) : v;
+    }
+};
+
+}  // namespace
+
 Tf_market::Tf_market(MarketModule& market, QWidget* parent) : QWidget(parent, Qt::Window), m_market(market)
 {
     setWindowTitle(QStringLiteral("Market"));
@@ -30,7 +52,7 @@ Tf_market::Tf_market(MarketModule& market, QWidget* parent) : QWidget(parent, Qt
     sg_Market->setObjectName(QStringLiteral("sg_Market"));
     // Row 0 of the grid is its heading row; it stays in place as the header
     // while the commodities scroll.
-    auto* rows = new FirstRowHeaderProxy(this);
+    auto* rows = new MarketRows(this);
     rows->setSourceModel(&market.sg_Market);
     sg_Market->setModel(rows);
     sg_Market->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

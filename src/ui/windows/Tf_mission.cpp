@@ -1,6 +1,8 @@
 #include "windows/Tf_mission.h"
 
+#include "commodities/CommodityNames.h"
 #include "missions/MissionModule.h"
+#include "widgets/WindowParts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,6 +49,6 @@ void Tf_mission::refresh()
 {
     QStringList lines;
     for (const auto& [name, units] : m_missions.mission_commodites)
-        lines.append(name + QLatin1Char('=') + QString::number(units));
+        lines.append(CommodityNames::displayName(name) + QLatin1Char('=') + groupedNumber(units));
     Memo1->setPlainText(lines.join(QLatin1Char('\n')));
 }

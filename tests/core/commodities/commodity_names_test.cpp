@@ -3,6 +3,12 @@
 #include "commodities/CommodityTally.h"
 #include "hub/HubClient.h"
 
+#include "TestSupport.h"
+
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSet>
 #include <QTest>
 
@@ -18,6 +24,11 @@ private slots:
     void otherNamesStayApart();
     void everyPickListNameHasARow();
     void tallyFindsTheFirstEntryOfACargo();
+    void displayNameAsTheGameShowsIt_data();
+    void displayNameAsTheGameShowsIt();
+    void everyMarketCommodityHasItsShownName_data();
+    void everyMarketCommodityHasItsShownName();
+    void orderFormChoicesAreTheHubFormsNames();
 };
 
 namespace {
@@ -180,6 +191,94 @@ void CommodityNamesTest::tallyFindsTheFirstEntryOfACargo()
     QCOMPARE(t.size(), 4);
     QCOMPARE(t.units(QStringLiteral("STEEL")), std::optional<int>(4));
     QCOMPARE(t.at(3).first, QStringLiteral("Steel"));
+}
+
+void CommodityNamesTest::displayNameAsTheGameShowsIt_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("localised");
+    QTest::addColumn<QString>("shown");
+    const auto row = [](const char* tag, const char* name, const char* localised, const char* shown) {
+        QTest::newRow(tag) << QString::fromUtf8(name) << QString::fromUtf8(localised)
+                           << QString::fromUtf8(shown);
+    };
+    row("journal's localised name", "drones", "Drohne", "Drohne");
+    row("localised name trimmed", "$steel_name;", " Steel ", "Steel");
+    row("internal name", "cmmcomposite", "", "CMM Composite");
+    row("journal form", "$liquidoxygen_name;", "", "Liquid oxygen");
+    row("cargo file's lower case", "drones", "", "Limpet");
+    row("internal name not spelled like it", "$atmosphericextractors_name;", "", "Atmospheric Processors");
+    row("underscored internal name", "$m3_tissuesample_membrane_name;", "", "Mollusc Membrane");
+    row("pick list's own name", "Computer", "", "Computer Components");
+    row("hub's spelling", "Combat Stabilizers", "", "Combat Stabilisers");
+    row("hub's letter case", "Liquid Oxygen", "", "Liquid oxygen");
+    row("shown name kept", "Low Temp. Diamonds", "", "Low Temp. Diamonds");
+    row("shown name of wrapped cargo", "Black Box", "", "Black Box");
+    row("mission cargo", "$usscargoblackbox_name;", "", "Black Box");
+    row("unknown journal id", "$newgoods_name;", "", "newgoods");
+    row("unknown name", " Crate of Things ", "", "Crate of Things");
+    row("blank", "", "", "");
+    row("dashes", "-----", "", "-----");
+}
+
+void CommodityNamesTest::displayNameAsTheGameShowsIt()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, localised);
+    QFETCH(QString, shown);
+    QCOMPARE(CommodityNames::displayName(name, localised), shown);
+    if (localised.isEmpty())
+        QCOMPARE(CommodityNames::displayName(name), shown);
+}
+
+void CommodityNamesTest::everyMarketCommodityHasItsShownName_data()
+{
+    // Every Market.json the game wrote that we hold: the full sample folder
+    // beside the repository, and the few kept with the tests.
+    QTest::addColumn<QString>("folder");
+    const QString kept = testData(QStringLiteral("journal-samples/companion"));
+    const QString found = sharedFixture(QStringLiteral("companion"));
+    QTest::newRow("kept with the tests") << kept;
+    QTest::newRow("full samples") << (found == kept ? QString() : found);
+}
+
+void CommodityNamesTest::everyMarketCommodityHasItsShownName()
+{
+    QFETCH(QString, folder);
+    if (folder.isEmpty())
+        QSKIP("shared fixtures are not available");
+    int items = 0;
+    QDirIterator files(folder, {QStringLiteral("Market.json")}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QJsonArray list =
+            QJsonDocument::fromJson(readFile(path)).object().value(QStringLiteral("Items")).toArray();
+        QVERIFY2(!list.isEmpty(), qPrintable(path));
+        for (const QJsonValue& v : list) {
+            const QJsonObject item = v.toObject();
+            const QString name = item.value(QStringLiteral("Name")).toString();
+            const QString shown = item.value(QStringLiteral("Name_Localised")).toString();
+            // An older market may show a name the game has since changed
+            // ("Low Temperature Diamonds"); it must still be the same cargo.
+            const QString ours = CommodityNames::displayName(name);
+            QVERIFY2(ours == shown || CommodityNames::same(shown, name),
+                     qPrintable(name + QStringLiteral(" → ") + shown + QStringLiteral(", not ") + ours));
+            ++items;
+        }
+    }
+    QVERIFY(items > 0);
+}
+
+void CommodityNamesTest::orderFormChoicesAreTheHubFormsNames()
+{
+    // Until the form reads the table, the two lists must not drift apart.
+    const CommodityNames::OrderFormChoices& choices = CommodityNames::orderFormChoices();
+    QStringList orderable;
+    for (const QString& entry : HubClient::orderCommodities())
+        if (HubClient::isOrderableCommodity(entry))
+            orderable.append(entry);
+    QCOMPARE(choices.base + choices.other, orderable);
+    QCOMPARE(choices.base.size(), 19);
 }
 
 QTEST_GUILESS_MAIN(CommodityNamesTest)

@@ -15,6 +15,12 @@
 
 namespace {
 
+// The progress as the header shows it, "-/-" while none is known.
+QString progressText(const ConstructionModule& m)
+{
+    return m.progressPercent ? QString::number(*m.progressPercent) + QLatin1Char('%') : QStringLiteral("-/-");
+}
+
 const QString kSite = QStringLiteral("4256179715");
 
 // Rows joined by "|", cells by ",", trailing empty cells dropped.
@@ -178,7 +184,7 @@ void ConstructionTest::progressRounding()
     QCOMPARE(constructionPercent(fraction), percent);
     Site s;
     s.m.czytaj_budowe_z_logu(depotLine(QByteArray::number(fraction, 'f', 6), {material("Steel", 10, 0)}));
-    QCOMPARE(s.m.Label_progress_val, QString::number(percent) + QLatin1Char('%'));
+    QCOMPARE(s.m.progressPercent, std::optional<int>(percent));
     QCOMPARE(s.m.ProgressBar1, percent);
     QCOMPARE(IniFile(s.siteFile()).readString(QStringLiteral("INFO"), QStringLiteral("Postep")),
              QString::number(percent));
@@ -213,15 +219,16 @@ void ConstructionTest::followsTheDockedStation()
     QCOMPARE(s.m.Info_Docked.SystemAdres, QStringLiteral("83718394834"));
     QVERIFY(s.m.Info_Docked.StationFaction.isEmpty());  // not copied
     QCOMPARE(s.m.Budowa_file, s.core.dataFile(QStringLiteral("constructions/4256179715.ini")));
-    QCOMPARE(s.m.Label_station_val, QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
-    QCOMPARE(s.m.Label_type_val, QStringLiteral("PlanetaryConstructionDepot"));
-    QCOMPARE(s.m.Label_system_val, QStringLiteral("Col 285 Sector AB-C d1-2"));
-    QCOMPARE(s.m.Label_marketid_val, kSite);
+    QCOMPARE(s.m.siteStation.value_or(QStringLiteral("-/-")),
+             QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
+    QCOMPARE(s.m.siteType.value_or(QStringLiteral("-/-")), QStringLiteral("PlanetaryConstructionDepot"));
+    QCOMPARE(s.m.siteSystem.value_or(QStringLiteral("-/-")), QStringLiteral("Col 285 Sector AB-C d1-2"));
+    QCOMPARE(s.m.siteMarketId.value_or(QStringLiteral("-/-")), kSite);
 
     s.dock(QString());
     QVERIFY(s.m.Budowa_file.isEmpty());
-    QCOMPARE(s.m.Label_station_val, QString());
-    QCOMPARE(s.m.Label_marketid_val, QString());
+    QCOMPARE(s.m.siteStation.value_or(QStringLiteral("-/-")), QString());
+    QCOMPARE(s.m.siteMarketId.value_or(QStringLiteral("-/-")), QString());
 }
 
 void ConstructionTest::realDepotEvent_fillsListAndSiteFile()
@@ -242,7 +249,7 @@ void ConstructionTest::realDepotEvent_fillsListAndSiteFile()
         sum += s.m.lista_materialow.cell(r, 1).toLongLong();
     QCOMPARE(s.m.lista_materialow.cell(21, 1), QString::number(sum));
     QCOMPARE(s.m.lista_materialow.cell(21, 2), constructionTrips(sum, 224));
-    QCOMPARE(s.m.Label_progress_val, QStringLiteral("42%"));
+    QCOMPARE(s.m.progressPercent, std::optional<int>(42));
     QVERIFY(!s.m.headerShaded);
     QCOMPARE(s.m.ak_budowa, kSite);
     QVERIFY(s.m.canSave());
@@ -256,7 +263,7 @@ void ConstructionTest::realDepotEvent_fillsListAndSiteFile()
     const auto done = fixtureLines(QStringLiteral("reserialised/ColonisationConstructionDepot.jsonl"));
     if (done.size() > 1) {
         s.m.czytaj_budowe_z_logu(done[1]);
-        QCOMPARE(s.m.Label_progress_val, QStringLiteral("100%"));
+        QCOMPARE(s.m.progressPercent, std::optional<int>(100));
         const int last = s.m.lista_materialow.rowCount() - 1;
         QCOMPARE(s.m.lista_materialow.row(last), (QStringList{"TOTAL", "0", "0-0"}));
     }
@@ -338,8 +345,8 @@ void ConstructionTest::notDockedOrOddMarketId_writesNoFile()
     QVERIFY(s.m.Budowa_file.isEmpty());
     s.m.czytaj_budowe_z_logu(depotLine("0.500000", {material("Steel", 10, 0)}));
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|Steel,10,0-10|TOTAL,10,0-10"));
-    QCOMPARE(s.m.Label_progress_val, QStringLiteral("50%"));
-    QCOMPARE(s.m.Label_marketid_val, shownId);
+    QCOMPARE(s.m.progressPercent, std::optional<int>(50));
+    QCOMPARE(s.m.siteMarketId.value_or(QStringLiteral("-/-")), shownId);
     QVERIFY(!s.m.canSave());
     QVERIFY(s.m.ak_budowa.isEmpty());
     // Nothing was written: no list folder, no file named after the id, in or beside the data folder.
@@ -414,7 +421,7 @@ void ConstructionTest::badDepotLines()
         QVERIFY2(e.message().contains(error), qPrintable(e.message()));
     }
     QCOMPARE(gridText(s.m.lista_materialow), rows);
-    QCOMPARE(s.m.Label_progress_val, progress);
+    QCOMPARE(progressText(s.m), progress);
     // The site's file keeps its last complete picture.
     QCOMPARE(readFile(s.siteFile()), QByteArray("[MATS]\r\nOld=5\r\n"));
 }
@@ -462,7 +469,7 @@ void ConstructionTest::loadListFile()
     writeFile(path, file);
     s.m.loadListFile(path);
     QCOMPARE(gridText(s.m.lista_materialow), rows);
-    QCOMPARE(s.m.Label_progress_val, progress);
+    QCOMPARE(progressText(s.m), progress);
     QVERIFY(s.m.headerShaded);  // only a depot event ends the heading look
     QCOMPARE(s.m.ak_budowa, QStringLiteral("3951663874"));
     QVERIFY(s.m.canSave());
@@ -482,7 +489,7 @@ void ConstructionTest::loadBadAmount_stopsWithError()
         QVERIFY(e.message().contains(QStringLiteral("lots")));
     }
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("-/-  [1.ini],-/-|Steel,100,0-100|"));
-    QCOMPARE(s.m.Label_progress_val, QStringLiteral("90%"));  // not updated
+    QCOMPARE(s.m.progressPercent, std::optional<int>(90));  // not updated
 }
 
 void ConstructionTest::loadThroughDialog()
@@ -634,9 +641,10 @@ void ConstructionTest::colonisationJournal_replayed()
     fx.pass();
 
     const ConstructionModule& m = core.construct();
-    QCOMPARE(m.Label_station_val, QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
-    QCOMPARE(m.Label_marketid_val, kSite);
-    QCOMPARE(m.Label_progress_val, QStringLiteral("42%"));
+    QCOMPARE(m.siteStation.value_or(QStringLiteral("-/-")),
+             QStringLiteral("Planetary Construction Site: Zhao Drilling Base"));
+    QCOMPARE(m.siteMarketId.value_or(QStringLiteral("-/-")), kSite);
+    QCOMPARE(m.progressPercent, std::optional<int>(42));
     QCOMPARE(m.lista_materialow.rowCount(), 22);
     QCOMPARE(m.lista_materialow.cell(2, 2), QStringLiteral("0-167"));  // the ship holds 224 t
     const QString file = fx.dataDir.filePath(QStringLiteral("constructions/4256179715.ini"));
@@ -670,7 +678,7 @@ void ConstructionTest::modelIsSound()
     s.m.loadListFile(path);
     s.m.resetWindow();
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|"));
-    QCOMPARE(s.m.Label_station_val, QStringLiteral("-/-"));
+    QVERIFY(!s.m.siteStation);
     QVERIFY(s.m.headerShaded);
     QVERIFY(!s.m.canSave());
     QCOMPARE(s.m.Budowa_file,

@@ -71,7 +71,7 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     QCOMPARE(totals, (QStringList{"1750", "1600", "1526"}));
     QCOMPARE(quantityOf(core.cargo().loadingList, QStringLiteral("Steel")), QStringLiteral("750"));
     // The construction site docked at, with its materials.
-    QVERIFY(core.construct().Label_station_val.contains(QStringLiteral("Zhao Drilling Base")));
+    QVERIFY(core.construct().siteStation.value_or(QString()).contains(QStringLiteral("Zhao Drilling Base")));
     QVERIFY(core.construct().lista_materialow.rowCount() > 10);
     QVERIFY(core.construct().ProgressBar1 > 0);
     // The missions' totals.

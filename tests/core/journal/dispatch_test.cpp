@@ -315,7 +315,7 @@ void DispatchTest::dockInfo()
                 fx.pass();
         }
         fx.pass();
-        QCOMPARE(core.mainWindow().Label_dock_station_val, station);
+        QCOMPARE(core.mainWindow().dockStation.value_or(QStringLiteral("-/-")), station);
         QCOMPARE(core.dumpJson().value("Info_Docked").toObject().value("StationName").toString(), station);
         if (station == QLatin1String("Dock A"))
             QCOMPARE(core.construct().Info_Docked.MarketID, QStringLiteral("3700000001"));
@@ -348,7 +348,7 @@ void DispatchTest::nonUtf8Bytes_decodedWithReplacement()
     fx.pass();
     QCOMPARE(core.state.dane_CMDR.Name, name);
     QCOMPARE(core.state.dane_dokowania.StationName, name);
-    QCOMPARE(core.mainWindow().Label_dock_station_val, name);
+    QCOMPARE(core.mainWindow().dockStation.value_or(QStringLiteral("-/-")), name);
     QVERIFY(core.log().lineText(core.log().count() - 1).contains(name));
     QVERIFY2(fx.ui.messages().isEmpty(), qPrintable(fx.ui.messages().join(QLatin1Char('\n'))));
 }

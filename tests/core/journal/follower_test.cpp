@@ -85,8 +85,8 @@ void FollowerTest::burstInOneSecondSplitAcrossWrites_dispatchedOnceEachInOrder()
                                                      "parse_CMDR:Commander", "undock:Undocked"}));
     QCOMPARE(core.state.dane_CMDR.Name, QStringLiteral("B"));
     // The main window's labels follow in the same pass.
-    QCOMPARE(core.mainWindow().Label_cmdr_val, QStringLiteral("B"));
-    QCOMPARE(core.mainWindow().Label_carrier_name_val, QStringLiteral("CARRIER"));
+    QCOMPARE(core.mainWindow().commanderName.value_or(QStringLiteral("-/-")), QStringLiteral("B"));
+    QCOMPARE(core.mainWindow().carrierName.value_or(QStringLiteral("-/-")), QStringLiteral("CARRIER"));
     QCOMPARE(core.pass().last_time, QStringLiteral("2025-01-01T10:00:05Z"));
     QVERIFY(passes.size() >= 3);
     QCOMPARE(fx.ui.messages(), QStringList());

@@ -206,8 +206,8 @@ void RelogSessionsTest::relogsAtOwnCarrier()
     QCOMPARE(own.CarrierBalance, qint64(2928401437));
 
     // Relogged on foot: docked nowhere, on the desktop, the page and the phone alike.
-    QCOMPARE(core.mainWindow().Label_dock_station_val, QString());
-    QCOMPARE(core.mainWindow().Label_dock_system_val, QStringLiteral("HIP 87621"));
+    QCOMPARE(core.mainWindow().dockStation.value_or(QStringLiteral("-/-")), QString());
+    QCOMPARE(core.mainWindow().dockSystem.value_or(QStringLiteral("-/-")), QStringLiteral("HIP 87621"));
     QCOMPARE(core.state.dane_dokowania.StationName, QString());
     QVERIFY(fx.told().filter(QStringLiteral("not taken off")).isEmpty());
 }
@@ -273,10 +273,10 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     play(fx, lines.mid(0, 3), 3, Split::OneBatch);
     const ConstructionModule& site = core.construct();
     const QString name = QStringLiteral("Planetary Construction Site: Zhao Drilling Base");
-    QCOMPARE(core.mainWindow().Label_dock_station_val, name);
-    QCOMPARE(site.Label_station_val, name);
-    QCOMPARE(site.Label_marketid_val, QStringLiteral("4256179715"));
-    QCOMPARE(site.Label_progress_val, QStringLiteral("40%"));
+    QCOMPARE(core.mainWindow().dockStation.value_or(QStringLiteral("-/-")), name);
+    QCOMPARE(site.siteStation.value_or(QStringLiteral("-/-")), name);
+    QCOMPARE(site.siteMarketId.value_or(QStringLiteral("-/-")), QStringLiteral("4256179715"));
+    QCOMPARE(site.progressPercent, std::optional<int>(40));
     QCOMPARE(site.lista_materialow.row(1), (QStringList{"Steel", "900", "4-4"}));
     // The page and the phone read the same dock record.
     const WebPageFeed page({core.state, core.cargo().loadingList, site.lista_materialow, site.ProgressBar1,
@@ -302,10 +302,10 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
 
     fx.append(lines[5] + lines[6]);  // off to the own carrier
     fx.pass();
-    QCOMPARE(core.mainWindow().Label_dock_station_val, QStringLiteral("H1V-L3B"));
-    QCOMPARE(site.Label_station_val, name);
-    QCOMPARE(site.Label_type_val, QStringLiteral("PlanetaryConstructionDepot"));
-    QCOMPARE(site.Label_marketid_val, QStringLiteral("4256179715"));
+    QCOMPARE(core.mainWindow().dockStation.value_or(QStringLiteral("-/-")), QStringLiteral("H1V-L3B"));
+    QCOMPARE(site.siteStation.value_or(QStringLiteral("-/-")), name);
+    QCOMPARE(site.siteType.value_or(QStringLiteral("-/-")), QStringLiteral("PlanetaryConstructionDepot"));
+    QCOMPARE(site.siteMarketId.value_or(QStringLiteral("-/-")), QStringLiteral("4256179715"));
     QCOMPARE(site.Info_Docked.StationName, QStringLiteral("H1V-L3B"));
 }
 

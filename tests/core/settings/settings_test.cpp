@@ -99,7 +99,7 @@ void SettingsTest::load()
     QCOMPARE(shown.count(), int(panels.count(true)));
     for (const QList<QVariant>& call : std::as_const(shown))
         QVERIFY(call.at(1).toBool());
-    QTEST(mw.Label_carrier_name_val, "carrierName");
+    QTEST(mw.carrierName.value_or(QStringLiteral("-/-")), "carrierName");
     QTEST(core.state.dane_carriera.CarrierName, "carrierName");
     QTEST(core.state.dane_carriera.CarrierID, "carrierId");
     QTEST(core.settings().kvn_consent, "consent");
@@ -166,7 +166,7 @@ void SettingsTest::load_missingFile_changesNothing()
     TessivarCore& core = fx.start();
     core.state.dane_carriera.CarrierID = 7;
     core.settings().applyStoredSettings();
-    QCOMPARE(core.mainWindow().Label_carrier_name_val, QStringLiteral("-/-"));
+    QVERIFY(!core.mainWindow().carrierName);
     QCOMPARE(core.state.dane_carriera.CarrierID, quint64(7));
     QVERIFY(!QFile::exists(core.settings().path()));
 }
@@ -179,7 +179,7 @@ void SettingsTest::load_runsOnFirstPassOnly()
     TessivarCore& core = fx.start();
     fx.pass();  // empty journal folder: the settings are still applied
     QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("First"));
-    QCOMPARE(core.mainWindow().Label_carrier_name_val, QStringLiteral("First"));
+    QCOMPARE(core.mainWindow().carrierName.value_or(QStringLiteral("-/-")), QStringLiteral("First"));
     writeFile(ini, "[Carrier]\nName=Second\n");
     fx.pass();
     QCOMPARE(core.state.dane_carriera.CarrierName, QStringLiteral("First"));
@@ -270,7 +270,7 @@ void SettingsTest::copyButtons_copyFromGameState()
     core.state.dane_carriera.StarSystem = QStringLiteral("Teurbolg");
     core.state.dane_systemu.StarSystem = QStringLiteral("Sol");
     core.state.dane_dokowania.StationName = QStringLiteral("Abraham Lincoln");
-    mw.Label_dock_system_val = QStringLiteral("shown, not copied");
+    mw.dockSystem = QStringLiteral("shown, not copied");
     const std::pair<MainWindowModel::CopyField, QString> cases[] = {
         {MainWindowModel::CopyCarrierName, QStringLiteral("FUXBAU")},
         {MainWindowModel::CopyCarrierSystem, QStringLiteral("Teurbolg")},

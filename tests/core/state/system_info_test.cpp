@@ -354,7 +354,7 @@ void SystemInfoTest::carrier()
     QCOMPARE(c.CarrierName, QStringLiteral("QRT"));
     QCOMPARE(c.CarrierBalance, qint64(-5000000));
     QCOMPARE(c.AvailableBalance, qint64(-5000000));
-    QCOMPARE(core->mainWindow().Label_carrier_name_val, QStringLiteral("QRT"));
+    QCOMPARE(core->mainWindow().carrierName.value_or(QStringLiteral("-/-")), QStringLiteral("QRT"));
     QCOMPARE(IniFile(ini).readString(QStringLiteral("Carrier"), QStringLiteral("Name")),
              QStringLiteral("QRT"));
     QVERIFY(!IniFile(ini).valueExists(QStringLiteral("Carrier"), QStringLiteral("CarrierID")));
@@ -366,7 +366,7 @@ void SystemInfoTest::carrier()
     QCOMPARE(c.CarrierID, quint64(3709427968));
     QCOMPARE(c.CarrierBalance, qint64(7));
     QCOMPARE(c.AvailableBalance, qint64(-5000000));
-    QCOMPARE(core->mainWindow().Label_carrier_name_val, QStringLiteral("QRT"));
+    QCOMPARE(core->mainWindow().carrierName.value_or(QStringLiteral("-/-")), QStringLiteral("QRT"));
     QCOMPARE(readFile(ini), file);
 }
 
