@@ -15,7 +15,7 @@ bool TessivarApplication::notify(QObject* receiver, QEvent* event)
             m_ui->showMessage(errorText(e));
     } catch (...) {
         if (m_ui)
-            m_ui->showMessage(QStringLiteral("Unknown error"));
+            m_ui->showMessage(QCoreApplication::translate("TessivarApplication", "Unknown error"));
     }
     return false;
 }

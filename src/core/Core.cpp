@@ -47,6 +47,7 @@ StartupSettings StartupSettings::read(const QString& settingsIniPath)
     s.hubUrl = doc.value(QStringLiteral("KVN"), QStringLiteral("url")).value_or(QString());
     s.downloadUrl = doc.value(QStringLiteral("links"), QStringLiteral("download")).value_or(QString());
     s.chatUrl = doc.value(QStringLiteral("links"), QStringLiteral("chat")).value_or(QString());
+    s.language = doc.value(QStringLiteral("windows"), QStringLiteral("language")).value_or(QString());
     s.file = std::move(file);
     return s;
 }

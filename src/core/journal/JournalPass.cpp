@@ -32,7 +32,7 @@ template <typename F> void JournalPass::guarded(F&& f)
     } catch (const std::exception& e) {
         m_reports.report(errorText(e));
     } catch (...) {
-        m_reports.report(QStringLiteral("Unknown error"));
+        m_reports.report(JournalPass::tr("Unknown error"));
     }
 }
 
@@ -49,7 +49,7 @@ bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
             m_reports.report(errorText(e));
             return false;
         } catch (...) {
-            m_reports.report(QStringLiteral("Unknown error"));
+            m_reports.report(JournalPass::tr("Unknown error"));
             return false;
         }
     }

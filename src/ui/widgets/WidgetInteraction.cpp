@@ -61,7 +61,7 @@ void WidgetInteraction::showWaitingTexts()
     }
     for (qsizetype i = 0; i < texts.size(); ++i)
         if (counts[i] > 1)
-            texts[i] = QObject::tr("%1\n(%n times)", nullptr, counts[i]).arg(texts[i]);
+            texts[i] = QCoreApplication::translate("WidgetInteraction", "%1\n(%n times)", nullptr, counts[i]).arg(texts[i]);
     const QString all = texts.join(QStringLiteral("\n\n"));
     constexpr int kShownLines = 12;
     constexpr int kShownChars = 1200;

@@ -1,6 +1,7 @@
 #include "widgets/WindowParts.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -26,7 +27,7 @@ QPushButton* addCloseRow(QBoxLayout* layout, QWidget* window)
 {
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("✔️ CLOSE"), window);
+    auto* close = new QPushButton(QCoreApplication::translate("WindowParts", "✔️ CLOSE"), window);
     close->setObjectName(QStringLiteral("btn_close"));
     bottom->addWidget(close);
     layout->addLayout(bottom);

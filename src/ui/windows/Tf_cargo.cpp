@@ -55,7 +55,7 @@ private:
 Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_cargo(cargo), m_report(std::move(report))
 {
-    setWindowTitle(QStringLiteral("Cargo"));
+    setWindowTitle(Tf_cargo::tr("Cargo"));
     QFont f = font();
     f.setFamilies({QStringLiteral("Segoe UI"), f.family()});
     setFont(f);
@@ -80,7 +80,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     sg_cargo->setObjectName(QStringLiteral("cargo_list"));
     sg_cargo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cargoLayout->addWidget(sg_cargo);
-    tabs->addTab(cargoTab, QStringLiteral("📦 Ship Cargo"));
+    tabs->addTab(cargoTab, Tf_cargo::tr("📦 Ship Cargo"));
 
     // Loading list with its source selector and the save button.
     auto* loadingTab = new QWidget(tabs);
@@ -91,7 +91,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     sg_zaladunek = makeGrid(loadingTab, &cargo.zaladunek_list, {172, 70, 69});
     sg_zaladunek->setObjectName(QStringLiteral("zaladunek_list"));
     loadingLayout->addWidget(sg_zaladunek);
-    btn_zaladunek_zapisz = new QPushButton(QStringLiteral("💾 Save Changes"), loadingTab);
+    btn_zaladunek_zapisz = new QPushButton(Tf_cargo::tr("💾 Save Changes"), loadingTab);
     btn_zaladunek_zapisz->setObjectName(QStringLiteral("btn_zaladunek_zapisz"));
     btn_undo = new QPushButton(tr("↩️ Undo"), loadingTab);
     btn_undo->setObjectName(QStringLiteral("btn_undo"));
@@ -100,7 +100,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     buttons->addWidget(btn_zaladunek_zapisz, 1);
     buttons->addWidget(btn_undo);
     loadingLayout->addLayout(buttons);
-    tabs->addTab(loadingTab, QStringLiteral("📥 Carrier Loading"));
+    tabs->addTab(loadingTab, Tf_cargo::tr("📥 Carrier Loading"));
 
     // Common materials to pick from.
     auto* materialsTab = new QWidget(tabs);
@@ -108,7 +108,7 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     sg_materialy = makeGrid(materialsTab, &cargo.materialy_nazwy, {172});
     sg_materialy->setObjectName(QStringLiteral("materialy_nazwy"));
     materialsLayout->addWidget(sg_materialy);
-    tabs->addTab(materialsTab, QStringLiteral("⬅️ Add to list"));
+    tabs->addTab(materialsTab, Tf_cargo::tr("⬅️ Add to list"));
     tabs->setCurrentIndex(1);
 
     // Undo works from anywhere in the window, as long as no cell is being edited
@@ -119,16 +119,16 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     addAction(Undo1);
 
     PopupZaladunek = new QMenu(this);
-    add = PopupZaladunek->addAction(QStringLiteral("➕ Dodaj własny towar"));
-    Usutowar1 = PopupZaladunek->addAction(QStringLiteral("❌ Usuń towar"));
-    Wyczylist1 = PopupZaladunek->addAction(QStringLiteral("📋 Wyczyść listę"));
+    add = PopupZaladunek->addAction(Tf_cargo::tr("➕ Add a commodity of your own"));
+    Usutowar1 = PopupZaladunek->addAction(Tf_cargo::tr("❌ Remove the commodity"));
+    Wyczylist1 = PopupZaladunek->addAction(Tf_cargo::tr("📋 Clear the list"));
     PopupZaladunek->addSeparator();
-    Findonmarketslocalfiles1 = PopupZaladunek->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    Findonmarketslocalfiles1 = PopupZaladunek->addAction(Tf_cargo::tr("🔍 Find on markets (local files)"));
 
     PopupMaterialy = new QMenu(this);
-    Dodajdozaadunku1 = PopupMaterialy->addAction(QStringLiteral("⬅️ Add to loading list"));
+    Dodajdozaadunku1 = PopupMaterialy->addAction(Tf_cargo::tr("⬅️ Add to loading list"));
     PopupMaterialy->addSeparator();
-    Findonmarketslocalfiles2 = PopupMaterialy->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    Findonmarketslocalfiles2 = PopupMaterialy->addAction(Tf_cargo::tr("🔍 Find on markets (local files)"));
 
     const auto row = [](QTableView* v) { return v->currentIndex().row(); };
     connect(add, &QAction::triggered, this, [this] { run([this] { m_cargo.addClick(); }); });
