@@ -375,9 +375,9 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message numerus="yes">
         <source>%1: %2 (%n times)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1: %2 (%n time)</numerusform>
+            <numerusform>%1: %2 (%n times)</numerusform>
         </translation>
     </message>
 </context>
@@ -393,9 +393,9 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message numerus="yes">
         <source>%1  (%n more)</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
+        <translation>
+            <numerusform>%1  (%n more)</numerusform>
+            <numerusform>%1  (%n more)</numerusform>
         </translation>
     </message>
 </context>
@@ -1269,6 +1269,19 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     <message>
         <source>Make a new secret address; the old one stops working</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>WidgetInteraction</name>
+    <message numerus="yes">
+        <source>%1
+(%n times)</source>
+        <translation>
+            <numerusform>%1
+(%n time)</numerusform>
+            <numerusform>%1
+(%n times)</numerusform>
+        </translation>
     </message>
 </context>
 <context>

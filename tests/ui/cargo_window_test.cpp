@@ -66,9 +66,9 @@ void CargoWindowTest::layout()
     QCOMPARE(w.tabs->currentIndex(), 1);
     QCOMPARE(w.btn_zaladunek_zapisz->text(), QStringLiteral("💾 Save Changes"));
     QCOMPARE(actionTexts(w.PopupZaladunek),
-             (QStringList{QStringLiteral("➕ Dodaj własny towar"), QStringLiteral("❌ Usuń towar"),
-                          QStringLiteral("📋 Wyczyść listę"), QStringLiteral("-"),
-                          QStringLiteral("🔍 Find on markets (local files)")}));
+             (QStringList{QStringLiteral("➕ Add a commodity of your own"),
+                          QStringLiteral("❌ Remove the commodity"), QStringLiteral("📋 Clear the list"),
+                          QStringLiteral("-"), QStringLiteral("🔍 Find on markets (local files)")}));
     QCOMPARE(actionTexts(w.PopupMaterialy),
              (QStringList{QStringLiteral("⬅️ Add to loading list"), QStringLiteral("-"),
                           QStringLiteral("🔍 Find on markets (local files)")}));
