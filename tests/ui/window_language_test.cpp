@@ -5,7 +5,9 @@
 #include "common/Language.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
+#include "markets/ShoppingDb.h"
 #include "windows/Tf_ED.h"
+#include "windows/Tf_cargo.h"
 #include "windows/Tf_settings.h"
 
 #include <QAbstractButton>
@@ -21,6 +23,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTableView>
 #include <QTest>
 #include <QXmlStreamReader>
 #include <map>
@@ -205,6 +208,7 @@ private slots:
     void theTranslationIsComplete();
     void everyWindowInEnglishHasNoPolish();
     void everyWindowInPolishIsTranslated();
+    void aSearchFromTheHeadingSearchesNothing();
     void theSettingPicksTheLanguage();
     void theProgramFollowsLanguageAndLang_data();
     void theProgramFollowsLanguageAndLang();
@@ -274,6 +278,23 @@ void WindowLanguageTest::everyWindowInPolishIsTranslated()
     QVERIFY2(english.isEmpty(), "untranslated texts in the Polish windows (above)");
     QVERIFY(polish > 50);
     QCOMPARE(windows.f_ED->windowTitle(), QStringLiteral("Tessivar"));
+}
+
+void WindowLanguageTest::aSearchFromTheHeadingSearchesNothing()
+{
+    Language::install(QStringLiteral("pl"));
+    CoreFixture f;
+    playSession(f);
+    TessivarCore& core = f.start();
+    WidgetInteraction ui;
+    ui.setRecordOnly(true);
+    WindowSet windows(core, ui);
+    windows.Timer1Timer();
+    const QString before = core.db().edit_find;
+    QTableView* list = windows.f_cargo->sg_zaladunek;
+    list->setCurrentIndex(list->model()->index(0, 0));
+    windows.f_cargo->Findonmarketslocalfiles1->trigger();
+    QCOMPARE(core.db().edit_find, before);
 }
 
 void WindowLanguageTest::theSettingPicksTheLanguage()

@@ -56,8 +56,10 @@ bool jsonInt(const QJsonValue& v, qint64& out)
 
 [[noreturn]] void depotError(int element, const QString& what)
 {
-    throw TessivarError(
-        ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" %3").arg(kDepot).arg(element).arg(what));
+    throw TessivarError(ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" %3")
+                            .arg(kDepot)
+                            .arg(element)
+                            .arg(what));
 }
 
 // The tonnes of a list file's value or of a quantity cell.
@@ -248,9 +250,10 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         QStringList numbers;
         for (const int n : std::as_const(unnamed))
             numbers.append(QString::number(n));
-        throw TessivarError(ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
-                                           "listed but not stored in the site's file")
-                                .arg(kDepot, numbers.join(QStringLiteral(", "))));
+        throw TessivarError(
+            ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
+                                   "listed but not stored in the site's file")
+                .arg(kDepot, numbers.join(QStringLiteral(", "))));
     }
 }
 
@@ -340,8 +343,9 @@ void ConstructionModule::showLastSeenSite()
 
 void ConstructionModule::Zaadujlistzpliku1Click()
 {
-    const auto chosen = m_ui.askOpenFile(ConstructionModule::tr("⬇️ Loading Construction from file"),
-                                         constructionsFolder(), ConstructionModule::tr("Construction files (.ini)|*.ini"));
+    const auto chosen =
+        m_ui.askOpenFile(ConstructionModule::tr("⬇️ Loading Construction from file"),
+                         constructionsFolder(), ConstructionModule::tr("Construction files (.ini)|*.ini"));
     if (!chosen || chosen->isEmpty())
         return;
     loadListFile(*chosen);
@@ -394,8 +398,9 @@ void ConstructionModule::loadListFile(const QString& path)
             continue;  // the line does not split into one name and one value
         const auto tonnes = quantity(value);
         if (!tonnes)
-            throw TessivarError(ConstructionModule::tr("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
-                                    .arg(value, key, info.fileName()));
+            throw TessivarError(
+                ConstructionModule::tr("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
+                    .arg(value, key, info.fileName()));
         const int last = lista_materialow.rowCount() - 1;
         lista_materialow.setRow(last, {IniKey::toText(key), value, get_ilosc_kursow(*tonnes)});
         sum += *tonnes;
@@ -438,7 +443,8 @@ void ConstructionModule::btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego)
 void ConstructionModule::Findonmarkets1Click(int row)
 {
     const QString name = lista_materialow.cell(row, 0);
-    if (name.isEmpty())
+    // Row 0 names the site and TOTAL is the sum: neither is a commodity to look for.
+    if (row < 1 || name.isEmpty() || name == kTotal)
         return;
     emit searchRequested(name);
 }

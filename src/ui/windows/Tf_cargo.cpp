@@ -3,6 +3,7 @@
 #include "cargo/CargoModule.h"
 #include "widgets/WindowParts.h"
 
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QComboBox>
 #include <QEvent>
@@ -131,16 +132,25 @@ Tf_cargo::Tf_cargo(CargoModule& cargo, ReportFn report, QWidget* parent)
     Findonmarketslocalfiles2 = PopupMaterialy->addAction(Tf_cargo::tr("🔍 Find on markets (local files)"));
 
     const auto row = [](QTableView* v) { return v->currentIndex().row(); };
+    // A search takes a commodity, never the heading (the list's row 0) whatever its language.
+    const auto searchRow = [](QTableView* v) {
+        QModelIndex i = v->currentIndex();
+        if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(i.model()))
+            i = proxy->mapToSource(i);
+        return i.row() > 0 ? i.row() : -1;
+    };
     connect(add, &QAction::triggered, this, [this] { run([this] { m_cargo.addClick(); }); });
     connect(Usutowar1, &QAction::triggered, this,
             [this, row] { run([&] { m_cargo.Usutowar1Click(row(sg_zaladunek)); }); });
     connect(Wyczylist1, &QAction::triggered, this, [this] { run([this] { m_cargo.Wyczylist1Click(); }); });
-    connect(Findonmarketslocalfiles1, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles1Click(row(sg_zaladunek)); }); });
+    connect(Findonmarketslocalfiles1, &QAction::triggered, this, [this, searchRow] {
+        run([&] { m_cargo.Findonmarketslocalfiles1Click(searchRow(sg_zaladunek)); });
+    });
     connect(Dodajdozaadunku1, &QAction::triggered, this,
             [this, row] { run([&] { m_cargo.Dodajdozaadunku1Click(row(sg_materialy)); }); });
-    connect(Findonmarketslocalfiles2, &QAction::triggered, this,
-            [this, row] { run([&] { m_cargo.Findonmarketslocalfiles2Click(row(sg_materialy)); }); });
+    connect(Findonmarketslocalfiles2, &QAction::triggered, this, [this, searchRow] {
+        run([&] { m_cargo.Findonmarketslocalfiles2Click(searchRow(sg_materialy)); });
+    });
     connect(btn_zaladunek_zapisz, &QPushButton::clicked, this,
             [this] { run([this] { m_cargo.btn_zaladunek_zapiszClick(); }); });
     connect(Undo1, &QAction::triggered, this, [this] { run([this] { m_cargo.undoLastChange(); }); });

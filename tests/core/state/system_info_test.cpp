@@ -109,7 +109,7 @@ void SystemInfoTest::systemMode_realLocation()
                                     "Anarchy", "0", ""}));
     QCOMPARE(g.rowToolTip(0), QString());
     QCOMPARE(g.rowToolTip(4), u(u"Retreat \u2014 a faction loses influence"));
-    QCOMPARE(bgs.frakcje_stany_opisy.value(1), QStringLiteral("Brak aktywnego stanu"));
+    QCOMPARE(bgs.frakcje_stany_opisy.value(1), QStringLiteral("No active state"));
 
     QCOMPARE(bgs.pie.size(), 4);
     QCOMPARE(bgs.pie[0].label, QStringLiteral("Herfjoturr Constitution Party"));
@@ -141,7 +141,7 @@ void SystemInfoTest::factions_orderPercentColourState_data()
                                      << u(u"Pirate attack \u2014 criminals overrun the system")
                                      << quint32(0x0000FF);
     QTest::newRow("largest, green") << QByteArray("0.9") << QByteArray("War") << 1 << "90%"
-                                    << u(u"\U0001F525 War") << u(u"Wojna \u2014 aktywny konflikt zbrojny")
+                                    << u(u"\U0001F525 War") << u(u"War \u2014 an armed conflict is on")
                                     << quint32(0x008000);
     QTest::newRow("unknown state") << QByteArray("0.4") << QByteArray("CivilLiberty") << 2 << "40%"
                                    << u(u"\u2753 CivilLiberty") << "Unknown state" << quint32(0xFF0000);
@@ -183,13 +183,13 @@ void SystemInfoTest::factions_beyondTheTables()
     QCOMPARE(bgs.pie.size(), 23);
     QCOMPARE(bgs.pie[19].colour, quint32(0x000000));
     QCOMPARE(bgs.pie[20].colour, quint32(0x008000));  // the colours start over
-    QCOMPARE(bgs.sg_frakcje.rowToolTip(22), u(u"Wojna \u2014 aktywny konflikt zbrojny"));
+    QCOMPARE(bgs.sg_frakcje.rowToolTip(22), u(u"War \u2014 an armed conflict is on"));
     QCOMPARE(bgs.frakcje_stany_opisy.size(), 24);
 
     // A smaller system afterwards: fewer rows; old descriptions stay in the table.
     core->bgs().parse_BGS(locationWith({{"Only", "1.0", "Boom"}}), QStringLiteral("system"));
     QCOMPARE(bgs.sg_frakcje.rowCount(), 2);
-    QCOMPARE(bgs.frakcje_stany_opisy.value(22), u(u"Wojna \u2014 aktywny konflikt zbrojny"));
+    QCOMPARE(bgs.frakcje_stany_opisy.value(22), u(u"War \u2014 an armed conflict is on"));
     QCOMPARE(bgs.sg_frakcje.rowToolTip(22), QString());
 }
 
