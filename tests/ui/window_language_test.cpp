@@ -3,9 +3,9 @@
 #include "Core.h"
 #include "WindowSet.h"
 #include "common/Language.h"
+#include "markets/ShoppingDb.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
-#include "markets/ShoppingDb.h"
 #include "windows/Tf_ED.h"
 #include "windows/Tf_cargo.h"
 #include "windows/Tf_settings.h"
@@ -27,6 +27,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -174,6 +175,23 @@ void playSession(CoreFixture& f)
             R"({"Name":"$steel_name;","Name_Localised":"Steel","RequiredAmount":90,"ProvidedAmount":10}])"));
 }
 
+// The session's windows after the first pass, in the installed language.
+struct Session
+{
+    CoreFixture f;
+    WidgetInteraction ui;
+    std::unique_ptr<WindowSet> windowSet;
+
+    Session()
+    {
+        playSession(f);
+        ui.setRecordOnly(true);
+        windowSet = std::make_unique<WindowSet>(f.start(), ui);
+        windowSet->Timer1Timer();
+    }
+    TessivarCore& core() { return *f.core; }
+};
+
 const QRegularExpression
     kPolish(QStringLiteral(
                 "[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]|\\b(towary?|towaru|lista|listy|listę|zaladunek|załadunek|dodaj|usu[nń]|"
@@ -230,13 +248,7 @@ void WindowLanguageTest::theTranslationIsComplete()
 void WindowLanguageTest::everyWindowInEnglishHasNoPolish()
 {
     Language::install(QStringLiteral("en"));
-    CoreFixture f;
-    playSession(f);
-    TessivarCore& core = f.start();
-    WidgetInteraction ui;
-    ui.setRecordOnly(true);
-    WindowSet windows(core, ui);
-    windows.Timer1Timer();
+    const Session session;
     const QList<Shown> texts = everyText();
     QVERIFY(texts.size() > 300);
     QStringList polish;
@@ -256,13 +268,8 @@ void WindowLanguageTest::everyWindowInPolishIsTranslated()
 {
     const TsFile ts = readTs(QStringLiteral(TESSIVAR_TS_DIR "/tessivar_pl.ts"));
     QCOMPARE(Language::install(QStringLiteral("pl")), QStringLiteral("pl"));
-    CoreFixture f;
-    playSession(f);
-    TessivarCore& core = f.start();
-    WidgetInteraction ui;
-    ui.setRecordOnly(true);
-    WindowSet windows(core, ui);
-    windows.Timer1Timer();
+    Session session;
+    WindowSet& windows = *session.windowSet;
     QStringList english;
     int polish = 0;
     for (const Shown& s : everyText()) {
@@ -283,18 +290,13 @@ void WindowLanguageTest::everyWindowInPolishIsTranslated()
 void WindowLanguageTest::aSearchFromTheHeadingSearchesNothing()
 {
     Language::install(QStringLiteral("pl"));
-    CoreFixture f;
-    playSession(f);
-    TessivarCore& core = f.start();
-    WidgetInteraction ui;
-    ui.setRecordOnly(true);
-    WindowSet windows(core, ui);
-    windows.Timer1Timer();
-    const QString before = core.db().edit_find;
+    Session session;
+    WindowSet& windows = *session.windowSet;
+    const QString before = session.core().db().edit_find;
     QTableView* list = windows.f_cargo->sg_zaladunek;
     list->setCurrentIndex(list->model()->index(0, 0));
     windows.f_cargo->Findonmarketslocalfiles1->trigger();
-    QCOMPARE(core.db().edit_find, before);
+    QCOMPARE(session.core().db().edit_find, before);
 }
 
 void WindowLanguageTest::theSettingPicksTheLanguage()
