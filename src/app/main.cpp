@@ -25,30 +25,34 @@ namespace {
 struct CommandLine
 {
     QCommandLineParser parser;
-    QCommandLineOption journalOpt{QStringLiteral("journal-dir"), QCoreApplication::translate("main", "Journal folder to follow."),
+    QCommandLineOption journalOpt{QStringLiteral("journal-dir"),
+                                  QCoreApplication::translate("main", "Journal folder to follow."),
                                   QStringLiteral("folder")};
     QCommandLineOption dataOpt{QStringLiteral("data-dir"),
                                QCoreApplication::translate("main", "Folder of the program's INI files."),
                                QStringLiteral("folder")};
     QCommandLineOption hubOpt{
         QStringLiteral("hub-url"),
-        QCoreApplication::translate("main", "Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
+        QCoreApplication::translate("main",
+                                    "Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
         QStringLiteral("url")};
     QCommandLineOption demoOpt{QStringLiteral("demo")};
     QCommandLineOption demoFolderOpt{
         QStringLiteral("demo-folder"),
         QCoreApplication::translate("main", "Play the demo kept in this folder (as --demo does)."),
         QStringLiteral("folder")};
-    QCommandLineOption demoSpeedOpt{QStringLiteral("demo-speed"),
-                                    QCoreApplication::translate("main", "How many times faster the demo plays."),
-                                    QStringLiteral("factor"), QStringLiteral("1")};
+    QCommandLineOption demoSpeedOpt{
+        QStringLiteral("demo-speed"),
+        QCoreApplication::translate("main", "How many times faster the demo plays."),
+        QStringLiteral("factor"), QStringLiteral("1")};
     QCommandLineOption screenshotOpt{
         QStringLiteral("screenshot-dir"),
         QCoreApplication::translate("main", "Save pictures of the windows after the first pass, then quit."),
         QStringLiteral("folder")};
     QCommandLineOption screenshotDelayOpt{
         QStringLiteral("screenshot-after"),
-        QCoreApplication::translate("main", "With --screenshot-dir: seconds to run before the pictures are taken."),
+        QCoreApplication::translate("main",
+                                    "With --screenshot-dir: seconds to run before the pictures are taken."),
         QStringLiteral("seconds"), QStringLiteral("0")};
     QStringList tried;
     QString foundJournal;
@@ -57,7 +61,8 @@ struct CommandLine
     CommandLine()
     {
         foundJournal = findJournalFolder(&tried);
-        QString help = QCoreApplication::translate("main", "Elite Dangerous hauling companion.\nJournal folders looked at:\n");
+        QString help = QCoreApplication::translate(
+            "main", "Elite Dangerous hauling companion.\nJournal folders looked at:\n");
         for (const QString& t : std::as_const(tried))
             help += QStringLiteral("  ") + QDir::toNativeSeparators(t) + QLatin1Char('\n');
         parser.setApplicationDescription(help);
@@ -207,12 +212,12 @@ int main(int argc, char** argv)
     if (cli.isSet(screenshotOpt))
         takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt),
                                       std::max(0, cli.value(line.screenshotDelayOpt).toInt()) * 1000);
-    core.log().appendNote(paths.journalDir.isEmpty()
-                              ? QCoreApplication::translate("main",
-                                                            "Tessivar: no journal folder found; looked at: %1")
-                                    .arg(tried.join(QStringLiteral("; ")))
-                              : QCoreApplication::translate("main", "Tessivar: following journals in %1")
-                                    .arg(QDir::toNativeSeparators(paths.journalDir)));
+    core.log().appendNote(
+        paths.journalDir.isEmpty()
+            ? QCoreApplication::translate("main", "Tessivar: no journal folder found; looked at: %1")
+                  .arg(tried.join(QStringLiteral("; ")))
+            : QCoreApplication::translate("main", "Tessivar: following journals in %1")
+                  .arg(QDir::toNativeSeparators(paths.journalDir)));
     windows.f_ED->show();
     if (!cli.isSet(screenshotOpt))
         windows.f_about->showSplash();  // closes itself after five seconds

@@ -152,14 +152,17 @@ QJsonValue requiredField(const QJsonObject& o, const QString& key, const JsonPla
         return *it;
     if (place.oneMessage)
         return QJsonValue(QJsonValue::Undefined);
-    throw TessivarError(QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is missing").arg(place.name, key));
+    throw TessivarError(
+        QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is missing").arg(place.name, key));
 }
 
 [[noreturn]] void wrongKind(const QString& key, const JsonPlace& place, const QString& wanted)
 {
     if (place.oneMessage)
-        throw TessivarError(QCoreApplication::translate("JsonRead", "%1: \"%2\" is missing or not %3.").arg(place.name, key, wanted));
-    throw TessivarError(QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is not %3").arg(place.name, key, wanted));
+        throw TessivarError(QCoreApplication::translate("JsonRead", "%1: \"%2\" is missing or not %3.")
+                                .arg(place.name, key, wanted));
+    throw TessivarError(QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is not %3")
+                            .arg(place.name, key, wanted));
 }
 
 }  // namespace
@@ -292,5 +295,6 @@ QJsonValue jsonPath(const QJsonObject& obj, QLatin1String path)
 void throwJsonKeyError(QLatin1String path)
 {
     throw TessivarError(
-        QCoreApplication::translate("JsonRead", "Journal line: key \"%1\" is missing or has the wrong type").arg(path));
+        QCoreApplication::translate("JsonRead", "Journal line: key \"%1\" is missing or has the wrong type")
+            .arg(path));
 }

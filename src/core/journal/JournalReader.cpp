@@ -227,11 +227,10 @@ bool JournalReader::readRange(QFile& file, qint64 from, qint64 to, QByteArray& i
     if (file.seek(from) && file.read(into.data(), to - from) == to - from)
         return true;
     // The file changed under the walk (cut short or replaced).
-    const QString err =
-        file.error() != QFileDevice::NoError ? file.errorString()
-                                             : QCoreApplication::translate("JournalReader", "the file became shorter");
-    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err,
-                  readErrorText(err));
+    const QString err = file.error() != QFileDevice::NoError
+                            ? file.errorString()
+                            : QCoreApplication::translate("JournalReader", "the file became shorter");
+    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err, readErrorText(err));
     return false;
 }
 

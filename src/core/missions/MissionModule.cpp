@@ -142,7 +142,7 @@ void MissionModule::reportUnreadable(const QStringList& sections)
         m_reportedUnreadable.insert(section);
     m_reports.report(
         MissionModule::tr("missions.ini: the Count of mission %1 is not a whole number; the section is "
-                       "kept as it is and not counted.")
+                          "kept as it is and not counted.")
             .arg(fresh.join(QStringLiteral(", "))));
 }
 

@@ -25,15 +25,20 @@ constexpr StateRow kStates[] = {
     {"CivilUnrest", u"\U0001F620", QT_TRANSLATE_NOOP("SystemInfo", "Civil unrest — tension within")},
     {"CivilWar", u"\u2694", QT_TRANSLATE_NOOP("SystemInfo", "Civil war — factions fight for control")},
     {"Election", u"\U0001F5F3", QT_TRANSLATE_NOOP("SystemInfo", "Election — a democratic change of power")},
-    {"Expansion", u"\U0001F680", QT_TRANSLATE_NOOP("SystemInfo", "Expansion — a faction tries to spread its influence")},
+    {"Expansion", u"\U0001F680",
+     QT_TRANSLATE_NOOP("SystemInfo", "Expansion — a faction tries to spread its influence")},
     {"Investment", u"\U0001F4B0", QT_TRANSLATE_NOOP("SystemInfo", "Investment — more money is spent")},
     {"Retreat", u"\U0001F3F3", QT_TRANSLATE_NOOP("SystemInfo", "Retreat — a faction loses influence")},
     {"War", u"\U0001F525", QT_TRANSLATE_NOOP("SystemInfo", "War — an armed conflict is on")},
-    {"Invasion", u"\U0001F6E1", QT_TRANSLATE_NOOP("SystemInfo", "Invasion — another faction attacks the system")},
-    {"Outbreak", u"\U0001F9A0", QT_TRANSLATE_NOOP("SystemInfo", "Outbreak — a disease breaks out in the system")},
+    {"Invasion", u"\U0001F6E1",
+     QT_TRANSLATE_NOOP("SystemInfo", "Invasion — another faction attacks the system")},
+    {"Outbreak", u"\U0001F9A0",
+     QT_TRANSLATE_NOOP("SystemInfo", "Outbreak — a disease breaks out in the system")},
     {"Famine", u"\U0001F96B", QT_TRANSLATE_NOOP("SystemInfo", "Famine — food and supplies run short")},
-    {"Lockdown", u"\U0001F512", QT_TRANSLATE_NOOP("SystemInfo", "Lockdown — the system is closed, no services")},
-    {"PirateAttack", u"\u2620", QT_TRANSLATE_NOOP("SystemInfo", "Pirate attack — criminals overrun the system")},
+    {"Lockdown", u"\U0001F512",
+     QT_TRANSLATE_NOOP("SystemInfo", "Lockdown — the system is closed, no services")},
+    {"PirateAttack", u"\u2620",
+     QT_TRANSLATE_NOOP("SystemInfo", "Pirate attack — criminals overrun the system")},
 };
 
 QString u16(const char16_t* s)
@@ -54,8 +59,8 @@ const QString kIconFaction = u16(u"\U0001F451 ");
 // The grid's first row is its heading, written like any other row.
 QStringList gridHeading()
 {
-    return {SystemInfo::tr("No."),   SystemInfo::tr("Faction"),    SystemInfo::tr("Allegiance"),
-            SystemInfo::tr("Influence"), SystemInfo::tr("State"), SystemInfo::tr("Government"),
+    return {SystemInfo::tr("No."),       SystemInfo::tr("Faction"), SystemInfo::tr("Allegiance"),
+            SystemInfo::tr("Influence"), SystemInfo::tr("State"),   SystemInfo::tr("Government"),
             SystemInfo::tr("Rep.")};
 }
 

@@ -1,8 +1,8 @@
 #include "widgets/WindowParts.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>

@@ -6,7 +6,8 @@ namespace AboutTexts {
 
 QString description()
 {
-    return QCoreApplication::translate("AboutTexts",
+    return QCoreApplication::translate(
+        "AboutTexts",
         "Tessivar – a hauler's companion for Elite Dangerous\n"
         "\n"
         "The program runs beside the game and reads only what the game writes to disk: the journal "
@@ -54,7 +55,8 @@ QString description()
 
 QString changes()
 {
-    return QCoreApplication::translate("AboutTexts",
+    return QCoreApplication::translate(
+        "AboutTexts",
         "1.3.0.0\n"
         "- Kelvane order exchange: the order list, taking contracts onto the loading list, new orders "
         "for your own carrier.\n"

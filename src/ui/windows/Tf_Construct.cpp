@@ -105,11 +105,12 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     label_type_val = valueLabel(QStringLiteral("label_type_val"), header);
     label_marketid_val = valueLabel(QStringLiteral("label_marketid_val"), header);
     label_progress_val = valueLabel(QStringLiteral("label_progress_val"), header);
-    const std::pair<const char*, QLabel*> pairs[] = {{QT_TRANSLATE_NOOP("Tf_Construct", "System:"), label_system_val},
-                                                     {QT_TRANSLATE_NOOP("Tf_Construct", "Station:"), label_station_val},
-                                                     {QT_TRANSLATE_NOOP("Tf_Construct", "Type:"), label_type_val},
-                                                     {QT_TRANSLATE_NOOP("Tf_Construct", "Market ID:"), label_marketid_val},
-                                                     {QT_TRANSLATE_NOOP("Tf_Construct", "Progress:"), label_progress_val}};
+    const std::pair<const char*, QLabel*> pairs[] = {
+        {QT_TRANSLATE_NOOP("Tf_Construct", "System:"), label_system_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Station:"), label_station_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Type:"), label_type_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Market ID:"), label_marketid_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Progress:"), label_progress_val}};
     int row = 0;
     for (const auto& [caption, value] : pairs) {
         grid->addWidget(captionLabel(tr(caption), header), row, 0);

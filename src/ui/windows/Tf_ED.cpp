@@ -253,7 +253,8 @@ QWidget* Tf_ED::buildUpperBand()
     } boxes[] = {
         {MainWindowModel::SystemInfoPanel, "ch_bgs", QT_TRANSLATE_NOOP("Tf_ED", "SYSTEM INFO"), 0, 0},
         {MainWindowModel::CargoPanel, "ch_cargo", QT_TRANSLATE_NOOP("Tf_ED", "CARGO"), 1, 0},
-        {MainWindowModel::ConstructionPanel, "ch_construct", QT_TRANSLATE_NOOP("Tf_ED", "CONSTRUCTION SITE"), 2, 0},
+        {MainWindowModel::ConstructionPanel, "ch_construct", QT_TRANSLATE_NOOP("Tf_ED", "CONSTRUCTION SITE"),
+         2, 0},
         {MainWindowModel::DataBasePanel, "ch_db", QT_TRANSLATE_NOOP("Tf_ED", "DATA BASE"), 0, 1},
         {MainWindowModel::KelvanePanel, "ch_kvn", QT_TRANSLATE_NOOP("Tf_ED", "KELVANE"), 1, 1},
         {MainWindowModel::MarketPanel, "ch_market", QT_TRANSLATE_NOOP("Tf_ED", "MARKET"), 2, 1},

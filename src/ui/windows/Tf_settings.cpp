@@ -148,8 +148,9 @@ QWidget* Tf_settings::buildGeneralTab()
     l->addStretch(1);
     connect(combo_language, &QComboBox::activated, this, [this] {
         const QString code = combo_language->currentData().toString();
-        runAction(m_report,
-                  [this, code] { m_settings.set_String(QStringLiteral("windows"), QStringLiteral("language"), code); });
+        runAction(m_report, [this, code] {
+            m_settings.set_String(QStringLiteral("windows"), QStringLiteral("language"), code);
+        });
     });
 
     connect(btn_browse_journal, &QPushButton::clicked, this, [this] {
@@ -186,14 +187,14 @@ QWidget* Tf_settings::buildKelvaneTab()
     kl->addWidget(text);
     ch_kvn_consent =
         new QCheckBox(Tf_settings::tr("I agree to send information to an external server. (cmdr name, "
-                                     "carrier market id, carrier location, buy, sell data)"),
+                                      "carrier market id, carrier location, buy, sell data)"),
                       kelvane);
     ch_kvn_consent->setObjectName(QStringLiteral("ch_kvn_consent"));
     kl->addWidget(ch_kvn_consent);
     kl->addWidget(note(tr("Takes effect at once."), kelvane));
     auto* codeText = new QLabel(Tf_settings::tr("Owner code of your carrier: the hub takes your carrier's "
-                                               "orders only with this code. Use the same code on every "
-                                               "computer that posts them, and keep it secret."),
+                                                "orders only with this code. Use the same code on every "
+                                                "computer that posts them, and keep it secret."),
                                 kelvane);
     codeText->setWordWrap(true);
     kl->addWidget(codeText);
