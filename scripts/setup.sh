@@ -12,6 +12,7 @@ PACKAGES=(
   libqt6sql6-sqlite qt6-qpa-plugins libgl-dev libxkbcommon-dev
   fonts-noto-color-emoji fonts-dejavu-core fonts-symbola
   libqrencode-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 )
 # STACK=package: also what making the Debian packages needs.
 # STACK=test: also the test stack (a virtual X server, the hub's database,

@@ -6,6 +6,8 @@
 # Usage: tools/screenshots.sh [out-dir] [journal-file]
 #   SCREENS    sizes of the virtual screen (default: "1280x800 1366x768 1920x1080")
 #   SECONDS_LIVE  how long the live demo plays before the pictures (default: 120)
+#   LANGUAGE   the windows' language as the program reads it (LANGUAGE=pl: Polish,
+#              LANGUAGE=en: English; default: the locale's)
 #   BUILD_DIR  build folder holding src/app/tessivar (default: build);
 #              the pictures go to $BUILD_DIR/screenshots/<size>/ unless out-dir is given
 set -euo pipefail

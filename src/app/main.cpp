@@ -2,6 +2,7 @@
 #include "Screenshots.h"
 #include "TessivarApplication.h"
 #include "WindowSet.h"
+#include "common/Language.h"
 #include "demo/DemoPlayer.h"
 #include "journal/LogModel.h"
 #include "widgets/Logo.h"
@@ -24,30 +25,34 @@ namespace {
 struct CommandLine
 {
     QCommandLineParser parser;
-    QCommandLineOption journalOpt{QStringLiteral("journal-dir"), QStringLiteral("Journal folder to follow."),
+    QCommandLineOption journalOpt{QStringLiteral("journal-dir"),
+                                  QCoreApplication::translate("main", "Journal folder to follow."),
                                   QStringLiteral("folder")};
     QCommandLineOption dataOpt{QStringLiteral("data-dir"),
-                               QStringLiteral("Folder of the program's INI files."),
+                               QCoreApplication::translate("main", "Folder of the program's INI files."),
                                QStringLiteral("folder")};
     QCommandLineOption hubOpt{
         QStringLiteral("hub-url"),
-        QStringLiteral("Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
+        QCoreApplication::translate("main",
+                                    "Address of the Kelvane hub (instead of [KVN] url in settings.ini)."),
         QStringLiteral("url")};
     QCommandLineOption demoOpt{QStringLiteral("demo")};
     QCommandLineOption demoFolderOpt{
         QStringLiteral("demo-folder"),
         QCoreApplication::translate("main", "Play the demo kept in this folder (as --demo does)."),
         QStringLiteral("folder")};
-    QCommandLineOption demoSpeedOpt{QStringLiteral("demo-speed"),
-                                    QStringLiteral("How many times faster the demo plays."),
-                                    QStringLiteral("factor"), QStringLiteral("1")};
+    QCommandLineOption demoSpeedOpt{
+        QStringLiteral("demo-speed"),
+        QCoreApplication::translate("main", "How many times faster the demo plays."),
+        QStringLiteral("factor"), QStringLiteral("1")};
     QCommandLineOption screenshotOpt{
         QStringLiteral("screenshot-dir"),
-        QStringLiteral("Save pictures of the windows after the first pass, then quit."),
+        QCoreApplication::translate("main", "Save pictures of the windows after the first pass, then quit."),
         QStringLiteral("folder")};
     QCommandLineOption screenshotDelayOpt{
         QStringLiteral("screenshot-after"),
-        QStringLiteral("With --screenshot-dir: seconds to run before the pictures are taken."),
+        QCoreApplication::translate("main",
+                                    "With --screenshot-dir: seconds to run before the pictures are taken."),
         QStringLiteral("seconds"), QStringLiteral("0")};
     QStringList tried;
     QString foundJournal;
@@ -56,7 +61,8 @@ struct CommandLine
     CommandLine()
     {
         foundJournal = findJournalFolder(&tried);
-        QString help = QStringLiteral("Elite Dangerous hauling companion.\nJournal folders looked at:\n");
+        QString help = QCoreApplication::translate(
+            "main", "Elite Dangerous hauling companion.\nJournal folders looked at:\n");
         for (const QString& t : std::as_const(tried))
             help += QStringLiteral("  ") + QDir::toNativeSeparators(t) + QLatin1Char('\n');
         parser.setApplicationDescription(help);
@@ -112,6 +118,7 @@ int main(int argc, char** argv)
     if (asksOnlyForText(argc, argv)) {
         QCoreApplication app(argc, argv);
         nameApplication();
+        Language::install(QString());
         CommandLine cli;
         cli.parser.process(app);  // prints and exits
         return 0;
@@ -125,6 +132,9 @@ int main(int argc, char** argv)
         icon.addPixmap(logoPixmap(size));
     QApplication::setWindowIcon(icon);
     applyGoldenGraphiteTheme(app);
+    // The person's language until settings.ini, in the data folder the
+    // command line names, says otherwise.
+    Language::install(QString());
 
     CommandLine line;
     QCommandLineParser& cli = line.parser;
@@ -144,7 +154,9 @@ int main(int argc, char** argv)
     const QString demoDir =
         cli.isSet(demoFolderOpt) ? QFileInfo(cli.value(demoFolderOpt)).absoluteFilePath() : demoSession;
     if (demo && (demoDir.isEmpty() || !QFileInfo(demoDir).isDir())) {
-        QTextStream(stderr) << "tessivar: no demo is installed beside this program\n";
+        QTextStream(stderr) << "tessivar: "
+                            << QCoreApplication::translate("main", "no demo is installed beside this program")
+                            << '\n';
         return 2;
     }
     AppPaths paths;
@@ -169,6 +181,7 @@ int main(int argc, char** argv)
         }
     }
     StartupSettings startup = StartupSettings::read(paths.dataDir);
+    Language::install(startup.language);
     if (cli.isSet(hubOpt))
         startup.hubUrl = cli.value(hubOpt);
     QString journal = cli.value(journalOpt);
@@ -198,11 +211,12 @@ int main(int argc, char** argv)
     if (cli.isSet(screenshotOpt))
         takeScreenshotsAfterFirstPass(windows, ui, cli.value(screenshotOpt),
                                       std::max(0, cli.value(line.screenshotDelayOpt).toInt()) * 1000);
-    core.log().appendNote(paths.journalDir.isEmpty()
-                              ? QStringLiteral("Tessivar: no journal folder found; looked at: ") +
-                                    tried.join(QStringLiteral("; "))
-                              : QStringLiteral("Tessivar: following journals in ") +
-                                    QDir::toNativeSeparators(paths.journalDir));
+    core.log().appendNote(
+        paths.journalDir.isEmpty()
+            ? QCoreApplication::translate("main", "Tessivar: no journal folder found; looked at: %1")
+                  .arg(tried.join(QStringLiteral("; ")))
+            : QCoreApplication::translate("main", "Tessivar: following journals in %1")
+                  .arg(QDir::toNativeSeparators(paths.journalDir)));
     windows.f_ED->show();
     if (!cli.isSet(screenshotOpt))
         windows.f_about->showSplash();  // closes itself after five seconds

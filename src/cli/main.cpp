@@ -1,6 +1,7 @@
 // tessivar-cli: the program's core without windows, for diagnosis, scripting
 // and acceptance tests.
 #include "cli/Replay.h"
+#include "common/Language.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -9,6 +10,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tessivar"));
+    // As the program does, so that a replay shows what changes with the language.
+    Language::install(QString());
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QTextStream out(stdout);

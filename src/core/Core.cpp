@@ -53,6 +53,7 @@ StartupSettings StartupSettings::read(const QString& dataDir)
     s.hubUrl = file->value(SettingKeys::HubUrl);
     s.downloadUrl = file->value(SettingKeys::DownloadLink);
     s.chatUrl = file->value(SettingKeys::ChatLink);
+    s.language = file->value(SettingKeys::Language);
     s.file = std::move(file);
     return s;
 }

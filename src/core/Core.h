@@ -38,6 +38,7 @@ struct StartupSettings
     QString hubUrl;       // [KVN] url
     QString downloadUrl;  // [links] download
     QString chatUrl;      // [links] chat
+    QString language;     // [windows] language: system (or empty), en, pl
     // The file as read, for the core to use without reading it again (read
     // by the core when absent).
     std::shared_ptr<const SettingsFile> file;

@@ -104,7 +104,7 @@ void MainWindowModel::panelClick(Panel p, bool checked)
     if (p == KelvanePanel && checked && !m_hubConsent()) {
         // The box shows whether the window is open, and it stays closed.
         emit changed();
-        m_reports.report(QStringLiteral(
+        m_reports.report(tr(
             "To activate KVN, you must consent to communication with the external server. Go to Settings."));
         return;
     }

@@ -112,6 +112,7 @@ demo_replay() {
 }
 check "tessivar-cli replay of the installed demo journal ends in the demo's state" demo_replay
 check "tessivar --help starts (offscreen)" sh -c "chroot '$ROOT' env QT_QPA_PLATFORM=offscreen HOME=/root tessivar --help | grep -q -- '--demo'"
+check "tessivar speaks Polish for LANGUAGE=pl and LANG=pl_PL.UTF-8" sh -c "chroot '$ROOT' env QT_QPA_PLATFORM=offscreen HOME=/root LANGUAGE=pl tessivar --help | grep -q 'Folder dziennika' && chroot '$ROOT' env QT_QPA_PLATFORM=offscreen HOME=/root LANG=pl_PL.UTF-8 tessivar --help | grep -q 'Folder dziennika'"
 check "data go to the per-user folder, not /usr/bin (root can write it)" \
   sh -c "chroot '$ROOT' env HOME=/root tessivar-cli journal-dirs | grep -qx 'Program data folder: /root/.local/share/Tessivar/'"
 check "the desktop entry and icons are installed" \

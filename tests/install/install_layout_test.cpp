@@ -181,6 +181,12 @@ void InstallLayoutTest::installedProgramStartsOnTheDemo()
     const Run help = run(path(QStringLiteral("bin/tessivar")), {QStringLiteral("--help")}, m_env);
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("--demo"));
+    // The installed program carries its translation.
+    QProcessEnvironment polish = m_env;
+    polish.insert(QStringLiteral("LANGUAGE"), QStringLiteral("pl"));
+    const Run pomoc = run(path(QStringLiteral("bin/tessivar")), {QStringLiteral("--help")}, polish);
+    QCOMPARE(pomoc.exitCode, 0);
+    QVERIFY2(pomoc.out.contains("Folder dziennika do śledzenia."), pomoc.out.constData());
 
     // The demo shows the windows on the installed journal and writes nothing to the player's folder.
     QTemporaryDir pictures;

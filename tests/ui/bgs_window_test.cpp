@@ -86,7 +86,7 @@ void BgsWindowTest::fillsFromReplayedJournal()
     QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("Herfjoturr Constitution Party"));
     QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("63%"));
     QCOMPARE(m->index(3, 4).data(Qt::ToolTipRole).toString(),
-             QString::fromUtf16(u"Odwrót \u2014 frakcja traci wpływy"));
+             QString::fromUtf16(u"Retreat \u2014 a faction loses influence"));
     // Columns as wide as their texts.
     QVERIFY(w.sg_frakcje->columnWidth(1) >
             w.sg_frakcje->fontMetrics().horizontalAdvance(QStringLiteral("Herfjoturr Constitution Party")));
@@ -100,7 +100,7 @@ void BgsWindowTest::fillsFromReplayedJournal()
     QCOMPARE(slices[0]->value(), 63.1369);
     QCOMPARE(slices[0]->label(), QStringLiteral("Herfjoturr Constitution Party  63.137"));
     QCOMPARE(w.Chart1->calloutTexts().first(), QStringLiteral("Herfjoturr Constitution Party"));
-    QCOMPARE(w.Chart1->chart()->title(), QStringLiteral("Rozkład wpływów frakcji w systemie"));
+    QCOMPARE(w.Chart1->chart()->title(), QStringLiteral("Influence of the factions in the system"));
 
     // Hiding and showing again keeps everything: the data live in core.
     w.hide();

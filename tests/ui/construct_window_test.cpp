@@ -67,7 +67,7 @@ void ConstructWindowTest::showsTheSiteAndItsMaterials()
     QCOMPARE(w.label_progress_val->text(), QStringLiteral("-/-"));
     QCOMPARE(w.btn_Nowy_Zaladunek->text(), QStringLiteral("⬅️ Add all to Loading list"));
     QCOMPARE(w.btn_zapisz->text(), QStringLiteral("💾 Save changes"));
-    QCOMPARE(w.ch_nowy_zaladunek->text(), QStringLiteral("Nowy załadunek"));
+    QCOMPARE(w.ch_nowy_zaladunek->text(), QStringLiteral("Add to the current list"));
     QVERIFY(w.ch_nowy_zaladunek->isChecked());
     QVERIFY(!w.btn_zapisz->isEnabled());
     QStringList captions;

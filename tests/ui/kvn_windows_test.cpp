@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -291,9 +292,12 @@ private slots:
         QCOMPARE(w.label_date->text(), QStringLiteral("07.06.2025"));
         QVERIFY(w.btn_new_version->isHidden());
         QCOMPARE(tabTexts(w.tabs),
-                 (QStringList{QStringLiteral("[PL] Opis"), QStringLiteral("[PL] Zmiany w kolejnych wersjach"),
-                              QStringLiteral("[EN] Description"), QStringLiteral("[EN] Change log")}));
+                 (QStringList{QStringLiteral("Description"), QStringLiteral("Change log")}));
+        // It opens on what changed, in the interface's language.
         QCOMPARE(w.tabs->currentIndex(), 1);
+        QVERIFY(qobject_cast<QPlainTextEdit*>(w.tabs->currentWidget())
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("1.3.0.0\n- Kelvane order exchange")));
         QCOMPARE(w.Timer_hide_start_window.interval(), 5000);
         QVERIFY(w.Timer_hide_start_window.isSingleShot());
         QVERIFY(w.Timer_hide_start_window.isActive());

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
@@ -151,14 +152,17 @@ QJsonValue requiredField(const QJsonObject& o, const QString& key, const JsonPla
         return *it;
     if (place.oneMessage)
         return QJsonValue(QJsonValue::Undefined);
-    throw TessivarError(QStringLiteral("%1: the field \"%2\" is missing").arg(place.name, key));
+    throw TessivarError(
+        QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is missing").arg(place.name, key));
 }
 
 [[noreturn]] void wrongKind(const QString& key, const JsonPlace& place, const QString& wanted)
 {
     if (place.oneMessage)
-        throw TessivarError(QStringLiteral("%1: \"%2\" is missing or not %3.").arg(place.name, key, wanted));
-    throw TessivarError(QStringLiteral("%1: the field \"%2\" is not %3").arg(place.name, key, wanted));
+        throw TessivarError(QCoreApplication::translate("JsonRead", "%1: \"%2\" is missing or not %3.")
+                                .arg(place.name, key, wanted));
+    throw TessivarError(QCoreApplication::translate("JsonRead", "%1: the field \"%2\" is not %3")
+                            .arg(place.name, key, wanted));
 }
 
 }  // namespace
@@ -167,7 +171,7 @@ QString requiredJsonText(const QJsonObject& o, const QString& key, const JsonPla
 {
     const QJsonValue v = requiredField(o, key, place);
     if (!v.isString())
-        wrongKind(key, place, QStringLiteral("a text"));
+        wrongKind(key, place, QCoreApplication::translate("JsonRead", "a text"));
     return v.toString();
 }
 
@@ -175,7 +179,7 @@ qint64 requiredJsonWhole(const QJsonObject& o, const QString& key, const JsonPla
 {
     const auto n = jsonWholeNumber(requiredField(o, key, place), range);
     if (!n)
-        wrongKind(key, place, QStringLiteral("a whole number"));
+        wrongKind(key, place, QCoreApplication::translate("JsonRead", "a whole number"));
     return *n;
 }
 
@@ -183,7 +187,7 @@ int requiredJsonInt32(const QJsonObject& o, const QString& key, const JsonPlace&
 {
     const qint64 i = requiredJsonWhole(o, key, place);
     if (i < std::numeric_limits<int>::min() || i > std::numeric_limits<int>::max())
-        wrongKind(key, place, QStringLiteral("a 32-bit whole number"));
+        wrongKind(key, place, QCoreApplication::translate("JsonRead", "a 32-bit whole number"));
     return int(i);
 }
 
@@ -196,7 +200,7 @@ quint64 requiredJsonUnsigned64(const QJsonObject& o, const QString& key, const J
     const double d = v.toDouble();
     if (v.isDouble() && d >= 9223372036854775808.0 && d < 18446744073709551616.0 && std::floor(d) == d)
         return quint64(d);
-    wrongKind(key, place, QStringLiteral("an unsigned whole number"));
+    wrongKind(key, place, QCoreApplication::translate("JsonRead", "an unsigned whole number"));
 }
 
 bool convertJson(const QJsonValue& v, QString& out)
@@ -291,5 +295,6 @@ QJsonValue jsonPath(const QJsonObject& obj, QLatin1String path)
 void throwJsonKeyError(QLatin1String path)
 {
     throw TessivarError(
-        QStringLiteral("Journal line: key \"%1\" is missing or has the wrong type").arg(path));
+        QCoreApplication::translate("JsonRead", "Journal line: key \"%1\" is missing or has the wrong type")
+            .arg(path));
 }

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <utility>
@@ -58,7 +59,7 @@ template <typename F> void ReportSink::guard(F&& f) noexcept
         } catch (const std::exception& e) {
             report(errorText(e));
         } catch (...) {
-            report(QStringLiteral("Unknown error"));
+            report(QCoreApplication::translate("ReportSink", "Unknown error"));
         }
     } catch (...) {
         // Showing the report failed in turn (no memory left): nothing more can be told.

@@ -57,8 +57,10 @@ bool jsonInt(const QJsonValue& v, qint64& out)
 
 [[noreturn]] void depotError(int element, const QString& what)
 {
-    throw TessivarError(
-        QStringLiteral("%1: element %2 of \"ResourcesRequired\" %3").arg(kDepot).arg(element).arg(what));
+    throw TessivarError(ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" %3")
+                            .arg(kDepot)
+                            .arg(element)
+                            .arg(what));
 }
 
 // The tonnes of a list file's value or of a quantity cell.
@@ -72,7 +74,7 @@ void makeFolderFor(const QString& file)
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
         throw TessivarError(
-            QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
+            ConstructionModule::tr("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 }  // namespace
@@ -200,7 +202,7 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
     QJsonParseError err{};
     const QJsonDocument doc = QJsonDocument::fromJson(JSON, &err);
     if (err.error == QJsonParseError::NoError && !doc.isObject())
-        throw TessivarError(QStringLiteral("%1: the line is not a JSON object").arg(kDepot));
+        throw TessivarError(ConstructionModule::tr("%1: the line is not a JSON object").arg(kDepot));
     // A line that does not parse gives no object: the list is emptied, the
     // progress falls to 0 and the missing materials stop it below.
     const QJsonObject o = doc.object();
@@ -230,23 +232,23 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
     const QJsonValue resources = o.value(QLatin1String("ResourcesRequired"));
     if (!resources.isArray())
         throw TessivarError(
-            QStringLiteral("%1: \"ResourcesRequired\" is missing or not an array").arg(kDepot));
+            ConstructionModule::tr("%1: \"ResourcesRequired\" is missing or not an array").arg(kDepot));
     const QJsonArray list = resources.toArray();
     QList<int> unnamed;  // elements whose empty name no key can hold
     for (qsizetype i = 0; i < list.size(); ++i) {
         const int n = int(i) + 1;
         if (!list[i].isObject())
-            depotError(n, QStringLiteral("is not an object"));
+            depotError(n, ConstructionModule::tr("is not an object"));
         const QJsonObject el = list[i].toObject();
         const QJsonValue nameValue = el.value(QLatin1String("Name_Localised"));
         if (!nameValue.isString())
-            depotError(n, QStringLiteral("has no text \"Name_Localised\""));
+            depotError(n, ConstructionModule::tr("has no text \"Name_Localised\""));
         qint64 required = 0;
         qint64 provided = 0;
         if (!jsonInt(el.value(QLatin1String("RequiredAmount")), required))
-            depotError(n, QStringLiteral("has no whole number \"RequiredAmount\""));
+            depotError(n, ConstructionModule::tr("has no whole number \"RequiredAmount\""));
         if (!jsonInt(el.value(QLatin1String("ProvidedAmount")), provided))
-            depotError(n, QStringLiteral("has no whole number \"ProvidedAmount\""));
+            depotError(n, ConstructionModule::tr("has no whole number \"ProvidedAmount\""));
         const QString name = nameValue.toString();
         const qint64 remaining = required - provided;
         lista_materialow.appendRow({name, QString::number(remaining), get_ilosc_kursow(remaining)});
@@ -272,9 +274,10 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         QStringList numbers;
         for (const int n : std::as_const(unnamed))
             numbers.append(QString::number(n));
-        throw TessivarError(QStringLiteral("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
-                                           "listed but not stored in the site's file")
-                                .arg(kDepot, numbers.join(QStringLiteral(", "))));
+        throw TessivarError(
+            ConstructionModule::tr("%1: element %2 of \"ResourcesRequired\" has an empty name; it is "
+                                   "listed but not stored in the site's file")
+                .arg(kDepot, numbers.join(QStringLiteral(", "))));
     }
 }
 
@@ -301,7 +304,7 @@ void ConstructionModule::parse_contribution(const QByteArray& JSON)
     const QJsonValue contributions = o.value(QLatin1String("Contributions"));
     if (!contributions.isArray())
         throw TessivarError(
-            QStringLiteral("%1: \"Contributions\" is missing or not an array").arg(kContribution));
+            ConstructionModule::tr("%1: \"Contributions\" is missing or not an array").arg(kContribution));
     bool listChanged = false;
     for (const QJsonValue& v : contributions.toArray()) {
         const QJsonObject c = v.toObject();
@@ -364,8 +367,9 @@ void ConstructionModule::showLastSeenSite()
 
 void ConstructionModule::Zaadujlistzpliku1Click()
 {
-    const auto chosen = m_ui.askOpenFile(QStringLiteral("⬇️ Loading Construction from file"),
-                                         constructionsFolder(), QStringLiteral("Pliki budowy (.ini)|*.ini"));
+    const auto chosen =
+        m_ui.askOpenFile(ConstructionModule::tr("⬇️ Loading Construction from file"),
+                         constructionsFolder(), ConstructionModule::tr("Construction files (.ini)|*.ini"));
     if (!chosen || chosen->isEmpty())
         return;
     loadListFile(*chosen);
@@ -418,8 +422,9 @@ void ConstructionModule::loadListFile(const QString& path)
             continue;  // the line does not split into one name and one value
         const auto tonnes = quantity(value);
         if (!tonnes)
-            throw TessivarError(QStringLiteral("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
-                                    .arg(value, key, info.fileName()));
+            throw TessivarError(
+                ConstructionModule::tr("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
+                    .arg(value, key, info.fileName()));
         const int last = lista_materialow.rowCount() - 1;
         lista_materialow.setRow(last, {IniKey::toText(key), value, get_ilosc_kursow(*tonnes)});
         sum += *tonnes;
@@ -462,7 +467,8 @@ void ConstructionModule::btn_Nowy_ZaladunekClick(bool dodac_do_istniejacego)
 void ConstructionModule::Findonmarkets1Click(int row)
 {
     const QString name = lista_materialow.cell(row, 0);
-    if (name.isEmpty())
+    // Row 0 names the site and TOTAL is the sum: neither is a commodity to look for.
+    if (row < 1 || name.isEmpty() || name == kTotal)
         return;
     emit searchRequested(name);
 }
@@ -482,7 +488,7 @@ void ConstructionModule::btn_zapiszClick()
         const auto tonnes = quantity(amount);
         if (!tonnes)
             throw TessivarError(
-                QStringLiteral("\"%1\" is not a valid integer value (row %2, %3); nothing was saved")
+                ConstructionModule::tr("\"%1\" is not a valid integer value (row %2, %3); nothing was saved")
                     .arg(amount)
                     .arg(r)
                     .arg(name));

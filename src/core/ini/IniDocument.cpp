@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QStringDecoder>
 
@@ -94,7 +95,8 @@ IniDocument IniDocument::fromText(const QByteArray& data)
     IniDocument doc;
     qsizetype from = 0;
     if (startsWith(data, "\xFF\xFE\0\0", 4) || startsWith(data, "\0\0\xFE\xFF", 4))
-        throw TessivarError(QStringLiteral("the file is in UTF-32, which the program cannot edit"));
+        throw TessivarError(QCoreApplication::translate(
+            "IniDocument", "the file is in UTF-32, which the program cannot edit"));
     if (startsWith(data, "\xEF\xBB\xBF", 3)) {
         doc.m_encoding = Encoding::Utf8Bom;
         from = 3;
@@ -105,14 +107,17 @@ IniDocument IniDocument::fromText(const QByteArray& data)
     }
     const bool utf16 = doc.m_encoding == Encoding::Utf16LE || doc.m_encoding == Encoding::Utf16BE;
     if (utf16 && data.size() % 2 != 0)
-        throw TessivarError(QStringLiteral("the file is cut short in the middle of a UTF-16 character"));
+        throw TessivarError(QCoreApplication::translate(
+            "IniDocument", "the file is cut short in the middle of a UTF-16 character"));
     // NUL bytes in text that claims to be UTF-8 mean UTF-16 without a
     // byte-order mark or no text at all.
     if (!utf16 && data.indexOf('\0', from) >= 0)
-        throw TessivarError(QStringLiteral("the file is not UTF-8 text (it holds NUL bytes)"));
+        throw TessivarError(
+            QCoreApplication::translate("IniDocument", "the file is not UTF-8 text (it holds NUL bytes)"));
     // Every position is kept in 32 bits; nothing near that size is an INI file.
     if (data.size() > std::numeric_limits<qint32>::max() / 2)
-        throw TessivarError(QStringLiteral("the file is too large to be an INI file"));
+        throw TessivarError(
+            QCoreApplication::translate("IniDocument", "the file is too large to be an INI file"));
     doc.m_raw = data;
 
     bool sawCrLf = false;
@@ -409,7 +414,8 @@ void IniDocument::checkSection(const QString& section)
 {
     if (section.trimmed().isEmpty() || hasLineBreak(section) || section.contains(QLatin1Char(']')) ||
         section.trimmed() != section)
-        throw TessivarError(QStringLiteral("Invalid INI section name: \"%1\"").arg(section));
+        throw TessivarError(
+            QCoreApplication::translate("IniDocument", "Invalid INI section name: \"%1\"").arg(section));
 }
 
 bool IniDocument::canBeKey(const QString& key)
@@ -422,13 +428,14 @@ bool IniDocument::canBeKey(const QString& key)
 void IniDocument::checkKey(const QString& key)
 {
     if (!canBeKey(key))
-        throw TessivarError(QStringLiteral("Invalid INI key: \"%1\"").arg(key));
+        throw TessivarError(QCoreApplication::translate("IniDocument", "Invalid INI key: \"%1\"").arg(key));
 }
 
 void IniDocument::checkValue(const QString& value)
 {
     if (hasLineBreak(value))
-        throw TessivarError(QStringLiteral("Invalid INI value (line break): \"%1\"").arg(value));
+        throw TessivarError(
+            QCoreApplication::translate("IniDocument", "Invalid INI value (line break): \"%1\"").arg(value));
 }
 
 IniDocument::Line IniDocument::newLine(Line::Kind kind, const QString& name, const QString& value)

@@ -2,6 +2,7 @@
 
 #include "common/Error.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,17 +22,17 @@ IniDocument IniFile::document() const
     if (!f.exists())
         return {};
     if (!f.open(QIODevice::ReadOnly))
-        throw TessivarError(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+        throw TessivarError(QCoreApplication::translate("IniFile", "Cannot read %1: %2")
+                                .arg(QDir::toNativeSeparators(m_path), f.errorString()));
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw TessivarError(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+        throw TessivarError(QCoreApplication::translate("IniFile", "Cannot read %1: %2")
+                                .arg(QDir::toNativeSeparators(m_path), f.errorString()));
     try {
         return IniDocument::fromText(bytes);
     } catch (const TessivarError& e) {
-        throw TessivarError(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(m_path), e.message()));
+        throw TessivarError(QCoreApplication::translate("IniFile", "Cannot read %1: %2")
+                                .arg(QDir::toNativeSeparators(m_path), e.message()));
     }
 }
 
@@ -39,8 +40,8 @@ void IniFile::save(const IniDocument& doc) const
 {
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(doc.toText()) < 0 || !f.commit())
-        throw TessivarError(
-            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(m_path), f.errorString()));
+        throw TessivarError(QCoreApplication::translate("IniFile", "Cannot write %1: %2")
+                                .arg(QDir::toNativeSeparators(m_path), f.errorString()));
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& def) const

@@ -39,7 +39,7 @@ bool JournalPass::runRow(const DispatchRow& row, QByteArrayView line, QByteArray
             m_reports.report(errorText(e));
             return false;
         } catch (...) {
-            m_reports.report(QStringLiteral("Unknown error"));
+            m_reports.report(JournalPass::tr("Unknown error"));
             return false;
         }
     }

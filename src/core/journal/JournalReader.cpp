@@ -2,6 +2,7 @@
 
 #include "journal/LogModel.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <chrono>
@@ -9,6 +10,11 @@
 #include <system_error>
 
 namespace {
+
+QString readErrorText(const QString& why)
+{
+    return QCoreApplication::translate("JournalReader", "Error reading the file: %1").arg(why);
+}
 
 std::filesystem::path toFsPath(const QString& p)
 {
@@ -94,11 +100,12 @@ void JournalReader::reportFailure(const QString& condition, const QString& messa
 
 bool JournalReader::ReadJournalFile(const QString& filePath)
 {
-    static const QString prefix = QStringLiteral("Błąd podczas odczytu pliku: ");
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly)) {
-        const QString err = filePath.isEmpty() ? QStringLiteral("no journal file found") : file.errorString();
-        reportFailure(QStringLiteral("open|") + filePath + QLatin1Char('|') + err, prefix + err);
+        const QString err = filePath.isEmpty()
+                                ? QCoreApplication::translate("JournalReader", "no journal file found")
+                                : file.errorString();
+        reportFailure(QStringLiteral("open|") + filePath + QLatin1Char('|') + err, readErrorText(err));
         return false;
     }
 
@@ -175,7 +182,7 @@ bool JournalReader::ReadJournalFile(const QString& filePath)
         batch = std::make_shared<const JournalBatch>();
     if (readError)
         reportFailure(QStringLiteral("read|") + filePath + QLatin1Char('|') + file.errorString(),
-                      prefix + file.errorString());
+                      readErrorText(file.errorString()));
     else
         m_lastFailure.clear();
 
@@ -209,7 +216,7 @@ bool JournalReader::openForPieces(QFile& file)
     if (file.open(QIODevice::ReadOnly))
         return true;
     reportFailure(QStringLiteral("open|") + m_readPath + QLatin1Char('|') + file.errorString(),
-                  QStringLiteral("Błąd podczas odczytu pliku: ") + file.errorString());
+                  readErrorText(file.errorString()));
     return false;
 }
 
@@ -220,10 +227,10 @@ bool JournalReader::readRange(QFile& file, qint64 from, qint64 to, QByteArray& i
     if (file.seek(from) && file.read(into.data(), to - from) == to - from)
         return true;
     // The file changed under the walk (cut short or replaced).
-    const QString err =
-        file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("the file became shorter");
-    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err,
-                  QStringLiteral("Błąd podczas odczytu pliku: ") + err);
+    const QString err = file.error() != QFileDevice::NoError
+                            ? file.errorString()
+                            : QCoreApplication::translate("JournalReader", "the file became shorter");
+    reportFailure(QStringLiteral("read|") + m_readPath + QLatin1Char('|') + err, readErrorText(err));
     return false;
 }
 

@@ -18,8 +18,8 @@ const JsonPlace kWhere{QStringLiteral("Market.json")};
 
 QStringList headingRow()
 {
-    return {QStringLiteral("COMMODITY"), QStringLiteral("PRICE"), QStringLiteral("DEMAND"),
-            QStringLiteral("STOCK"), QString()};
+    return {MarketModule::tr("COMMODITY"), MarketModule::tr("PRICE"), MarketModule::tr("DEMAND"),
+            MarketModule::tr("STOCK"), QString()};
 }
 
 // The price a commander pays at this market. Not a field the grid depends on,
@@ -50,7 +50,7 @@ QString MarketModule::LoadJSONFromFile(const QString& path)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw TessivarError(
-            QStringLiteral("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
+            MarketModule::tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
     const QByteArray bytes = f.readAll();
     const auto encoding = QStringConverter::encodingForData(bytes);
     // The decoder drops the byte-order mark itself.
@@ -82,28 +82,28 @@ void MarketModule::przeszukaj_market(const QString& JournalFolder)
     std::exception_ptr failure;
     try {
         if (path.isEmpty())
-            throw TessivarError(QStringLiteral("Market.json: the game's journal folder is not known"));
+            throw TessivarError(MarketModule::tr("Market.json: the game's journal folder is not known"));
         const QString text = LoadJSONFromFile(path);
         QJsonParseError err{};
         const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8(), &err);
         if (err.error != QJsonParseError::NoError)
             throw TessivarError(
-                QStringLiteral("Market.json: %1 at offset %2").arg(err.errorString()).arg(err.offset));
+                MarketModule::tr("Market.json: %1 at offset %2").arg(err.errorString()).arg(err.offset));
         if (!doc.isObject())
-            throw TessivarError(QStringLiteral("Market.json: the file does not hold a JSON object"));
+            throw TessivarError(MarketModule::tr("Market.json: the file does not hold a JSON object"));
         const QJsonObject market = doc.object();
         requiredJsonUnsigned64(market, QStringLiteral("MarketID"), kWhere);
         if (!market.contains(QStringLiteral("Items")))
-            throw TessivarError(QStringLiteral("Market.json: the field \"Items\" is missing"));
+            throw TessivarError(MarketModule::tr("Market.json: the field \"Items\" is missing"));
         const QJsonValue items = market.value(QStringLiteral("Items"));
         if (!items.isArray())
-            throw TessivarError(QStringLiteral("Market.json: the field \"Items\" is not a list"));
+            throw TessivarError(MarketModule::tr("Market.json: the field \"Items\" is not a list"));
         const QJsonArray list = items.toArray();
         rows.reserve(list.size() + 1);
         for (qsizetype i = 0; i < list.size(); ++i) {
-            const JsonPlace where{QStringLiteral("Market.json, item %1").arg(i + 1)};
+            const JsonPlace where{MarketModule::tr("Market.json, item %1").arg(i + 1)};
             if (!list[i].isObject())
-                throw TessivarError(where.name + QStringLiteral(": not a JSON object"));
+                throw TessivarError(where.name + MarketModule::tr(": not a JSON object"));
             const QJsonObject item = list[i].toObject();
             const qint64 demand = requiredJsonWhole(item, QStringLiteral("Demand"), where);
             const qint64 stock = requiredJsonWhole(item, QStringLiteral("Stock"), where);

@@ -121,7 +121,7 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
 {
     QJsonObject o;
     if (parseJsonLine(JSON, o) != JsonLine::Object)
-        throw TessivarError(QStringLiteral("MarketBuy: the line is not a JSON object"));
+        throw TessivarError(ShoppingDb::tr("MarketBuy: the line is not a JSON object"));
 
     TMarketBuyData buy;
     buy.Timestamp = requiredJsonText(o, QStringLiteral("timestamp"), kWhere);
@@ -146,7 +146,7 @@ void ShoppingDb::add_last_shopping(const QByteArray& JSON)
 
     const QString path = storePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        throw TessivarError(QStringLiteral("Cannot create the folder %1")
+        throw TessivarError(ShoppingDb::tr("Cannot create the folder %1")
                                 .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     // All eight keys go into the file in one atomic write: a value the format
     // cannot hold stops the call before anything is written, so a section never
@@ -231,8 +231,7 @@ void ShoppingDb::wyswietl_wyniki()
     label_ww_station_type = QStringLiteral("🏭") + w.Station_Type;
     label_ww_distance = QStringLiteral("📍") + roundedText(w.Station_Distance) + QStringLiteral("Ls");
     label_ww_marketid = QStringLiteral("🆔 ") + QString::number(w.MarketID);
-    label_ww_price = QStringLiteral("💰") + QString::number(w.BuyPrice) + QStringLiteral("CR (Buying: ") +
-                     QString::number(w.Count) + QStringLiteral(")");
+    label_ww_price = tr("💰%1CR (Buying: %2)").arg(w.BuyPrice).arg(w.Count);
     QString also = w.Also_needed;
     also.replace(QStringLiteral("[FC]"), QStringLiteral("✅ [FC]"));
     also.replace(QStringLiteral("[CON]"), QStringLiteral("\r\n✅ [CON]"));

@@ -141,8 +141,8 @@ void MissionModule::reportUnreadable(const QStringList& sections)
     for (const QString& section : std::as_const(fresh))
         m_reportedUnreadable.insert(section);
     m_reports.report(
-        QStringLiteral("missions.ini: the Count of mission %1 is not a whole number; the section is "
-                       "kept as it is and not counted.")
+        MissionModule::tr("missions.ini: the Count of mission %1 is not a whole number; the section is "
+                          "kept as it is and not counted.")
             .arg(fresh.join(QStringLiteral(", "))));
 }
 

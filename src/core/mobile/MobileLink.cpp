@@ -200,7 +200,7 @@ void MobileLink::onError()
     // was on its way is silent; lines it was still to receive are a failure.
     if (!m_writing && m_socket->bytesToWrite() == 0)
         return;
-    markBroken(QStringLiteral("Sending to the mobile app failed: %1").arg(m_socket->errorString()), false);
+    markBroken(MobileLink::tr("Sending to the mobile app failed: %1").arg(m_socket->errorString()), false);
 }
 
 void MobileLink::onConnectTimeout()
@@ -209,7 +209,7 @@ void MobileLink::onConnectTimeout()
         return;
     m_attempting = false;
     m_socket->abort();
-    m_reports.report(QStringLiteral("Connection timed out"));
+    m_reports.report(MobileLink::tr("Connection timed out"));
     emit changed();
 }
 
@@ -220,7 +220,7 @@ void MobileLink::markBroken(const QString& text, bool dropConnection)
     if (!m_breakReported) {
         m_breakReported = true;
         // Sending runs on its own after every change: the strip, not a box.
-        m_reports.notice(text + QStringLiteral("\nUntick and tick \"Active\" to connect again."));
+        m_reports.notice(text + MobileLink::tr("\nUntick and tick \"Active\" to connect again."));
     }
     emit changed();
 }
@@ -245,7 +245,7 @@ void MobileLink::writeLine(const QString& line)
 {
     const QByteArray wire = toMobileWire(line);
     if (m_socket->write(wire) != wire.size()) {
-        markBroken(QStringLiteral("Sending to the mobile app failed: %1").arg(m_socket->errorString()), true);
+        markBroken(MobileLink::tr("Sending to the mobile app failed: %1").arg(m_socket->errorString()), true);
         return;
     }
     ++m_linesSent;
@@ -253,7 +253,7 @@ void MobileLink::writeLine(const QString& line)
     if (m_socket->bytesToWrite() >= kFlushChunk)
         m_socket->flush();
     if (isConnected() && m_socket->bytesToWrite() > kMaxUnsent)
-        markBroken(QStringLiteral("The mobile app stopped taking data (more than 1 MiB is waiting to be "
+        markBroken(MobileLink::tr("The mobile app stopped taking data (more than 1 MiB is waiting to be "
                                   "sent), so sending to it has stopped."),
                    true);
 }

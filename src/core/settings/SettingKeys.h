@@ -33,6 +33,7 @@ inline constexpr SettingKey ShowDataBase     {"windows",    "ch_db",        "0"}
 inline constexpr SettingKey ShowMarket       {"windows",    "ch_market",    "0"};
 inline constexpr SettingKey ShowKelvane      {"windows",    "ch_kvn",       "0"};
 inline constexpr SettingKey LockPanels       {"windows",    "lock_panels",  "1"};
+inline constexpr SettingKey Language         {"windows",    "language",     ""};
 inline constexpr SettingKey WebShared        {"web",        "share",        "0"};
 inline constexpr SettingKey WebLocalOnly     {"web",        "local_only",   "0"};
 inline constexpr SettingKey WebPort          {"web",        "port",         "18890"};

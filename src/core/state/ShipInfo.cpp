@@ -11,8 +11,8 @@ const QString kIconCargo = QString::fromUtf16(u"\U0001F4E6 ");
 }  // namespace
 
 ShipInfo::ShipInfo(GameState& state)
-    : statek_typ(kIconShip + QStringLiteral("Ship")), statek_nazwa(kIconName + QStringLiteral("Name")),
-      statek_cargo(kIconCargo + QStringLiteral("Cargo")), m_state(state)
+    : statek_typ(kIconShip + ShipInfo::tr("Ship")), statek_nazwa(kIconName + ShipInfo::tr("Name")),
+      statek_cargo(kIconCargo + ShipInfo::tr("Cargo")), m_state(state)
 {}
 
 void ShipInfo::Parse_Statek(const QByteArray& JSON)

@@ -3,6 +3,7 @@
 #include "common/Error.h"
 #include "common/JsonRead.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace {
@@ -18,7 +19,8 @@ QJsonObject elementObject(const QJsonValue& v, const char* what)
 {
     if (!v.isObject())
         throw TessivarError(
-            QStringLiteral("Journal line: an element of \"%1\" is not an object").arg(QLatin1String(what)));
+            QCoreApplication::translate("StateParsers", "Journal line: an element of \"%1\" is not an object")
+                .arg(QLatin1String(what)));
     return v.toObject();
 }
 
@@ -40,7 +42,7 @@ QList<T> readElements(const QJsonArray& JsonArray, const char* what, Read read)
 void requireObject(JsonLine kind)
 {
     if (kind != JsonLine::Object)
-        throw TessivarError(QStringLiteral("Journal line is not a JSON object"));
+        throw TessivarError(QCoreApplication::translate("StateParsers", "Journal line is not a JSON object"));
 }
 
 }  // namespace
@@ -48,11 +50,13 @@ void requireObject(JsonLine kind)
 TStarPos JsonToStarPos(const QJsonArray& JsonArray)
 {
     if (JsonArray.size() < 3)
-        throw TessivarError(QStringLiteral("Journal line: \"StarPos\" has fewer than three numbers"));
+        throw TessivarError(QCoreApplication::translate(
+            "StateParsers", "Journal line: \"StarPos\" has fewer than three numbers"));
     TStarPos pos{0, 0, 0};
     for (int i = 0; i < 3; ++i)
         if (!convertJson(JsonArray.at(i), pos[size_t(i)]))
-            throw TessivarError(QStringLiteral("Journal line: an element of \"StarPos\" is not a number"));
+            throw TessivarError(QCoreApplication::translate(
+                "StateParsers", "Journal line: an element of \"StarPos\" is not a number"));
     return pos;
 }
 

@@ -14,26 +14,31 @@ struct StateRow
 {
     const char* state;
     const char16_t* ikona;
-    const char16_t* opis;
+    const char* opis;  // in English, translated when shown
 };
 
 // States compared exactly; every dash is an em dash with a blank each side.
 constexpr StateRow kStates[] = {
-    {"None", u"\u26AA", u"Brak aktywnego stanu"},
-    {"Boom", u"\U0001F4C8", u"Boom \u2014 rozwój gospodarczy i wzrost aktywności"},
-    {"Bust", u"\U0001F4C9", u"Bust \u2014 załamanie gospodarki"},
-    {"CivilUnrest", u"\U0001F620", u"Niepokoje społeczne \u2014 napięcia wewnętrzne"},
-    {"CivilWar", u"\u2694", u"Wojna domowa \u2014 frakcje walczą o kontrolę"},
-    {"Election", u"\U0001F5F3", u"Wybory \u2014 demokratyczne przejęcie władzy"},
-    {"Expansion", u"\U0001F680", u"Ekspansja \u2014 frakcja próbuje rozszerzyć wpływy"},
-    {"Investment", u"\U0001F4B0", u"Inwestycja \u2014 wzmożone nakłady finansowe"},
-    {"Retreat", u"\U0001F3F3", u"Odwrót \u2014 frakcja traci wpływy"},
-    {"War", u"\U0001F525", u"Wojna \u2014 aktywny konflikt zbrojny"},
-    {"Invasion", u"\U0001F6E1", u"Inwazja \u2014 atak innej frakcji na system"},
-    {"Outbreak", u"\U0001F9A0", u"Epidemia \u2014 wybuch choroby w systemie"},
-    {"Famine", u"\U0001F96B", u"Głód \u2014 niedobory żywności i zasobów"},
-    {"Lockdown", u"\U0001F512", u"Blokada \u2014 zamknięcie systemu, brak usług"},
-    {"PirateAttack", u"\u2620", u"Atak piratów \u2014 system opanowany przez przestępców"},
+    {"None", u"\u26AA", QT_TRANSLATE_NOOP("SystemInfo", "No active state")},
+    {"Boom", u"\U0001F4C8", QT_TRANSLATE_NOOP("SystemInfo", "Boom — economic growth and more activity")},
+    {"Bust", u"\U0001F4C9", QT_TRANSLATE_NOOP("SystemInfo", "Bust — the economy collapses")},
+    {"CivilUnrest", u"\U0001F620", QT_TRANSLATE_NOOP("SystemInfo", "Civil unrest — tension within")},
+    {"CivilWar", u"\u2694", QT_TRANSLATE_NOOP("SystemInfo", "Civil war — factions fight for control")},
+    {"Election", u"\U0001F5F3", QT_TRANSLATE_NOOP("SystemInfo", "Election — a democratic change of power")},
+    {"Expansion", u"\U0001F680",
+     QT_TRANSLATE_NOOP("SystemInfo", "Expansion — a faction tries to spread its influence")},
+    {"Investment", u"\U0001F4B0", QT_TRANSLATE_NOOP("SystemInfo", "Investment — more money is spent")},
+    {"Retreat", u"\U0001F3F3", QT_TRANSLATE_NOOP("SystemInfo", "Retreat — a faction loses influence")},
+    {"War", u"\U0001F525", QT_TRANSLATE_NOOP("SystemInfo", "War — an armed conflict is on")},
+    {"Invasion", u"\U0001F6E1",
+     QT_TRANSLATE_NOOP("SystemInfo", "Invasion — another faction attacks the system")},
+    {"Outbreak", u"\U0001F9A0",
+     QT_TRANSLATE_NOOP("SystemInfo", "Outbreak — a disease breaks out in the system")},
+    {"Famine", u"\U0001F96B", QT_TRANSLATE_NOOP("SystemInfo", "Famine — food and supplies run short")},
+    {"Lockdown", u"\U0001F512",
+     QT_TRANSLATE_NOOP("SystemInfo", "Lockdown — the system is closed, no services")},
+    {"PirateAttack", u"\u2620",
+     QT_TRANSLATE_NOOP("SystemInfo", "Pirate attack — criminals overrun the system")},
 };
 
 QString u16(const char16_t* s)
@@ -52,10 +57,12 @@ const QString kIconMarket = u16(u"\U0001F194 ");
 const QString kIconFaction = u16(u"\U0001F451 ");
 
 // The grid's first row is its heading, written like any other row.
-const QStringList kGridHeading = {QStringLiteral("No."),        QStringLiteral("Faction"),
-                                  QStringLiteral("Allegiance"), QStringLiteral("Influence"),
-                                  QStringLiteral("State"),      QStringLiteral("Government"),
-                                  QStringLiteral("Rep.")};
+QStringList gridHeading()
+{
+    return {SystemInfo::tr("No."),       SystemInfo::tr("Faction"), SystemInfo::tr("Allegiance"),
+            SystemInfo::tr("Influence"), SystemInfo::tr("State"),   SystemInfo::tr("Government"),
+            SystemInfo::tr("Rep.")};
+}
 
 constexpr int kStateTableRows = 11;
 
@@ -70,24 +77,24 @@ TFactionState_Opis FactionState_opis(const QString& State)
 {
     for (const StateRow& row : kStates)
         if (State == QLatin1String(row.state))
-            return {u16(row.ikona), u16(row.opis)};
-    return {u16(u"\u2753"), QStringLiteral("Nieznany stan")};
+            return {u16(row.ikona), SystemInfo::tr(row.opis)};
+    return {u16(u"\u2753"), SystemInfo::tr("Unknown state")};
 }
 
 SystemInfo::SystemInfo(GameState& state) : m_state(state)
 {
     // Placeholder captions until the first event fills the labels.
-    system_name = kIconSystem + QStringLiteral("System");
-    system_population = kIconPopulation + QStringLiteral("Population");
-    system_przynaleznosc = kIconAllegiance + QStringLiteral("Allegiance");
-    system_rzad = kIconGovernment + QStringLiteral("Government");
-    system_ekonomie = kIconEconomy + QStringLiteral("Economy");
-    system_security = kIconSecurity + QStringLiteral("Security");
-    stacja_name = kIconStation + QStringLiteral("Station");
-    stacja_marketid = kIconMarket + QStringLiteral("Market ID");
-    stacja_frakcja = kIconFaction + QStringLiteral("Station faction");
-    stacja_ekonomia = kIconEconomy + QStringLiteral("Economy");
-    stacja_rzad = kIconGovernment + QStringLiteral("Government");
+    system_name = kIconSystem + tr("System");
+    system_population = kIconPopulation + tr("Population");
+    system_przynaleznosc = kIconAllegiance + tr("Allegiance");
+    system_rzad = kIconGovernment + tr("Government");
+    system_ekonomie = kIconEconomy + tr("Economy");
+    system_security = kIconSecurity + tr("Security");
+    stacja_name = kIconStation + tr("Station");
+    stacja_marketid = kIconMarket + tr("Market ID");
+    stacja_frakcja = kIconFaction + tr("Station faction");
+    stacja_ekonomia = kIconEconomy + tr("Economy");
+    stacja_rzad = kIconGovernment + tr("Government");
     frakcje_stany_opisy = QStringList(kStateTableRows);
 }
 
@@ -129,7 +136,7 @@ void SystemInfo::showSystem()
     pie.clear();
     QList<QStringList> rows;
     rows.reserve(n + 1);
-    rows.append(kGridHeading);
+    rows.append(gridHeading());
     // More factions than the tooltip table was designed for: it grows.
     while (frakcje_stany_opisy.size() < n + 1)
         frakcje_stany_opisy.append(QString());

@@ -136,7 +136,7 @@ void WebShare::restart()
             m_localOnly ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::Any);
         QString error;
         if (!m_server->listen(where, m_port, &error)) {
-            m_problem = QStringLiteral("Cannot share to browser on port %1: %2").arg(m_port).arg(error);
+            m_problem = WebShare::tr("Cannot share to browser on port %1: %2").arg(m_port).arg(error);
             m_report(m_problem);
         }
     }

@@ -99,7 +99,7 @@ InfluencePieChart::InfluencePieChart(QWidget* parent) : QChartView(parent)
     auto* chart = new QChart;
     chart->setBackgroundBrush(Qt::black);
     chart->setBackgroundRoundness(0);
-    chart->setTitle(QStringLiteral("Rozkład wpływów frakcji w systemie"));
+    chart->setTitle(InfluencePieChart::tr("Influence of the factions in the system"));
     chart->setTitleBrush(Qt::white);
     QFont title = chart->titleFont();
     title.setBold(true);

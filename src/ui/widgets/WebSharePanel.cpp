@@ -10,15 +10,15 @@
 #include <QPushButton>
 
 WebSharePanel::WebSharePanel(WebShare& share, QWidget* parent)
-    : QGroupBox(QStringLiteral("Share to browser:"), parent), m_share(share)
+    : QGroupBox(WebSharePanel::tr("Share to browser:"), parent), m_share(share)
 {
     setObjectName(QStringLiteral("group_web_share"));
     auto* l = new QGridLayout(this);
-    ch_share = new QCheckBox(QStringLiteral("Share to browser"), this);
+    ch_share = new QCheckBox(WebSharePanel::tr("Share to browser"), this);
     ch_share->setObjectName(QStringLiteral("ch_web_share"));
     ch_share->setToolTip(
-        QStringLiteral("Show the loading list, construction and dock info on a phone's browser"));
-    ch_local_only = new QCheckBox(QStringLiteral("this computer only"), this);
+        WebSharePanel::tr("Show the loading list, construction and dock info on a phone's browser"));
+    ch_local_only = new QCheckBox(WebSharePanel::tr("this computer only"), this);
     ch_local_only->setObjectName(QStringLiteral("ch_web_local_only"));
     label_address = new QLabel(this);
     label_address->setObjectName(QStringLiteral("label_web_address"));
@@ -26,9 +26,9 @@ WebSharePanel::WebSharePanel(WebShare& share, QWidget* parent)
     label_address->setTextInteractionFlags(Qt::TextSelectableByMouse);
     image_qr = new QLabel(this);
     image_qr->setObjectName(QStringLiteral("image_web_qr"));
-    btn_new_address = new QPushButton(QStringLiteral("New address"), this);
+    btn_new_address = new QPushButton(WebSharePanel::tr("New address"), this);
     btn_new_address->setObjectName(QStringLiteral("btn_web_new_address"));
-    btn_new_address->setToolTip(QStringLiteral("Make a new secret address; the old one stops working"));
+    btn_new_address->setToolTip(WebSharePanel::tr("Make a new secret address; the old one stops working"));
     l->addWidget(ch_share, 0, 0);
     l->addWidget(ch_local_only, 1, 0);
     l->addWidget(btn_new_address, 2, 0);

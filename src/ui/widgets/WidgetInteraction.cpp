@@ -8,6 +8,16 @@
 #include <QMessageBox>
 #include <QUrl>
 
+namespace {
+
+// A text that came several times, shown once with its count.
+QString repeatedText(const QString& text, int count)
+{
+    return QCoreApplication::translate("WidgetInteraction", "%1\n(%n times)", nullptr, count).arg(text);
+}
+
+}  // namespace
+
 // Counts an open prompt; when the last one closes, the texts that waited for
 // it get their box.
 struct WidgetInteraction::PromptGuard
@@ -61,7 +71,7 @@ void WidgetInteraction::showWaitingTexts()
     }
     for (qsizetype i = 0; i < texts.size(); ++i)
         if (counts[i] > 1)
-            texts[i] = QObject::tr("%1\n(%n times)", nullptr, counts[i]).arg(texts[i]);
+            texts[i] = repeatedText(texts[i], counts[i]);
     const QString all = texts.join(QStringLiteral("\n\n"));
     constexpr int kShownLines = 12;
     constexpr int kShownChars = 1200;

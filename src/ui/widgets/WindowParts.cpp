@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -29,7 +30,7 @@ QPushButton* addCloseRow(QBoxLayout* layout, QWidget* window)
 {
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    auto* close = new QPushButton(QStringLiteral("✔️ CLOSE"), window);
+    auto* close = new QPushButton(QCoreApplication::translate("WindowParts", "✔️ CLOSE"), window);
     close->setObjectName(QStringLiteral("btn_close"));
     bottom->addWidget(close);
     layout->addLayout(bottom);

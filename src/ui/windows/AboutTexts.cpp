@@ -1,84 +1,13 @@
 #include "windows/AboutTexts.h"
 
+#include <QCoreApplication>
+
 namespace AboutTexts {
 
-QString descriptionPl()
+QString description()
 {
-    return QString::fromUtf8(
-        "Tessivar – pomocnik przewoźnika do Elite Dangerous\n"
-        "\n"
-        "Program działa obok gry i czyta wyłącznie to, co gra zapisuje na dysku: dziennik "
-        "Journal*.log oraz pliki Cargo.json i Market.json. Co cztery sekundy sprawdza nowe wpisy "
-        "dziennika i na ich podstawie pokazuje dowódcę, statek, bieżący system, stację, na której "
-        "zadokowałeś, oraz Twój lotniskowiec (Fleet Carrier). Niczego nie wysyła do gry i niczego w "
-        "niej nie zmienia.\n"
-        "\n"
-        "Okno główne\n"
-        "Pokazuje nazwę dowódcy, lotniskowiec i jego położenie, miejsce dokowania oraz bieżące wpisy "
-        "dziennika. Pola wyboru „Show/Hide Panels” otwierają i zamykają panele opisane niżej. "
-        "„Lock panels” układa okna przy krawędziach ekranu albo pozwala je swobodnie przesuwać.\n"
-        "\n"
-        "SYSTEM INFO\n"
-        "Frakcje bieżącego systemu z wpływami, stanami i konfliktami, wykres wpływów oraz dane stacji, "
-        "na której jesteś zadokowany.\n"
-        "\n"
-        "CARGO\n"
-        "Ładownia statku i lista załadunku lotniskowca: co jeszcze trzeba przywieźć. Lista sama się "
-        "zmniejsza, gdy przenosisz towar na lotniskowiec albo sprzedajesz go na jego rynku. Wiersz "
-        "TOTAL sumuje ilości, a kolumna kursów mówi, ile pełnych ładowni to jeszcze oznacza. Źródło "
-        "listy wybierasz z listy rozwijanej: własny lotniskowiec, misje handlowe albo przyjęty kontrakt.\n"
-        "\n"
-        "CONSTRUCTION SITE\n"
-        "Materiały, których jeszcze potrzebuje budowa kolonii, z postępem budowy. Listy budów są "
-        "zapisywane i można je wczytać później albo dodać do listy załadunku.\n"
-        "\n"
-        "DATA BASE\n"
-        "„Last Shopping”: gdzie ostatnio kupiłeś dany towar, po ile i w jakiej ilości.\n"
-        "\n"
-        "MARKET\n"
-        "Towary rynku stacji z popytem i podażą, odczytane z Market.json przy każdym otwarciu rynku.\n"
-        "\n"
-        "KELVANE\n"
-        "Giełda zleceń: właściciele lotniskowców publikują zapotrzebowanie, a inni dowódcy przyjmują "
-        "zlecenia prawym przyciskiem myszy („Get contract”) i widzą je od razu na liście załadunku. "
-        "Panel działa tylko po wyrażeniu zgody w ustawieniach (🛠️), bo wysyła nazwę dowódcy i dane "
-        "lotniskowca do zewnętrznego serwera.\n"
-        "\n"
-        "Telefon\n"
-        "Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do niej listę załadunku, "
-        "listę budowy i informacje o dokowaniu, a aplikacja może poprosić o skopiowanie tekstu do "
-        "schowka lub o wyszukanie towaru.\n");
-}
-
-QString changesPl()
-{
-    return QString::fromUtf8(
-        "1.3.0.0\n"
-        "- Giełda zleceń Kelvane: lista zleceń, przyjmowanie kontraktów na listę załadunku, nowe "
-        "zlecenia dla własnego lotniskowca.\n"
-        "- Sprzedaż na lotniskowcu i otwarcie jego rynku aktualizują zlecenia na serwerze (tylko po "
-        "wyrażeniu zgody w ustawieniach).\n"
-        "- Okno rynku stacji.\n"
-        "- Sprawdzanie nowej wersji przy otwarciu tego okna.\n"
-        "- Zapytania do serwera nie blokują już okien; brak odpowiedzi kończy się czytelnym błędem.\n"
-        "\n"
-        "1.2.0.0\n"
-        "- Połączenie z aplikacją na telefonie: lista załadunku, budowa i dokowanie na telefonie.\n"
-        "- Misje górnicze i dostawcze jako źródło listy załadunku.\n"
-        "- Lista najczęściej potrzebnych materiałów budowlanych.\n"
-        "\n"
-        "1.1.0.0\n"
-        "- Śledzenie budowy kolonii i zapisane listy budów.\n"
-        "- Baza „Last Shopping” z wyszukiwaniem towarów.\n"
-        "\n"
-        "1.0.0.0\n"
-        "- Pierwsze wydanie: dziennik gry, okno główne, informacje o systemie i frakcjach, ładownia "
-        "statku i lista załadunku lotniskowca.\n");
-}
-
-QString descriptionEn()
-{
-    return QString::fromUtf8(
+    return QCoreApplication::translate(
+        "AboutTexts",
         "Tessivar – a hauler's companion for Elite Dangerous\n"
         "\n"
         "The program runs beside the game and reads only what the game writes to disk: the journal "
@@ -124,9 +53,10 @@ QString descriptionEn()
         "the clipboard or to search a commodity.\n");
 }
 
-QString changesEn()
+QString changes()
 {
-    return QString::fromUtf8(
+    return QCoreApplication::translate(
+        "AboutTexts",
         "1.3.0.0\n"
         "- Kelvane order exchange: the order list, taking contracts onto the loading list, new orders "
         "for your own carrier.\n"

@@ -2,12 +2,10 @@
 
 #include <QString>
 
-// The four texts of the About window, in Polish and English.
+// The two texts of the About window, in the interface's language.
 namespace AboutTexts {
 
-QString descriptionPl();
-QString changesPl();
-QString descriptionEn();
-QString changesEn();
+QString description();
+QString changes();
 
 }  // namespace AboutTexts

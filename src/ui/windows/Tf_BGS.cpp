@@ -56,7 +56,7 @@ QGroupBox* labelGroup(QWidget* parent, const QString& title, const char* name, i
 Tf_BGS::Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent)
     : QWidget(parent, Qt::Window), m_bgs(bgs), m_ship(ship)
 {
-    setWindowTitle(QStringLiteral("System Info"));
+    setWindowTitle(Tf_BGS::tr("System Info"));
     setObjectName(QStringLiteral("f_BGS"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(kStyle);
@@ -78,16 +78,16 @@ Tf_BGS::Tf_BGS(SystemInfo& bgs, const ShipInfo& ship, QWidget* parent)
 
     auto* top = new QHBoxLayout;
     // A wider window gives the room to the station, whose names are the longest.
-    top->addWidget(labelGroup(this, QStringLiteral("SYSTEM"), "grp_system", 150,
+    top->addWidget(labelGroup(this, Tf_BGS::tr("SYSTEM"), "grp_system", 150,
                               {system_name, system_population, system_przynaleznosc, system_rzad,
                                system_ekonomie, system_security}));
-    top->addWidget(labelGroup(this, QStringLiteral("STATION"), "grp_station", 150,
+    top->addWidget(labelGroup(this, Tf_BGS::tr("STATION"), "grp_station", 150,
                               {stacja_name, stacja_marketid, stacja_frakcja, stacja_ekonomia, stacja_rzad}),
                    1);
     top->addWidget(
-        labelGroup(this, QStringLiteral("SHIP"), "grp_ship", 120, {statek_typ, statek_nazwa, statek_cargo}));
+        labelGroup(this, Tf_BGS::tr("SHIP"), "grp_ship", 120, {statek_typ, statek_nazwa, statek_cargo}));
 
-    auto* factions = new QGroupBox(QStringLiteral("System Fractions"), this);
+    auto* factions = new QGroupBox(Tf_BGS::tr("Factions"), this);
     factions->setObjectName(QStringLiteral("grp_fractions"));
     factions->setMinimumHeight(303);
     auto* fl = new QHBoxLayout(factions);

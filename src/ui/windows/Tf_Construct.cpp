@@ -136,7 +136,7 @@ QLabel* valueLabel(const QString& objectName, QWidget* parent)
 Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_module(module), m_report(std::move(report))
 {
-    setWindowTitle(QStringLiteral("Construction Site"));
+    setWindowTitle(Tf_Construct::tr("Construction Site"));
     setObjectName(QStringLiteral("f_Construct"));
     setFont(QFont(QStringLiteral("Segoe UI")));
     // The window owns what it shows: a new window starts empty.
@@ -155,14 +155,15 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     label_type_val = valueLabel(QStringLiteral("label_type_val"), header);
     label_marketid_val = valueLabel(QStringLiteral("label_marketid_val"), header);
     label_progress_val = valueLabel(QStringLiteral("label_progress_val"), header);
-    const std::pair<const char*, QLabel*> pairs[] = {{"System:", label_system_val},
-                                                     {"Station:", label_station_val},
-                                                     {"Type:", label_type_val},
-                                                     {"Market ID:", label_marketid_val},
-                                                     {"Progress:", label_progress_val}};
+    const std::pair<const char*, QLabel*> pairs[] = {
+        {QT_TRANSLATE_NOOP("Tf_Construct", "System:"), label_system_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Station:"), label_station_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Type:"), label_type_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Market ID:"), label_marketid_val},
+        {QT_TRANSLATE_NOOP("Tf_Construct", "Progress:"), label_progress_val}};
     int row = 0;
     for (const auto& [caption, value] : pairs) {
-        grid->addWidget(captionLabel(QString::fromUtf8(caption), header), row, 0);
+        grid->addWidget(captionLabel(tr(caption), header), row, 0);
         grid->addWidget(value, row, 1);
         ++row;
     }
@@ -192,10 +193,10 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     lista_materialow->setContextMenuPolicy(Qt::CustomContextMenu);
 
     PopupMenu1 = new QMenu(this);
-    QAction* add = PopupMenu1->addAction(QStringLiteral("⬅️ Add to Carrier Loading list"));
-    QAction* load = PopupMenu1->addAction(QStringLiteral("⬇️ Loading Construction from file"));
+    QAction* add = PopupMenu1->addAction(Tf_Construct::tr("⬅️ Add to Carrier Loading list"));
+    QAction* load = PopupMenu1->addAction(Tf_Construct::tr("⬇️ Loading Construction from file"));
     PopupMenu1->addSeparator();
-    QAction* find = PopupMenu1->addAction(QStringLiteral("🔍 Find on markets (local files)"));
+    QAction* find = PopupMenu1->addAction(Tf_Construct::tr("🔍 Find on markets (local files)"));
     add->setObjectName(QStringLiteral("m_Dodajdozaadunku1"));
     load->setObjectName(QStringLiteral("Zaadujlistzpliku1"));
     find->setObjectName(QStringLiteral("Findonmarkets1"));
@@ -212,14 +213,14 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     auto* bottom = new QWidget(this);
     auto* bottomLayout = new QHBoxLayout(bottom);
     auto* left = new QVBoxLayout;
-    btn_Nowy_Zaladunek = new QPushButton(QStringLiteral("⬅️ Add all to Loading list"), bottom);
+    btn_Nowy_Zaladunek = new QPushButton(Tf_Construct::tr("⬅️ Add all to Loading list"), bottom);
     btn_Nowy_Zaladunek->setObjectName(QStringLiteral("btn_Nowy_Zaladunek"));
-    ch_nowy_zaladunek = new QCheckBox(QStringLiteral("Nowy załadunek"), bottom);
+    ch_nowy_zaladunek = new QCheckBox(Tf_Construct::tr("Add to the current list"), bottom);
     ch_nowy_zaladunek->setObjectName(QStringLiteral("ch_nowy_zaladunek"));
     ch_nowy_zaladunek->setChecked(true);
     left->addWidget(btn_Nowy_Zaladunek);
     left->addWidget(ch_nowy_zaladunek);
-    btn_zapisz = new QPushButton(QStringLiteral("💾 Save changes"), bottom);
+    btn_zapisz = new QPushButton(Tf_Construct::tr("💾 Save changes"), bottom);
     btn_zapisz->setObjectName(QStringLiteral("btn_zapisz"));
     bottomLayout->addLayout(left);
     bottomLayout->addStretch(1);

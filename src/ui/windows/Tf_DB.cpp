@@ -38,9 +38,9 @@ QLabel* heading(const QString& text, QWidget* parent)
 
 QPushButton* copyButton(const QString& name, QWidget* parent)
 {
-    auto* b = new QPushButton(QStringLiteral("📋 Copy"), parent);
+    auto* b = new QPushButton(Tf_DB::tr("📋 Copy"), parent);
     b->setObjectName(name);
-    b->setToolTip(QStringLiteral("Copy to clipboard"));
+    b->setToolTip(Tf_DB::tr("Copy to clipboard"));
     return b;
 }
 
@@ -67,20 +67,20 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    addWindowTitle(banner, QStringLiteral("🗄️Data Base"), this, 1);
+    addWindowTitle(banner, Tf_DB::tr("🗄️ Data Base"), this, 1);
     layout->addLayout(banner);
 
     tabs = new QTabWidget(this);
-    tabs->addTab(new QWidget(tabs), QStringLiteral("Stations"));
-    tabs->addTab(new QWidget(tabs), QStringLiteral("Markets"));
+    tabs->addTab(new QWidget(tabs), Tf_DB::tr("Stations"));
+    tabs->addTab(new QWidget(tabs), Tf_DB::tr("Markets"));
     auto* page = new QWidget(tabs);
-    tabs->addTab(page, QStringLiteral("Last Shopping"));
+    tabs->addTab(page, Tf_DB::tr("Last Shopping"));
     tabs->setCurrentWidget(page);
     layout->addWidget(tabs, 1);
 
     auto* pageLayout = new QVBoxLayout(page);
     auto* findBar = new QHBoxLayout;
-    auto* findLabel = new QLabel(QStringLiteral("Find Commodity: "), page);
+    auto* findLabel = new QLabel(Tf_DB::tr("Find Commodity: "), page);
     findLabel->setTextFormat(Qt::PlainText);
     findBar->addWidget(findLabel);
     // The search text starts as the field's own name in the store; the
@@ -89,14 +89,14 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
         db.edit_find.clear();
     edit_find = new QLineEdit(page);
     edit_find->setObjectName(QStringLiteral("edit_find"));
-    edit_find->setPlaceholderText(QStringLiteral("Commodity name"));
+    edit_find->setPlaceholderText(Tf_DB::tr("Commodity name"));
     findBar->addWidget(edit_find, 1);
-    btn_find = new QPushButton(QStringLiteral("🔎 Find in Last Shopping"), page);
+    btn_find = new QPushButton(Tf_DB::tr("🔎 Find in Last Shopping"), page);
     btn_find->setObjectName(QStringLiteral("btn_find"));
     findBar->addWidget(btn_find);
     pageLayout->addLayout(findBar);
 
-    pageLayout->addWidget(heading(QStringLiteral("LAST BUYING:"), page));
+    pageLayout->addWidget(heading(Tf_DB::tr("LAST BUYING:"), page));
     auto* grid = new QGridLayout;
     label_ww_system = plainLabel(QStringLiteral("label_ww_system"), page);
     label_ww_station = plainLabel(QStringLiteral("label_ww_station"), page);
@@ -117,7 +117,7 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
     grid->setColumnStretch(0, 1);
     pageLayout->addLayout(grid);
 
-    pageLayout->addWidget(heading(QStringLiteral("OTHER COMMODITY IN MARKET:"), page));
+    pageLayout->addWidget(heading(Tf_DB::tr("OTHER COMMODITY IN MARKET:"), page));
     label_ww_also_needed = plainLabel(QStringLiteral("label_ww_also_needed"), page);
     label_ww_also_needed->setWordWrap(true);
     label_ww_also_needed->setAlignment(Qt::AlignLeft | Qt::AlignTop);

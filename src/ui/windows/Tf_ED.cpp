@@ -58,9 +58,9 @@ QLabel* valueLabel(const char* name, QWidget* parent)
 
 QPushButton* copyButton(const char* name, QWidget* parent)
 {
-    auto* b = new QPushButton(QStringLiteral("copy"), parent);
+    auto* b = new QPushButton(Tf_ED::tr("copy"), parent);
     b->setObjectName(QLatin1String(name));
-    b->setToolTip(QStringLiteral("Copy to clipboard"));
+    b->setToolTip(Tf_ED::tr("Copy to clipboard"));
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
@@ -151,7 +151,7 @@ Tf_ED::Tf_ED(MainWindowModel& mainWindow, LogModel& log, MobileLink& mobile, Web
     progress_pass = new QProgressBar(this);
     progress_pass->setObjectName(QStringLiteral("progress_pass"));
     progress_pass->setRange(0, 1000);
-    progress_pass->setFormat(QStringLiteral("Reading the journal… %p%"));
+    progress_pass->setFormat(Tf_ED::tr("Reading the journal… %p%"));
     progress_pass->hide();
     layout->addWidget(progress_pass);
 
@@ -187,19 +187,19 @@ QWidget* Tf_ED::buildToolBar()
         b->setToolTip(hint);
         l->addWidget(b);
     };
-    tool(btn_about, "btn_about", QStringLiteral("🛈"), QStringLiteral("About Tessivar"));
-    tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), QStringLiteral("Settings"));
-    tool(btn_help, "btn_help", QStringLiteral("📖"), QStringLiteral("Help"));
+    tool(btn_about, "btn_about", QStringLiteral("🛈"), Tf_ED::tr("About Tessivar"));
+    tool(btn_settings, "btn_settings", QStringLiteral("🛠️"), Tf_ED::tr("Settings"));
+    tool(btn_help, "btn_help", QStringLiteral("📖"), Tf_ED::tr("Help"));
     // Nothing to show yet: a control that does nothing stays out of sight.
     btn_help->setEnabled(false);
     btn_help->hide();
-    ch_lock_panels = new QCheckBox(QStringLiteral("Lock panels"), bar);
+    ch_lock_panels = new QCheckBox(Tf_ED::tr("Lock panels"), bar);
     ch_lock_panels->setObjectName(QStringLiteral("ch_lock_panels"));
-    ch_lock_panels->setToolTip(QStringLiteral("Lock / Release panels"));
+    ch_lock_panels->setToolTip(Tf_ED::tr("Lock / Release panels"));
     l->addWidget(ch_lock_panels);
     btn_new_version = new QPushButton(bar);
     btn_new_version->setObjectName(QStringLiteral("btn_new_version"));
-    btn_new_version->setToolTip(QStringLiteral("Get newest version from website"));
+    btn_new_version->setToolTip(Tf_ED::tr("Get newest version from website"));
     btn_new_version->hide();
     l->addWidget(btn_new_version);
     l->addStretch(1);
@@ -223,18 +223,18 @@ QWidget* Tf_ED::buildUpperBand()
     logo->setPixmap(logoPixmap(72));
     l->addWidget(logo);
 
-    auto* cmdr = new QGroupBox(QStringLiteral("Commander Info"), band);
+    auto* cmdr = new QGroupBox(Tf_ED::tr("Commander Info"), band);
     auto* cl = new QGridLayout(cmdr);
     cl->setVerticalSpacing(2);
     Label_cmdr_val = valueLabel("Label_cmdr_val", cmdr);
     Label_cr_val = valueLabel("Label_cr_val", cmdr);
-    cl->addWidget(captionLabel(QStringLiteral("Name:"), cmdr), 0, 0);
+    cl->addWidget(captionLabel(Tf_ED::tr("Name:"), cmdr), 0, 0);
     cl->addWidget(Label_cmdr_val, 0, 1);
-    cl->addWidget(captionLabel(QStringLiteral("CR:"), cmdr), 1, 0);
+    cl->addWidget(captionLabel(Tf_ED::tr("CR:"), cmdr), 1, 0);
     cl->addWidget(Label_cr_val, 1, 1);
-    btn_full_info = new QPushButton(QStringLiteral("ℹ️ Full Info"), cmdr);
+    btn_full_info = new QPushButton(Tf_ED::tr("ℹ️ Full Info"), cmdr);
     btn_full_info->setObjectName(QStringLiteral("btn_full_info"));
-    btn_full_info->setToolTip(QStringLiteral("Show more info about commander"));
+    btn_full_info->setToolTip(Tf_ED::tr("Show more info about commander"));
     btn_full_info->setEnabled(false);
     btn_full_info->hide();
     cl->addWidget(btn_full_info, 2, 0, 1, 2, Qt::AlignLeft);
@@ -242,7 +242,7 @@ QWidget* Tf_ED::buildUpperBand()
     cmdr->setMinimumWidth(230);
     l->addWidget(cmdr);
 
-    auto* panels = new QGroupBox(QStringLiteral("Show/Hide Panels:"), band);
+    auto* panels = new QGroupBox(Tf_ED::tr("Show/Hide Panels:"), band);
     auto* pl = new QGridLayout(panels);
     pl->setVerticalSpacing(2);
     const struct
@@ -252,16 +252,17 @@ QWidget* Tf_ED::buildUpperBand()
         const char* text;
         int row, column;
     } boxes[] = {
-        {MainWindowModel::SystemInfoPanel, "ch_bgs", "SYSTEM INFO", 0, 0},
-        {MainWindowModel::CargoPanel, "ch_cargo", "CARGO", 1, 0},
-        {MainWindowModel::ConstructionPanel, "ch_construct", "CONSTRUCTION SITE", 2, 0},
-        {MainWindowModel::DataBasePanel, "ch_db", "DATA BASE", 0, 1},
-        {MainWindowModel::KelvanePanel, "ch_kvn", "KELVANE", 1, 1},
-        {MainWindowModel::MarketPanel, "ch_market", "MARKET", 2, 1},
+        {MainWindowModel::SystemInfoPanel, "ch_bgs", QT_TRANSLATE_NOOP("Tf_ED", "SYSTEM INFO"), 0, 0},
+        {MainWindowModel::CargoPanel, "ch_cargo", QT_TRANSLATE_NOOP("Tf_ED", "CARGO"), 1, 0},
+        {MainWindowModel::ConstructionPanel, "ch_construct", QT_TRANSLATE_NOOP("Tf_ED", "CONSTRUCTION SITE"),
+         2, 0},
+        {MainWindowModel::DataBasePanel, "ch_db", QT_TRANSLATE_NOOP("Tf_ED", "DATA BASE"), 0, 1},
+        {MainWindowModel::KelvanePanel, "ch_kvn", QT_TRANSLATE_NOOP("Tf_ED", "KELVANE"), 1, 1},
+        {MainWindowModel::MarketPanel, "ch_market", QT_TRANSLATE_NOOP("Tf_ED", "MARKET"), 2, 1},
     };
     MainWindowModel& mw = m_mainWindow;
     for (const auto& b : boxes) {
-        auto* box = new QCheckBox(QLatin1String(b.text), panels);
+        auto* box = new QCheckBox(tr(b.text), panels);
         box->setObjectName(QLatin1String(b.name));
         pl->addWidget(box, b.row, b.column);
         panelBoxes[size_t(b.panel)] = box;
@@ -271,18 +272,18 @@ QWidget* Tf_ED::buildUpperBand()
     panels->setMinimumWidth(300);
     l->addWidget(panels);
 
-    auto* mobile = new QGroupBox(QStringLiteral("Send a copy to mobile:"), band);
+    auto* mobile = new QGroupBox(Tf_ED::tr("Send a copy to mobile:"), band);
     auto* ml = new QGridLayout(mobile);
-    ml->addWidget(captionLabel(QStringLiteral("Mobile IP Adres:"), mobile), 0, 0);
+    ml->addWidget(captionLabel(Tf_ED::tr("Phone address:"), mobile), 0, 0);
     edit_mobile_ip = new QLineEdit(mobile);
     edit_mobile_ip->setObjectName(QStringLiteral("edit_mobile_ip"));
     edit_mobile_ip->setMaximumWidth(140);
     edit_mobile_ip->setPlaceholderText(tr("phone's address"));
     edit_mobile_ip->setToolTip(tr("The address the phone app shows, such as 192.168.1.20"));
     ml->addWidget(edit_mobile_ip, 0, 1);
-    ch_wysylaj = new QCheckBox(QStringLiteral("Active"), mobile);
+    ch_wysylaj = new QCheckBox(Tf_ED::tr("Active"), mobile);
     ch_wysylaj->setObjectName(QStringLiteral("ch_wysylaj"));
-    ch_wysylaj->setToolTip(QStringLiteral("Activate sending data to mobile"));
+    ch_wysylaj->setToolTip(Tf_ED::tr("Activate sending data to mobile"));
     ml->addWidget(ch_wysylaj, 1, 1);
     label_mobile_state = new QLabel(mobile);
     label_mobile_state->setObjectName(QStringLiteral("label_mobile_state"));
@@ -306,20 +307,20 @@ QWidget* Tf_ED::buildLowerBand()
     l->setContentsMargins(0, 0, 0, 0);
     MainWindowModel& mw = m_mainWindow;
 
-    l->addWidget(infoBox(QStringLiteral("Carrier Info:"),
-                         {{QStringLiteral("🚀 Name:"), "Label_carrier_name_val", &Label_carrier_name_val,
+    l->addWidget(infoBox(Tf_ED::tr("Carrier Info:"),
+                         {{Tf_ED::tr("🚀 Name:"), "Label_carrier_name_val", &Label_carrier_name_val,
                            "btn_copy_carrier_name", &btn_copy_carrier_name},
-                          {QStringLiteral("✨ System:"), "Label_carrier_system_val", &Label_carrier_system_val,
+                          {Tf_ED::tr("✨ System:"), "Label_carrier_system_val", &Label_carrier_system_val,
                            "btn_copy_carrier_system", &btn_copy_carrier_system},
-                          {QStringLiteral("🪐 Body:"), "Label_carrier_body_val", &Label_carrier_body_val}},
+                          {Tf_ED::tr("🪐 Body:"), "Label_carrier_body_val", &Label_carrier_body_val}},
                          band),
                  1);
-    l->addWidget(infoBox(QStringLiteral("Dock Info"),
-                         {{QStringLiteral("✨ System:"), "Label_dock_system_val", &Label_dock_system_val,
+    l->addWidget(infoBox(Tf_ED::tr("Dock Info"),
+                         {{Tf_ED::tr("✨ System:"), "Label_dock_system_val", &Label_dock_system_val,
                            "btn_copy_dock_system", &btn_copy_dock_system},
-                          {QStringLiteral("Station:"), "Label_dock_station_val", &Label_dock_station_val,
+                          {Tf_ED::tr("Station:"), "Label_dock_station_val", &Label_dock_station_val,
                            "btn_copy_dock_station", &btn_copy_dock_station},
-                          {QStringLiteral("Type:"), "Label_dock_type_val", &Label_dock_type_val}},
+                          {Tf_ED::tr("Type:"), "Label_dock_type_val", &Label_dock_type_val}},
                          band),
                  1);
 

@@ -67,7 +67,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    addWindowTitle(banner, QStringLiteral("📡 KELVANE"), this, 1)->setStyleSheet(kAmber);
+    addWindowTitle(banner, Tf_KVN::tr("📡 KELVANE"), this, 1)->setStyleSheet(kAmber);
     layout->addLayout(banner);
 
     label_no_hub = plainLabel(kvn.endpointNote, this);
@@ -79,10 +79,10 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     auto* toolbar = new QHBoxLayout;
     btn_refresh = new QPushButton(QStringLiteral("⭮ "), this);
     btn_refresh->setObjectName(QStringLiteral("btn_refresh"));
-    btn_refresh->setToolTip(QStringLiteral("Refresh contract list"));
+    btn_refresh->setToolTip(Tf_KVN::tr("Refresh contract list"));
     btn_add = new QPushButton(QStringLiteral(" ➕"), this);
     btn_add->setObjectName(QStringLiteral("btn_add"));
-    btn_add->setToolTip(QStringLiteral("Add new demand"));
+    btn_add->setToolTip(Tf_KVN::tr("Add new demand"));
     toolbar->addWidget(btn_refresh);
     toolbar->addWidget(btn_add);
     toolbar->addStretch(1);
@@ -91,25 +91,25 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     tabs = new QTabWidget(this);
     auto* market = new QWidget(tabs);
     auto* marketLayout = new QVBoxLayout(market);
-    marketLayout->addWidget(plainLabel(QStringLiteral("📜 Contract market"), market));
+    marketLayout->addWidget(plainLabel(Tf_KVN::tr("📜 Contract market"), market));
     lista_zlecen = orderView(kvn.lista_zlecen, market);
     lista_zlecen->setObjectName(QStringLiteral("lista_zlecen"));
-    lista_zlecen->setToolTip(QStringLiteral("Get contract by right mouse button"));
+    lista_zlecen->setToolTip(Tf_KVN::tr("Get contract by right mouse button"));
     lista_zlecen->setContextMenuPolicy(Qt::CustomContextMenu);
     lista_zlecen->viewport()->installEventFilter(new KeepSelectionOnRightClick(lista_zlecen));
     marketLayout->addWidget(lista_zlecen, 1);
-    tabs->addTab(market, QStringLiteral("📜 Contract market"));
+    tabs->addTab(market, Tf_KVN::tr("📜 Contract market"));
 
     auto* accepted = new QWidget(tabs);
     auto* acceptedLayout = new QVBoxLayout(accepted);
-    acceptedLayout->addWidget(plainLabel(QStringLiteral("📋 Accepted contracts"), accepted));
+    acceptedLayout->addWidget(plainLabel(Tf_KVN::tr("📋 Accepted contracts"), accepted));
     przyjete_zlecenia = orderView(kvn.przyjete_zlecenia, accepted);
     przyjete_zlecenia->setObjectName(QStringLiteral("przyjete_zlecenia"));
     acceptedLayout->addWidget(przyjete_zlecenia, 1);
-    tabs->addTab(accepted, QStringLiteral("📋 Accepted contracts"));
+    tabs->addTab(accepted, Tf_KVN::tr("📋 Accepted contracts"));
     layout->addWidget(tabs, 1);
 
-    Getcontract1 = new QAction(QStringLiteral(" ➕ Get contract"), this);
+    Getcontract1 = new QAction(Tf_KVN::tr(" ➕ Get contract"), this);
     Getcontract1->setObjectName(QStringLiteral("Getcontract1"));
 
     auto* bottom = new QHBoxLayout;
@@ -122,7 +122,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     label_delay->setToolTip(delayCaption->toolTip());
     bottom->addWidget(label_delay);
     bottom->addStretch(1);
-    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close = new QPushButton(Tf_KVN::tr("✔️ CLOSE"), this);
     btn_close->setObjectName(QStringLiteral("btn_close"));
     bottom->addWidget(btn_close);
     bottom->addStretch(1);

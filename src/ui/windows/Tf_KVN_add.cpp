@@ -53,7 +53,7 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     auto* icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     top->addWidget(icon);
-    auto* title = plainLabel(QStringLiteral(" ➕ Add new contract"), this);
+    auto* title = plainLabel(Tf_KVN_add::tr(" ➕ Add new contract"), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     big.setBold(true);
@@ -61,7 +61,7 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     top->addWidget(title);
     top->addStretch(1);
     ch_zgoda = new QCheckBox(
-        QStringLiteral("I accept sending my player name and Fleet Carrier to the remote server."), this);
+        Tf_KVN_add::tr("I accept sending my player name and Fleet Carrier to the remote server."), this);
     ch_zgoda->setObjectName(QStringLiteral("ch_zgoda"));
     ch_zgoda->setChecked(true);
     top->addWidget(ch_zgoda);
@@ -78,7 +78,7 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     carrier_name = new QLineEdit(this);
     carrier_name->setObjectName(QStringLiteral("carrier_name"));
     carrier_name->setPlaceholderText(tr("your fleet carrier's name"));
-    form->addRow(plainLabel(QStringLiteral("Carrier ID / Name:"), this), carrier_name);
+    form->addRow(plainLabel(Tf_KVN_add::tr("Carrier ID / Name:"), this), carrier_name);
     carrier_id = plainLabel(QString(), this);
     carrier_id->setObjectName(QStringLiteral("carrier_id"));
     form->addRow(QString(), carrier_id);
@@ -86,15 +86,15 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     carrier_location->setObjectName(QStringLiteral("carrier_location"));
     carrier_location->setReadOnly(true);
     carrier_location->setPlaceholderText(tr("not known yet: the journal names it once the carrier is seen"));
-    form->addRow(plainLabel(QStringLiteral("CarrierLocation (System / Station):"), this), carrier_location);
+    form->addRow(plainLabel(Tf_KVN_add::tr("Carrier location (System / Station):"), this), carrier_location);
     layout->addLayout(form);
 
-    auto* typ = new QGroupBox(QStringLiteral("Type:"), this);
+    auto* typ = new QGroupBox(Tf_KVN_add::tr("Type:"), this);
     auto* typLayout = new QHBoxLayout(typ);
-    typ_demand = new QRadioButton(QStringLiteral("Demand"), typ);
+    typ_demand = new QRadioButton(Tf_KVN_add::tr("Demand"), typ);
     typ_demand->setObjectName(QStringLiteral("typ_demand"));
     typ_demand->setChecked(true);
-    typ_unload = new QRadioButton(QStringLiteral("Unload"), typ);
+    typ_unload = new QRadioButton(Tf_KVN_add::tr("Unload"), typ);
     typ_unload->setObjectName(QStringLiteral("typ_unload"));
     typLayout->addWidget(typ_demand);
     typLayout->addWidget(typ_unload);
@@ -111,9 +111,9 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     count->setObjectName(QStringLiteral("count"));
     avg = positiveSpin(100, this);
     avg->setObjectName(QStringLiteral("avg"));
-    fields->addWidget(plainLabel(QStringLiteral("Commodity:"), this), 0, 0);
-    fields->addWidget(plainLabel(QStringLiteral("Count"), this), 0, 1);
-    fields->addWidget(plainLabel(QStringLiteral("% AVG"), this), 0, 2);
+    fields->addWidget(plainLabel(Tf_KVN_add::tr("Commodity:"), this), 0, 0);
+    fields->addWidget(plainLabel(Tf_KVN_add::tr("Count"), this), 0, 1);
+    fields->addWidget(plainLabel(Tf_KVN_add::tr("% AVG"), this), 0, 2);
     fields->addWidget(commodity_name, 1, 0);
     fields->addWidget(count, 1, 1);
     fields->addWidget(avg, 1, 2);
@@ -129,11 +129,11 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
 
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
-    btn_add = new QPushButton(QStringLiteral(" ➕ ADD"), this);
+    btn_add = new QPushButton(Tf_KVN_add::tr(" ➕ ADD"), this);
     btn_add->setObjectName(QStringLiteral("btn_add"));
     bottom->addWidget(btn_add);
     bottom->addStretch(1);
-    btn_cancel = new QPushButton(QStringLiteral("❌ CANCEL"), this);
+    btn_cancel = new QPushButton(Tf_KVN_add::tr("❌ CANCEL"), this);
     btn_cancel->setObjectName(QStringLiteral("btn_cancel"));
     bottom->addWidget(btn_cancel);
     layout->addLayout(bottom);

@@ -51,7 +51,7 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint), m_kvn(kvn), m_mainWindow(mainWindow), m_ui(ui),
       m_downloadUrl(std::move(downloadUrl)), m_chatUrl(std::move(chatUrl)), m_newVersionColour(kAmber)
 {
-    setWindowTitle(QStringLiteral("About Tessivar"));
+    setWindowTitle(Tf_about::tr("About Tessivar"));
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -71,7 +71,7 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     label_date->setObjectName(QStringLiteral("label_date"));
     btn_new_version = new QPushButton(this);
     btn_new_version->setObjectName(QStringLiteral("btn_new_version"));
-    btn_new_version->setToolTip(QStringLiteral("Get newest version from website"));
+    btn_new_version->setToolTip(Tf_about::tr("Get newest version from website"));
     btn_new_version->hide();
     facts->addWidget(label_version);
     facts->addWidget(label_date);
@@ -81,11 +81,8 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     layout->addLayout(top);
 
     tabs = new QTabWidget(this);
-    tabs->addTab(readOnlyText(AboutTexts::descriptionPl(), tabs), QStringLiteral("[PL] Opis"));
-    tabs->addTab(readOnlyText(AboutTexts::changesPl(), tabs),
-                 QStringLiteral("[PL] Zmiany w kolejnych wersjach"));
-    tabs->addTab(readOnlyText(AboutTexts::descriptionEn(), tabs), QStringLiteral("[EN] Description"));
-    tabs->addTab(readOnlyText(AboutTexts::changesEn(), tabs), QStringLiteral("[EN] Change log"));
+    tabs->addTab(readOnlyText(AboutTexts::description(), tabs), tr("Description"));
+    tabs->addTab(readOnlyText(AboutTexts::changes(), tabs), tr("Change log"));
     tabs->setCurrentIndex(1);
     layout->addWidget(tabs, 1);
 
@@ -97,16 +94,16 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     edit_chat->setObjectName(QStringLiteral("edit_chat"));
     edit_chat->setReadOnly(true);
     chatLayout->addWidget(edit_chat, 1);
-    btn_open_chat = new QPushButton(QStringLiteral("Open in browser"), chat);
+    btn_open_chat = new QPushButton(Tf_about::tr("Open in browser"), chat);
     btn_open_chat->setObjectName(QStringLiteral("btn_open_chat"));
-    btn_copy_chat = new QPushButton(QStringLiteral("📋 Copy to clipboard"), chat);
+    btn_copy_chat = new QPushButton(Tf_about::tr("📋 Copy to clipboard"), chat);
     btn_copy_chat->setObjectName(QStringLiteral("btn_copy_chat"));
     btn_open_chat->setEnabled(!m_chatUrl.isEmpty());
     btn_copy_chat->setEnabled(!m_chatUrl.isEmpty());
     chatLayout->addWidget(btn_open_chat);
     chatLayout->addWidget(btn_copy_chat);
     bottom->addWidget(chat, 1);
-    btn_close = new QPushButton(QStringLiteral("❌ Close"), this);
+    btn_close = new QPushButton(Tf_about::tr("❌ Close"), this);
     btn_close->setObjectName(QStringLiteral("btn_close"));
     bottom->addWidget(btn_close);
     layout->addLayout(bottom);

@@ -4,6 +4,7 @@
 #include "cargo/CommonMaterials.h"
 #include "widgets/WindowParts.h"
 
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>

@@ -35,11 +35,11 @@ public:
 
 Tf_market::Tf_market(MarketModule& market, QWidget* parent) : QWidget(parent, Qt::Window), m_market(market)
 {
-    setWindowTitle(QStringLiteral("Market"));
+    setWindowTitle(Tf_market::tr("Market"));
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;
-    addWindowTitle(banner, QStringLiteral("🛒 MARKET"), this);
+    addWindowTitle(banner, Tf_market::tr("🛒 MARKET"), this);
     label_market_info = new QLabel(this);
     label_market_info->setObjectName(QStringLiteral("label_market_info"));
     label_market_info->setTextFormat(Qt::PlainText);

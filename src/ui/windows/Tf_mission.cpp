@@ -13,10 +13,10 @@
 Tf_mission::Tf_mission(const MissionModule& missions, QWidget* parent)
     : QWidget(parent, Qt::Window), m_missions(missions)
 {
-    setWindowTitle(QStringLiteral("Missions"));
+    setWindowTitle(Tf_mission::tr("Missions"));
     setObjectName(QStringLiteral("f_mission"));
 
-    auto* banner = new QLabel(QStringLiteral("⛏️ MISSIONS"), this);
+    auto* banner = new QLabel(Tf_mission::tr("⛏️ MISSIONS"), this);
     banner->setTextFormat(Qt::PlainText);
     QFont f = banner->font();
     f.setBold(true);
@@ -27,7 +27,7 @@ Tf_mission::Tf_mission(const MissionModule& missions, QWidget* parent)
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
 
-    btn_close = new QPushButton(QStringLiteral("✔️ CLOSE"), this);
+    btn_close = new QPushButton(Tf_mission::tr("✔️ CLOSE"), this);
     Label1 = new QLabel(QStringLiteral("0"), this);
     Label1->setTextFormat(Qt::PlainText);
     auto* bar = new QHBoxLayout;

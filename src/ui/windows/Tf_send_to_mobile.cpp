@@ -2,5 +2,5 @@
 
 Tf_send_to_mobile::Tf_send_to_mobile(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Send to mobile"));
+    setWindowTitle(Tf_send_to_mobile::tr("Send to mobile"));
 }

@@ -1,11 +1,13 @@
 #include "windows/Tf_settings.h"
 
+#include "common/Language.h"
 #include "mobile/MobileLink.h"
 #include "settings/SettingsStore.h"
 #include "web/WebShare.h"
 #include "widgets/WindowParts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -35,7 +38,7 @@ Tf_settings::Tf_settings(SettingsStore& settings, ReportFn report, Sources sourc
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), m_settings(settings),
       m_report(std::move(report)), m_sources(std::move(sources))
 {
-    setWindowTitle(QStringLiteral("SETTINGS"));
+    setWindowTitle(Tf_settings::tr("SETTINGS"));
     setObjectName(QStringLiteral("f_settings"));
     setAttribute(Qt::WA_StyledBackground);
     setStyleSheet(kStyle);
@@ -47,7 +50,7 @@ Tf_settings::Tf_settings(SettingsStore& settings, ReportFn report, Sources sourc
     auto* image = new QLabel(QStringLiteral("⚙️"), this);
     image->setStyleSheet(QStringLiteral("font-family: 'Noto Color Emoji'; font-size: 44px;"));
     band->addWidget(image);
-    auto* title = new QLabel(QStringLiteral("🛠️ SETTINGS"), this);
+    auto* title = new QLabel(Tf_settings::tr("🛠️ SETTINGS"), this);
     title->setObjectName(QStringLiteral("title"));
     band->addWidget(title);
     band->addStretch(1);
@@ -128,7 +131,23 @@ QWidget* Tf_settings::buildGeneralTab()
     edit_phone->setEnabled(m_sources.mobile != nullptr);
     l->addWidget(edit_phone);
     l->addWidget(note(tr("Takes effect at once; \"Active\" in the main window starts sending."), page));
+
+    l->addWidget(caption(tr("Language"), page));
+    combo_language = new QComboBox(page);
+    combo_language->setObjectName(QStringLiteral("combo_language"));
+    for (const Language::Choice& c : Language::choices())
+        combo_language->addItem(c.name, c.code);
+    const QString stored = m_settings.value(SettingKeys::Language).trimmed().toLower();
+    combo_language->setCurrentIndex(std::max(0, combo_language->findData(stored)));
+    l->addWidget(combo_language);
+    l->addWidget(note(tr("Takes effect at the next start."), page));
     l->addStretch(1);
+    connect(combo_language, &QComboBox::activated, this, [this] {
+        const QString code = combo_language->currentData().toString();
+        runAction(m_report, [this, code] {
+            m_settings.setValue(SettingKeys::Language, code);
+        });
+    });
 
     connect(btn_browse_journal, &QPushButton::clicked, this, [this] {
         const QString dir =
@@ -156,20 +175,20 @@ QWidget* Tf_settings::buildKelvaneTab()
     auto* kelvane = new QWidget(this);
     auto* kl = new QVBoxLayout(kelvane);
     auto* text = new QLabel(
-        QStringLiteral("To activate KVN, you must consent to communication with the external server"),
+        Tf_settings::tr("To activate KVN, you must consent to communication with the external server"),
         kelvane);
     text->setWordWrap(true);
     kl->addWidget(text);
     ch_kvn_consent =
-        new QCheckBox(QStringLiteral("I agree to send information to an external server. (cmdr name, "
-                                     "carrier market id, carrier location, buy, sell data)"),
+        new QCheckBox(Tf_settings::tr("I agree to send information to an external server. (cmdr name, "
+                                      "carrier market id, carrier location, buy, sell data)"),
                       kelvane);
     ch_kvn_consent->setObjectName(QStringLiteral("ch_kvn_consent"));
     kl->addWidget(ch_kvn_consent);
     kl->addWidget(note(tr("Takes effect at once."), kelvane));
-    auto* codeText = new QLabel(QStringLiteral("Owner code of your carrier: the hub takes your carrier's "
-                                               "orders only with this code. Use the same code on every "
-                                               "computer that posts them, and keep it secret."),
+    auto* codeText = new QLabel(Tf_settings::tr("Owner code of your carrier: the hub takes your carrier's "
+                                                "orders only with this code. Use the same code on every "
+                                                "computer that posts them, and keep it secret."),
                                 kelvane);
     codeText->setWordWrap(true);
     kl->addWidget(codeText);
@@ -178,9 +197,9 @@ QWidget* Tf_settings::buildKelvaneTab()
     edit_kvn_code->setObjectName(QStringLiteral("edit_kvn_code"));
     edit_kvn_code->setEchoMode(QLineEdit::Password);
     edit_kvn_code->setPlaceholderText(
-        QStringLiteral("made when you first post an order, or paste the code of your other computer"));
+        Tf_settings::tr("made when you first post an order, or paste the code of your other computer"));
     codeRow->addWidget(edit_kvn_code, 1);
-    btn_show_code = new QPushButton(QStringLiteral("👁 Show"), kelvane);
+    btn_show_code = new QPushButton(Tf_settings::tr("👁 Show"), kelvane);
     btn_show_code->setObjectName(QStringLiteral("btn_show_code"));
     btn_show_code->setCheckable(true);
     codeRow->addWidget(btn_show_code);
@@ -206,9 +225,9 @@ QWidget* Tf_settings::buildBrowserTab()
 {
     auto* page = new QWidget(this);
     auto* l = new QVBoxLayout(page);
-    ch_web_share = new QCheckBox(QStringLiteral("Share to browser"), page);
+    ch_web_share = new QCheckBox(Tf_settings::tr("Share to browser"), page);
     ch_web_share->setObjectName(QStringLiteral("ch_settings_web_share"));
-    ch_web_local_only = new QCheckBox(QStringLiteral("this computer only"), page);
+    ch_web_local_only = new QCheckBox(Tf_settings::tr("this computer only"), page);
     ch_web_local_only->setObjectName(QStringLiteral("ch_settings_web_local_only"));
     l->addWidget(ch_web_share);
     l->addWidget(ch_web_local_only);
@@ -249,7 +268,7 @@ void Tf_settings::refresh()
 void Tf_settings::showCode(bool shown)
 {
     edit_kvn_code->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
-    btn_show_code->setText(shown ? QStringLiteral("🙈 Hide") : QStringLiteral("👁 Show"));
+    btn_show_code->setText(shown ? tr("🙈 Hide") : tr("👁 Show"));
 }
 
 void Tf_settings::done(int result)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
@@ -51,6 +52,7 @@ public:
     QPushButton* btn_browse_journal = nullptr;
     QLabel* label_journal_tried = nullptr;
     QLineEdit* edit_phone = nullptr;
+    QComboBox* combo_language = nullptr;  // its items' data: the stored codes
     // Kelvane
     QLineEdit* edit_hub_url = nullptr;
     // Browser page

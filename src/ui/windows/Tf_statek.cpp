@@ -2,5 +2,5 @@
 
 Tf_statek::Tf_statek(QWidget* parent) : QWidget(parent, Qt::Window)
 {
-    setWindowTitle(QStringLiteral("Ship Info"));
+    setWindowTitle(Tf_statek::tr("Ship Info"));
 }

@@ -503,7 +503,7 @@ void ConstructionTest::loadThroughDialog()
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("-/-  [77.ini],-/-|Steel,1,0-1|TOTAL,1,0-1|"));
     const QString expected = QStringLiteral("⬇️ Loading Construction from file | ") +
                              s.core.paths().dataDir +
-                             QStringLiteral("constructions/ | Pliki budowy (.ini)|*.ini");
+                             QStringLiteral("constructions/ | Construction files (.ini)|*.ini");
     QCOMPARE(s.fx.ui.prompts(), (QStringList{expected, expected}));
 }
 
@@ -614,6 +614,9 @@ void ConstructionTest::findOnMarkets()
     QSignalSpy shown(&s.core.db(), &ShoppingDb::showRequested);
     const QString before = s.core.db().edit_find;
     s.m.Findonmarkets1Click(3);  // empty row
+    s.m.Findonmarkets1Click(2);  // TOTAL
+    s.m.lista_materialow.setCell(0, 0, QStringLiteral("Site  [7.ini]"));
+    s.m.Findonmarkets1Click(0);  // the site's heading
     QCOMPARE(s.core.db().edit_find, before);
     QCOMPARE(shown.count(), 0);
     s.m.Findonmarkets1Click(1);

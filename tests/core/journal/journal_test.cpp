@@ -151,7 +151,7 @@ void JournalTest::missingFileReportedOnce()
     fx.pass();
     QVERIFY(fx.ui.messages().isEmpty());
     QCOMPARE(fx.told().size(), 1);
-    QVERIFY(fx.told().first().startsWith(QStringLiteral("Błąd podczas odczytu pliku: ")));
+    QVERIFY(fx.told().first().startsWith(QStringLiteral("Error reading the file: ")));
     QVERIFY(core.pass().Settings_Loaded);
     QCOMPARE(core.pass().passes, 3);
 

@@ -108,8 +108,8 @@ void SystemInfoTest::systemMode_realLocation()
     QCOMPARE(g.row(4), (QStringList{"4", "Herfjoturr Posse", "Independent", "1%", u(u"\U0001F3F3 Retreat"),
                                     "Anarchy", "0", ""}));
     QCOMPARE(g.rowToolTip(0), QString());
-    QCOMPARE(g.rowToolTip(4), u(u"Odwrót \u2014 frakcja traci wpływy"));
-    QCOMPARE(bgs.frakcje_stany_opisy.value(1), QStringLiteral("Brak aktywnego stanu"));
+    QCOMPARE(g.rowToolTip(4), u(u"Retreat \u2014 a faction loses influence"));
+    QCOMPARE(bgs.frakcje_stany_opisy.value(1), QStringLiteral("No active state"));
 
     QCOMPARE(bgs.pie.size(), 4);
     QCOMPARE(bgs.pie[0].label, QStringLiteral("Herfjoturr Constitution Party"));
@@ -132,26 +132,25 @@ void SystemInfoTest::factions_orderPercentColourState_data()
     // The two fixed factions have influences 0.5 and 0.3.
     QTest::newRow("third, blue") << QByteArray("0.2") << QByteArray("Boom") << 3 << "20%"
                                  << u(u"\U0001F4C8 Boom")
-                                 << u(u"Boom \u2014 rozwój gospodarczy i wzrost aktywności")
-                                 << quint32(0x0000FF);
+                                 << u(u"Boom \u2014 economic growth and more activity") << quint32(0x0000FF);
     QTest::newRow("half to even down")
         << QByteArray("0.125") << QByteArray("Expansion") << 3 << "12%" << u(u"\U0001F680 Expansion")
-        << u(u"Ekspansja \u2014 frakcja próbuje rozszerzyć wpływy") << quint32(0x0000FF);
+        << u(u"Expansion \u2014 a faction tries to spread its influence") << quint32(0x0000FF);
     QTest::newRow("half to even up") << QByteArray("0.135") << QByteArray("PirateAttack") << 3 << "14%"
                                      << u(u"\u2620 PirateAttack")
-                                     << u(u"Atak piratów \u2014 system opanowany przez przestępców")
+                                     << u(u"Pirate attack \u2014 criminals overrun the system")
                                      << quint32(0x0000FF);
     QTest::newRow("largest, green") << QByteArray("0.9") << QByteArray("War") << 1 << "90%"
-                                    << u(u"\U0001F525 War") << u(u"Wojna \u2014 aktywny konflikt zbrojny")
+                                    << u(u"\U0001F525 War") << u(u"War \u2014 an armed conflict is on")
                                     << quint32(0x008000);
     QTest::newRow("unknown state") << QByteArray("0.4") << QByteArray("CivilLiberty") << 2 << "40%"
-                                   << u(u"\u2753 CivilLiberty") << "Nieznany stan" << quint32(0xFF0000);
+                                   << u(u"\u2753 CivilLiberty") << "Unknown state" << quint32(0xFF0000);
     QTest::newRow("state case matters") << QByteArray("0.01") << QByteArray("boom") << 3 << "1%"
-                                        << u(u"\u2753 boom") << "Nieznany stan" << quint32(0x0000FF);
+                                        << u(u"\u2753 boom") << "Unknown state" << quint32(0x0000FF);
     QTest::newRow("empty state") << QByteArray("0.01") << QByteArray("") << 3 << "1%" << u(u"\u2753 ")
-                                 << "Nieznany stan" << quint32(0x0000FF);
+                                 << "Unknown state" << quint32(0x0000FF);
     QTest::newRow("markup shown as is") << QByteArray("0.01") << QByteArray("<b>x</b>") << 3 << "1%"
-                                        << u(u"\u2753 <b>x</b>") << "Nieznany stan" << quint32(0x0000FF);
+                                        << u(u"\u2753 <b>x</b>") << "Unknown state" << quint32(0x0000FF);
 }
 
 void SystemInfoTest::factions_orderPercentColourState()
@@ -184,13 +183,13 @@ void SystemInfoTest::factions_beyondTheTables()
     QCOMPARE(bgs.pie.size(), 23);
     QCOMPARE(bgs.pie[19].colour, quint32(0x000000));
     QCOMPARE(bgs.pie[20].colour, quint32(0x008000));  // the colours start over
-    QCOMPARE(bgs.sg_frakcje.rowToolTip(22), u(u"Wojna \u2014 aktywny konflikt zbrojny"));
+    QCOMPARE(bgs.sg_frakcje.rowToolTip(22), u(u"War \u2014 an armed conflict is on"));
     QCOMPARE(bgs.frakcje_stany_opisy.size(), 24);
 
     // A smaller system afterwards: fewer rows; old descriptions stay in the table.
     core->bgs().parse_BGS(locationWith({{"Only", "1.0", "Boom"}}), QStringLiteral("system"));
     QCOMPARE(bgs.sg_frakcje.rowCount(), 2);
-    QCOMPARE(bgs.frakcje_stany_opisy.value(22), u(u"Wojna \u2014 aktywny konflikt zbrojny"));
+    QCOMPARE(bgs.frakcje_stany_opisy.value(22), u(u"War \u2014 an armed conflict is on"));
     QCOMPARE(bgs.sg_frakcje.rowToolTip(22), QString());
 }
 
