@@ -2,6 +2,7 @@
 
 #include "cargo/CargoJson.h"
 #include "cargo/CommonMaterials.h"
+#include "cargo/ContractRows.h"
 #include "cargo/LoadingText.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
@@ -59,7 +60,7 @@ qint64 leftAfter(const QString& name, qint64 listed, qint64 delivered)
 CargoModule::CargoModule(const GameState& state, const QString& dataDir,
                          std::function<QString()> journalFolder, ReportSink& reports, UserInteraction& ui,
                          const MissionCommodities& missionCommodities,
-                         std::function<QList<TAcceptedContract>()> acceptedContracts)
+                         std::function<QList<Order>()> acceptedContracts)
     : m_state(state), m_dataDir(dataDir), m_journalFolder(std::move(journalFolder)), m_reports(reports),
       m_ui(ui), m_missionCommodities(missionCommodities), m_acceptedContracts(std::move(acceptedContracts))
 {
@@ -554,35 +555,25 @@ void CargoModule::rebuildFromSource(const QString& source)
             rows.append({name, QString::number(units), get_ilosc_kursow(units)});
         zaladunek_list.setAll(rows);
     } else {
-        ZnajdzZlecenie(przyjete_zlecenia(), OrderLines::carrierIdPrefix() + source);
+        ZnajdzZlecenie(przyjete_zlecenia(), source.toULongLong());
     }
     notifyMobile();
     refreshTotal();
 }
 
-QList<TAcceptedContract> CargoModule::przyjete_zlecenia() const
+QList<Order> CargoModule::przyjete_zlecenia() const
 {
-    return m_acceptedContracts ? m_acceptedContracts() : QList<TAcceptedContract>();
+    return m_acceptedContracts ? m_acceptedContracts() : QList<Order>();
 }
 
-void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID)
+void CargoModule::ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId)
 {
-    for (const TAcceptedContract& node : TreeView) {
-        bool match = false;
-        for (const QString& line : node.lines)
-            match = match || line.contains(SzukanyMarketID);
-        if (!match)
-            continue;
-        zaladunek_list.setRowCount(1);
-        for (const auto& [name, count] : OrderLines::commodityRows(node.lines)) {
-            const auto q = LoadingText::quantity(count);
-            if (!q)
-                throw TessivarError(
-                    QStringLiteral("Accepted contract: the count of \"%1\" is not a whole number: \"%2\".")
-                        .arg(name, count));
-            zaladunek_list.appendRow({name, count, get_ilosc_kursow(*q)});
-        }
-    }
+    const auto rows = contractRows(accepted, carrierId);
+    if (!rows)
+        return;
+    zaladunek_list.setRowCount(1);
+    for (const ContractRow& row : *rows)
+        zaladunek_list.appendRow({row.commodity, QString::number(row.count), get_ilosc_kursow(row.count)});
 }
 
 // ------------------------------------------------------------------ selector
@@ -593,11 +584,9 @@ QString CargoModule::selectorEntryText(int index) const
     if (index < 2 || entry.isEmpty())
         return entry;
     // A taken contract is stored by its carrier's id; a person reads the order's heading.
-    const QString idLine = QStringLiteral("CarrierID: ") + entry;
-    for (const TAcceptedContract& c : przyjete_zlecenia())
-        for (const QString& line : c.lines)
-            if (line.trimmed().endsWith(idLine))
-                return c.text.trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
+    const QList<Order> accepted = przyjete_zlecenia();
+    if (const Order* order = acceptedOrderOf(accepted, entry.toULongLong()))
+        return OrderLines::header(*order).trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
     return entry;
 }
 

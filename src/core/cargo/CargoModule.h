@@ -2,6 +2,7 @@
 
 #include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
+#include "hub/Orders.h"
 #include "ini/IniDocument.h"
 #include "state/Records.h"
 
@@ -20,14 +21,6 @@
 class ReportSink;
 class UserInteraction;
 
-// One accepted hub contract as its tree keeps it: the order's heading and its
-// detail lines ("🆔 CarrierID: ...", "📦 Commodity: [...] 🔢 ... / 💰 ...% AVG;").
-struct TAcceptedContract
-{
-    QString text;
-    QStringList lines;
-};
-
 // The ship's hold, the carrier loading list and its reconciliation with
 // transfers and sales, and the pick list of common materials.
 //
@@ -45,7 +38,7 @@ public:
     // the hub contracts taken (one entry per carrier id).
     CargoModule(const GameState& state, const QString& dataDir, std::function<QString()> journalFolder,
                 ReportSink& reports, UserInteraction& ui, const MissionCommodities& missionCommodities,
-                std::function<QList<TAcceptedContract>()> acceptedContracts);
+                std::function<QList<Order>()> acceptedContracts);
 
     // Loads the commander's own list; run once every module of the core exists,
     // so that transfers are applied from the first pass on, window or not.
@@ -76,7 +69,7 @@ public:
     // ("na", or any source but "My Carrier") rebuilds the list from its source.
     void Aktualizuj_Zaladunek(const QString& mat, int ilosc);
     // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
-    void ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID);
+    void ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId);
     void Remove_TOTAL();
     void Add_TOTAL();
     // A quantity as full holds of the current ship and the tonnes left ("3-232"), or "0".
@@ -157,7 +150,7 @@ private:
     void searchMarkets(const QString& name);
     // The accepted hub contracts, top-level orders in the order they were taken.
     // Empty until the hub client keeps them.
-    QList<TAcceptedContract> przyjete_zlecenia() const;
+    QList<Order> przyjete_zlecenia() const;
 
     const GameState& m_state;
     QString m_dataDir;
@@ -165,7 +158,7 @@ private:
     ReportSink& m_reports;
     UserInteraction& m_ui;
     const MissionCommodities& m_missionCommodities;
-    std::function<QList<TAcceptedContract>()> m_acceptedContracts;
+    std::function<QList<Order>()> m_acceptedContracts;
     struct ListSnapshot
     {
         QList<QStringList> rows;

@@ -65,7 +65,7 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     name->setFont(big);
     top->addWidget(name);
     auto* facts = new QVBoxLayout;
-    label_version = plainLabel(shortVersion(HubClient::GetAppVersion()), this);
+    label_version = plainLabel(shortVersion(HubClient::appVersion()), this);
     label_version->setObjectName(QStringLiteral("label_version"));
     label_date = plainLabel(QStringLiteral("07.06.2025"), this);
     label_date->setObjectName(QStringLiteral("label_date"));
@@ -143,7 +143,7 @@ void Tf_about::showSplash()
 void Tf_about::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_kvn.check_version();
+    m_kvn.checkVersion();
 }
 
 void Tf_about::hideEvent(QHideEvent* event)
