@@ -116,17 +116,19 @@ void OrderTree::replaceOrder(int row, Order order)
     const QModelIndex heading = index(row, 0);
     const int before = childCount(m_orders[row]);
     const int after = childCount(order);
+    // Rows are inserted or removed at the end first, with the others as they
+    // were; then every kept row changes at once.
+    Order& shown = m_orders[row];
     if (after > before) {
         beginInsertRows(heading, before, after - 1);
-        m_orders[row] = std::move(order);
+        shown.lines += order.lines.mid(shown.lines.size());
         endInsertRows();
     } else if (after < before) {
         beginRemoveRows(heading, after, before - 1);
-        m_orders[row] = std::move(order);
+        shown.lines.resize(order.lines.size());
         endRemoveRows();
-    } else {
-        m_orders[row] = std::move(order);
     }
+    shown = std::move(order);
     emit dataChanged(heading, heading);
     const int kept = std::min(before, after);
     emit dataChanged(index(0, 0, heading), index(kept - 1, 0, heading));

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "cargo/CargoModule.h"
+#include "cargo/ContractRows.h"
 #include "hub/HubClient.h"
 #include "markets/MarketModule.h"
 #include "settings/SettingsStore.h"
@@ -24,10 +25,10 @@ QByteArray j(const char* text)
 QStringList commodityLines(const OrderTree& tree)
 {
     QStringList out;
-    for (int i = 0; i < tree.topLevelCount(); ++i)
-        for (const auto& line : tree.topLevel(i)->children)
-            if (line->text.startsWith(QStringLiteral("📦")))
-                out.append(line->text);
+    for (const Order& order : tree.orders())
+        for (const QString& line : OrderTree::detailLines(order))
+            if (line.startsWith(QStringLiteral("📦")))
+                out.append(line);
     return out;
 }
 
@@ -94,24 +95,23 @@ private slots:
         order.commodity = QStringLiteral("Liquid Oxygen");
         order.count = 1000;
         order.price = 105;
-        QVERIFY(owner.kvn().add_kvn(order));
+        QVERIFY(owner.kvn().addOrder(order));
         QVERIFY(owner.kvn().waitForIdle(kWait));
         QCOMPARE(owner.ui.messages().size(), 1);
         QVERIFY2(owner.ui.messages()[0].startsWith(QStringLiteral("Order added")),
                  qPrintable(owner.ui.messages()[0]));
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 1000 / 💰 105% AVG;")});
 
         // A hauler takes it onto his loading list.
         Commander hauler(m_url, QStringLiteral("Hauler"));
-        hauler.kvn().FormShow();
+        hauler.kvn().windowShown();
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.kvn().takeContract(0));
         QCOMPARE(hauler.core->cargo().Carrier_loading_select.last(), QStringLiteral("3702668288"));
-        QCOMPARE(hauler.kvn()
-                     .acceptedContractRows(QStringLiteral("3702668288"))
-                     .value_or(QList<QPair<QString, QString>>{}),
-                 (QList<QPair<QString, QString>>{{QStringLiteral("Liquid Oxygen"), QStringLiteral("1000")}}));
+        QCOMPARE(
+            contractRows(hauler.kvn().acceptedOrders.orders(), 3702668288ULL).value_or(QList<ContractRow>{}),
+            (QList<ContractRow>{{QStringLiteral("Liquid Oxygen"), 1000}}));
 
         // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
         hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
@@ -122,8 +122,8 @@ private slots:
             QStringLiteral("sell"));
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         const QStringList after{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 600 / 💰 105% AVG;")};
-        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen), after);
-        QCOMPARE(commodityLines(hauler.kvn().przyjete_zlecenia), after);
+        QCOMPARE(commodityLines(hauler.kvn().marketOrders), after);
+        QCOMPARE(commodityLines(hauler.kvn().acceptedOrders), after);
 
         // Opening the carrier's market tells the hub its real demand ("Liquid oxygen" there).
         writeFile(hauler.journalDir.filePath(QStringLiteral("Market.json")),
@@ -136,15 +136,15 @@ private slots:
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.core->market().Need_veryfi);
         QCOMPARE(hauler.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(hauler.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
         QCOMPARE(hauler.ui.messages(), QStringList());
 
         // The owner sees it too; his program is the hub's version, so nothing is announced.
-        owner.kvn().btn_refreshClick();
-        owner.kvn().check_version();
+        owner.kvn().refreshOrders();
+        owner.kvn().checkVersion();
         QVERIFY(owner.kvn().waitForIdle(kWait));
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
         QCOMPARE(owner.kvn().newVersionCaption, QString());
 
@@ -163,7 +163,7 @@ private slots:
         }
         QCOMPARE(hauler.kvn().verifyLog.last(), QStringLiteral("verify_none"));
         QCOMPARE(owner.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 2000 / 💰 105% AVG;")});
     }
 
