@@ -36,32 +36,36 @@ void appendJsonText(QByteArray& out, const QString& value)
     out.append('"');
 }
 
+void appendJsonObject(QByteArray& out, std::initializer_list<std::pair<QLatin1String, QString>> fields)
+{
+    out.append('{');
+    bool first = true;
+    for (const auto& [name, value] : fields) {
+        if (!first)
+            out.append(',');
+        first = false;
+        out.append('"').append(name.data(), name.size()).append("\":");
+        appendJsonText(out, value);
+    }
+    out.append('}');
+}
+
 QByteArray writeOrderList(const QList<OrderRow>& rows)
 {
     QByteArray out("[");
     for (const OrderRow& row : rows) {
         if (out.size() > 1)
             out.append(',');
-        const std::pair<QLatin1String, QString> fields[] = {
-            {OrderKey::kCarrierName, row.carrierName},
-            {OrderKey::kCmdr, row.cmdr},
-            {OrderKey::kCarrierId, QString::number(row.carrierId)},
-            {OrderKey::kAction, row.action},
-            {OrderKey::kLocation, row.location},
-            {OrderKey::kCommodity, row.commodity},
-            {OrderKey::kPrice, QString::number(row.price)},
-            {OrderKey::kCount, QString::number(row.count)},
-        };
-        out.append('{');
-        bool first = true;
-        for (const auto& [name, value] : fields) {
-            if (!first)
-                out.append(',');
-            first = false;
-            out.append('"').append(name.data(), name.size()).append("\":");
-            appendJsonText(out, value);
-        }
-        out.append('}');
+        appendJsonObject(out, {
+                                  {OrderKey::kCarrierName, row.carrierName},
+                                  {OrderKey::kCmdr, row.cmdr},
+                                  {OrderKey::kCarrierId, QString::number(row.carrierId)},
+                                  {OrderKey::kAction, row.action},
+                                  {OrderKey::kLocation, row.location},
+                                  {OrderKey::kCommodity, row.commodity},
+                                  {OrderKey::kPrice, QString::number(row.price)},
+                                  {OrderKey::kCount, QString::number(row.count)},
+                              });
     }
     out.append(']');
     return out;

@@ -4,7 +4,9 @@
 #include <QLatin1String>
 #include <QList>
 #include <QString>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 // The Kelvane hub's wire protocol, as both the program and tessivar-hub speak
 // it: every request is a form-encoded POST whose field "act" names what is
@@ -95,6 +97,9 @@ struct OrderRow
 // \u005d, so no "][" ever occurs inside a string: readers join arrays sent
 // back to back by replacing "][" (see readOrderList).
 void appendJsonText(QByteArray& out, const QString& value);
+
+// A flat JSON object whose values are all strings (appendJsonText).
+void appendJsonObject(QByteArray& out, std::initializer_list<std::pair<QLatin1String, QString>> fields);
 
 // The order list as the hub sends it: an array of flat objects whose values
 // are all JSON strings.

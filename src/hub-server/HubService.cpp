@@ -91,22 +91,6 @@ HubReply text(const QString& body, int status = 200)
     return reply;
 }
 
-// A flat object whose values are all strings.
-template <std::size_t N>
-void appendJsonObject(QByteArray& out, const std::pair<const char*, QString> (&fields)[N])
-{
-    out.append('{');
-    bool first = true;
-    for (const auto& [name, value] : fields) {
-        if (!first)
-            out.append(',');
-        first = false;
-        out.append('"').append(name).append("\":");
-        HubProtocol::appendJsonText(out, value);
-    }
-    out.append('}');
-}
-
 // An optional field: empty when absent; control characters and overlong
 // values are refused like those of required fields.
 QString optional(const FormData& form, QLatin1String name, qsizetype maxLength)
@@ -472,19 +456,20 @@ HubReply HubService::listChanges(const FormData& form)
     for (const HubChange& c : list) {
         if (out.size() > 1)
             out.append(',');
-        const std::pair<const char*, QString> fields[] = {
-            {"id", QString::number(c.id)},
-            {"time", QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
-            {"address", c.address},
-            {"cmdr", c.cmdr},
-            {"act", c.act},
-            {"commodity", c.commodity},
-            {"before", QString::number(c.before)},
-            {"after", QString::number(c.after)},
-            {"owner", yesNo(c.byOwner)},
-            {"undone", yesNo(c.undoneAt != 0)},
-        };
-        appendJsonObject(out, fields);
+        // The changes list: one flat object a change, its keys as the first hubs wrote them.
+        appendJsonObject(out, {
+                                  {QLatin1String("id"), QString::number(c.id)},
+                                  {QLatin1String("time"),
+                                   QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
+                                  {QLatin1String("address"), c.address},
+                                  {QLatin1String("cmdr"), c.cmdr},
+                                  {QLatin1String("act"), c.act},
+                                  {QLatin1String("commodity"), c.commodity},
+                                  {QLatin1String("before"), QString::number(c.before)},
+                                  {QLatin1String("after"), QString::number(c.after)},
+                                  {QLatin1String("owner"), yesNo(c.byOwner)},
+                                  {QLatin1String("undone"), yesNo(c.undoneAt != 0)},
+                              });
     }
     out.append(']');
     HubReply reply;

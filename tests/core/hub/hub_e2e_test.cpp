@@ -58,19 +58,9 @@ private slots:
 #else
         if (!QFileInfo::exists(QStringLiteral(TESSIVAR_HUB)))
             QSKIP("tessivar-hub is not built");
-        m_hub.setProcessChannelMode(QProcess::SeparateChannels);
-        m_hub.start(QStringLiteral(TESSIVAR_HUB),
-                    {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
-                     m_dir.filePath(QStringLiteral("hub.sqlite"))});
-        QVERIFY(m_hub.waitForStarted(kWait));
-        QDeadlineTimer deadline(kWait);
-        while (!m_hub.canReadLine() && !deadline.hasExpired())
-            m_hub.waitForReadyRead(100);
-        const QString first = QString::fromUtf8(m_hub.readLine()).trimmed();
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(first);
-        QVERIFY2(m.hasMatch(), qPrintable(first));
-        m_url = QStringLiteral("http://127.0.0.1:") + m.captured(1);
+        m_url = startHub(m_hub, QStringLiteral(TESSIVAR_HUB),
+                         {QStringLiteral("--db"), m_dir.filePath(QStringLiteral("hub.sqlite"))});
+        QVERIFY(!m_url.isEmpty());
 #endif
     }
 

@@ -35,15 +35,6 @@ struct HubFixture : CoreFixture
     HubClient& kvn() { return core->kvn(); }
 };
 
-QString unusedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = s.serverPort();
-    s.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
-}
-
 QStringList topLevelTexts(const OrderTree& t)
 {
     QStringList out;
@@ -213,7 +204,7 @@ private slots:
             r.contentLength = kind != QLatin1String("stream");
             return r;
         };
-        HubFixture f(kind == QLatin1String("down") ? unusedPort() : hub.url());
+        HubFixture f(kind == QLatin1String("down") ? unusedLoopbackUrl() : hub.url());
         f.kvn().http().setTimeoutMs(300);
         f.kvn().http().setReplyLimit(1000);
         f.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));

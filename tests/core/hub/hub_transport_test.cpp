@@ -1,31 +1,20 @@
 // The way to the hub alone (no core): forms sent to a running tessivar-hub,
 // and failures reported by who asked for the request.
 #include "HubProtocol.h"
+#include "TestSupport.h"
 #include "common/NoticeModel.h"
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "hub/HubTransport.h"
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 constexpr int kWait = 10000;
-
-QString unusedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = s.serverPort();
-    s.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
-}
 
 struct Sinks
 {
@@ -48,19 +37,10 @@ private slots:
 #else
         if (!QFileInfo::exists(QStringLiteral(TESSIVAR_HUB)))
             QSKIP("tessivar-hub is not built");
-        m_hub.start(QStringLiteral(TESSIVAR_HUB),
-                    {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
-                     m_dir.filePath(QStringLiteral("hub.sqlite")), QStringLiteral("--version-text"),
-                     QStringLiteral("9.9.9.9")});
-        QVERIFY(m_hub.waitForStarted(kWait));
-        QDeadlineTimer deadline(kWait);
-        while (!m_hub.canReadLine() && !deadline.hasExpired())
-            m_hub.waitForReadyRead(100);
-        const QString first = QString::fromUtf8(m_hub.readLine()).trimmed();
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(first);
-        QVERIFY2(m.hasMatch(), qPrintable(first));
-        m_url = QStringLiteral("http://127.0.0.1:") + m.captured(1);
+        m_url = startHub(m_hub, QStringLiteral(TESSIVAR_HUB),
+                         {QStringLiteral("--db"), m_dir.filePath(QStringLiteral("hub.sqlite")),
+                          QStringLiteral("--version-text"), QStringLiteral("9.9.9.9")});
+        QVERIFY(!m_url.isEmpty());
 #endif
     }
 
@@ -106,7 +86,7 @@ private slots:
     void failures_reportedByOrigin()
     {
         Sinks s;
-        HubTransport hub(unusedPort(), s.reports);
+        HubTransport hub(unusedLoopbackUrl(), s.reports);
         const FormFields form{{QString(HubProtocol::Field::kAct), QString(HubProtocol::Act::kListOrders)}};
         // Nobody clicked: one notice however often it fails.
         for (int i = 0; i < 3; ++i)
