@@ -225,7 +225,8 @@ void TessivarCore::wire()
     });
     connect(kvn, &HubClient::verificationAnswered, market,
             [market](bool answered) { market->Need_veryfi = answered; });
-    connect(kvn, &HubClient::newVersionAnnounced, mw, &MainWindowModel::setNewVersionCaption);
+    connect(&kvn->versionCheck(), &VersionCheck::newVersionAnnounced, mw,
+            &MainWindowModel::setNewVersionCaption);
 
     // Last Shopping searches, from any list or the phone, and what the phone sees of them.
     connect(cargo, &CargoModule::searchRequested, db, &ShoppingDb::findCommodity);

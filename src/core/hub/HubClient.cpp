@@ -8,7 +8,6 @@
 
 #include <QCryptographicHash>
 #include <QJsonArray>
-#include <QRegularExpression>
 #include <memory>
 #include <optional>
 
@@ -19,7 +18,6 @@ namespace {
 constexpr qsizetype kVerifyLogLines = 100;
 // Longest hub text shown in a message box or on a button.
 constexpr qsizetype kShownReplyChars = 4000;
-constexpr qsizetype kShownVersionChars = 100;
 
 QString shortened(const QString& text, qsizetype max)
 {
@@ -31,7 +29,7 @@ QString shortened(const QString& text, qsizetype max)
 HubClient::HubClient(const GameState& state, const QString& hubUrl, ReportSink& reports, UserInteraction& ui,
                      std::function<bool()> consent, std::function<QString()> ownerCode)
     : m_state(state), m_reports(reports), m_ui(ui), m_consent(std::move(consent)),
-      m_ownerCode(std::move(ownerCode)), m_transport(hubUrl, reports)
+      m_ownerCode(std::move(ownerCode)), m_transport(hubUrl, reports), m_versionCheck(m_transport)
 {}
 
 HubClient::~HubClient() = default;
@@ -216,79 +214,6 @@ void HubClient::sendVerification(quint64 marketId, const QString& commodity, qin
 
 // ------------------------------------------------------------ new order
 
-const QStringList& HubClient::orderCommodities()
-{
-    static const QString line = QStringLiteral("-----------------------------");
-    static const QStringList list{line,
-                                  QStringLiteral("BASE:"),
-                                  line,
-                                  QStringLiteral("Aluminium"),
-                                  QStringLiteral("Ceramic Composites"),
-                                  QStringLiteral("CMM Composite"),
-                                  QStringLiteral("Components Computer"),
-                                  QStringLiteral("Copper"),
-                                  QStringLiteral("Food Cartridges"),
-                                  QStringLiteral("Fruit and Vegetables"),
-                                  QStringLiteral("Insulating Membrane"),
-                                  QStringLiteral("Liquid Oxygen"),
-                                  QStringLiteral("Medical Diagnostic Equipment"),
-                                  QStringLiteral("Non-Lethal Weapons"),
-                                  QStringLiteral("Polymers"),
-                                  QStringLiteral("Power Generators"),
-                                  QStringLiteral("Semiconductors"),
-                                  QStringLiteral("Steel"),
-                                  QStringLiteral("Superconductors"),
-                                  QStringLiteral("Titanium"),
-                                  QStringLiteral("Water"),
-                                  QStringLiteral("Water Purifiers"),
-                                  QString(),
-                                  line,
-                                  QStringLiteral("OTHER:"),
-                                  line,
-                                  QStringLiteral("Advanced Catalysers"),
-                                  QStringLiteral("Agri-Medicines"),
-                                  QStringLiteral("Animal Meat"),
-                                  QStringLiteral("Basic Medicines"),
-                                  QStringLiteral("Battle Weapons"),
-                                  QStringLiteral("Beer"),
-                                  QStringLiteral("Bioreducing Lichen"),
-                                  QStringLiteral("Biowaste"),
-                                  QStringLiteral("Building Fabricators"),
-                                  QStringLiteral("Coffee"),
-                                  QStringLiteral("Combat Stabilizers"),
-                                  QStringLiteral("Crop Harvesters"),
-                                  QStringLiteral("Emergency Power Cells"),
-                                  QStringLiteral("Evacuation Shelter"),
-                                  QStringLiteral("Fish"),
-                                  QStringLiteral("Geological Equipment"),
-                                  QStringLiteral("Grain"),
-                                  QStringLiteral("H.E. Suits"),
-                                  QStringLiteral("Land Enrichment Systems"),
-                                  QStringLiteral("Liquor"),
-                                  QStringLiteral("Micro Controllers"),
-                                  QStringLiteral("Microbial Furnaces"),
-                                  QStringLiteral("Military Grade Fabrics"),
-                                  QStringLiteral("Mineral Extractors"),
-                                  QStringLiteral("Muon Imager"),
-                                  QStringLiteral("Pesticides"),
-                                  QStringLiteral("Reactive Armour"),
-                                  QStringLiteral("Resonating Separators"),
-                                  QStringLiteral("Robotics"),
-                                  QStringLiteral("Structural Regulators"),
-                                  QStringLiteral("Surface Stabilisers"),
-                                  QStringLiteral("Survival Equipment"),
-                                  QStringLiteral("Tea"),
-                                  QStringLiteral("Thermal Cooling Units"),
-                                  QStringLiteral("Wine")};
-    return list;
-}
-
-bool HubClient::isOrderableCommodity(const QString& entry)
-{
-    return !entry.isEmpty() && entry != QLatin1String("-----------------------------") &&
-           entry != QLatin1String("BASE:") && entry != QLatin1String("OTHER:");
-}
-
 bool HubClient::addOrder(const NewOrder& order)
 {
     if (!isOrderableCommodity(order.commodity))
@@ -356,30 +281,6 @@ bool HubClient::takeContract(int orderRow)
     return true;
 }
 
-// ------------------------------------------------------------ version
-
-QString HubClient::appVersion()
-{
-    static const QRegularExpression fourNumbers(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"));
-    const QString v = QStringLiteral(TESSIVAR_VERSION_TEXT);
-    return fourNumbers.match(v).hasMatch() ? v : QStringLiteral("Unknown");
-}
-
-void HubClient::checkVersion()
-{
-    if (!hasEndpoint())
-        return;
-    m_transport.post({{QString(Field::kAct), QString(Act::kCheckVersion)}}, Origin::Automatic,
-                     [this](const QString& reply) {
-                         // Any difference counts: versions are compared as texts, not ordered.
-                         if (reply == appVersion())
-                             return;
-                         newVersionCaption =
-                             tr("New version available: ") + shortened(reply, kShownVersionChars);
-                         emit newVersionAnnounced(newVersionCaption);
-                     });
-}
-
 // ------------------------------------------------------------ dump
 
 QJsonObject HubClient::dumpJson() const
@@ -393,7 +294,7 @@ QJsonObject HubClient::dumpJson() const
         {QStringLiteral("przyjete_zlecenia"), acceptedOrders.toJson()},
         {QStringLiteral("label_delay"), QString::number(waitSeconds)},
         {QStringLiteral("kvn_url"), endpointUrl()},
-        {QStringLiteral("kvn_new_version"), newVersionCaption},
+        {QStringLiteral("kvn_new_version"), m_versionCheck.newVersionCaption()},
         {QStringLiteral("kvn_verify_log"), QJsonArray::fromStringList(verifyLog)},
     };
 }

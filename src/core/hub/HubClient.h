@@ -1,7 +1,9 @@
 #pragma once
 
 #include "hub/HubTransport.h"
+#include "hub/OrderCommodities.h"
 #include "hub/OrderTree.h"
+#include "hub/VersionCheck.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -20,8 +22,8 @@ class UserInteraction;
 // The Kelvane hub client's order book: the hub's orders and the contracts
 // taken from them, the requests that change them and what follows each
 // reply (the taken contracts follow every fresh order list; a sale at a
-// carrier and a market just read are reported), and the version check of the
-// About window. The way to the hub is the HubTransport; the windows draw
+// carrier and a market just read are reported). The way to the hub is the
+// HubTransport, shared with the About window's VersionCheck; the windows draw
 // the orders from the two trees.
 class HubClient : public QObject
 {
@@ -88,8 +90,6 @@ public:
                           std::function<void()> then = {});
     // Posts a new order; false (nothing sent) when the commodity is a separator entry.
     bool addOrder(const NewOrder& order);
-    // Asks for the newest version; a different answer is announced.
-    void checkVersion();
 
     // --- Contracts window ---
     // When the window may ask the hub again (invalid: at once).
@@ -107,15 +107,11 @@ public:
     // match an order of the list gets that order's details.
     void syncAcceptedOrders();
 
-    // The 61 entries of the new order form's commodity list, separators included.
-    static const QStringList& orderCommodities();
-    static bool isOrderableCommodity(const QString& entry);
+    // The new order form's commodity list (OrderCommodities.h).
+    static const QStringList& orderCommodities() { return orderFormCommodities(); }
 
-    // --- Version check ---
-    // The program's own version, "1.3.0.0", or "Unknown".
-    static QString appVersion();
-    // "New version available: " + answer once announced, else empty.
-    QString newVersionCaption;
+    // The About window's question for the newest version, on the same way to the hub.
+    VersionCheck& versionCheck() { return m_versionCheck; }
 
     HubHttpClient& http() { return m_transport.http(); }
     bool isIdle() const { return m_transport.isIdle(); }
@@ -130,7 +126,6 @@ signals:
     void ordersSynced();
     // The contracts window may ask again from `at` on.
     void refreshScheduled(const QDateTime& at);
-    void newVersionAnnounced(const QString& caption);
     // The orders at the market just checked are up to date on the hub.
     void ordersVerified();
     // false when a market check starts, true when the hub answered one of its requests.
@@ -153,6 +148,7 @@ private:
     std::function<bool()> m_consent;
     std::function<QString()> m_ownerCode;
     HubTransport m_transport;
+    VersionCheck m_versionCheck;
     QDateTime m_nextRefreshAt;
     bool m_consentAssumed = false;
 };

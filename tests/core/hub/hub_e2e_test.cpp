@@ -132,11 +132,11 @@ private slots:
 
         // The owner sees it too; his program is the hub's version, so nothing is announced.
         owner.kvn().refreshOrders();
-        owner.kvn().checkVersion();
+        owner.kvn().versionCheck().check();
         QVERIFY(owner.kvn().waitForIdle(kWait));
         QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
-        QCOMPARE(owner.kvn().newVersionCaption, QString());
+        QCOMPARE(owner.kvn().versionCheck().newVersionCaption(), QString());
 
         // A market that wants more: the hauler's check cannot raise the
         // order, the owner's check at his own carrier (with his code) can.

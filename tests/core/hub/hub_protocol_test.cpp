@@ -105,7 +105,7 @@ private slots:
     {
         HubFixture f{QString()};
         f.kvn().windowShown();
-        f.kvn().checkVersion();
+        f.kvn().versionCheck().check();
         f.kvn().reportSale(QStringLiteral("steel"), 1);
         f.core->market().KVN_aktualizuj_zlecenia(42);
         QVERIFY(f.kvn().isIdle());
@@ -232,7 +232,7 @@ private slots:
         HubFixture f(hub.url());
         for (int i = 0; i < 3; ++i)
             f.kvn().reportSale(QStringLiteral("steel"), 1);
-        f.kvn().checkVersion();
+        f.kvn().versionCheck().check();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 4);
         // Nobody clicked for these: the strip, not a box.
@@ -545,14 +545,14 @@ private slots:
     {
         QFETCH(QByteArray, answer);
         QFETCH(QString, caption);
-        QCOMPARE(HubClient::appVersion(), QStringLiteral("1.3.0.0"));
+        QCOMPARE(VersionCheck::appVersion(), QStringLiteral("1.3.0.0"));
         HttpStub hub;
         hub.handler = [answer](const StubRequest&) { return StubResponse::text(answer); };
         HubFixture f(hub.url(), false);
-        f.kvn().checkVersion();
+        f.kvn().versionCheck().check();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), QStringList{QStringLiteral("act=check_version")});
-        QCOMPARE(f.kvn().newVersionCaption, caption);
+        QCOMPARE(f.kvn().versionCheck().newVersionCaption(), caption);
         QCOMPARE(f.core->mainWindow().btn_new_version_caption, caption);
     }
 

@@ -6,6 +6,7 @@
 #include "common/ReportSink.h"
 #include "common/UserInteraction.h"
 #include "hub/HubTransport.h"
+#include "hub/VersionCheck.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -100,6 +101,20 @@ private slots:
         hub.post(form, HubTransport::Origin::User, {});
         QVERIFY(hub.waitForIdle(kWait));
         QCOMPARE(s.ui.messages().size(), 1);
+    }
+
+    void versionCheck_announcesAnotherVersion()
+    {
+        Sinks s;
+        HubTransport hub(m_url, s.reports);
+        VersionCheck check(hub);
+        QStringList announced;
+        connect(&check, &VersionCheck::newVersionAnnounced, this,
+                [&](const QString& caption) { announced.append(caption); });
+        check.check();
+        QVERIFY(hub.waitForIdle(kWait));
+        QCOMPARE(announced, QStringList{QStringLiteral("New version available: 9.9.9.9")});
+        QCOMPARE(check.newVersionCaption(), announced.value(0));
     }
 
     void noEndpoint_saysWhy_data()

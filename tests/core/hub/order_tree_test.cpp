@@ -283,7 +283,7 @@ private slots:
         QCOMPARE(list.last(), QStringLiteral("Wine"));
         int orderable = 0;
         for (const QString& e : list)
-            orderable += HubClient::isOrderableCommodity(e) ? 1 : 0;
+            orderable += isOrderableCommodity(e) ? 1 : 0;
         QCOMPARE(orderable, 19 + 35);
     }
 };
