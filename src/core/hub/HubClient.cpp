@@ -50,11 +50,7 @@ void HubClient::requestOrders(Origin origin, std::function<void()> then)
     m_transport.post(
         {{QString(Field::kAct), QString(Act::kListOrders)}}, origin,
         [this, list, then = std::move(then)](const QString&) {
-            if (list->value().unreadable > 0)
-                m_reports.notice(tr("Kelvane hub: %n order line(s) could not be read and are left out.", "",
-                                    list->value().unreadable));
-            marketOrders.setOrders(groupOrders(list->value().rows));
-            emit ordersReplaced();
+            replaceOrders(list->value());
             syncAcceptedOrders();
             emit ordersSynced();
             if (then)
@@ -76,11 +72,18 @@ bool HubClient::isOrderList(const QString& reply)
 bool HubClient::loadOrderList(const QString& reply)
 {
     const auto list = readOrderList(reply);
-    if (!list)
-        return false;
-    marketOrders.setOrders(groupOrders(list->rows));
+    if (list)
+        replaceOrders(*list);
+    return list.has_value();
+}
+
+void HubClient::replaceOrders(const OrderList& list)
+{
+    if (list.unreadable > 0)
+        m_reports.notice(
+            tr("Kelvane hub: %n order line(s) could not be read and are left out.", "", list.unreadable));
+    marketOrders.setOrders(groupOrders(list.rows));
     emit ordersReplaced();
-    return true;
 }
 
 void HubClient::syncAcceptedOrders()

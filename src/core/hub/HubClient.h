@@ -134,6 +134,8 @@ signals:
     void contractTaken(const QString& carrierId);
 
 private:
+    // Shows a list just read (and says how many of its lines were unreadable).
+    void replaceOrders(const HubProtocol::OrderList& list);
     // Adds the owner's code to a report about `market` when it is the own carrier.
     void appendOwnerCode(FormFields& fields, quint64 market) const;
     // Sends the verifications one after the other, each once the previous one was answered.

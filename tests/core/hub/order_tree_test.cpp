@@ -160,6 +160,16 @@ private slots:
         QCOMPARE(lines(kvn.marketOrders), tree);
     }
 
+    void unreadableLines_toldOnTheStrip()
+    {
+        CoreFixture f;
+        HubClient& kvn = f.start().kvn();
+        QVERIFY(kvn.loadOrderList(j("[1,{'FC':'A','count':'many'},{'FC':'B'}]")));
+        QCOMPARE(kvn.marketOrders.orderCount(), 1);
+        QCOMPARE(f.stripTexts(),
+                 QStringList{QStringLiteral("Kelvane hub: 2 order line(s) could not be read and are left out.")});
+    }
+
     void orderHeader_usesTheJoinedAstronaut()
     {
         const QString h = OrderLines::header(typed(QStringLiteral("FC"), QStringLiteral("C"), 1));
