@@ -130,7 +130,8 @@ const QHash<QString, StepDef>& stepTable()
         {QStringLiteral("--put"),
          {2, [](ReplayContext& c, const QStringList& p) { putFile(c, p[0], p[1]); }}},
         {QStringLiteral("--kvn-refresh"),
-         {0, [](ReplayContext& c, const QStringList&) { c.core.kvn().get_KVN(HubClient::Origin::User); }}},
+         {0,
+          [](ReplayContext& c, const QStringList&) { c.core.kvn().requestOrders(HubClient::Origin::User); }}},
         {QStringLiteral("--take-contract"),
          {1,
           [](ReplayContext& c, const QStringList& p) {

@@ -85,12 +85,8 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_statek = std::make_unique<ShipInfo>(state);
     m_mission = std::make_unique<MissionModule>(dataDir, *m_reports);
     m_cargo = std::make_unique<CargoModule>(state, dataDir, journalFolder, *m_reports, m_ui,
-                                            m_mission->mission_commodites, [this] {
-                                                QList<TAcceptedContract> out;
-                                                for (const auto& [text, lines] : m_kvn->acceptedContracts())
-                                                    out.append({text, lines});
-                                                return out;
-                                            });
+                                            m_mission->mission_commodites,
+                                            [this] { return m_kvn->acceptedOrders.orders(); });
     m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
     m_db = std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);
@@ -209,16 +205,17 @@ void TessivarCore::wire()
     // A sale at a carrier and a market read go to the hub.
     connect(&cargo->reconciler(), &CargoReconciler::soldAtCarrier, kvn,
             m_reports->edge([kvn](const QString& type, qint64 count, const QByteArray& line) {
-                kvn->check_update_KVN(type, QString::number(count), HubClient::saleKey(line));
+                kvn->reportSale(type, count, HubClient::saleKey(line));
             }));
     connect(market, &MarketModule::marketRead, kvn, [kvn, market](quint64 marketId) {
-        kvn->KVN_aktualizuj_zlecenia(marketId, market->sg_Market, [market](int row, const QString& name) {
+        kvn->verifyOrdersAt(marketId, market->sg_Market, [market](int row, const QString& name) {
             return market->rowIsCommodity(row, name);
         });
     });
     connect(kvn, &HubClient::verificationAnswered, market,
             [market](bool answered) { market->Need_veryfi = answered; });
-    connect(kvn, &HubClient::newVersionAnnounced, mw, &MainWindowModel::setNewVersionCaption);
+    connect(&kvn->versionCheck(), &VersionCheck::newVersionAnnounced, mw,
+            &MainWindowModel::setNewVersionCaption);
 
     // Last Shopping searches, from any list or the phone, and what the phone sees of them.
     // A store that cannot be read is told where the search was asked for.

@@ -2,6 +2,7 @@
 
 #include "AddressBudget.h"
 #include "FormData.h"
+#include "HubProtocol.h"
 #include "HubService.h"
 #include "HubWriter.h"
 
@@ -21,7 +22,7 @@ Q_LOGGING_CATEGORY(lcHubHttp, "tessivar.hub.http")
 
 namespace {
 
-const QByteArray kHubPath = QByteArrayLiteral("/ED/KVN.php");
+const QByteArray kHubPath(HubProtocol::kDefaultPath.data(), HubProtocol::kDefaultPath.size());
 
 // How long a closing connection keeps swallowing what the peer still sends
 // (so the answer is not destroyed by a reset); a refused one has only a
@@ -213,7 +214,7 @@ void HubConnection::answer(const HttpRequest& request)
         send(400, "text/plain; charset=utf-8", error.toUtf8(), false);
         return;
     }
-    QString act = form->value(QStringLiteral("act")).left(32);
+    QString act = form->value(QString(HubProtocol::Field::kAct)).left(32);
     for (QChar& c : act) {
         if (!c.isLetterOrNumber() && c != QLatin1Char('_'))
             c = QLatin1Char('?');

@@ -2,6 +2,7 @@
 
 #include "CommodityKey.h"
 #include "FormData.h"
+#include "HubProtocol.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -13,6 +14,8 @@
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcHubService, "tessivar.hub.service")
+
+using namespace HubProtocol;
 
 namespace {
 
@@ -33,9 +36,9 @@ struct Refused
     QString reason;
 };
 
-QString required(const FormData& form, const char* name)
+QString required(const FormData& form, QLatin1String name)
 {
-    const QString key = QString::fromLatin1(name);
+    const QString key(name);
     if (!form.contains(key))
         throw BadRequest{QStringLiteral("missing field %1").arg(key)};
     const QString value = form.value(key);
@@ -59,24 +62,24 @@ bool allDigits(const QString& text)
 
 // A market or carrier id: unsigned 64-bit decimal, given back without leading
 // zeros so that equal ids compare equal as text.
-QString marketId(const FormData& form, const char* name)
+QString marketId(const FormData& form, QLatin1String name)
 {
     const QString text = required(form, name);
     bool ok = false;
     const quint64 id = text.toULongLong(&ok);
     if (!allDigits(text) || !ok)
-        throw BadRequest{QStringLiteral("field %1 is not a market id").arg(QString::fromLatin1(name))};
+        throw BadRequest{QStringLiteral("field %1 is not a market id").arg(name)};
     return QString::number(id);
 }
 
-qint64 integer(const FormData& form, const char* name)
+qint64 integer(const FormData& form, QLatin1String name)
 {
     const QString text = required(form, name);
     bool ok = false;
     const qint64 value = text.toLongLong(&ok);
     const bool digits = allDigits(text.startsWith(QLatin1Char('-')) ? text.mid(1) : text);
     if (!digits || !ok)
-        throw BadRequest{QStringLiteral("field %1 is not a whole number").arg(QString::fromLatin1(name))};
+        throw BadRequest{QStringLiteral("field %1 is not a whole number").arg(name)};
     return value;
 }
 
@@ -88,56 +91,11 @@ HubReply text(const QString& body, int status = 200)
     return reply;
 }
 
-void appendJsonString(QByteArray& out, const QString& value)
-{
-    out.append('"');
-    const QByteArray bytes = value.toUtf8();
-    for (const char c : bytes) {
-        switch (c) {
-        case '"':
-            out.append("\\\"");
-            break;
-        case '\\':
-            out.append("\\\\");
-            break;
-        case '[':
-            out.append("\\u005b");
-            break;
-        case ']':
-            out.append("\\u005d");
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20)
-                out.append(QByteArray("\\u00") +
-                           QByteArray::number(static_cast<unsigned char>(c), 16).rightJustified(2, '0'));
-            else
-                out.append(c);
-        }
-    }
-    out.append('"');
-}
-
-// A flat object whose values are all strings.
-template <std::size_t N>
-void appendJsonObject(QByteArray& out, const std::pair<const char*, QString> (&fields)[N])
-{
-    out.append('{');
-    bool first = true;
-    for (const auto& [name, value] : fields) {
-        if (!first)
-            out.append(',');
-        first = false;
-        out.append('"').append(name).append("\":");
-        appendJsonString(out, value);
-    }
-    out.append('}');
-}
-
 // An optional field: empty when absent; control characters and overlong
 // values are refused like those of required fields.
-QString optional(const FormData& form, const char* name, qsizetype maxLength)
+QString optional(const FormData& form, QLatin1String name, qsizetype maxLength)
 {
-    const QString key = QString::fromLatin1(name);
+    const QString key(name);
     if (!form.contains(key))
         return {};
     const QString value = required(form, name);
@@ -215,20 +173,20 @@ HubService::HubService(OrderStore& store, QString versionText, HubRules rules)
 HubReply HubService::handle(const FormData& form, const QString& address)
 {
     try {
-        const QString act = required(form, "act");
-        if (act == QLatin1String("get_kvn"))
+        const QString act = required(form, Field::kAct);
+        if (act == Act::kListOrders)
             return listOrders();
-        if (act == QLatin1String("add_kvn"))
+        if (act == Act::kAddOrder)
             return addOrder(form, address);
-        if (act == QLatin1String("update_kvn"))
+        if (act == Act::kReportSale)
             return updateOrder(form, address);
-        if (act == QLatin1String("verify_kvn"))
+        if (act == Act::kVerifyOrder)
             return verifyOrder(form, address);
-        if (act == QLatin1String("changes_kvn"))
+        if (act == Act::kListChanges)
             return listChanges(form);
-        if (act == QLatin1String("undo_kvn"))
+        if (act == Act::kUndoChanges)
             return undoChanges(form, address);
-        if (act == QLatin1String("check_version"))
+        if (act == Act::kCheckVersion)
             return text(m_versionText);
         throw BadRequest{QStringLiteral("unknown act")};
     } catch (const BadRequest& bad) {
@@ -245,36 +203,24 @@ HubReply HubService::handle(const FormData& form, const QString& address)
 
 bool HubService::changesOrders(const FormData& form)
 {
-    const QString act = form.value(QStringLiteral("act"));
-    return act == QLatin1String("add_kvn") || act == QLatin1String("update_kvn") ||
-           act == QLatin1String("verify_kvn") || act == QLatin1String("undo_kvn");
+    const QString act = form.value(QString(Field::kAct));
+    return act == Act::kAddOrder || act == Act::kReportSale || act == Act::kVerifyOrder ||
+           act == Act::kUndoChanges;
 }
 
 bool HubService::isCostly(const FormData& form)
 {
-    return changesOrders(form) || form.value(QStringLiteral("act")) == QLatin1String("changes_kvn");
+    return changesOrders(form) || form.value(QString(Field::kAct)) == Act::kListChanges;
 }
 
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
 {
-    QByteArray out("[");
-    for (const HubOrder& order : orders) {
-        if (out.size() > 1)
-            out.append(',');
-        const std::pair<const char*, QString> fields[] = {
-            {"FC", order.fc},
-            {"cmdr", order.cmdr},
-            {"CarrierID", order.carrierId},
-            {"action", order.action},
-            {"location", order.location},
-            {"commodity", order.commodity},
-            {"price", QString::number(order.price)},
-            {"count", QString::number(order.count)},
-        };
-        appendJsonObject(out, fields);
-    }
-    out.append(']');
-    return out;
+    QList<OrderRow> rows;
+    rows.reserve(orders.size());
+    for (const HubOrder& order : orders)
+        rows.append({order.fc, order.cmdr, order.carrierId.toULongLong(), order.action, order.location,
+                     order.commodity, order.count, order.price});
+    return writeOrderList(rows);
 }
 
 HubReply HubService::listOrders()
@@ -294,30 +240,29 @@ HubReply HubService::listOrders()
 HubReply HubService::addOrder(const FormData& form, const QString& address)
 {
     HubOrder order;
-    order.cmdr = required(form, "cmdr");
-    order.fc = required(form, "FC");
-    order.carrierId = marketId(form, "CarrierID");
-    order.location = required(form, "location");
-    order.action = required(form, "typ");
-    order.commodity = required(form, "commodity").trimmed();
-    order.count = integer(form, "count");
-    order.price = integer(form, "price");
-    const QString code = optional(form, "code", kMaxCodeLength);
+    order.cmdr = required(form, Field::kCmdr);
+    order.fc = required(form, Field::kCarrierName);
+    order.carrierId = marketId(form, Field::kCarrierId);
+    order.location = required(form, Field::kLocation);
+    order.action = required(form, Field::kType);
+    order.commodity = required(form, Field::kCommodity).trimmed();
+    order.count = integer(form, Field::kCount);
+    order.price = integer(form, Field::kPrice);
+    const QString code = optional(form, Field::kOwnerCode, kMaxCodeLength);
     if (order.action != kDemand && order.action != kUnload)
         throw BadRequest{QStringLiteral("field typ is neither Demand nor Unload")};
     if (order.carrierId == QLatin1String("0"))
         throw BadRequest{QStringLiteral("field CarrierID is 0")};
 
     const QString refused = QStringLiteral("Order not added: ");
-    const std::pair<const char*, const QString*> texts[] = {{"cmdr", &order.cmdr},
-                                                            {"FC", &order.fc},
-                                                            {"location", &order.location},
-                                                            {"commodity", &order.commodity}};
+    const std::pair<QLatin1String, const QString*> texts[] = {{Field::kCmdr, &order.cmdr},
+                                                              {Field::kCarrierName, &order.fc},
+                                                              {Field::kLocation, &order.location},
+                                                              {Field::kCommodity, &order.commodity}};
     for (const auto& [name, value] : texts) {
         if (value->size() > kMaxTextLength)
-            return text(refused + QStringLiteral("%1 is longer than %2 characters.")
-                                      .arg(QString::fromLatin1(name))
-                                      .arg(kMaxTextLength));
+            return text(refused +
+                        QStringLiteral("%1 is longer than %2 characters.").arg(name).arg(kMaxTextLength));
     }
     const QString key = CommodityKey::of(order.commodity);
     order.commodityKey = key;
@@ -363,8 +308,8 @@ HubReply HubService::addOrder(const FormData& form, const QString& address)
                     return text(refused + QStringLiteral("the hub holds too many orders."));
                 order.id = existing.id;
                 m_store.replace(order);
-                record(m_store, m_rules, order, existing.count, order.count, QStringLiteral("add_kvn"),
-                       address, order.cmdr, byOwner);
+                record(m_store, m_rules, order, existing.count, order.count, QString(Act::kAddOrder), address,
+                       order.cmdr, byOwner);
                 return text((existing.count > 0 ? QStringLiteral("Order updated: ")
                                                 : QStringLiteral("Order added: ")) +
                             orderSummary(order));
@@ -373,7 +318,7 @@ HubReply HubService::addOrder(const FormData& form, const QString& address)
         if (m_store.orderCount() >= kMaxOrders)
             return text(refused + QStringLiteral("the hub holds too many orders."));
         order.id = m_store.insert(order);
-        record(m_store, m_rules, order, 0, order.count, QStringLiteral("add_kvn"), address, order.cmdr,
+        record(m_store, m_rules, order, 0, order.count, QString(Act::kAddOrder), address, order.cmdr,
                byOwner);
         return text(QStringLiteral("Order added: ") + orderSummary(order));
     });
@@ -381,13 +326,13 @@ HubReply HubService::addOrder(const FormData& form, const QString& address)
 
 HubReply HubService::updateOrder(const FormData& form, const QString& address)
 {
-    const QString carrier = marketId(form, "MarketID");
-    const QString key = CommodityKey::of(required(form, "Commodity"));
-    const qint64 sold = integer(form, "Count");
-    const QString saleKey = optional(form, "SaleKey", kMaxSaleKeyLength);
-    const QString code = optional(form, "code", kMaxCodeLength);
-    const QString cmdr = optional(form, "CMDR", kMaxBodyText).left(kMaxTextLength);
-    const QString none = QStringLiteral("update_none");
+    const QString carrier = marketId(form, Field::kSaleMarket);
+    const QString key = CommodityKey::of(required(form, Field::kSaleCommodity));
+    const qint64 sold = integer(form, Field::kSaleCount);
+    const QString saleKey = optional(form, Field::kSaleKey, kMaxSaleKeyLength);
+    const QString code = optional(form, Field::kOwnerCode, kMaxCodeLength);
+    const QString cmdr = optional(form, Field::kReporter, kMaxBodyText).left(kMaxTextLength);
+    const QString none = QString(Reply::kSaleIgnored);
     // Nothing is stored for a sale that cannot be one, so junk neither fills
     // the tables nor spends a key a real sale will bring.
     if (carrier == QLatin1String("0") || key.isEmpty() || sold <= 0)
@@ -408,9 +353,9 @@ HubReply HubService::updateOrder(const FormData& form, const QString& address)
             return first;
         if (line->count <= 0)
             return none;
-        change(*line, std::max<qint64>(line->count - sold, 0), QStringLiteral("update_kvn"), address, cmdr,
+        change(*line, std::max<qint64>(line->count - sold, 0), QString(Act::kReportSale), address, cmdr,
                byOwner);
-        const QString ok = QStringLiteral("update_ok");
+        const QString ok = QString(Reply::kSaleTaken);
         if (!saleKey.isEmpty()) {
             m_store.claimSale(carrier, saleKey, ok);
             m_store.trimSales(carrier, m_rules.maxSaleKeysPerCarrier, m_rules.maxSaleKeys);
@@ -435,15 +380,15 @@ void HubService::forgetOldSales()
 
 HubReply HubService::verifyOrder(const FormData& form, const QString& address)
 {
-    const QString cmdr = required(form, "CMDR");
-    const QString carrier = marketId(form, "Market");
-    const QString key = CommodityKey::of(required(form, "Towar"));
-    const qint64 demand = integer(form, "Ilosc");
-    const QString code = optional(form, "code", kMaxCodeLength);
+    const QString cmdr = required(form, Field::kReporter);
+    const QString carrier = marketId(form, Field::kVerifyMarket);
+    const QString key = CommodityKey::of(required(form, Field::kVerifyCommodity));
+    const qint64 demand = integer(form, Field::kVerifyCount);
+    const QString code = optional(form, Field::kOwnerCode, kMaxCodeLength);
     if (demand < 0 || demand > std::numeric_limits<qint32>::max())
         throw BadRequest{QStringLiteral("field Ilosc is out of range")};
     if (carrier == QLatin1String("0") || key.isEmpty())
-        return text(QStringLiteral("verify_none"));
+        return text(QString(Reply::kVerifyUnchanged));
 
     forgetOldSales();
     const bool changed = m_store.transaction([&] {
@@ -459,11 +404,11 @@ HubReply HubService::verifyOrder(const FormData& form, const QString& address)
             count = std::max(std::min(demand, line->count), line->count - m_rules.maxSale);
         if (count == line->count)
             return false;
-        change(*line, std::max<qint64>(count, 0), QStringLiteral("verify_kvn"), address,
+        change(*line, std::max<qint64>(count, 0), QString(Act::kVerifyOrder), address,
                cmdr.left(kMaxTextLength), byOwner);
         return true;
     });
-    return text(changed ? QStringLiteral("verify_ok") : QStringLiteral("verify_none"));
+    return text(changed ? QString(Reply::kVerifyChanged) : QString(Reply::kVerifyUnchanged));
 }
 
 bool HubService::isOwner(const QString& carrierId, const QString& code)
@@ -486,8 +431,8 @@ namespace {
 // The carrier whose owner asks, with the code checked: throws Refused.
 QString ownersCarrier(OrderStore& store, const FormData& form)
 {
-    const QString carrier = marketId(form, "CarrierID");
-    const QString code = optional(form, "code", HubService::kMaxCodeLength);
+    const QString carrier = marketId(form, Field::kCarrierId);
+    const QString code = optional(form, Field::kOwnerCode, HubService::kMaxCodeLength);
     const auto bound = store.binding(carrier);
     if (!bound)
         throw Refused{QStringLiteral("carrier %1 is not bound to an owner's code.").arg(carrier)};
@@ -511,19 +456,20 @@ HubReply HubService::listChanges(const FormData& form)
     for (const HubChange& c : list) {
         if (out.size() > 1)
             out.append(',');
-        const std::pair<const char*, QString> fields[] = {
-            {"id", QString::number(c.id)},
-            {"time", QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
-            {"address", c.address},
-            {"cmdr", c.cmdr},
-            {"act", c.act},
-            {"commodity", c.commodity},
-            {"before", QString::number(c.before)},
-            {"after", QString::number(c.after)},
-            {"owner", yesNo(c.byOwner)},
-            {"undone", yesNo(c.undoneAt != 0)},
-        };
-        appendJsonObject(out, fields);
+        // The changes list: one flat object a change, its keys as the first hubs wrote them.
+        appendJsonObject(out, {
+                                  {QLatin1String("id"), QString::number(c.id)},
+                                  {QLatin1String("time"),
+                                   QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
+                                  {QLatin1String("address"), c.address},
+                                  {QLatin1String("cmdr"), c.cmdr},
+                                  {QLatin1String("act"), c.act},
+                                  {QLatin1String("commodity"), c.commodity},
+                                  {QLatin1String("before"), QString::number(c.before)},
+                                  {QLatin1String("after"), QString::number(c.after)},
+                                  {QLatin1String("owner"), yesNo(c.byOwner)},
+                                  {QLatin1String("undone"), yesNo(c.undoneAt != 0)},
+                              });
     }
     out.append(']');
     HubReply reply;
@@ -534,7 +480,7 @@ HubReply HubService::listChanges(const FormData& form)
 
 HubReply HubService::undoChanges(const FormData& form, const QString& address)
 {
-    const QString reporter = required(form, "Reporter");
+    const QString reporter = required(form, Field::kUndoReporter);
     return m_store.transaction([&] {
         const QString carrier = ownersCarrier(m_store, form);
         const qint64 now = QDateTime::currentSecsSinceEpoch();
@@ -544,11 +490,11 @@ HubReply HubService::undoChanges(const FormData& form, const QString& address)
         QHash<qint64, qint64> addBack;
         QList<qint64> undone;
         for (const HubChange& c : m_store.changes(carrier)) {
-            if (c.byOwner && c.act != QLatin1String("undo_kvn")) {
+            if (c.byOwner && c.act != Act::kUndoChanges) {
                 ownerSetSince.insert(c.orderId);
                 continue;
             }
-            const bool report = c.act == QLatin1String("update_kvn") || c.act == QLatin1String("verify_kvn");
+            const bool report = c.act == Act::kReportSale || c.act == Act::kVerifyOrder;
             if (!report || c.address != reporter || c.undoneAt != 0 || ownerSetSince.contains(c.orderId))
                 continue;
             addBack[c.orderId] += c.before - c.after;
@@ -563,7 +509,7 @@ HubReply HubService::undoChanges(const FormData& form, const QString& address)
             const qint64 count =
                 std::clamp<qint64>(line->count + it.value(), 0, std::numeric_limits<qint32>::max());
             m_store.setCount(line->id, count);
-            record(m_store, m_rules, *line, line->count, count, QStringLiteral("undo_kvn"), address,
+            record(m_store, m_rules, *line, line->count, count, QString(Act::kUndoChanges), address,
                    QString(), true);
         }
         return text(QStringLiteral("Undone: %1 changes by %2 at carrier %3.")

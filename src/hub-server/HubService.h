@@ -70,10 +70,7 @@ public:
     // are counted against the address's budget.
     static bool isCostly(const FormData& form);
 
-    // The order list: a JSON array of flat objects whose values are all JSON
-    // strings. Brackets inside strings are written as \u005b and \u005d so
-    // that no "][" ever occurs inside a string (clients join back-to-back
-    // arrays by replacing "][").
+    // The order list as get_kvn sends it (HubProtocol::writeOrderList).
     static QByteArray orderListJson(const QList<HubOrder>& orders);
     // A new salt and the hash of it with `code`.
     static CarrierBinding newBinding(const QString& code);

@@ -3,11 +3,14 @@
 #include "common/NoticeModel.h"
 #include "journal/JournalPass.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
 #include <QTest>
 
 CoreFixture::CoreFixture() = default;
@@ -151,4 +154,29 @@ CliRun runCli(const QString& program, const QStringList& args, CliWait wait)
         if (!line.isEmpty())
             r.objects.append(QJsonDocument::fromJson(line).object());
     return r;
+}
+
+QString unusedLoopbackUrl()
+{
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = s.serverPort();
+    s.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+QString startHub(QProcess& hub, const QString& program, const QStringList& args)
+{
+    constexpr int kWait = 10000;
+    hub.setProcessChannelMode(QProcess::SeparateChannels);
+    hub.start(program, QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0")} + args);
+    if (!hub.waitForStarted(kWait))
+        return {};
+    QDeadlineTimer deadline(kWait);
+    while (!hub.canReadLine() && !deadline.hasExpired())
+        hub.waitForReadyRead(100);
+    const QString first = QString::fromUtf8(hub.readLine()).trimmed();
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(first);
+    return m.hasMatch() ? QStringLiteral("http://127.0.0.1:") + m.captured(1) : QString();
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
+#include <QProcess>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -78,6 +79,12 @@ inline CliRun runCli(const QStringList& args, CliWait wait = CliWait::Blocking)
     return runCli(QStringLiteral(TESSIVAR_CLI), args, wait);
 }
 #endif
+
+// An http:// address on the loopback where nothing listens.
+QString unusedLoopbackUrl();
+// Starts a tessivar-hub (`program`) on a free loopback port with `args`
+// added; its address "http://127.0.0.1:PORT", or empty text when it did not start.
+QString startHub(QProcess& hub, const QString& program, const QStringList& args);
 
 #define REQUIRE_SHARED(var, rel)                                                                             \
     const QString var = sharedFixture(rel);                                                                  \

@@ -105,12 +105,16 @@ private slots:
         QCOMPARE(m->rowCount(), 2);
         QVERIFY(w.lista_zlecen->isExpanded(m->index(0, 0)));
 
-        f.core->kvn().Timer_delayTimer();
-        QCOMPARE(w.label_delay->text(), QStringLiteral("59"));
         QVERIFY(!w.btn_refresh->isEnabled());
-        f.core->kvn().label_delay = QStringLiteral("0");
-        f.core->kvn().Timer_delayTimer();
-        QVERIFY(w.btn_refresh->isEnabled());
+        // The window counts whole seconds up to the time the core allows, rounded up.
+        const QDateTime at = f.core->kvn().nextRefreshAllowedAt();
+        QCOMPARE(Tf_KVN::secondsLeft(at, at.addSecs(-60)), 60);
+        QCOMPARE(Tf_KVN::secondsLeft(at, at.addMSecs(-59001)), 60);
+        QCOMPARE(Tf_KVN::secondsLeft(at, at.addSecs(-59)), 59);
+        QCOMPARE(Tf_KVN::secondsLeft(at, at.addMSecs(-1)), 1);
+        QCOMPARE(Tf_KVN::secondsLeft(at, at), 0);
+        QCOMPARE(Tf_KVN::secondsLeft(at, at.addSecs(5)), 0);
+        QCOMPARE(Tf_KVN::secondsLeft(QDateTime(), at), 0);
     }
 
     void getContract_takesTheOrderOfTheSelectedLine()
@@ -119,7 +123,7 @@ private slots:
         TessivarCore& core = f.start();
         Tf_KVN w(core.kvn(), core.state, coreReport(core));
         w.show();
-        core.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+        core.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
         const QAbstractItemModel* m = w.lista_zlecen->model();
         const QModelIndex steel = m->index(3, 0, m->index(0, 0));
         w.lista_zlecen->setCurrentIndex(steel);
@@ -131,8 +135,8 @@ private slots:
         QCOMPARE(w.lista_zlecen->currentIndex(), steel);
 
         w.Getcontract1->trigger();
-        QCOMPARE(core.kvn().przyjete_zlecenia.topLevelCount(), 1);
-        QCOMPARE(core.kvn().przyjete_zlecenia.topLevel(0)->text, core.kvn().lista_zlecen.topLevel(0)->text);
+        QCOMPARE(core.kvn().acceptedOrders.orderCount(), 1);
+        QCOMPARE(core.kvn().acceptedOrders.orders().value(0), core.kvn().marketOrders.orders().value(0));
         QVERIFY(w.przyjete_zlecenia->isExpanded(w.przyjete_zlecenia->model()->index(0, 0)));
         QCOMPARE(core.cargo().selectorEntries().last(), QStringLiteral("3702668288"));
     }

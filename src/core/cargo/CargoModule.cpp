@@ -1,6 +1,7 @@
 #include "cargo/CargoModule.h"
 
 #include "cargo/CommonMaterials.h"
+#include "cargo/ContractRows.h"
 #include "cargo/LoadingText.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
@@ -53,7 +54,7 @@ qint64 leftAfter(const QString& name, qint64 listed, qint64 delivered)
 CargoModule::CargoModule(const GameState& state, const QString& dataDir,
                          std::function<QString()> journalFolder, ReportSink& reports, UserInteraction& ui,
                          const MissionCommodities& missionCommodities,
-                         std::function<QList<TAcceptedContract>()> acceptedContracts)
+                         std::function<QList<Order>()> acceptedContracts)
     : m_state(state), m_reports(reports), m_ui(ui), m_acceptedContracts(std::move(acceptedContracts)),
       m_file(dataDir + QStringLiteral("zaladunek.ini")), m_hold(std::move(journalFolder), reports),
       m_reconciler(state, *this, reports)
@@ -329,7 +330,7 @@ void CargoModule::rebuildFromSource()
             rows.append({name, QString::number(quantity), tripsText(quantity)});
         loadingList.setAll(rows);
     } else {
-        ZnajdzZlecenie(acceptedContracts(), OrderLines::carrierIdPrefix() + selectedSource());
+        ZnajdzZlecenie(acceptedContracts(), selectedSource().toULongLong());
     }
     emit rowsChanged();
     refreshTotal();
@@ -364,29 +365,19 @@ bool CargoModule::isContractCarrier(int index) const
     return index > m_sources.size() && index < selectorEntries().size();
 }
 
-QList<TAcceptedContract> CargoModule::acceptedContracts() const
+QList<Order> CargoModule::acceptedContracts() const
 {
-    return m_acceptedContracts ? m_acceptedContracts() : QList<TAcceptedContract>();
+    return m_acceptedContracts ? m_acceptedContracts() : QList<Order>();
 }
 
-void CargoModule::ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID)
+void CargoModule::ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId)
 {
-    for (const TAcceptedContract& node : TreeView) {
-        bool match = false;
-        for (const QString& line : node.lines)
-            match = match || line.contains(SzukanyMarketID);
-        if (!match)
-            continue;
-        loadingList.setRowCount(1);
-        for (const auto& [name, count] : OrderLines::commodityRows(node.lines)) {
-            const auto q = LoadingText::quantity(count);
-            if (!q)
-                throw TessivarError(
-                    QStringLiteral("Accepted contract: the count of \"%1\" is not a whole number: \"%2\".")
-                        .arg(name, count));
-            loadingList.appendRow({name, count, tripsText(*q)});
-        }
-    }
+    const auto rows = contractRows(accepted, carrierId);
+    if (!rows)
+        return;
+    loadingList.setRowCount(1);
+    for (const ContractRow& row : *rows)
+        loadingList.appendRow({row.commodity, QString::number(row.count), tripsText(row.count)});
 }
 
 // ------------------------------------------------------------------ selector
@@ -397,11 +388,9 @@ QString CargoModule::selectorEntryText(int index) const
     if (!isContractCarrier(index) || entry.isEmpty())
         return entry;
     // A taken contract is stored by its carrier's id; a person reads the order's heading.
-    const QString idLine = QStringLiteral("CarrierID: ") + entry;
-    for (const TAcceptedContract& c : acceptedContracts())
-        for (const QString& line : c.lines)
-            if (line.trimmed().endsWith(idLine))
-                return c.text.trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
+    const QList<Order> accepted = acceptedContracts();
+    if (const Order* order = acceptedOrderOf(accepted, entry.toULongLong()))
+        return OrderLines::header(*order).trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
     return entry;
 }
 

@@ -5,6 +5,7 @@
 #include "cargo/LoadingListFile.h"
 #include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
+#include "hub/Orders.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -18,14 +19,6 @@
 
 class ReportSink;
 class UserInteraction;
-
-// One accepted hub contract as its tree keeps it: the order's heading and its
-// detail lines ("🆔 CarrierID: ...", "📦 Commodity: [...] 🔢 ... / 💰 ...% AVG;").
-struct TAcceptedContract
-{
-    QString text;
-    QStringList lines;
-};
 
 // A source the loading list can show besides the commander's own list and the
 // hub contracts taken: its name in the selector and the rows it gives now.
@@ -64,7 +57,7 @@ public:
     // the hub contracts taken (one entry per carrier id).
     CargoModule(const GameState& state, const QString& dataDir, std::function<QString()> journalFolder,
                 ReportSink& reports, UserInteraction& ui, const MissionCommodities& missionCommodities,
-                std::function<QList<TAcceptedContract>()> acceptedContracts);
+                std::function<QList<Order>()> acceptedContracts);
 
     // Loads the commander's own list; run once every module of the core exists,
     // so that transfers are applied from the first pass on, window or not.
@@ -125,7 +118,7 @@ public:
     // Appends a carrier id taken from the hub, selects it and rebuilds the list.
     void appendSelectorEntry(const QString& carrierId);
     // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
-    void ZnajdzZlecenie(const QList<TAcceptedContract>& TreeView, const QString& SzukanyMarketID);
+    void ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId);
 
     // The common materials: two headings and the commodities construction sites ask for.
     TextTableModel commonMaterials{1};
@@ -179,12 +172,12 @@ private:
     void searchMarkets(const QString& name);
     bool isContractCarrier(int index) const;
     // The accepted hub contracts, top-level orders in the order they were taken.
-    QList<TAcceptedContract> acceptedContracts() const;
+    QList<Order> acceptedContracts() const;
 
     const GameState& m_state;
     ReportSink& m_reports;
     UserInteraction& m_ui;
-    std::function<QList<TAcceptedContract>()> m_acceptedContracts;
+    std::function<QList<Order>()> m_acceptedContracts;
     LoadingListFile m_file;
     HoldReader m_hold;
     CargoReconciler m_reconciler;

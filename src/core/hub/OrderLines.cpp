@@ -2,80 +2,44 @@
 
 namespace OrderLines {
 
-QString header(const QString& FC, const QString& cmdr)
+namespace {
+
+// What the first hubs showed for a field an order lacks; kept so the trees
+// (and the replay dump of them) read as they always did.
+QString orMissing(const QString& text)
 {
-    return QStringLiteral("\U0001F680 ") + FC + QStringLiteral(" - \U0001F9D1\u200D\U0001F680 ") + cmdr;
+    return text.isEmpty() ? QStringLiteral("brak") : text;
 }
 
-QString carrierIdLine(const QString& CarrierID)
+}  // namespace
+
+QString header(const Order& order)
 {
-    return carrierIdPrefix() + CarrierID;
+    return QStringLiteral("\U0001F680 ") + orMissing(order.carrierName) +
+           QStringLiteral(" - \U0001F9D1\u200D\U0001F680 ") + orMissing(order.cmdr);
 }
 
-QString actionLine(const QString& action)
+QString carrierIdLine(const Order& order)
 {
-    return QStringLiteral("\U0001F4E5 Action: ") + action;
+    return QStringLiteral("\U0001F194 CarrierID: ") +
+           (order.carrierId == 0 ? orMissing({}) : QString::number(order.carrierId));
 }
 
-QString locationLine(const QString& location)
+QString actionLine(const Order& order)
 {
-    return QStringLiteral("\U0001F4CD Location: ") + location;
+    return QStringLiteral("\U0001F4E5 Action: ") + orMissing(order.action);
 }
 
-QString commodityLine(const QString& commodity, const QString& count, const QString& price)
+QString locationLine(const Order& order)
 {
-    return commodityMark() + QStringLiteral(" [") + commodity + QStringLiteral("] ") + countMark() +
-           QLatin1Char(' ') + count + QStringLiteral(" / \U0001F4B0 ") + price + QStringLiteral("% AVG;");
+    return QStringLiteral("\U0001F4CD Location: ") + orMissing(order.location);
 }
 
-const QString& carrierIdPrefix()
+QString commodityLine(const OrderLine& line)
 {
-    static const QString s = QStringLiteral("\U0001F194 CarrierID: ");
-    return s;
-}
-
-const QString& commodityMark()
-{
-    static const QString s = QStringLiteral("\U0001F4E6 Commodity:");
-    return s;
-}
-
-const QString& countMark()
-{
-    static const QString s = QStringLiteral("\U0001F522");
-    return s;
-}
-
-QString commodityName(const QString& line)
-{
-    // A missing "[" reads from the start of the line; a missing "]" gives nothing.
-    const qsizetype from = line.indexOf(QLatin1Char('[')) + 1;
-    const qsizetype to = line.indexOf(QLatin1Char(']'));
-    return to > from ? line.mid(from, to - from) : QString();
-}
-
-bool hasCount(const QString& line)
-{
-    return line.contains(countMark());
-}
-
-QString commodityCount(const QString& line)
-{
-    const qsizetype mark = line.indexOf(countMark());
-    if (mark < 0)
-        return {};
-    const qsizetype from = mark + countMark().size();
-    const qsizetype to = line.indexOf(QLatin1Char('/'));
-    return to > from ? line.mid(from, to - from).trimmed() : QString();
-}
-
-QList<QPair<QString, QString>> commodityRows(const QStringList& lines)
-{
-    QList<QPair<QString, QString>> rows;
-    for (const QString& line : lines)
-        if (line.contains(commodityMark()) && hasCount(line))
-            rows.append({commodityName(line), commodityCount(line)});
-    return rows;
+    return QStringLiteral("\U0001F4E6 Commodity: [") + orMissing(line.commodity) +
+           QStringLiteral("] \U0001F522 ") + QString::number(line.count) + QStringLiteral(" / \U0001F4B0 ") +
+           QString::number(line.price) + QStringLiteral("% AVG;");
 }
 
 }  // namespace OrderLines

@@ -4,25 +4,8 @@
 #include "hub/OrderLines.h"
 
 #include <QJsonObject>
-#include <algorithm>
 
-int OrderNode::row() const
-{
-    if (!parent)
-        return 0;
-    const auto& siblings = parent->children;
-    const auto it =
-        std::find_if(siblings.begin(), siblings.end(), [this](const auto& c) { return c.get() == this; });
-    return int(it - siblings.begin());
-}
-
-OrderNode* OrderNode::addChild(const QString& t)
-{
-    auto node = std::make_unique<OrderNode>(t);
-    node->parent = this;
-    children.push_back(std::move(node));
-    return children.back().get();
-}
+// An order's heading has internal id 0; a line below order n has n + 1.
 
 OrderTree::OrderTree(QObject* parent) : QAbstractItemModel(parent) {}
 
@@ -32,26 +15,30 @@ QModelIndex OrderTree::index(int row, int column, const QModelIndex& parent) con
 {
     if (column != 0 || row < 0)
         return {};
-    const OrderNode* p = parent.isValid() ? nodeAt(parent) : &m_root;
-    if (!p || row >= p->childCount())
+    if (!parent.isValid())
+        return row < orderCount() ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+    if (parent.model() != this || parent.internalId() != 0 || parent.row() >= orderCount())
         return {};
-    return createIndex(row, 0, const_cast<OrderNode*>(p->child(row)));
+    if (row >= childCount(m_orders[parent.row()]))
+        return {};
+    return createIndex(row, 0, quintptr(parent.row()) + 1);
 }
 
 QModelIndex OrderTree::parent(const QModelIndex& child) const
 {
-    const OrderNode* n = nodeAt(child);
-    if (!n || !n->parent || n->parent == &m_root)
+    if (!child.isValid() || child.model() != this || child.internalId() == 0)
         return {};
-    return createIndex(n->parent->row(), 0, n->parent);
+    return createIndex(int(child.internalId() - 1), 0, quintptr(0));
 }
 
 int OrderTree::rowCount(const QModelIndex& parent) const
 {
-    if (parent.isValid() && parent.column() != 0)
+    if (!parent.isValid())
+        return orderCount();
+    if (parent.model() != this || parent.column() != 0 || parent.internalId() != 0 ||
+        parent.row() >= orderCount())
         return 0;
-    const OrderNode* p = parent.isValid() ? nodeAt(parent) : &m_root;
-    return p ? p->childCount() : 0;
+    return childCount(m_orders[parent.row()]);
 }
 
 int OrderTree::columnCount(const QModelIndex&) const
@@ -59,142 +46,122 @@ int OrderTree::columnCount(const QModelIndex&) const
     return 1;
 }
 
+QString OrderTree::childText(const Order& order, int row)
+{
+    switch (row) {
+    case 0:
+        return OrderLines::carrierIdLine(order);
+    case 1:
+        return OrderLines::actionLine(order);
+    case 2:
+        return OrderLines::locationLine(order);
+    default:
+        return OrderLines::commodityLine(order.lines[row - 3]);
+    }
+}
+
 QVariant OrderTree::data(const QModelIndex& index, int role) const
 {
-    const OrderNode* n = nodeAt(index);
-    if (!n || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
-    // A commodity line shows the commodity as the game names it; the line
-    // itself keeps the hub's spelling, which the lists and checks read.
-    const QString commodity = OrderLines::commodityName(n->text);
-    if (role == Qt::DisplayRole && !commodity.isEmpty() && n->text.startsWith(OrderLines::commodityMark())) {
-        QString shown = n->text;
-        return shown.replace(shown.indexOf(QLatin1Char('[')) + 1, commodity.size(),
-                             CommodityNames::displayName(commodity));
+    const int row = orderRow(index);
+    if (row < 0)
+        return {};
+    const Order& o = m_orders[row];
+    if (index.internalId() == 0)
+        return OrderLines::header(o);
+    if (index.row() >= childCount(o))
+        return {};
+    // A commodity line shows the commodity as the game names it; the tooltip
+    // and everything the lists and checks read keep the hub's spelling.
+    if (role == Qt::DisplayRole && index.row() >= 3) {
+        OrderLine shown = o.lines[index.row() - 3];
+        shown.commodity = CommodityNames::displayName(shown.commodity);
+        return OrderLines::commodityLine(shown);
     }
-    return n->text;
+    return childText(o, index.row());
 }
 
-const OrderNode* OrderTree::topLevel(int i) const
+const Order* OrderTree::order(int row) const
 {
-    return i >= 0 && i < m_root.childCount() ? m_root.child(i) : nullptr;
+    return row >= 0 && row < orderCount() ? &m_orders[row] : nullptr;
 }
 
-OrderNode* OrderTree::topLevel(int i)
-{
-    return i >= 0 && i < m_root.childCount() ? m_root.child(i) : nullptr;
-}
-
-const OrderNode* OrderTree::nodeAt(const QModelIndex& index) const
+int OrderTree::orderRow(const QModelIndex& index) const
 {
     if (!index.isValid() || index.model() != this)
-        return nullptr;
-    return static_cast<const OrderNode*>(index.internalPointer());
-}
-
-QModelIndex OrderTree::indexOf(const OrderNode* node) const
-{
-    if (!node || node == &m_root)
-        return {};
-    return createIndex(node->row(), 0, const_cast<OrderNode*>(node));
+        return -1;
+    const int row = index.internalId() == 0 ? index.row() : int(index.internalId() - 1);
+    return row < orderCount() ? row : -1;
 }
 
 void OrderTree::clear()
 {
-    if (m_root.children.empty())
+    if (m_orders.isEmpty())
         return;
     beginResetModel();
-    m_root.children.clear();
+    m_orders.clear();
     endResetModel();
 }
 
-void OrderTree::setTopLevel(std::vector<std::unique_ptr<OrderNode>> nodes)
+void OrderTree::setOrders(QList<Order> orders)
 {
     beginResetModel();
-    m_root.children = std::move(nodes);
-    for (auto& n : m_root.children)
-        n->parent = &m_root;
+    m_orders = std::move(orders);
     endResetModel();
 }
 
-OrderNode* OrderTree::append(OrderNode* parent, const QString& text)
+void OrderTree::appendOrder(Order order)
 {
-    return appendSubtree(parent, std::make_unique<OrderNode>(text));
-}
-
-OrderNode* OrderTree::appendSubtree(OrderNode* parent, std::unique_ptr<OrderNode> subtree)
-{
-    OrderNode* p = parent ? parent : &m_root;
-    const int row = p->childCount();
-    beginInsertRows(indexOf(p), row, row);
-    subtree->parent = p;
-    p->children.push_back(std::move(subtree));
+    const int row = orderCount();
+    beginInsertRows({}, row, row);
+    m_orders.append(std::move(order));
     endInsertRows();
-    return p->children.back().get();
 }
 
-void OrderTree::removeChildren(OrderNode* node)
+void OrderTree::replaceOrder(int row, Order order)
 {
-    OrderNode* p = node ? node : &m_root;
-    if (p->children.empty())
+    if (row < 0 || row >= orderCount())
         return;
-    beginRemoveRows(indexOf(p), 0, p->childCount() - 1);
-    p->children.clear();
-    endRemoveRows();
+    const QModelIndex heading = index(row, 0);
+    const int before = childCount(m_orders[row]);
+    const int after = childCount(order);
+    // Rows are inserted or removed at the end first, with the others as they
+    // were; then every kept row changes at once.
+    Order& shown = m_orders[row];
+    if (after > before) {
+        beginInsertRows(heading, before, after - 1);
+        shown.lines += order.lines.mid(shown.lines.size());
+        endInsertRows();
+    } else if (after < before) {
+        beginRemoveRows(heading, after, before - 1);
+        shown.lines.resize(order.lines.size());
+        endRemoveRows();
+    }
+    shown = std::move(order);
+    emit dataChanged(heading, heading);
+    const int kept = std::min(before, after);
+    emit dataChanged(index(0, 0, heading), index(kept - 1, 0, heading));
 }
 
-namespace {
-
-QJsonArray childrenToJson(const OrderNode& node)
+QStringList OrderTree::detailLines(const Order& order)
 {
-    QJsonArray a;
-    for (const auto& c : node.children)
-        a.append(
-            QJsonObject{{QStringLiteral("text"), c->text}, {QStringLiteral("children"), childrenToJson(*c)}});
-    return a;
+    QStringList out;
+    for (int r = 0; r < childCount(order); ++r)
+        out.append(childText(order, r));
+    return out;
 }
-
-}  // namespace
 
 QJsonArray OrderTree::toJson() const
 {
-    return childrenToJson(m_root);
-}
-
-const OrderNode* FindParentNodeByText(const OrderTree& tree, const QString& text)
-{
-    for (const auto& c : tree.root().children)
-        if (c->text == text)
-            return c.get();
-    return nullptr;
-}
-
-OrderNode* FindParentNodeByText(OrderTree& tree, const QString& text)
-{
-    const OrderNode* n = FindParentNodeByText(std::as_const(tree), text);
-    return n ? tree.topLevel(n->row()) : nullptr;
-}
-
-void CopyChildren(const OrderNode& source, OrderNode& target)
-{
-    for (const auto& c : source.children)
-        CopyChildren(*c, *target.addChild(c->text));
-}
-
-void CopyNodeWithChildren(const OrderNode& node, OrderTree& target)
-{
-    // Built apart and inserted at once, so a view sees one insertion.
-    auto copy = std::make_unique<OrderNode>(node.text);
-    CopyChildren(node, *copy);
-    target.appendSubtree(nullptr, std::move(copy));
-}
-
-QString GetCarrierIDFromParent(const OrderNode& order)
-{
-    for (const auto& c : order.children) {
-        const QString t = c->text.trimmed();
-        if (t.startsWith(OrderLines::carrierIdPrefix()))
-            return t.mid(OrderLines::carrierIdPrefix().size()).trimmed();
+    QJsonArray a;
+    for (const Order& o : m_orders) {
+        QJsonArray children;
+        for (const QString& line : detailLines(o))
+            children.append(
+                QJsonObject{{QStringLiteral("text"), line}, {QStringLiteral("children"), QJsonArray()}});
+        a.append(QJsonObject{{QStringLiteral("text"), OrderLines::header(o)},
+                             {QStringLiteral("children"), children}});
     }
-    return {};
+    return a;
 }

@@ -1,30 +1,15 @@
 #pragma once
 
+#include "hub/Orders.h"
+
 #include <QAbstractItemModel>
 #include <QJsonArray>
-#include <QString>
-#include <memory>
-#include <vector>
+#include <QList>
 
-// One line of an order tree: an order header at the top level, its detail
-// lines below it.
-struct OrderNode
-{
-    QString text;
-    OrderNode* parent = nullptr;
-    std::vector<std::unique_ptr<OrderNode>> children;
-
-    explicit OrderNode(QString t = {}) : text(std::move(t)) {}
-    int row() const;
-    int childCount() const { return int(children.size()); }
-    const OrderNode* child(int i) const { return children[size_t(i)].get(); }
-    OrderNode* child(int i) { return children[size_t(i)].get(); }
-    // Appends a detached line (no model involved; for building copies).
-    OrderNode* addChild(const QString& t);
-};
-
-// A tree of text lines shown by a tree view: the hub's order list and the
-// accepted contracts. Every change goes through the model so views follow.
+// Orders as a tree for a tree view: the hub's order list and the accepted
+// contracts. An order is a top-level row; below it its carrier id, action,
+// location and one row per commodity. The texts are made only when drawn
+// (OrderLines); every change goes through the model so views follow.
 class OrderTree : public QAbstractItemModel
 {
     Q_OBJECT
@@ -38,37 +23,30 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    int topLevelCount() const { return m_root.childCount(); }
-    const OrderNode* topLevel(int i) const;
-    OrderNode* topLevel(int i);
-    const OrderNode& root() const { return m_root; }
-
-    // The node behind an index (nullptr for an invalid index) and back.
-    const OrderNode* nodeAt(const QModelIndex& index) const;
-    QModelIndex indexOf(const OrderNode* node) const;
+    const QList<Order>& orders() const { return m_orders; }
+    int orderCount() const { return int(m_orders.size()); }
+    // The order of row `row`; nullptr when there is none.
+    const Order* order(int row) const;
+    // The row of the order an index shows (its heading or any of its lines); -1 for none.
+    int orderRow(const QModelIndex& index) const;
 
     void clear();
-    // Replaces every line at once (one reset for the views).
-    void setTopLevel(std::vector<std::unique_ptr<OrderNode>> nodes);
-    // Appends a line under `parent` (nullptr: a new top-level line).
-    OrderNode* append(OrderNode* parent, const QString& text);
-    // Appends a whole detached subtree in one insertion.
-    OrderNode* appendSubtree(OrderNode* parent, std::unique_ptr<OrderNode> subtree);
-    void removeChildren(OrderNode* node);
+    // Replaces every order at once (one reset for the views).
+    void setOrders(QList<Order> orders);
+    // Appends an order in one insertion.
+    void appendOrder(Order order);
+    // Gives the order of row `row` new details: its rows change in place,
+    // and those it gains or loses are inserted or removed.
+    void replaceOrder(int row, Order order);
 
-    // [{"text": ..., "children": [...]}, ...]
+    // The drawn lines of an order below its heading, in the order shown.
+    static QStringList detailLines(const Order& order);
+    // [{"text": ..., "children": [{"text": ..., "children": []}, ...]}, ...]
     QJsonArray toJson() const;
 
 private:
-    OrderNode m_root;
-};
+    static int childCount(const Order& order) { return 3 + int(order.lines.size()); }
+    static QString childText(const Order& order, int row);
 
-// The first top-level line whose text equals `text` exactly; nullptr if none.
-const OrderNode* FindParentNodeByText(const OrderTree& tree, const QString& text);
-OrderNode* FindParentNodeByText(OrderTree& tree, const QString& text);
-// Appends a copy of `node` with all its descendants to the top level of `target`.
-void CopyNodeWithChildren(const OrderNode& node, OrderTree& target);
-// Copies the children of `source`, recursively, under the detached `target`.
-void CopyChildren(const OrderNode& source, OrderNode& target);
-// The carrier id of an order: the rest of its first "🆔 CarrierID: " line, trimmed.
-QString GetCarrierIDFromParent(const OrderNode& order);
+    QList<Order> m_orders;
+};

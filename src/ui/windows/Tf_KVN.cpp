@@ -70,7 +70,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     addWindowTitle(banner, Tf_KVN::tr("📡 KELVANE"), this, 1)->setStyleSheet(kAmber);
     layout->addLayout(banner);
 
-    label_no_hub = plainLabel(kvn.endpointNote, this);
+    label_no_hub = plainLabel(kvn.endpointNote(), this);
     label_no_hub->setObjectName(QStringLiteral("label_no_hub"));
     label_no_hub->setWordWrap(true);
     label_no_hub->setVisible(!kvn.hasEndpoint());
@@ -92,7 +92,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     auto* market = new QWidget(tabs);
     auto* marketLayout = new QVBoxLayout(market);
     marketLayout->addWidget(plainLabel(Tf_KVN::tr("📜 Contract market"), market));
-    lista_zlecen = orderView(kvn.lista_zlecen, market);
+    lista_zlecen = orderView(kvn.marketOrders, market);
     lista_zlecen->setObjectName(QStringLiteral("lista_zlecen"));
     lista_zlecen->setToolTip(Tf_KVN::tr("Get contract by right mouse button"));
     lista_zlecen->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -103,7 +103,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     auto* accepted = new QWidget(tabs);
     auto* acceptedLayout = new QVBoxLayout(accepted);
     acceptedLayout->addWidget(plainLabel(Tf_KVN::tr("📋 Accepted contracts"), accepted));
-    przyjete_zlecenia = orderView(kvn.przyjete_zlecenia, accepted);
+    przyjete_zlecenia = orderView(kvn.acceptedOrders, accepted);
     przyjete_zlecenia->setObjectName(QStringLiteral("przyjete_zlecenia"));
     acceptedLayout->addWidget(przyjete_zlecenia, 1);
     tabs->addTab(accepted, Tf_KVN::tr("📋 Accepted contracts"));
@@ -117,7 +117,7 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
     auto* delayCaption = plainLabel(tr("Next refresh in (s):"), this);
     delayCaption->setToolTip(tr("The hub is asked again at most once a minute; ⭮ works again at 0."));
     bottom->addWidget(delayCaption);
-    label_delay = plainLabel(kvn.label_delay, this);
+    label_delay = plainLabel(QStringLiteral("0"), this);
     label_delay->setObjectName(QStringLiteral("label_delay"));
     label_delay->setToolTip(delayCaption->toolTip());
     bottom->addWidget(label_delay);
@@ -140,34 +140,41 @@ Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget*
         menu.addAction(Getcontract1);
         menu.exec(lista_zlecen->viewport()->mapToGlobal(pos));
     });
-    connect(&kvn, &HubClient::changed, this, &Tf_KVN::refresh);
-    connect(&kvn, &HubClient::ordersReloaded, lista_zlecen, &QTreeView::expandAll);
-    connect(&kvn.przyjete_zlecenia, &QAbstractItemModel::rowsInserted, przyjete_zlecenia,
-            &QTreeView::expandAll);
+    connect(&kvn, &HubClient::refreshScheduled, this, &Tf_KVN::refresh);
+    connect(&kvn, &HubClient::ordersReplaced, lista_zlecen, &QTreeView::expandAll);
+    connect(&kvn.acceptedOrders, &QAbstractItemModel::rowsInserted, przyjete_zlecenia, &QTreeView::expandAll);
 
     Timer_delay.setInterval(1000);
-    connect(&Timer_delay, &QTimer::timeout, this, [this] { m_kvn.Timer_delayTimer(); });
+    connect(&Timer_delay, &QTimer::timeout, this, &Tf_KVN::refresh);
     Timer_delay.start();
     refresh();
 }
 
+int Tf_KVN::secondsLeft(const QDateTime& allowedAt, const QDateTime& now)
+{
+    if (!allowedAt.isValid())
+        return 0;
+    const qint64 ms = now.msecsTo(allowedAt);
+    return ms > 0 ? int((ms + 999) / 1000) : 0;
+}
+
 void Tf_KVN::refresh()
 {
-    const HubClient& kvn = m_kvn;
-    label_delay->setText(kvn.label_delay);
-    btn_refresh->setEnabled(kvn.btn_refresh_enabled);
+    const int left = secondsLeft(m_kvn.nextRefreshAllowedAt(), QDateTime::currentDateTimeUtc());
+    label_delay->setText(QString::number(left));
+    btn_refresh->setEnabled(left == 0);
 }
 
 void Tf_KVN::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     btn_add->setEnabled(m_kvn.addButtonEnabled());
-    m_kvn.FormShow();
+    m_kvn.windowShown();
 }
 
 void Tf_KVN::btn_refreshClick()
 {
-    m_kvn.btn_refreshClick();
+    m_kvn.refreshOrders();
 }
 
 void Tf_KVN::btn_addClick()
@@ -175,11 +182,10 @@ void Tf_KVN::btn_addClick()
     Tf_KVN_add form(m_state, this);
     if (form.exec() != QDialog::Accepted)
         return;
-    m_kvn.add_kvn(form.order());
+    m_kvn.addOrder(form.order());
 }
 
 void Tf_KVN::Getcontract1Click()
 {
-    runAction(m_report,
-              [this] { m_kvn.Getcontract1Click(m_kvn.lista_zlecen.nodeAt(lista_zlecen->currentIndex())); });
+    runAction(m_report, [this] { m_kvn.takeContractAt(lista_zlecen->currentIndex()); });
 }

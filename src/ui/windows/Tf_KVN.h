@@ -2,6 +2,7 @@
 
 #include "widgets/WindowAction.h"
 
+#include <QDateTime>
 #include <QTimer>
 #include <QWidget>
 
@@ -31,8 +32,12 @@ public:
     QAction* Getcontract1 = nullptr;
     QLabel* label_delay = nullptr;
     QPushButton* btn_close = nullptr;
-    // Ticks every second from start-up, shown or not.
+    // Counts the refresh pause down, every second from start-up, shown or not.
     QTimer Timer_delay;
+
+    // Whole seconds from `now` until `allowedAt`, rounded up; 0 once it has
+    // passed or when no pause is set.
+    static int secondsLeft(const QDateTime& allowedAt, const QDateTime& now);
 
 public slots:
     void refresh();

@@ -105,7 +105,7 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     auto* fields = new QGridLayout;
     commodity_name = new QComboBox(this);
     commodity_name->setObjectName(QStringLiteral("commodity_name"));
-    commodity_name->addItems(HubClient::orderCommodities());
+    commodity_name->addItems(orderFormCommodities());
     commodity_name->setCurrentIndex(3);
     count = positiveSpin(1, this);
     count->setObjectName(QStringLiteral("count"));
@@ -176,7 +176,7 @@ QString Tf_KVN_add::problem() const
     if (carrier_location->text().trimmed().isEmpty())
         return tr("Carrier location: not known yet. Open the carrier's management screen in the game "
                   "(or jump it) so the journal names its system, then try again.");
-    if (!HubClient::isOrderableCommodity(commodity_name->currentText()))
+    if (!isOrderableCommodity(commodity_name->currentText()))
         return tr("Commodity: choose one of the list, not a heading.");
     if (count->value() <= 0)
         return tr("Count: give a number of units above 0.");

@@ -65,7 +65,7 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     name->setFont(big);
     top->addWidget(name);
     auto* facts = new QVBoxLayout;
-    label_version = plainLabel(shortVersion(HubClient::GetAppVersion()), this);
+    label_version = plainLabel(shortVersion(VersionCheck::appVersion()), this);
     label_version->setObjectName(QStringLiteral("label_version"));
     label_date = plainLabel(QStringLiteral("07.06.2025"), this);
     label_date->setObjectName(QStringLiteral("label_date"));
@@ -121,7 +121,7 @@ Tf_about::Tf_about(HubClient& kvn, MainWindowModel& mainWindow, UserInteraction&
     });
     connect(btn_open_chat, &QPushButton::clicked, this, [this] { m_ui.openUrl(m_chatUrl); });
     connect(btn_copy_chat, &QPushButton::clicked, this, [this] { m_ui.setClipboardText(m_chatUrl); });
-    connect(&kvn, &HubClient::newVersionAnnounced, this, &Tf_about::announce);
+    connect(&kvn.versionCheck(), &VersionCheck::newVersionAnnounced, this, &Tf_about::announce);
 
     timer_checkVersion.setInterval(500);
     connect(&timer_checkVersion, &QTimer::timeout, this, &Tf_about::timer_checkVersionTimer);
@@ -140,7 +140,7 @@ void Tf_about::showSplash()
 void Tf_about::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    m_kvn.check_version();
+    m_kvn.versionCheck().check();
 }
 
 void Tf_about::hideEvent(QHideEvent* event)

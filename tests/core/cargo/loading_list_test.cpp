@@ -464,25 +464,28 @@ void LoadingListTest::contractsFillTheList()
     CoreFixture fx;
     TessivarCore& core = fx.start();
     core.state.DaneStatku.CargoCapacity = 100;
-    const QString carrier = QString::fromUtf8("🆔 CarrierID: ");
-    const QString commodity = QString::fromUtf8("📦 Commodity: [%1] 🔢 %2 / 💰 95% AVG;");
-    const QList<TAcceptedContract> tree{
-        {QStringLiteral("order 1"),
-         {carrier + "123", commodity.arg("Steel", "250"), commodity.arg("Tea", "5")}},
-        {QStringLiteral("order 2"), {carrier + "999", commodity.arg("Gold", "1")}},
-        {QStringLiteral("order 3"),
-         {commodity.arg("Water", "40"), QString::fromUtf8("📦 Commodity: [Beer] no count"), carrier + "12"}},
+    const auto order = [](quint64 id, QList<OrderLine> lines) {
+        Order o;
+        o.carrierId = id;
+        o.lines = std::move(lines);
+        return o;
+    };
+    const QList<Order> accepted{
+        order(123, {{QStringLiteral("Steel"), 250, 95}, {QStringLiteral("Tea"), 5, 95}}),
+        order(999, {{QStringLiteral("Gold"), 1, 95}}),
+        order(12, {{QStringLiteral("Water"), 40, 95}}),
+        order(12, {{QStringLiteral("Beer"), 7, 95}}),
     };
     TextTableModel& list = core.cargo().loadingList;
-    core.cargo().ZnajdzZlecenie(tree, carrier + "999");
+    core.cargo().ZnajdzZlecenie(accepted, 999);
     QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Gold,1,0-1"));
-    // A substring match: 12 also matches 123; the last matching order wins.
-    core.cargo().ZnajdzZlecenie(tree, carrier + "12");
-    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Water,40,0-40"));
-    core.cargo().ZnajdzZlecenie(tree, carrier + "555");
-    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Water,40,0-40"));
-    const QList<TAcceptedContract> bad{{QStringLiteral("o"), {carrier + "1", commodity.arg("Tea", "many")}}};
-    QVERIFY_THROWS_EXCEPTION(TessivarError, core.cargo().ZnajdzZlecenie(bad, carrier + "1"));
+    // Ids compare as numbers (12 is not 123); of two orders of one carrier the last taken wins.
+    core.cargo().ZnajdzZlecenie(accepted, 12);
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Beer,7,0-7"));
+    core.cargo().ZnajdzZlecenie(accepted, 123);
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Steel,250,2-50|Tea,5,0-5"));
+    core.cargo().ZnajdzZlecenie(accepted, 555);
+    QCOMPARE(gridText(list), QStringLiteral("TOWAR,ILOSC|Steel,250,2-50|Tea,5,0-5"));
 }
 
 void LoadingListTest::sources()

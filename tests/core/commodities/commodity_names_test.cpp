@@ -2,6 +2,7 @@
 #include "commodities/CommodityNames.h"
 #include "commodities/CommodityTally.h"
 #include "hub/HubClient.h"
+#include "hub/OrderCommodities.h"
 
 #include "TestSupport.h"
 
@@ -275,7 +276,7 @@ void CommodityNamesTest::orderFormChoicesAreTheHubFormsNames()
     const CommodityNames::OrderFormChoices& choices = CommodityNames::orderFormChoices();
     QStringList orderable;
     for (const QString& entry : HubClient::orderCommodities())
-        if (HubClient::isOrderableCommodity(entry))
+        if (isOrderableCommodity(entry))
             orderable.append(entry);
     QCOMPARE(choices.base + choices.other, orderable);
     QCOMPARE(choices.base.size(), 19);

@@ -46,19 +46,23 @@ void ShownNamesTest::orderTreeShowsGameNamesAndKeepsTheHubs()
 {
     OrderTree tree;
     QAbstractItemModelTester tester(&tree, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    OrderNode* order =
-        tree.append(nullptr, OrderLines::header(QStringLiteral("FC [X]"), QStringLiteral("Cmdr")));
-    const QString line = OrderLines::commodityLine(QStringLiteral("Components Computer"),
-                                                   QStringLiteral("700"), QStringLiteral("120"));
-    const OrderNode* commodity = tree.append(order, line);
-    const QModelIndex i = tree.indexOf(commodity);
-    QCOMPARE(i.data(Qt::DisplayRole).toString(),
-             OrderLines::commodityLine(QStringLiteral("Computer Components"), QStringLiteral("700"),
-                                       QStringLiteral("120")));
-    QCOMPARE(i.data(Qt::ToolTipRole).toString(), line);
-    QCOMPARE(commodity->text, line);
+    Order order;
+    order.carrierName = QStringLiteral("FC [X]");
+    order.cmdr = QStringLiteral("Cmdr");
+    order.carrierId = 3702668288ULL;
+    order.action = QStringLiteral("Demand");
+    order.location = QStringLiteral("Deciat");
+    order.lines = {{QStringLiteral("Components Computer"), 700, 120}};
+    tree.appendOrder(order);
+    const QModelIndex heading = tree.index(0, 0);
+    const QModelIndex commodity = tree.index(3, 0, heading);
+    const QString line = OrderLines::commodityLine(order.lines.first());
+    QCOMPARE(commodity.data(Qt::DisplayRole).toString(),
+             OrderLines::commodityLine({QStringLiteral("Computer Components"), 700, 120}));
+    QCOMPARE(commodity.data(Qt::ToolTipRole).toString(), line);
+    QCOMPARE(tree.orders().first().lines.first().commodity, QStringLiteral("Components Computer"));
     // Lines without a commodity are shown as they are, brackets and all.
-    QCOMPARE(tree.indexOf(order).data().toString(), order->text);
+    QCOMPARE(heading.data().toString(), OrderLines::header(order));
 }
 
 QTEST_GUILESS_MAIN(ShownNamesTest)

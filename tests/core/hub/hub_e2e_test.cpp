@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "cargo/CargoModule.h"
+#include "cargo/ContractRows.h"
 #include "hub/HubClient.h"
 #include "markets/MarketModule.h"
 #include "settings/SettingsStore.h"
@@ -24,10 +25,10 @@ QByteArray j(const char* text)
 QStringList commodityLines(const OrderTree& tree)
 {
     QStringList out;
-    for (int i = 0; i < tree.topLevelCount(); ++i)
-        for (const auto& line : tree.topLevel(i)->children)
-            if (line->text.startsWith(QStringLiteral("📦")))
-                out.append(line->text);
+    for (const Order& order : tree.orders())
+        for (const QString& line : OrderTree::detailLines(order))
+            if (line.startsWith(QStringLiteral("📦")))
+                out.append(line);
     return out;
 }
 
@@ -57,19 +58,9 @@ private slots:
 #else
         if (!QFileInfo::exists(QStringLiteral(TESSIVAR_HUB)))
             QSKIP("tessivar-hub is not built");
-        m_hub.setProcessChannelMode(QProcess::SeparateChannels);
-        m_hub.start(QStringLiteral(TESSIVAR_HUB),
-                    {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--db"),
-                     m_dir.filePath(QStringLiteral("hub.sqlite"))});
-        QVERIFY(m_hub.waitForStarted(kWait));
-        QDeadlineTimer deadline(kWait);
-        while (!m_hub.canReadLine() && !deadline.hasExpired())
-            m_hub.waitForReadyRead(100);
-        const QString first = QString::fromUtf8(m_hub.readLine()).trimmed();
-        const QRegularExpressionMatch m =
-            QRegularExpression(QStringLiteral("^listening on 127\\.0\\.0\\.1:(\\d+)$")).match(first);
-        QVERIFY2(m.hasMatch(), qPrintable(first));
-        m_url = QStringLiteral("http://127.0.0.1:") + m.captured(1);
+        m_url = startHub(m_hub, QStringLiteral(TESSIVAR_HUB),
+                         {QStringLiteral("--db"), m_dir.filePath(QStringLiteral("hub.sqlite"))});
+        QVERIFY(!m_url.isEmpty());
 #endif
     }
 
@@ -94,24 +85,23 @@ private slots:
         order.commodity = QStringLiteral("Liquid Oxygen");
         order.count = 1000;
         order.price = 105;
-        QVERIFY(owner.kvn().add_kvn(order));
+        QVERIFY(owner.kvn().addOrder(order));
         QVERIFY(owner.kvn().waitForIdle(kWait));
         QCOMPARE(owner.ui.messages().size(), 1);
         QVERIFY2(owner.ui.messages()[0].startsWith(QStringLiteral("Order added")),
                  qPrintable(owner.ui.messages()[0]));
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 1000 / 💰 105% AVG;")});
 
         // A hauler takes it onto his loading list.
         Commander hauler(m_url, QStringLiteral("Hauler"));
-        hauler.kvn().FormShow();
+        hauler.kvn().windowShown();
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.kvn().takeContract(0));
         QCOMPARE(hauler.core->cargo().selectorEntries().last(), QStringLiteral("3702668288"));
-        QCOMPARE(hauler.kvn()
-                     .acceptedContractRows(QStringLiteral("3702668288"))
-                     .value_or(QList<QPair<QString, QString>>{}),
-                 (QList<QPair<QString, QString>>{{QStringLiteral("Liquid Oxygen"), QStringLiteral("1000")}}));
+        QCOMPARE(
+            contractRows(hauler.kvn().acceptedOrders.orders(), 3702668288ULL).value_or(QList<ContractRow>{}),
+            (QList<ContractRow>{{QStringLiteral("Liquid Oxygen"), 1000}}));
 
         // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
         hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
@@ -121,8 +111,8 @@ private slots:
               "}"));
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         const QStringList after{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 600 / 💰 105% AVG;")};
-        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen), after);
-        QCOMPARE(commodityLines(hauler.kvn().przyjete_zlecenia), after);
+        QCOMPARE(commodityLines(hauler.kvn().marketOrders), after);
+        QCOMPARE(commodityLines(hauler.kvn().acceptedOrders), after);
 
         // Opening the carrier's market tells the hub its real demand ("Liquid oxygen" there).
         writeFile(hauler.journalDir.filePath(QStringLiteral("Market.json")),
@@ -135,17 +125,17 @@ private slots:
         QVERIFY(hauler.kvn().waitForIdle(kWait));
         QVERIFY(hauler.core->market().Need_veryfi);
         QCOMPARE(hauler.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(hauler.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(hauler.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
         QCOMPARE(hauler.ui.messages(), QStringList());
 
         // The owner sees it too; his program is the hub's version, so nothing is announced.
-        owner.kvn().btn_refreshClick();
-        owner.kvn().check_version();
+        owner.kvn().refreshOrders();
+        owner.kvn().versionCheck().check();
         QVERIFY(owner.kvn().waitForIdle(kWait));
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
-        QCOMPARE(owner.kvn().newVersionCaption, QString());
+        QCOMPARE(owner.kvn().versionCheck().newVersionCaption(), QString());
 
         // A market that wants more: the hauler's check cannot raise the
         // order, the owner's check at his own carrier (with his code) can.
@@ -162,7 +152,7 @@ private slots:
         }
         QCOMPARE(hauler.kvn().verifyLog.last(), QStringLiteral("verify_none"));
         QCOMPARE(owner.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(owner.kvn().lista_zlecen),
+        QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 2000 / 💰 105% AVG;")});
     }
 

@@ -35,21 +35,21 @@ struct HubFixture : CoreFixture
     HubClient& kvn() { return core->kvn(); }
 };
 
-QString unusedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = s.serverPort();
-    s.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
-}
-
 QStringList topLevelTexts(const OrderTree& t)
 {
     QStringList out;
-    for (int i = 0; i < t.topLevelCount(); ++i)
-        out.append(t.topLevel(i)->text);
+    for (int i = 0; i < t.rowCount(); ++i)
+        out.append(t.index(i, 0).data().toString());
     return out;
+}
+
+// Whether the contracts window must wait before asking again (after a
+// refresh it got through), and no longer than the pause.
+bool refreshPaused(const HubClient& kvn)
+{
+    const QDateTime at = kvn.nextRefreshAllowedAt();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    return at.isValid() && at > now && now.secsTo(at) <= HubClient::kRefreshPauseSeconds;
 }
 
 const char* const kOrders =
@@ -65,7 +65,7 @@ void loadOrders(HttpStub& hub, HubFixture& f, const QByteArray& orders)
         return StubResponse::text(
             r.field(QStringLiteral("act")) == QLatin1String("get_kvn") ? orders : QByteArray("verify_ok"));
     };
-    f.kvn().get_KVN();
+    f.kvn().requestOrders();
     QVERIFY(f.kvn().waitForIdle(kWait));
     hub.requests.clear();
 }
@@ -97,20 +97,20 @@ private slots:
         QFETCH(QString, configured);
         QFETCH(QString, url);
         HubFixture f(configured);
-        QCOMPARE(f.kvn().URL, url);
-        QCOMPARE(f.kvn().endpointNote.isEmpty(), !url.isEmpty());
+        QCOMPARE(f.kvn().endpointUrl(), url);
+        QCOMPARE(f.kvn().endpointNote().isEmpty(), !url.isEmpty());
     }
 
     void noEndpoint_sendsNothingAndReportsNothing()
     {
         HubFixture f{QString()};
-        f.kvn().FormShow();
-        f.kvn().check_version();
-        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        f.kvn().windowShown();
+        f.kvn().versionCheck().check();
+        f.kvn().reportSale(QStringLiteral("steel"), 1);
         f.core->market().KVN_aktualizuj_zlecenia(42);
         QVERIFY(f.kvn().isIdle());
         QCOMPARE(f.ui.messages(), QStringList());
-        QCOMPARE(f.kvn().label_delay, QStringLiteral("0"));
+        QVERIFY(!refreshPaused(f.kvn()));
     }
 
     void getKVN_sendsTheHubHeadersAndFillsBothTrees()
@@ -119,11 +119,13 @@ private slots:
         hub.handler = [](const StubRequest&) { return StubResponse::text(j(kOrders)); };
         HubFixture f(hub.url());
         // A taken order whose header differs only in letter case is refreshed.
-        OrderNode* taken = f.kvn().przyjete_zlecenia.append(
-            nullptr, QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan"));
-        f.kvn().przyjete_zlecenia.append(taken, QStringLiteral("old line"));
+        Order taken;
+        taken.carrierName = QStringLiteral("IRONCLAD");
+        taken.cmdr = QStringLiteral("jan");
+        taken.lines = {{QStringLiteral("Old"), 1, 1}};
+        f.kvn().acceptedOrders.appendOrder(taken);
 
-        f.kvn().FormShow();
+        f.kvn().windowShown();
         QVERIFY(f.kvn().waitForIdle(kWait));
 
         QCOMPARE(hub.requests.size(), 1);
@@ -136,15 +138,18 @@ private slots:
         QCOMPARE(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         QCOMPARE(r.body, QByteArray("act=get_kvn"));
 
-        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), 1);
-        QCOMPARE(f.kvn().lista_zlecen.topLevel(0)->childCount(), 5);
-        QCOMPARE(f.kvn().przyjete_zlecenia.topLevel(0)->childCount(), 5);
-        QCOMPARE(f.kvn().przyjete_zlecenia.topLevel(0)->child(0)->text,
+        QCOMPARE(f.kvn().marketOrders.orderCount(), 1);
+        QCOMPARE(f.kvn().marketOrders.rowCount(f.kvn().marketOrders.index(0, 0)), 5);
+        const OrderTree& accepted = f.kvn().acceptedOrders;
+        QCOMPARE(accepted.rowCount(accepted.index(0, 0)), 5);
+        QCOMPARE(topLevelTexts(accepted),
+                 QStringList{QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan")});
+        QCOMPARE(accepted.index(0, 0, accepted.index(0, 0)).data().toString(),
                  QStringLiteral("🆔 CarrierID: 3702668288"));
-        QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
+        QVERIFY(refreshPaused(f.kvn()));
 
         // While the countdown runs, showing the window again does not ask the hub.
-        f.kvn().FormShow();
+        f.kvn().windowShown();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
     }
@@ -199,12 +204,12 @@ private slots:
             r.contentLength = kind != QLatin1String("stream");
             return r;
         };
-        HubFixture f(kind == QLatin1String("down") ? unusedPort() : hub.url());
+        HubFixture f(kind == QLatin1String("down") ? unusedLoopbackUrl() : hub.url());
         f.kvn().http().setTimeoutMs(300);
         f.kvn().http().setReplyLimit(1000);
-        f.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+        f.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
 
-        f.kvn().btn_refreshClick();
+        f.kvn().refreshOrders();
         QVERIFY(f.kvn().waitForIdle(kWait));
 
         // The person is told once; the list and the countdown stay as they were.
@@ -212,8 +217,8 @@ private slots:
         QVERIFY2(f.ui.messages()[0].startsWith(QStringLiteral("Kelvane hub (get_kvn): ")),
                  qPrintable(f.ui.messages()[0]));
         QVERIFY2(f.ui.messages()[0].contains(message), qPrintable(f.ui.messages()[0]));
-        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
-        QCOMPARE(f.kvn().label_delay, QStringLiteral("0"));
+        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
+        QVERIFY(!refreshPaused(f.kvn()));
     }
 
     void automaticFailures_reportedOnceUntilTheHubAnswers()
@@ -226,8 +231,8 @@ private slots:
         };
         HubFixture f(hub.url());
         for (int i = 0; i < 3; ++i)
-            f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
-        f.kvn().check_version();
+            f.kvn().reportSale(QStringLiteral("steel"), 1);
+        f.kvn().versionCheck().check();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 4);
         // Nobody clicked for these: the strip, not a box.
@@ -235,10 +240,10 @@ private slots:
         QCOMPARE(f.told().size(), 1);
 
         up = true;
-        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        f.kvn().reportSale(QStringLiteral("steel"), 1);
         QVERIFY(f.kvn().waitForIdle(kWait));
         up = false;
-        f.kvn().check_update_KVN(QStringLiteral("steel"), QStringLiteral("1"));
+        f.kvn().reportSale(QStringLiteral("steel"), 1);
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(f.told().size(), 2);
     }
@@ -251,24 +256,24 @@ private slots:
             return StubResponse::text(list ? j(kOrders) : QByteArray("<html>Maintenance</html>"));
         };
         HubFixture f(hub.url());
-        f.kvn().parse_KVN(QString::fromUtf8(j(kOrders)));
+        f.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
         for (int i = 0; i < 3; ++i)
-            f.kvn().get_KVN();
+            f.kvn().requestOrders();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 3);
         QVERIFY(f.ui.messages().isEmpty());
         QCOMPARE(f.told().size(), 1);
         QVERIFY2(f.told()[0].contains(QStringLiteral("<html>Maintenance</html>")), qPrintable(f.told()[0]));
-        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
+        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
         // A good list gets through, and the next bad one is told again.
         list = true;
-        f.kvn().get_KVN();
+        f.kvn().requestOrders();
         QVERIFY(f.kvn().waitForIdle(kWait));
         list = false;
-        f.kvn().get_KVN();
+        f.kvn().requestOrders();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(f.told().size(), 2);
-        QCOMPARE(topLevelTexts(f.kvn().lista_zlecen).size(), 1);
+        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
     }
 
     void checkUpdate_data()
@@ -297,10 +302,10 @@ private slots:
         };
         HubFixture f(hub.url(), consent);
         f.core->state.dane_dokowania.MarketID = 3702668288ULL;
-        f.kvn().check_update_KVN(QStringLiteral("liquidoxygen"), QStringLiteral("720"));
+        f.kvn().reportSale(QStringLiteral("liquidoxygen"), 720);
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), bodies);
-        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), bodies.size() == 2 ? 1 : 0);
+        QCOMPARE(f.kvn().marketOrders.orderCount(), bodies.size() == 2 ? 1 : 0);
         QCOMPARE(f.ui.messages(), QStringList());
     }
 
@@ -356,7 +361,7 @@ private slots:
         o.commodity = QStringLiteral("Liquid Oxygen");
         o.count = 720;
         o.price = 105;
-        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().addOrder(o));
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.bodies(),
                  (QStringList{
@@ -365,8 +370,8 @@ private slots:
                                     "price=105&code=Owner-Code_1"),
                      QStringLiteral("act=get_kvn")}));
         QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("Order <b>added</b>")});
-        QCOMPARE(f.kvn().lista_zlecen.topLevelCount(), 1);
-        QCOMPARE(f.kvn().label_delay, QStringLiteral("60"));
+        QCOMPARE(f.kvn().marketOrders.orderCount(), 1);
+        QVERIFY(refreshPaused(f.kvn()));
     }
 
     void addKvn_makesTheOwnerCodeOnceAndKeepsIt()
@@ -378,9 +383,9 @@ private slots:
         QCOMPARE(f.core->settings().storedKvnCode(), QString());
         HubClient::NewOrder o;
         o.commodity = QStringLiteral("Steel");
-        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().addOrder(o));
         QVERIFY(f.kvn().waitForIdle(kWait));
-        QVERIFY(f.kvn().add_kvn(o));
+        QVERIFY(f.kvn().addOrder(o));
         QVERIFY(f.kvn().waitForIdle(kWait));
         QStringList codes;
         for (const StubRequest& r : hub.requests) {
@@ -433,7 +438,7 @@ private slots:
         HubFixture f(hub.url());
         HubClient::NewOrder o;
         o.commodity = entry;
-        QVERIFY(!f.kvn().add_kvn(o));
+        QVERIFY(!f.kvn().addOrder(o));
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 0);
         QCOMPARE(f.ui.messages(), QStringList());
@@ -539,14 +544,14 @@ private slots:
     {
         QFETCH(QByteArray, answer);
         QFETCH(QString, caption);
-        QCOMPARE(HubClient::GetAppVersion(), QStringLiteral("1.3.0.0"));
+        QCOMPARE(VersionCheck::appVersion(), QStringLiteral("1.3.0.0"));
         HttpStub hub;
         hub.handler = [answer](const StubRequest&) { return StubResponse::text(answer); };
         HubFixture f(hub.url(), false);
-        f.kvn().check_version();
+        f.kvn().versionCheck().check();
         QVERIFY(f.kvn().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), QStringList{QStringLiteral("act=check_version")});
-        QCOMPARE(f.kvn().newVersionCaption, caption);
+        QCOMPARE(f.kvn().versionCheck().newVersionCaption(), caption);
         QCOMPARE(f.core->mainWindow().btn_new_version_caption, caption);
     }
 
@@ -555,25 +560,24 @@ private slots:
         CoreFixture f;
         TessivarCore& core = f.start();
         HubClient& kvn = core.kvn();
-        kvn.parse_KVN(QString::fromUtf8(j(kOrders)));
+        kvn.loadOrderList(QString::fromUtf8(j(kOrders)));
         // Any line of an order takes the whole order.
-        const OrderNode* commodityLine = kvn.lista_zlecen.topLevel(0)->child(4);
-        QVERIFY(kvn.Getcontract1Click(commodityLine));
+        const QModelIndex commodityLine = kvn.marketOrders.index(4, 0, kvn.marketOrders.index(0, 0));
+        QVERIFY(kvn.takeContractAt(commodityLine));
 
-        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 1);
-        QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->text, kvn.lista_zlecen.topLevel(0)->text);
-        QCOMPARE(kvn.przyjete_zlecenia.topLevel(0)->childCount(), 5);
+        QCOMPARE(kvn.acceptedOrders.orderCount(), 1);
+        QCOMPARE(kvn.acceptedOrders.orders(), kvn.marketOrders.orders());
         CargoModule& cargo = core.cargo();
         QCOMPARE(cargo.selectorEntries().last(), QStringLiteral("3702668288"));
         QCOMPARE(cargo.selectedIndex(), int(cargo.selectorEntries().size()) - 1);
         // Taken twice: copied twice, the id appended twice; nothing selected: nothing happens.
         QVERIFY(kvn.takeContract(0));
-        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
+        QCOMPARE(kvn.acceptedOrders.orderCount(), 2);
         QCOMPARE(cargo.selectorEntries().count(QStringLiteral("3702668288")), 2);
         QCOMPARE(cargo.selectedIndex(), int(cargo.selectorEntries().size()) - 1);
-        QVERIFY(!kvn.Getcontract1Click(nullptr));
+        QVERIFY(!kvn.takeContractAt(QModelIndex()));
         QVERIFY(!kvn.takeContract(5));
-        QCOMPARE(kvn.przyjete_zlecenia.topLevelCount(), 2);
+        QCOMPARE(kvn.acceptedOrders.orderCount(), 2);
 
         // The cargo list rebuilds the selected contract from the accepted ones.
         QCOMPARE(cargo.loadingList.row(1).mid(0, 2),

@@ -1,13 +1,15 @@
-// The hub's order list as a tree: parsing replies, the tree operations the
-// contracts window and the cargo list rely on, and the refresh countdown.
+// The hub's order list as a tree: reading replies into orders, the tree the
+// contracts window draws, and the taken contracts following the hub.
 #include "TestSupport.h"
 
 #include "hub/HubClient.h"
 #include "hub/HubHttp.h"
 #include "hub/OrderLines.h"
 #include "hub/OrderTree.h"
+#include "hub/Orders.h"
 
 #include <QAbstractItemModelTester>
+#include <QJsonObject>
 #include <QTest>
 
 namespace {
@@ -20,17 +22,15 @@ QString j(const char* text)
 
 const QString kAstronaut = QStringLiteral("\U0001F9D1\u200D\U0001F680");
 
-// The tree as lines: top-level texts, children indented by two blanks per level.
-QStringList lines(const OrderTree& tree)
+// The tree as drawn: top-level texts, children indented by two blanks per level.
+QStringList lines(const QAbstractItemModel& tree, const QModelIndex& parent = {}, int depth = 0)
 {
     QStringList out;
-    std::function<void(const OrderNode&, int)> walk = [&](const OrderNode& n, int depth) {
-        for (const auto& c : n.children) {
-            out.append(QString(depth * 2, QLatin1Char(' ')) + c->text);
-            walk(*c, depth + 1);
-        }
-    };
-    walk(tree.root(), 0);
+    for (int r = 0; r < tree.rowCount(parent); ++r) {
+        const QModelIndex i = tree.index(r, 0, parent);
+        out.append(QString(depth * 2, QLatin1Char(' ')) + i.data().toString());
+        out += lines(tree, i, depth + 1);
+    }
     return out;
 }
 
@@ -55,14 +55,16 @@ QString commodity(const QString& name, const QString& count, const QString& pric
            QStringLiteral(" / 💰 ") + price + QStringLiteral("% AVG;");
 }
 
-void build(OrderTree& tree, const QList<QStringList>& orders)
+Order typed(const QString& fc, const QString& cmdr, quint64 id, QList<OrderLine> commodities = {})
 {
-    tree.clear();
-    for (const QStringList& o : orders) {
-        OrderNode* h = tree.append(nullptr, o.first());
-        for (const QString& l : o.mid(1))
-            tree.append(h, l);
-    }
+    Order o;
+    o.carrierName = fc;
+    o.cmdr = cmdr;
+    o.carrierId = id;
+    o.action = QStringLiteral("Demand");
+    o.location = QStringLiteral("L");
+    o.lines = std::move(commodities);
+    return o;
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ class OrderTreeTest : public QObject
     Q_OBJECT
 
 private slots:
-    void parse_KVN_data()
+    void loadOrderList_data()
     {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QStringList>("tree");
@@ -86,9 +88,14 @@ private slots:
 
         QTest::newRow("empty array") << QStringLiteral("[]") << QStringList();
         QTest::newRow("one order") << QLatin1Char('[') + one + QLatin1Char(']') << oneTree;
-        QTest::newRow("not an array") << QStringLiteral("update_ok") << QStringList();
-        QTest::newRow("an object") << j("{'FC':'x'}") << QStringList();
-        QTest::newRow("empty reply") << QString() << QStringList();
+        // What is no order list leaves the orders as they were.
+        const QStringList oldTree =
+            order(QStringLiteral("Old"), QStringLiteral("Z"), QStringLiteral("brak"), QStringLiteral("brak"),
+                  QStringLiteral("brak"),
+                  {commodity(QStringLiteral("brak"), QStringLiteral("0"), QStringLiteral("0"))});
+        QTest::newRow("not an array") << QStringLiteral("update_ok") << oldTree;
+        QTest::newRow("an object") << j("{'FC':'x'}") << oldTree;
+        QTest::newRow("empty reply") << QString() << oldTree;
         QTest::newRow("back-to-back arrays")
             << j("[{'FC':'A','cmdr':'X','commodity':'Water','count':'1','price':'90'}][{'FC':'B','cmdr':'Y','"
                  "commodity':'Tea','count':'2','price':'80'}]")
@@ -113,10 +120,17 @@ private slots:
                      QStringLiteral("brak"), QStringLiteral("brak"),
                      {commodity(QStringLiteral("brak"), QStringLiteral("0"), QStringLiteral("0"))});
         QTest::newRow("numbers as written")
-            << j("[{'FC':'A','cmdr':'X','CarrierID':3702668288,'count':720,'price':12.5,'commodity':'Gold'}]")
+            << j("[{'FC':'A','cmdr':'X','CarrierID':3702668288,'count':720,'price':12,'commodity':'Gold'}]")
             << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("3702668288"),
                      QStringLiteral("brak"), QStringLiteral("brak"),
-                     {commodity(QStringLiteral("Gold"), QStringLiteral("720"), QStringLiteral("12.5"))});
+                     {commodity(QStringLiteral("Gold"), QStringLiteral("720"), QStringLiteral("12"))});
+        QTest::newRow("line whose count, price or id is no whole number is left out")
+            << j("[{'FC':'A','cmdr':'X','count':'many','commodity':'Tea'},{'FC':'A','cmdr':'X','price':12.5,"
+                 "'commodity':'Tea'},{'FC':'A','cmdr':'X','CarrierID':'12x','commodity':'Tea'},"
+                 "{'FC':'A','cmdr':'X','count':' 7 ','commodity':'Gold'}]")
+            << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"), QStringLiteral("brak"),
+                     QStringLiteral("brak"),
+                     {commodity(QStringLiteral("Gold"), QStringLiteral("7"), QStringLiteral("0"))});
         QTest::newRow("element that is no object is passed over")
             << j("[1,'x',{'FC':'A','cmdr':'X','commodity':'Tea','count':'3','price':'90'}]")
             << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"), QStringLiteral("brak"),
@@ -132,211 +146,114 @@ private slots:
                       {commodity(QStringLiteral("Tea"), QStringLiteral("0"), QStringLiteral("0"))}));
     }
 
-    void parse_KVN()
+    void loadOrderList()
     {
         QFETCH(QString, reply);
         QFETCH(QStringList, tree);
         CoreFixture f;
         HubClient& kvn = f.start().kvn();
-        QAbstractItemModelTester tester(&kvn.lista_zlecen,
+        QAbstractItemModelTester tester(&kvn.marketOrders,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         // Whatever the list held before is replaced.
-        kvn.parse_KVN(j("[{'FC':'Old','cmdr':'Z'}]"));
-        kvn.parse_KVN(reply);
-        QCOMPARE(lines(kvn.lista_zlecen), tree);
+        kvn.loadOrderList(j("[{'FC':'Old','cmdr':'Z'}]"));
+        kvn.loadOrderList(reply);
+        QCOMPARE(lines(kvn.marketOrders), tree);
+    }
+
+    void unreadableLines_toldOnTheStrip()
+    {
+        CoreFixture f;
+        HubClient& kvn = f.start().kvn();
+        QVERIFY(kvn.loadOrderList(j("[1,{'FC':'A','count':'many'},{'FC':'B'}]")));
+        QCOMPARE(kvn.marketOrders.orderCount(), 1);
+        QCOMPARE(f.stripTexts(),
+                 QStringList{QStringLiteral("Kelvane hub: 2 order line(s) could not be read and are left out.")});
     }
 
     void orderHeader_usesTheJoinedAstronaut()
     {
-        const QString h = OrderLines::header(QStringLiteral("FC"), QStringLiteral("C"));
+        const QString h = OrderLines::header(typed(QStringLiteral("FC"), QStringLiteral("C"), 1));
         QCOMPARE(h.toUcs4(),
                  (QList<uint>{0x1F680, ' ', 'F', 'C', ' ', '-', ' ', 0x1F9D1, 0x200D, 0x1F680, ' ', 'C'}));
     }
 
-    void findParentNodeByText_onlyTopLevelExactText()
+    void syncAcceptedOrders_data()
     {
-        OrderTree t;
-        build(t, {{QStringLiteral("A"), QStringLiteral("B")}, {QStringLiteral("B"), QStringLiteral("x")}});
-        QCOMPARE(FindParentNodeByText(t, QStringLiteral("B")), t.topLevel(1));
-        QCOMPARE(FindParentNodeByText(t, QStringLiteral("a")), nullptr);
-        QCOMPARE(FindParentNodeByText(t, QStringLiteral("x")), nullptr);
-    }
-
-    void SyncTreeParents_data()
-    {
-        QTest::addColumn<QList<QStringList>>("source");
-        QTest::addColumn<QList<QStringList>>("target");
-        QTest::addColumn<QStringList>("expected");
-        const QString newLine = QStringLiteral("new");
-        QTest::newRow("same header: lines replaced")
-            << QList<QStringList>{{QStringLiteral("🚀 A"), newLine, QStringLiteral("new2")}}
-            << QList<QStringList>{{QStringLiteral("🚀 A"), QStringLiteral("old")}}
-            << QStringList{QStringLiteral("🚀 A"), QStringLiteral("  new"), QStringLiteral("  new2")};
-        QTest::newRow("ASCII letter case ignored")
-            << QList<QStringList>{{QStringLiteral("🚀 Iron - cmdr"), newLine}}
-            << QList<QStringList>{{QStringLiteral("🚀 IRON - CMDR"), QStringLiteral("old")}}
-            << QStringList{QStringLiteral("🚀 IRON - CMDR"), QStringLiteral("  new")};
+        QTest::addColumn<QList<Order>>("market");
+        QTest::addColumn<QList<Order>>("accepted");
+        QTest::addColumn<QList<Order>>("expected");
+        const OrderLine steel{QStringLiteral("Steel"), 720, 100};
+        const OrderLine tea{QStringLiteral("Tea"), 5, 90};
+        const Order fresh = typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 42, {steel, tea});
+        QTest::newRow("same order: details replaced, lines gained")
+            << QList<Order>{fresh}
+            << QList<Order>{typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 1, {steel})}
+            << QList<Order>{fresh};
+        Order shouted = fresh;
+        shouted.carrierName = QStringLiteral("IRON");
+        shouted.cmdr = QStringLiteral("CMDR");
+        QTest::newRow("ASCII letter case ignored, the taken spelling kept")
+            << QList<Order>{typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 42, {steel, tea})}
+            << QList<Order>{typed(QStringLiteral("IRON"), QStringLiteral("CMDR"), 42, {steel})}
+            << QList<Order>{shouted};
+        QTest::newRow("lines lost")
+            << QList<Order>{typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 42, {tea})}
+            << QList<Order>{fresh}
+            << QList<Order>{typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 42, {tea})};
+        const Order polish = typed(QStringLiteral("Łódź"), QStringLiteral("c"), 7, {steel});
         QTest::newRow("other letters must match")
-            << QList<QStringList>{{QStringLiteral("🚀 Łódź"), newLine}}
-            << QList<QStringList>{{QStringLiteral("🚀 łódź"), QStringLiteral("old")}}
-            << QStringList{QStringLiteral("🚀 łódź"), QStringLiteral("  old")};
+            << QList<Order>{typed(QStringLiteral("łódź"), QStringLiteral("c"), 7, {tea})}
+            << QList<Order>{polish} << QList<Order>{polish};
+        const Order old = typed(QStringLiteral("Iron"), QStringLiteral("cmdr"), 42, {});
         QTest::newRow("only the first copy")
-            << QList<QStringList>{{QStringLiteral("H"), newLine}}
-            << QList<QStringList>{{QStringLiteral("H"), QStringLiteral("old")},
-                                  {QStringLiteral("H"), QStringLiteral("old")}}
-            << QStringList{QStringLiteral("H"), QStringLiteral("  new"), QStringLiteral("H"),
-                           QStringLiteral("  old")};
+            << QList<Order>{fresh} << QList<Order>{old, old} << QList<Order>{fresh, old};
         QTest::newRow("order gone from the hub keeps its lines")
-            << QList<QStringList>{} << QList<QStringList>{{QStringLiteral("H"), QStringLiteral("old")}}
-            << QStringList{QStringLiteral("H"), QStringLiteral("  old")};
+            << QList<Order>{} << QList<Order>{fresh} << QList<Order>{fresh};
     }
 
-    void SyncTreeParents()
+    void syncAcceptedOrders()
     {
-        QFETCH(QList<QStringList>, source);
-        QFETCH(QList<QStringList>, target);
-        QFETCH(QStringList, expected);
+        QFETCH(QList<Order>, market);
+        QFETCH(QList<Order>, accepted);
+        QFETCH(QList<Order>, expected);
         CoreFixture f;
         HubClient& kvn = f.start().kvn();
-        QAbstractItemModelTester tester(&kvn.przyjete_zlecenia,
+        QAbstractItemModelTester tester(&kvn.acceptedOrders,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-        build(kvn.lista_zlecen, source);
-        build(kvn.przyjete_zlecenia, target);
-        kvn.SyncTreeParents(kvn.lista_zlecen, kvn.przyjete_zlecenia);
-        QCOMPARE(lines(kvn.przyjete_zlecenia), expected);
+        kvn.marketOrders.setOrders(market);
+        kvn.acceptedOrders.setOrders(accepted);
+        kvn.syncAcceptedOrders();
+        QCOMPARE(kvn.acceptedOrders.orders(), expected);
+        // The drawn tree follows the orders.
+        OrderTree drawn;
+        drawn.setOrders(expected);
+        QCOMPARE(lines(kvn.acceptedOrders), lines(drawn));
     }
 
-    void CopyNodeWithChildren_copiesEveryLevel()
+    void orderTree_drawsEveryOrderWithItsDetails()
     {
-        OrderTree source;
-        OrderTree target;
-        QAbstractItemModelTester tester(&target, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        OrderNode* h = source.append(nullptr, QStringLiteral("H"));
-        OrderNode* a = source.append(h, QStringLiteral("a"));
-        source.append(a, QStringLiteral("a1"));
-        source.append(h, QStringLiteral("b"));
-        build(target, {{QStringLiteral("first")}});
-        CopyNodeWithChildren(*h, target);
-        CopyNodeWithChildren(*h, target);
-        const QStringList copy{QStringLiteral("H"), QStringLiteral("  a"), QStringLiteral("    a1"),
-                               QStringLiteral("  b")};
-        QCOMPARE(lines(target), QStringList{QStringLiteral("first")} + copy + copy);
-    }
-
-    void GetCarrierIDFromParent_data()
-    {
-        QTest::addColumn<QStringList>("children");
-        QTest::addColumn<QString>("id");
-        QTest::newRow("carrier line")
-            << QStringList{QStringLiteral("🆔 CarrierID: 3702668288")} << QStringLiteral("3702668288");
-        QTest::newRow("blanks around")
-            << QStringList{QStringLiteral("  🆔 CarrierID:   42  ")} << QStringLiteral("42");
-        QTest::newRow("first of two") << QStringList{QStringLiteral("x"), QStringLiteral("🆔 CarrierID: 1"),
-                                                     QStringLiteral("🆔 CarrierID: 2")}
-                                      << QStringLiteral("1");
-        QTest::newRow("case matters") << QStringList{QStringLiteral("🆔 carrierid: 5")} << QString();
-        QTest::newRow("blank after the colon needed")
-            << QStringList{QStringLiteral("🆔 CarrierID:5")} << QString();
-        QTest::newRow("no carrier line") << QStringList{QStringLiteral("📥 Action: Demand")} << QString();
-    }
-
-    void GetCarrierIDFromParent()
-    {
-        QFETCH(QStringList, children);
-        QFETCH(QString, id);
-        OrderNode order(QStringLiteral("H"));
-        for (const QString& c : children)
-            order.addChild(c);
-        QCOMPARE(::GetCarrierIDFromParent(order), id);
-    }
-
-    void acceptedContractRows_data()
-    {
-        QTest::addColumn<QList<QStringList>>("accepted");
-        QTest::addColumn<QString>("carrierId");
-        QTest::addColumn<bool>("matched");
-        QTest::addColumn<QStringList>("rows");  // "name=count"
-        const QString c1 = commodity(QStringLiteral("Steel"), QStringLiteral("720"), QStringLiteral("100"));
-        const QString c2 =
-            commodity(QStringLiteral("Liquid Oxygen"), QStringLiteral(" 55 "), QStringLiteral("90"));
-        QTest::newRow("one contract")
-            << QList<QStringList>{{QStringLiteral("H"), QStringLiteral("🆔 CarrierID: 42"), c1, c2}}
-            << QStringLiteral("42") << true
-            << QStringList{QStringLiteral("Steel=720"), QStringLiteral("Liquid Oxygen=55")};
-        QTest::newRow("last match wins")
-            << QList<QStringList>{{QStringLiteral("H1"), QStringLiteral("🆔 CarrierID: 42"), c1},
-                                  {QStringLiteral("H2"), QStringLiteral("🆔 CarrierID: 42"), c2}}
-            << QStringLiteral("42") << true << QStringList{QStringLiteral("Liquid Oxygen=55")};
-        QTest::newRow("no match") << QList<QStringList>{{QStringLiteral("H"),
-                                                         QStringLiteral("🆔 CarrierID: 42"), c1}}
-                                  << QStringLiteral("7") << false << QStringList();
-        QTest::newRow("substring of a longer id")
-            << QList<QStringList>{{QStringLiteral("H"), QStringLiteral("🆔 CarrierID: 123"), c1}}
-            << QStringLiteral("12") << true << QStringList{QStringLiteral("Steel=720")};
-        QTest::newRow("line without count passed over")
-            << QList<QStringList>{{QStringLiteral("H"), QStringLiteral("🆔 CarrierID: 9"),
-                                   QStringLiteral("📦 Commodity: [Tea]")}}
-            << QStringLiteral("9") << true << QStringList();
-    }
-
-    void acceptedContractRows()
-    {
-        QFETCH(QList<QStringList>, accepted);
-        QFETCH(QString, carrierId);
-        QFETCH(bool, matched);
-        QFETCH(QStringList, rows);
-        CoreFixture f;
-        HubClient& kvn = f.start().kvn();
-        build(kvn.przyjete_zlecenia, accepted);
-        const auto got = kvn.acceptedContractRows(carrierId);
-        QCOMPARE(got.has_value(), matched);
-        QStringList texts;
-        for (const auto& [name, count] : got.value_or(QList<QPair<QString, QString>>{}))
-            texts.append(name + QLatin1Char('=') + count);
-        QCOMPARE(texts, rows);
-    }
-
-    void Timer_delayTimer_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<bool>("enabledBefore");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<bool>("enabledAfter");
-        QTest::newRow("counting down disables")
-            << QStringLiteral("60") << true << QStringLiteral("59") << false;
-        QTest::newRow("last second") << QStringLiteral("1") << false << QStringLiteral("0") << false;
-        QTest::newRow("zero enables") << QStringLiteral("0") << false << QStringLiteral("0") << true;
-        QTest::newRow("not a number stops") << QStringLiteral("x") << false << QStringLiteral("x") << false;
-        QTest::newRow("not a number keeps enabled")
-            << QStringLiteral("") << true << QStringLiteral("") << true;
-    }
-
-    void Timer_delayTimer()
-    {
-        QFETCH(QString, before);
-        QFETCH(bool, enabledBefore);
-        QFETCH(QString, after);
-        QFETCH(bool, enabledAfter);
-        CoreFixture f;
-        HubClient& kvn = f.start().kvn();
-        kvn.label_delay = before;
-        kvn.btn_refresh_enabled = enabledBefore;
-        kvn.Timer_delayTimer();
-        QCOMPARE(kvn.label_delay, after);
-        QCOMPARE(kvn.btn_refresh_enabled, enabledAfter);
-    }
-
-    void Timer_delayTimer_enablesOn61stTickAfterRefresh()
-    {
-        CoreFixture f;
-        HubClient& kvn = f.start().kvn();
-        kvn.label_delay = QStringLiteral("60");
-        for (int i = 0; i < 60; ++i)
-            kvn.Timer_delayTimer();
-        QCOMPARE(kvn.label_delay, QStringLiteral("0"));
-        QVERIFY(!kvn.btn_refresh_enabled);
-        kvn.Timer_delayTimer();
-        QVERIFY(kvn.btn_refresh_enabled);
+        OrderTree tree;
+        QAbstractItemModelTester tester(&tree, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        tree.appendOrder(typed(QStringLiteral("Iron"), QStringLiteral("Jan"), 3702668288ULL,
+                               {{QStringLiteral("Steel"), 720, 105}}));
+        tree.appendOrder(typed(QString(), QString(), 0, {}));
+        QCOMPARE(lines(tree),
+                 order(QStringLiteral("Iron"), QStringLiteral("Jan"), QStringLiteral("3702668288"),
+                       QStringLiteral("Demand"), QStringLiteral("L"),
+                       {commodity(QStringLiteral("Steel"), QStringLiteral("720"), QStringLiteral("105"))}) +
+                     order(QStringLiteral("brak"), QStringLiteral("brak"), QStringLiteral("brak"),
+                           QStringLiteral("Demand"), QStringLiteral("L"), {}));
+        // Any line of an order leads back to it; nothing else does.
+        const QModelIndex steel = tree.index(3, 0, tree.index(0, 0));
+        QCOMPARE(tree.orderRow(steel), 0);
+        QCOMPARE(tree.orderRow(tree.index(1, 0)), 1);
+        QCOMPARE(tree.orderRow(QModelIndex()), -1);
+        QCOMPARE(tree.index(4, 0, tree.index(0, 0)), QModelIndex());
+        // The dump keeps the drawn texts.
+        const QJsonArray dump = tree.toJson();
+        QCOMPARE(dump.size(), 2);
+        QCOMPARE(dump[0][QLatin1String("text")].toString(), lines(tree).first());
+        QCOMPARE(dump[0][QLatin1String("children")].toArray().size(), 4);
     }
 
     void formEncode_data()
@@ -376,7 +293,7 @@ private slots:
         QCOMPARE(list.last(), QStringLiteral("Wine"));
         int orderable = 0;
         for (const QString& e : list)
-            orderable += HubClient::isOrderableCommodity(e) ? 1 : 0;
+            orderable += isOrderableCommodity(e) ? 1 : 0;
         QCOMPARE(orderable, 19 + 35);
     }
 };
