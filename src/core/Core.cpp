@@ -3,6 +3,8 @@
 #include "EventRoutes.h"
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
+#include "colony/CarrierLedger.h"
+#include "colony/ColonyCockpit.h"
 #include "common/Error.h"
 #include "common/NoticeModel.h"
 #include "common/ReportSink.h"
@@ -95,9 +97,12 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_feed = std::make_unique<MobileFeed>(
         *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
                                  m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
-    m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
-                                                        *m_mission, *m_db, *m_market, journalFolder}),
-                                           *m_journal, *m_log, *m_mainWindow, state, *m_reports);
+    m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
+    m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->cargo_list, *m_reports);
+    m_pass = std::make_unique<JournalPass>(
+        eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct, *m_mission, *m_db, *m_market,
+                     journalFolder, *m_ledger, *m_colony}),
+        *m_journal, *m_log, *m_mainWindow, state, *m_reports);
     // An error escaping a pass ends it (what it gathered is on the strip already)
     // and is told like any fault nobody clicked for.
     m_follower = std::make_unique<JournalFollower>(
@@ -249,6 +254,12 @@ void TessivarCore::wire()
         connect(demo, &DemoPlayer::failed, this, [this](const QString& text) { m_reports->notice(text); });
     }
 
+    // The colony view follows the sites' files, the carriers' ledger and the hold.
+    ColonyCockpit* colony = m_colony.get();
+    connect(pass, &JournalPass::batchDispatched, colony, &ColonyCockpit::refresh);
+    connect(m_ledger.get(), &CarrierLedger::changed, colony, &ColonyCockpit::refresh);
+    connect(cargo, &CargoModule::changed, colony, &ColonyCockpit::refresh);
+
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();
     page->watch(m_cargo->zaladunek_list);
@@ -329,5 +340,7 @@ QJsonObject TessivarCore::dumpJson() const
     merge(m_db->dumpJson());
     merge(m_market->dumpJson());
     merge(m_kvn->dumpJson());
+    merge(m_ledger->dumpJson());
+    merge(m_colony->dumpJson());
     return o;
 }

@@ -29,6 +29,8 @@ struct SettingsFile;
 class WebPageFeed;
 class WebShare;
 class DemoPlayer;
+class CarrierLedger;
+class ColonyCockpit;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -89,6 +91,8 @@ public:
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
     WebShare& web() { return *m_web; }
+    CarrierLedger& ledger() { return *m_ledger; }
+    ColonyCockpit& colony() { return *m_colony; }
     // The demo being played into the journal folder, or null.
     DemoPlayer* demo() { return m_demo.get(); }
 
@@ -118,6 +122,8 @@ private:
     std::unique_ptr<MarketModule> m_market;
     std::unique_ptr<HubClient> m_kvn;
     std::unique_ptr<MobileFeed> m_feed;
+    std::unique_ptr<CarrierLedger> m_ledger;
+    std::unique_ptr<ColonyCockpit> m_colony;
     std::unique_ptr<JournalPass> m_pass;
     std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;

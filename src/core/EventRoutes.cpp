@@ -1,6 +1,8 @@
 #include "EventRoutes.h"
 
 #include "cargo/CargoModule.h"
+#include "colony/CarrierLedger.h"
+#include "colony/ColonyCockpit.h"
 #include "construction/ConstructionModule.h"
 #include "journal/EventScan.h"
 #include "markets/MarketModule.h"
@@ -22,6 +24,7 @@ DispatchTable eventRoutes(const EventTargets& t)
 {
     using G = DispatchGate;
     const auto endMission = [t](const QByteArray& l) { t.missions.parse_mission_end(l); };
+    const auto ledgerCarrier = [t](const QByteArray& l) { t.ledger.parse_CarrierStats(l); };
     return {
         {1,
          "Commander",
@@ -147,5 +150,47 @@ DispatchTable eventRoutes(const EventTargets& t)
          {},
          {{"parse_contribution", [t](const QByteArray& l) { t.construction.parse_contribution(l); }}},
          "budowa"},
+        // The carrier ledger and the colony view: the carriers' stock moves
+        // with counted events; the stats, the standing orders and a site's
+        // completion replace what was known, so the history may repeat them.
+        {19, "CarrierStats", G::Always, {}, {{"ledger_carrier", ledgerCarrier}}, nullptr},
+        {19, "CarrierLocation", G::Always, {}, {{"ledger_carrier", ledgerCarrier}}, nullptr},
+        {20,
+         "CargoTransfer",
+         G::NotFirstPass,
+         {},
+         {{"ledger_transfer", [t](const QByteArray& l) { t.ledger.parse_CargoTransfer(l); }}},
+         nullptr},
+        {21,
+         "MarketBuy",
+         G::NotFirstPass,
+         {},
+         {{"ledger_buy", [t](const QByteArray& l) { t.ledger.parse_MarketBuy(l); }}},
+         nullptr},
+        {22,
+         "MarketSell",
+         G::NotFirstPass,
+         {},
+         {{"ledger_sell", [t](const QByteArray& l) { t.ledger.parse_MarketSell(l); }}},
+         nullptr},
+        {23,
+         "CarrierTradeOrder",
+         G::Always,
+         {},
+         {{"ledger_order", [t](const QByteArray& l) { t.ledger.parse_CarrierTradeOrder(l); }}},
+         nullptr},
+        {24,
+         "Market",
+         G::NotFirstPass,
+         {},
+         {{"ledger_anchor", [t](const QByteArray&) { t.ledger.readMarketFile(t.journalFolder()); }},
+          {"buy_here", [t](const QByteArray&) { t.colony.readMarketFile(t.journalFolder()); }}},
+         nullptr},
+        {25,
+         "ColonisationConstructionDepot",
+         G::Always,
+         {},
+         {{"site_state", [t](const QByteArray& l) { t.colony.parse_depot(l); }}},
+         nullptr},
     };
 }
