@@ -4,6 +4,7 @@
 #include "PanelLayout.h"
 #include "journal/JournalFollower.h"
 #include "markets/ShoppingDb.h"
+#include "widgets/ColonyTab.h"
 #include "widgets/NoticeStrip.h"
 #include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
@@ -43,6 +44,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     ui.setParentWidget(f_ED);
     f_cargo = new Tf_cargo(core.cargo(), report);
     f_Construct = new Tf_Construct(core.construct(), report);
+    f_Construct->tabs->addTab(new ColonyTab(core.colony(), report), ColonyTab::tr("Colony"));
     f_send_to_mobile = new Tf_send_to_mobile;
     f_BGS = new Tf_BGS(core.bgs(), core.statek());
     f_statek = new Tf_statek;

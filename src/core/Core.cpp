@@ -117,9 +117,9 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         },
         [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
-    m_webFeed = std::make_unique<WebPageFeed>(
-        WebPageFeed::Sources{state, m_cargo->zaladunek_list, m_construct->lista_materialow,
-                             m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
+    m_webFeed = std::make_unique<WebPageFeed>(WebPageFeed::Sources{
+        state, m_cargo->zaladunek_list, m_construct->lista_materialow, m_construct->ProgressBar1,
+        m_db->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
     wire();
@@ -269,6 +269,7 @@ void TessivarCore::wire()
     connect(cargo, &CargoModule::changed, page, &WebPageFeed::sourceChanged);
     connect(construct, &ConstructionModule::changed, page, &WebPageFeed::sourceChanged);
     connect(db, &ShoppingDb::changed, page, &WebPageFeed::sourceChanged);
+    connect(colony, &ColonyCockpit::changed, page, &WebPageFeed::sourceChanged);
 }
 
 TessivarCore::~TessivarCore() = default;

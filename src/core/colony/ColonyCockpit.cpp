@@ -6,11 +6,14 @@
 #include "common/Error.h"
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
+#include "construction/ConstructionModule.h"
 #include "markets/MarketModule.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
 
@@ -162,6 +165,57 @@ void ColonyCockpit::saveCsv(const QString& path) const
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(toCsv(exportRows()).toUtf8()) < 0 || !f.commit())
         throw TessivarError(tr("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), f.errorString()));
+}
+
+QStringList ColonyCockpit::ledgerSummary() const
+{
+    QStringList lines;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const CarrierBook& b : m_ledger.carriers()) {
+        const QString name = b.name.isEmpty() ? QString::number(b.id) : b.name;
+        QString line = (b.kind == QLatin1String("squadron") ? tr("Squadron carrier %1: %2 t in the ledger")
+                                                            : tr("Carrier %1: %2 t in the ledger"))
+                           .arg(name)
+                           .arg(b.total());
+        if (b.freeSpace >= 0)
+            line += tr(", %1 t free").arg(b.freeSpace);
+        if (b.inDoubt()) {
+            const QDateTime anchored = QDateTime::fromString(b.anchorTime, Qt::ISODate);
+            const QString age =
+                anchored.isValid() ? tr("%1 h ago").arg(anchored.secsTo(now) / 3600) : tr("never");
+            line +=
+                tr(" - the game counts %1 t; last anchored on the carrier's market %2").arg(b.cargo).arg(age);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+QJsonObject ColonyCockpit::pageJson() const
+{
+    QJsonArray still;
+    qint64 total = 0;
+    for (const StillToBuyLine& l : m_still) {
+        if (l.toBuy <= 0)
+            continue;
+        still.append(QJsonArray{l.name, QString::number(l.toBuy), l.trips});
+        total += l.toBuy;
+    }
+    if (!still.isEmpty())
+        still.append(QJsonArray{QStringLiteral("TOTAL"), QString::number(total),
+                                constructionTrips(total, m_state.DaneStatku.CargoCapacity)});
+    QJsonArray buy;
+    for (const BuyHereLine& l : m_buyHere)
+        buy.append(QJsonArray{l.name, QString::number(l.amount), QString::number(l.price),
+                              QString::number(l.stock)});
+    qsizetype counted = 0;
+    for (const SiteEntry& s : m_sites.sites())
+        counted += s.counts() ? 1 : 0;
+    return QJsonObject{{"still", still},
+                       {"sites", counted},
+                       {"ledger", QJsonArray::fromStringList(ledgerSummary())},
+                       {"buy_station", m_buyHereStation},
+                       {"buy", buy}};
 }
 
 QJsonObject ColonyCockpit::dumpJson() const

@@ -53,6 +53,12 @@ public:
     // Writes exportRows() as CSV. Throws TessivarError when the file cannot be written.
     void saveCsv(const QString& path) const;
 
+    // One line per carrier for the person: its stock and free space, and
+    // when the game's cargo figure disagrees, both figures and the anchor's age.
+    QStringList ledgerSummary() const;
+    // What the browser page shows of it.
+    QJsonObject pageJson() const;
+
     QJsonObject dumpJson() const;
 
 signals:

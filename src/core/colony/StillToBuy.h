@@ -39,7 +39,8 @@ struct StillToBuyInput
 };
 
 // needed (the counted sites' remaining, summed by identity) − on carrier −
-// in hold, never below 0; lines in the order the sites first name them.
+// in hold, never below 0; lines in the order the sites first name them
+// (each site's needs by identity).
 // Commodities nothing is left to buy of stay listed with 0, so a line
 // reaching 0 is seen.
 QList<StillToBuyLine> computeStillToBuy(const StillToBuyInput& in);

@@ -10,6 +10,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class QTabWidget;
 class ConstructionModule;
 
 // The construction site window: where the ship is docked, the site's progress
@@ -32,6 +33,7 @@ public:
     QPushButton* btn_Nowy_Zaladunek = nullptr;
     QCheckBox* ch_nowy_zaladunek = nullptr;
     QPushButton* btn_zapisz = nullptr;
+    QTabWidget* tabs = nullptr;
 
 public slots:
     void refresh();
