@@ -26,6 +26,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QTabWidget>
 
 ReportFn coreReport(TessivarCore& core)
 {

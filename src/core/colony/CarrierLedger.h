@@ -77,6 +77,8 @@ public:
     bool addHubSale(quint64 carrierId, const QString& commodity, qint64 count, const QString& saleKey);
 
     const QMap<quint64, CarrierBook>& carriers() const { return m_books; }
+    // Whether any carrier is known: until one is, no event can move a ledger.
+    bool knowsCarrier() const { return !m_books.isEmpty() || m_state.dane_carriera.CarrierID != 0; }
     // The own carrier's id, 0 while unknown.
     quint64 ownCarrierId() const;
     // Tonnes of one commodity (by identity) on every carrier the ledger keeps.

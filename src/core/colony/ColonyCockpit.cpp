@@ -60,6 +60,14 @@ void ColonyCockpit::refresh()
     emit changed();
 }
 
+bool ColonyCockpit::wantsMarkets() const
+{
+    for (const StillToBuyLine& l : m_still)
+        if (l.toBuy > 0)
+            return true;
+    return false;
+}
+
 void ColonyCockpit::parse_depot(const QByteArray& line)
 {
     m_sites.parse_depot(line);

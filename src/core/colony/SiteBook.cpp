@@ -38,7 +38,12 @@ void SiteBook::refresh()
     const auto files = folder.entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
     for (const QFileInfo& f : files) {
         const QString id = f.completeBaseName();
-        if (!isMarketIdText(id) || !book.value(id, QStringLiteral("Forgotten")).value_or(QString()).isEmpty())
+        if (!isMarketIdText(id))
+            continue;
+        // A forgotten site comes back once its file is written again (docked there anew).
+        const QDateTime forgotten = QDateTime::fromString(
+            book.value(id, QStringLiteral("Forgotten")).value_or(QString()), Qt::ISODate);
+        if (forgotten.isValid() && f.lastModified().toUTC() <= forgotten)
             continue;
         const IniDocument ini = IniFile(f.filePath()).document();
         SiteEntry s;
@@ -74,22 +79,13 @@ void SiteBook::parse_depot(const QByteArray& line)
     const QString id = QString::number(marketId);
     bool complete = false;
     bool failed = false;
-    QString when;
     readKey(o, QLatin1String("ConstructionComplete"), complete);
     readKey(o, QLatin1String("ConstructionFailed"), failed);
-    readKey(o, QLatin1String("timestamp"), when);
     const IniFile file(m_dataDir + QStringLiteral("sites.ini"));
     IniDocument ini = file.document();
     const QString state = failed ? kFailed : complete ? kComplete : kOpen;
-    bool dirty = ini.value(id, QStringLiteral("State")).value_or(kOpen) != state;
+    const bool dirty = ini.value(id, QStringLiteral("State")).value_or(kOpen) != state;
     ini.setValue(id, QStringLiteral("State"), state);
-    // The history is read again at each start: only a depot event newer
-    // than the forgetting brings a site back.
-    const QString forgotten = ini.value(id, QStringLiteral("Forgotten")).value_or(QString());
-    if (!forgotten.isEmpty() && !when.isEmpty() && when > forgotten) {
-        ini.deleteKey(id, QStringLiteral("Forgotten"));
-        dirty = true;
-    }
     if (dirty)
         file.save(ini);
 }
@@ -107,7 +103,8 @@ void SiteBook::setCounted(const QString& marketId, bool counted)
 
 void SiteBook::forget(const QString& marketId)
 {
-    write(marketId, QStringLiteral("Forgotten"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+    // Kept to the millisecond: a file written in the same second after it brings the site back.
+    write(marketId, QStringLiteral("Forgotten"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
     refresh();
 }
 

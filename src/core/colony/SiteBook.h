@@ -41,10 +41,11 @@ public:
     // that cannot be read.
     void refresh();
     // ColonisationConstructionDepot: the game's word on whether the site is
-    // complete or failed. A forgotten site returns with a newer event.
+    // complete or failed.
     void parse_depot(const QByteArray& line);
     void setCounted(const QString& marketId, bool counted);
-    // The site leaves the list (its file stays) until the game reports it again.
+    // The site leaves the list (its file stays) until its file is written
+    // again, when the player docks there anew.
     void forget(const QString& marketId);
 
     const QList<SiteEntry>& sites() const { return m_sites; }

@@ -8,7 +8,9 @@
 #include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
@@ -194,6 +196,15 @@ private slots:
         QCOMPARE(cockpit.stillToBuy().size(), 3);
         cockpit.forget(QStringLiteral("4256179717"));
         QCOMPARE(cockpit.sites().size(), 2);
+        // Docked there anew, its file is written again: it is back.
+        {
+            QFile site(f.data() + QStringLiteral("constructions/4256179717.ini"));
+            QVERIFY(site.open(QIODevice::ReadWrite));
+            QVERIFY(site.setFileTime(QDateTime::currentDateTimeUtc().addSecs(60),
+                                     QFileDevice::FileModificationTime));
+        }
+        cockpit.refresh();
+        QCOMPARE(cockpit.sites().size(), 3);
 
         // Docked at a market selling two of the needs: what to buy there, within the free hold.
         f.state.dane_dokowania.MarketID = 128000001;
