@@ -259,6 +259,18 @@ void TessivarCore::wire()
     connect(pass, &JournalPass::batchDispatched, colony, &ColonyCockpit::refresh);
     connect(m_ledger.get(), &CarrierLedger::changed, colony, &ColonyCockpit::refresh);
     connect(cargo, &CargoModule::changed, colony, &ColonyCockpit::refresh);
+    // The loading list's "Still to buy" entry: what is left to buy, so its tools (trips, TOTAL, phone) work
+    // on it.
+    const QString stillToBuy = QStringLiteral("Still to buy");
+    cargo->addListSource(stillToBuy, [colony] {
+        QList<QPair<QString, qint64>> rows;
+        for (const StillToBuyLine& l : colony->stillToBuy())
+            if (l.toBuy > 0)
+                rows.append({l.name, l.toBuy});
+        return rows;
+    });
+    connect(colony, &ColonyCockpit::changed, cargo,
+            [cargo, stillToBuy] { cargo->refreshSource(stillToBuy); });
 
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();

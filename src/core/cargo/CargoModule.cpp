@@ -553,6 +553,11 @@ void CargoModule::rebuildFromSource(const QString& source)
         for (const auto& [name, units] : std::as_const(m_missionCommodities))
             rows.append({name, QString::number(units), get_ilosc_kursow(units)});
         zaladunek_list.setAll(rows);
+    } else if (const auto other = m_listSources.constFind(source); other != m_listSources.constEnd()) {
+        QList<QStringList> rows{zaladunek_list.row(0)};
+        for (const auto& [name, units] : (*other)())
+            rows.append({name, QString::number(units), get_ilosc_kursow(units)});
+        zaladunek_list.setAll(rows);
     } else {
         ZnajdzZlecenie(przyjete_zlecenia(), OrderLines::carrierIdPrefix() + source);
     }
@@ -619,6 +624,20 @@ void CargoModule::appendSelectorEntry(const QString& carrierId)
 {
     Carrier_loading_select.append(carrierId);
     Carrier_loading_selectChange(int(Carrier_loading_select.size()) - 1);
+}
+
+void CargoModule::addListSource(const QString& name, std::function<QList<QPair<QString, qint64>>()> rows)
+{
+    m_listSources.insert(name, std::move(rows));
+    if (!Carrier_loading_select.contains(name))
+        Carrier_loading_select.append(name);
+    emit changed();
+}
+
+void CargoModule::refreshSource(const QString& name)
+{
+    if (selectedSource() == name)
+        rebuildFromSource(name);
 }
 
 // ------------------------------------------------------- the window's actions

@@ -93,6 +93,10 @@ public:
     void selectEntry(const QString& entry);
     // Appends a carrier id taken from the hub, selects it and rebuilds the list.
     void appendSelectorEntry(const QString& carrierId);
+    // A further entry of the selector whose list another module computes
+    // (commodity, tonnes); shown again whenever refreshSource names it.
+    void addListSource(const QString& name, std::function<QList<QPair<QString, qint64>>()> rows);
+    void refreshSource(const QString& name);
     QString selectedSource() const { return Carrier_loading_select.value(Carrier_loading_select_index); }
 
     // The common materials: two headings and the commodities construction sites ask for.
@@ -174,6 +178,7 @@ private:
     };
     static constexpr qsizetype kUndoDepth = 10;
     void rememberForUndo();
+    QHash<QString, std::function<QList<QPair<QString, qint64>>()>> m_listSources;
     QList<ListSnapshot> m_undo;
     QString m_lastCargoFailure;            // the Cargo.json failure last reported; cleared by a good read
     QString m_lastRepeatReport;            // the repeated-key message last given for zaladunek.ini

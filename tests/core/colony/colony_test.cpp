@@ -1,4 +1,6 @@
+#include "Core.h"
 #include "TestSupport.h"
+#include "cargo/CargoModule.h"
 #include "colony/BuyHere.h"
 #include "colony/CarrierLedger.h"
 #include "colony/ColonyCockpit.h"
@@ -240,6 +242,22 @@ private slots:
         QCOMPARE(cockpit.sites().value(0).state, QStringLiteral("complete"));
         QVERIFY(cockpit.stillToBuy().isEmpty());
         QCOMPARE(told, QStringList({QStringLiteral("Construction site complete")}));
+    }
+
+    void stillToBuyIsALoadingListSource()
+    {
+        CoreFixture fx;
+        QDir(fx.dataDir.path()).mkpath(QStringLiteral("constructions"));
+        writeFile(fx.dataDir.filePath(QStringLiteral("constructions/4256179715.ini")),
+                  "[INFO]\r\nStationName=Alpha Depot\r\n[MATS]\r\nSteel=300\r\nCopper=0\r\nPolymers=20\r\n");
+        fx.append(
+            journalLine("2025-01-01T10:00:00Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":256"));
+        TessivarCore& core = fx.start();
+        fx.pass();
+        core.cargo().selectEntry(QStringLiteral("Still to buy"));
+        QCOMPARE(core.cargo().zaladunek_list.rows().mid(1),
+                 (QList<QStringList>{
+                     {"Polymers", "20", "0-20"}, {"Steel", "300", "1-44"}, {"TOTAL", "320", "1-64"}}));
     }
 
     void csvRoundTrips()
