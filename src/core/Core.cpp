@@ -22,6 +22,7 @@
 #include "missions/MissionModule.h"
 #include "mobile/MobileFeed.h"
 #include "mobile/MobileLink.h"
+#include "notify/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "state/DockRecord.h"
 #include "state/RecordsJson.h"
@@ -99,6 +100,13 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                  m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
     m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
     m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->cargo_list, *m_reports);
+    // [colony] notify=0 turns the desktop notifications off.
+    m_notifier = std::make_unique<Notifier>(
+        [this] {
+            return m_settings->startupDocument().value(QStringLiteral("colony"), QStringLiteral("notify")) !=
+                   QStringLiteral("0");
+        },
+        [this](bool on) { m_settings->set_Boolean(QStringLiteral("colony"), QStringLiteral("notify"), on); });
     m_pass = std::make_unique<JournalPass>(
         eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct, *m_mission, *m_db, *m_market,
                      journalFolder, *m_ledger, *m_colony}),

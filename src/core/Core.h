@@ -31,6 +31,7 @@ class WebShare;
 class DemoPlayer;
 class CarrierLedger;
 class ColonyCockpit;
+class Notifier;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -93,6 +94,7 @@ public:
     WebShare& web() { return *m_web; }
     CarrierLedger& ledger() { return *m_ledger; }
     ColonyCockpit& colony() { return *m_colony; }
+    Notifier& notifier() { return *m_notifier; }
     // The demo being played into the journal folder, or null.
     DemoPlayer* demo() { return m_demo.get(); }
 
@@ -124,6 +126,7 @@ private:
     std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<CarrierLedger> m_ledger;
     std::unique_ptr<ColonyCockpit> m_colony;
+    std::unique_ptr<Notifier> m_notifier;
     std::unique_ptr<JournalPass> m_pass;
     std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;

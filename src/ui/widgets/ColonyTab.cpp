@@ -2,6 +2,9 @@
 
 #include "colony/ColonyCockpit.h"
 #include "colony/CsvExport.h"
+#include "notify/Notifier.h"
+
+#include <QCheckBox>
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -47,7 +50,7 @@ QLabel* wrapped(QWidget* parent)
 
 }  // namespace
 
-ColonyTab::ColonyTab(ColonyCockpit& cockpit, ReportFn report, QWidget* parent)
+ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent)
     : QWidget(parent), m_cockpit(cockpit), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("colony_tab"));
@@ -67,6 +70,14 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, ReportFn report, QWidget* parent)
     saveCsv = new QPushButton(tr("Save CSV…"), this);
     saveCsv->setObjectName(QStringLiteral("colony_save_csv"));
 
+    notify = new QCheckBox(tr("Desktop notifications"), this);
+    notify->setObjectName(QStringLiteral("colony_notify"));
+    notify->setToolTip(
+        tr("A site completes, a commodity needs no more buying, a market sells what is still to buy"));
+    notify->setChecked(notifier.enabled());
+    connect(notify, &QCheckBox::toggled, this,
+            [this, &notifier](bool on) { guarded([&notifier, on] { notifier.setEnabled(on); }); });
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(forget);
     buttons->addStretch(1);
@@ -78,6 +89,7 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, ReportFn report, QWidget* parent)
     layout->addWidget(still, 3);
     layout->addWidget(ledger);
     layout->addWidget(buyHere);
+    layout->addWidget(notify);
     layout->addLayout(buttons);
 
     connect(sites, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {

@@ -8,6 +8,8 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 class ColonyCockpit;
+class Notifier;
+class QCheckBox;
 
 // The construction window's colony tab: every site (which count, forget
 // one), what is still to buy for them after the carriers and the hold, the
@@ -17,7 +19,7 @@ class ColonyTab : public QWidget
 {
     Q_OBJECT
 public:
-    ColonyTab(ColonyCockpit& cockpit, ReportFn report, QWidget* parent = nullptr);
+    ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent = nullptr);
 
     QTableWidget* sites = nullptr;
     QTableWidget* still = nullptr;
@@ -26,6 +28,7 @@ public:
     QPushButton* forget = nullptr;
     QPushButton* copy = nullptr;
     QPushButton* saveCsv = nullptr;
+    QCheckBox* notify = nullptr;
 
 public slots:
     void refresh();
