@@ -226,6 +226,8 @@ HubReply HubService::handle(const FormData& form, const QString& address)
             return verifyOrder(form, address);
         if (act == QLatin1String("changes_kvn"))
             return listChanges(form);
+        if (act == QLatin1String("sales_kvn"))
+            return listSales(form);
         if (act == QLatin1String("undo_kvn"))
             return undoChanges(form, address);
         if (act == QLatin1String("check_version"))
@@ -252,7 +254,8 @@ bool HubService::changesOrders(const FormData& form)
 
 bool HubService::isCostly(const FormData& form)
 {
-    return changesOrders(form) || form.value(QStringLiteral("act")) == QLatin1String("changes_kvn");
+    const QString act = form.value(QStringLiteral("act"));
+    return changesOrders(form) || act == QLatin1String("changes_kvn") || act == QLatin1String("sales_kvn");
 }
 
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
@@ -522,6 +525,43 @@ HubReply HubService::listChanges(const FormData& form)
             {"after", QString::number(c.after)},
             {"owner", yesNo(c.byOwner)},
             {"undone", yesNo(c.undoneAt != 0)},
+        };
+        appendJsonObject(out, fields);
+    }
+    out.append(']');
+    HubReply reply;
+    reply.contentType = QByteArrayLiteral("application/json; charset=utf-8");
+    reply.body = out;
+    return reply;
+}
+
+HubReply HubService::listSales(const FormData& form)
+{
+    const QString carrier = ownersCarrier(m_store, form);
+    // "since" is a time as the lists write it; without it every sale kept is listed.
+    qint64 since = 0;
+    const QString sinceText = form.value(QStringLiteral("since"));
+    if (!sinceText.isEmpty()) {
+        const QDateTime t = QDateTime::fromString(sinceText, Qt::ISODate);
+        if (!t.isValid())
+            throw BadRequest{QStringLiteral("since is not a time like 2026-12-11T01:30:00Z")};
+        since = t.toSecsSinceEpoch();
+    }
+    QByteArray out("[");
+    // Sales others reported that stand: what they took off the carrier's
+    // buy orders went into its hold. The change's id names the sale for good.
+    for (const HubChange& c : m_store.changes(carrier)) {
+        if (c.act != QLatin1String("update_kvn") || c.byOwner || c.undoneAt != 0 || c.at < since ||
+            c.before <= c.after)
+            continue;
+        if (out.size() > 1)
+            out.append(',');
+        const std::pair<const char*, QString> fields[] = {
+            {"key", QStringLiteral("sale-") + QString::number(c.id)},
+            {"time", QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
+            {"cmdr", c.cmdr},
+            {"commodity", c.commodity},
+            {"count", QString::number(c.before - c.after)},
         };
         appendJsonObject(out, fields);
     }
