@@ -2,6 +2,7 @@
 
 #include "Core.h"
 #include "PanelLayout.h"
+#include "hub/HubSales.h"
 #include "journal/JournalFollower.h"
 #include "markets/ShoppingDb.h"
 #include "notify/Notifier.h"
@@ -91,6 +92,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     f_ED->installEventFilter(this);
 
     core.follower().start();
+    core.hubSales().start();
 }
 
 WindowSet::~WindowSet()

@@ -12,6 +12,7 @@
 #include "construction/ConstructionModule.h"
 #include "demo/DemoPlayer.h"
 #include "hub/HubClient.h"
+#include "hub/HubSales.h"
 #include "ini/IniFile.h"
 #include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
@@ -100,6 +101,13 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                  m_cargo->zaladunek_list, m_db->Wynik_wyszukiwania});
     m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
     m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->cargo_list, *m_reports);
+    // The same endpoint the hub client talks to (its address completed the same way).
+    m_hubSales = std::make_unique<HubSales>(HubSales::Sources{
+        m_kvn->URL, [this] { return m_settings->kvn_consent; },
+        [this] { return m_settings->storedKvnCode(); },
+        [this] {
+            return m_ledger->ownCarrierId() ? m_ledger->ownCarrierId() : state.dane_carriera.CarrierID;
+        }});
     // [colony] notify=0 turns the desktop notifications off.
     m_notifier = std::make_unique<Notifier>(
         [this] {
@@ -279,6 +287,19 @@ void TessivarCore::wire()
     });
     connect(colony, &ColonyCockpit::changed, cargo,
             [cargo, stillToBuy] { cargo->refreshSource(stillToBuy); });
+    connect(colony, &ColonyCockpit::notify, m_notifier.get(), &Notifier::notify);
+    // Other haulers' sales at the own carrier, as the hub heard them, go into its ledger once each.
+    CarrierLedger* ledger = m_ledger.get();
+    connect(m_hubSales.get(), &HubSales::saleReported, ledger,
+            [this, ledger](quint64 carrier, const QString& commodity, qint64 count, const QString& key) {
+                try {
+                    ledger->addHubSale(carrier, commodity, count, key);
+                } catch (const std::exception& e) {
+                    m_reports->notice(errorText(e));
+                }
+            });
+    connect(m_hubSales.get(), &HubSales::failed, this,
+            [this](const QString& text) { m_reports->notice(text); });
 
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();

@@ -32,6 +32,7 @@ class DemoPlayer;
 class CarrierLedger;
 class ColonyCockpit;
 class Notifier;
+class HubSales;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -95,6 +96,8 @@ public:
     CarrierLedger& ledger() { return *m_ledger; }
     ColonyCockpit& colony() { return *m_colony; }
     Notifier& notifier() { return *m_notifier; }
+    // The sales others reported at the own carrier (asked for once started by the app).
+    HubSales& hubSales() { return *m_hubSales; }
     // The demo being played into the journal folder, or null.
     DemoPlayer* demo() { return m_demo.get(); }
 
@@ -127,6 +130,7 @@ private:
     std::unique_ptr<CarrierLedger> m_ledger;
     std::unique_ptr<ColonyCockpit> m_colony;
     std::unique_ptr<Notifier> m_notifier;
+    std::unique_ptr<HubSales> m_hubSales;
     std::unique_ptr<JournalPass> m_pass;
     std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;

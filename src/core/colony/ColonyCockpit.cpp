@@ -187,6 +187,8 @@ QStringList ColonyCockpit::ledgerSummary() const
                            .arg(b.total());
         if (b.freeSpace >= 0)
             line += tr(", %1 t free").arg(b.freeSpace);
+        if (b.hubTonnes > 0)
+            line += tr(", %1 t of it reported by the hub").arg(b.hubTonnes);
         if (b.inDoubt()) {
             const QDateTime anchored = QDateTime::fromString(b.anchorTime, Qt::ISODate);
             const QString age =
