@@ -115,14 +115,21 @@ void CarrierLedger::parse_CarrierStats(const QByteArray& line)
     save();
 }
 
-void CarrierLedger::readMarketFile(const QString& journalFolder)
+std::optional<QJsonObject> readMarketJson(const QString& journalFolder)
 {
     const QString path = journalFolder + QStringLiteral("Market.json");
     if (!QFileInfo::exists(path))
-        return;
+        return std::nullopt;
     const QJsonDocument doc = QJsonDocument::fromJson(MarketModule::LoadJSONFromFile(path).toUtf8());
-    if (doc.isObject())
-        anchor(doc.object());
+    if (!doc.isObject())
+        return std::nullopt;
+    return doc.object();
+}
+
+void CarrierLedger::readMarketFile(const QString& journalFolder)
+{
+    if (const auto market = readMarketJson(journalFolder))
+        anchor(*market);
 }
 
 void CarrierLedger::anchor(const QJsonObject& market)
@@ -198,7 +205,7 @@ void CarrierLedger::parse_CargoTransfer(const QByteArray& line)
     save();
 }
 
-void CarrierLedger::parse_MarketBuy(const QByteArray& line)
+void CarrierLedger::trade(const QByteArray& line, qint64 sign, const QString& why)
 {
     const QJsonObject o = lineObject(line);
     quint64 id = 0;
@@ -210,26 +217,19 @@ void CarrierLedger::parse_MarketBuy(const QByteArray& line)
     qint64 count = 0;
     readKey(o, QLatin1String("Type"), internal);
     readKey(o, QLatin1String("Count"), count);
-    move(*b, internal, shownName(o, QLatin1String("Type"), QLatin1String("Type_Localised")), -count,
-         tr("a purchase"));
+    move(*b, internal, shownName(o, QLatin1String("Type"), QLatin1String("Type_Localised")), sign * count,
+         why);
     save();
+}
+
+void CarrierLedger::parse_MarketBuy(const QByteArray& line)
+{
+    trade(line, -1, tr("a purchase"));
 }
 
 void CarrierLedger::parse_MarketSell(const QByteArray& line)
 {
-    const QJsonObject o = lineObject(line);
-    quint64 id = 0;
-    readKey(o, QLatin1String("MarketID"), id);
-    CarrierBook* b = book(id);
-    if (!b)
-        return;
-    QString internal;
-    qint64 count = 0;
-    readKey(o, QLatin1String("Type"), internal);
-    readKey(o, QLatin1String("Count"), count);
-    move(*b, internal, shownName(o, QLatin1String("Type"), QLatin1String("Type_Localised")), count,
-         tr("a sale"));
-    save();
+    trade(line, 1, tr("a sale"));
 }
 
 void CarrierLedger::parse_CarrierTradeOrder(const QByteArray& line)

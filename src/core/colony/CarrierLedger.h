@@ -8,8 +8,13 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <optional>
 
 class ReportSink;
+
+// The journal folder's Market.json as an object; nothing when it is missing
+// or not a JSON object.
+std::optional<QJsonObject> readMarketJson(const QString& journalFolder);
 
 // One commodity on a carrier as the ledger believes it.
 struct LedgerStock
@@ -94,6 +99,8 @@ signals:
 
 private:
     CarrierBook* book(quint64 id);
+    // A MarketBuy (sign -1) or MarketSell (sign 1) at a carrier the ledger keeps.
+    void trade(const QByteArray& line, qint64 sign, const QString& why);
     void move(CarrierBook& b, const QString& internalName, const QString& shownName, qint64 delta,
               const QString& why);
     void load();

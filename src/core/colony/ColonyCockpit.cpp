@@ -75,12 +75,8 @@ void ColonyCockpit::parse_depot(const QByteArray& line)
 
 void ColonyCockpit::readMarketFile(const QString& journalFolder)
 {
-    const QString path = journalFolder + QStringLiteral("Market.json");
-    if (!QFileInfo::exists(path))
-        return;
-    const QJsonDocument doc = QJsonDocument::fromJson(MarketModule::LoadJSONFromFile(path).toUtf8());
-    if (doc.isObject())
-        marketSeen(doc.object());
+    if (const auto market = readMarketJson(journalFolder))
+        marketSeen(*market);
 }
 
 void ColonyCockpit::marketSeen(const QJsonObject& market)
