@@ -29,6 +29,7 @@ QTableWidget* table(const QStringList& headings, QWidget* parent)
     // The name takes what the numbers leave, so nothing hides behind a sideways scroll bar.
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(headings.size() > 4 ? 1 : 0, QHeaderView::Stretch);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     return t;
 }
 
@@ -54,7 +55,7 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report
     : QWidget(parent), m_cockpit(cockpit), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("colony_tab"));
-    sites = table({tr("Count"), tr("Site"), tr("System"), tr("%"), tr("Left"), tr("State")}, this);
+    sites = table({tr("Count"), tr("Site"), tr("%"), tr("Left"), tr("State")}, this);
     sites->setObjectName(QStringLiteral("colony_sites"));
     still = table({tr("Still to buy"), tr("t"), tr("Trips"), tr("Fits")}, this);
     still->setObjectName(QStringLiteral("colony_still"));
@@ -85,7 +86,7 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report
     buttons->addWidget(saveCsv);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(sites, 2);
+    layout->addWidget(sites, 1);
     layout->addWidget(still, 3);
     layout->addWidget(ledger);
     layout->addWidget(buyHere);
@@ -133,11 +134,13 @@ void ColonyTab::refresh()
                               : s.state == QLatin1String("failed") ? tr("failed")
                                                                    : tr("open");
         sites->setItem(r, 0, count);
-        sites->setItem(r, 1, cell(s.name.isEmpty() ? s.marketId : s.name));
-        sites->setItem(r, 2, cell(s.system));
-        sites->setItem(r, 3, cell(QString::number(s.progress), true));
-        sites->setItem(r, 4, cell(QString::number(s.remaining()), true));
-        sites->setItem(r, 5, cell(state));
+        // The panel is narrow: the system and the market id are in the site's tool tip.
+        auto* site = cell(s.name.isEmpty() ? s.marketId : s.name);
+        site->setToolTip(s.system + QLatin1Char('\n') + s.marketId);
+        sites->setItem(r, 1, site);
+        sites->setItem(r, 2, cell(QString::number(s.progress), true));
+        sites->setItem(r, 3, cell(QString::number(s.remaining()), true));
+        sites->setItem(r, 4, cell(state));
     }
     const auto& lines = m_cockpit.stillToBuy();
     still->setRowCount(int(lines.size()));

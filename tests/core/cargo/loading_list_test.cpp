@@ -505,8 +505,9 @@ void LoadingListTest::sources()
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // A carrier id without an accepted contract keeps the rows and refreshes TOTAL.
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(cargo.Carrier_loading_select, (QStringList{"My Carrier", "Trade Missions", "K7Q-12X"}));
-    QCOMPARE(cargo.Carrier_loading_select_index, 2);
+    QCOMPARE(cargo.Carrier_loading_select,
+             (QStringList{"My Carrier", "Trade Missions", "Still to buy", "K7Q-12X"}));
+    QCOMPARE(cargo.Carrier_loading_select_index, 3);
     QCOMPARE(gridText(cargo.zaladunek_list),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // Back to the own list: without a file it is empty, not the rows of another source.
@@ -632,7 +633,7 @@ void LoadingListTest::dumpHoldsListsAndFile()
     QCOMPARE(o.value("zaladunek_list").toArray().size(), 3);
     QCOMPARE(o.value("cargo_list").toArray(), (QJsonArray{QJsonArray{"TOWAR", "ILOSC"}}));
     QCOMPARE(o.value("materialy_nazwy").toArray().size(), 57);
-    QCOMPARE(o.value("Carrier_loading_select").toArray().size(), 2);
+    QCOMPARE(o.value("Carrier_loading_select").toArray().size(), 3);  // with "Still to buy"
     QCOMPARE(o.value("Carrier_loading_select_index").toInt(), 0);
     QVERIFY(o.value("CargoLog").isArray());
 }
