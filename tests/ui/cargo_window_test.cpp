@@ -76,7 +76,8 @@ void CargoWindowTest::layout()
     QVERIFY(w.sg_zaladunek->columnWidth(0) > w.sg_zaladunek->columnWidth(1));
     QVERIFY(w.sg_zaladunek->horizontalHeader()->length() <= w.sg_zaladunek->viewport()->width());
     QCOMPARE(w.sg_materialy->model()->rowCount(), 57);
-    QCOMPARE(w.Carrier_loading_select->count(), 2);
+    // My Carrier, Trade Missions, Still to buy.
+    QCOMPARE(w.Carrier_loading_select->count(), 3);
     QCOMPARE(w.Carrier_loading_select->currentText(), QStringLiteral("My Carrier"));
     // Only the loading list and the materials can be typed into.
     QCOMPARE(w.sg_cargo->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -203,7 +204,7 @@ void CargoWindowTest::selector_followsCore()
     QCOMPARE(core.cargo().Carrier_loading_select_index, 1);
     QCOMPARE(w.sg_zaladunek->model()->index(1, 0).data().toString(), QStringLiteral("TOTAL"));
     core.cargo().appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(w.Carrier_loading_select->count(), 3);
+    QCOMPARE(w.Carrier_loading_select->count(), 4);
     QCOMPARE(w.Carrier_loading_select->currentText(), QStringLiteral("K7Q-12X"));
     core.cargo().selectEntry(QStringLiteral("My Carrier"));
     QCOMPARE(w.Carrier_loading_select->currentIndex(), 0);
