@@ -16,13 +16,14 @@ PACKAGES=(
 )
 # STACK=package: also what making the Debian packages needs.
 # STACK=test: also the test stack (a virtual X server, the hub's database,
-# a load generator, a headless browser, the package checks).
+# a load generator, a headless browser, the package checks, a private
+# session bus for the desktop notifications).
 case "${STACK:-run}" in
   run) ;;
   package) PACKAGES+=(dpkg-dev file) ;;
   test)
     PACKAGES+=(xvfb xauth dpkg-dev file desktop-file-utils
-      libqt6sql6-psql postgresql postgresql-common wrk chromium openbox) ;;
+      libqt6sql6-psql postgresql postgresql-common wrk chromium openbox dbus-daemon) ;;
   *) echo "error: STACK must be run, package or test (not '${STACK}')" >&2; exit 1 ;;
 esac
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Pictures of the "Share to browser" page as a phone (360x780) and a desktop
-# browser (1280x800) show it: runs the program on the demo journal with
+# Pictures of the "Share to browser" page as a phone (360x780, and 360x2400 for
+# the whole page) and a desktop browser (1280x800) show it: runs the program on the demo journal with
 # sharing on (this computer only) and a loading list, asks for one search,
 # and has headless chromium take the pictures.
 # Usage: tools/web-screenshots.sh OUT-DIR [journal-file]
@@ -32,6 +32,10 @@ cp "$JOURNAL" "$work/journal/"
 printf '[web]\r\nshare=1\r\nlocal_only=1\r\nport=%s\r\ntoken=%s\r\n' "$PORT" "$TOKEN" >"$work/data/settings.ini"
 printf '[zaladunek]\r\nSteel=4200\r\nAluminium=1630\r\nCeramic Composites=512\r\nCMM Composite=3300\r\nInsulating Membrane=270\r\nLiquid oxygen=1200\r\nWater=865\r\n' \
   >"$work/data/zaladunek.ini"
+# A construction site the player docked at before (the depot of the demo journal), for the "Still to buy" panel.
+mkdir -p "$work/data/constructions"
+printf '[INFO]\r\nPostep=42\r\nStationName=Planetary Construction Site: Zhao Drilling Base\r\nStarSystem=Col 285 Sector PY-Y b14-3\r\n[MATS]\r\nAluminium=0\r\nBioreducing Lichen=167\r\nCeramic Composites=57\r\nLiquid oxygen=181\r\nPolymers=115\r\nSteel=450\r\n' \
+  >"$work/data/constructions/4256179715.ini"
 
 QT_QPA_PLATFORM=offscreen "$BIN" --journal-dir "$work/journal" --data-dir "$work/data" >"$work/app.log" 2>&1 &
 app=$!
@@ -44,7 +48,8 @@ curl -sf -o /dev/null "$URL" || { echo "error: the page did not answer; program 
 sleep 3
 curl -sf -X POST --data-binary 'Steel' "${URL}find" || true
 
-for size in 360x780 1280x800; do
+# The tall phone picture shows the panels below the first screen too.
+for size in 360x780 1280x800 360x2400; do
   chromium --headless --no-sandbox --disable-gpu --no-first-run --hide-scrollbars \
     --user-data-dir="$work/profile" --window-size="${size/x/,}" \
     --screenshot="$OUT/web-$size.png" "$URL" >/dev/null 2>&1

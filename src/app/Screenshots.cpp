@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 
@@ -62,6 +63,18 @@ void saveAll(WindowSet& w, const QString& dir)
             out << file
                 << QStringLiteral(" at %1x%2+%3+%4").arg(g.width()).arg(g.height()).arg(g.x()).arg(g.y())
                 << '\n';
+        // The construction window's further tabs, each once.
+        if (auto* construct = qobject_cast<Tf_Construct*>(widget)) {
+            for (int t = 1; t < construct->tabs->count(); ++t) {
+                construct->tabs->setCurrentIndex(t);
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+                const QString tab =
+                    QDir(dir).filePath(QLatin1String(name) + QStringLiteral("_tab%1.png").arg(t));
+                if (widget->grab().save(tab))
+                    out << tab << '\n';
+            }
+            construct->tabs->setCurrentIndex(0);
+        }
         if (!wasShown)
             widget->hide();
     }

@@ -2,8 +2,11 @@
 
 #include "Core.h"
 #include "PanelLayout.h"
+#include "hub/HubSales.h"
 #include "journal/JournalFollower.h"
 #include "markets/ShoppingDb.h"
+#include "notify/Notifier.h"
+#include "widgets/ColonyTab.h"
 #include "widgets/NoticeStrip.h"
 #include "widgets/PlainToolTips.h"
 #include "widgets/WidgetInteraction.h"
@@ -25,6 +28,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLayout>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
 
 ReportFn coreReport(TessivarCore& core)
 {
@@ -43,6 +48,18 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     ui.setParentWidget(f_ED);
     f_cargo = new Tf_cargo(core.cargo(), report);
     f_Construct = new Tf_Construct(core.construct(), report);
+    f_Construct->tabs->addTab(new ColonyTab(core.colony(), core.notifier(), report), ColonyTab::tr("Colony"));
+    // Where the desktop has no notification service, the tray icon tells instead.
+    connect(&core.notifier(), &Notifier::trayMessage, this,
+            [this](const QString& title, const QString& text) {
+                if (!QSystemTrayIcon::isSystemTrayAvailable())
+                    return;
+                if (!m_tray) {
+                    m_tray = new QSystemTrayIcon(qApp->windowIcon(), this);
+                    m_tray->show();
+                }
+                m_tray->showMessage(title, text);
+            });
     f_send_to_mobile = new Tf_send_to_mobile;
     f_BGS = new Tf_BGS(core.bgs(), core.statek());
     f_statek = new Tf_statek;
@@ -75,6 +92,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     f_ED->installEventFilter(this);
 
     core.follower().start();
+    core.hubSales().start();
 }
 
 WindowSet::~WindowSet()

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+class QSystemTrayIcon;
 class TessivarCore;
 class WidgetInteraction;
 class Tf_ED;
@@ -71,4 +72,5 @@ private:
     void closeProgram();
 
     TessivarCore& m_core;
+    QSystemTrayIcon* m_tray = nullptr;  // made on the first message that needs it
 };

@@ -26,6 +26,7 @@ inline constexpr QLatin1String kReportSale{"update_kvn"};
 inline constexpr QLatin1String kVerifyOrder{"verify_kvn"};
 inline constexpr QLatin1String kListChanges{"changes_kvn"};
 inline constexpr QLatin1String kUndoChanges{"undo_kvn"};
+inline constexpr QLatin1String kListSales{"sales_kvn"};
 inline constexpr QLatin1String kCheckVersion{"check_version"};
 }  // namespace Act
 

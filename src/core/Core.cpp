@@ -3,6 +3,8 @@
 #include "EventRoutes.h"
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
+#include "colony/CarrierLedger.h"
+#include "colony/ColonyCockpit.h"
 #include "common/Error.h"
 #include "common/NoticeModel.h"
 #include "common/NumberFormat.h"
@@ -11,6 +13,7 @@
 #include "construction/ConstructionModule.h"
 #include "demo/DemoPlayer.h"
 #include "hub/HubClient.h"
+#include "hub/HubSales.h"
 #include "journal/JournalFollower.h"
 #include "journal/JournalPass.h"
 #include "journal/JournalReader.h"
@@ -20,6 +23,7 @@
 #include "missions/MissionModule.h"
 #include "mobile/MobileFeed.h"
 #include "mobile/MobileLink.h"
+#include "notify/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "state/DockRecord.h"
 #include "state/RecordsJson.h"
@@ -96,9 +100,25 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_feed = std::make_unique<MobileFeed>(
         *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
                                  m_cargo->loadingList, m_db->Wynik_wyszukiwania});
-    m_pass = std::make_unique<JournalPass>(eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct,
-                                                        *m_mission, *m_db, *m_market, journalFolder}),
-                                           *m_journal, *m_log, *m_mainWindow, state, *m_reports);
+    m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
+    m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->hold().table, *m_reports);
+    // The same endpoint the hub client talks to (its address completed the same way).
+    m_hubSales = std::make_unique<HubSales>(HubSales::Sources{
+        m_kvn->endpointUrl(), [this] { return m_settings->kvn_consent; },
+        [this] { return m_settings->storedKvnCode(); },
+        [this] {
+            return m_ledger->ownCarrierId() ? m_ledger->ownCarrierId() : state.dane_carriera.CarrierID;
+        }});
+    // [colony] notify=0 turns the desktop notifications off.
+    m_notifier = std::make_unique<Notifier>(
+        [this] {
+            return m_settings->flag(SettingKeys::ColonyNotify);
+        },
+        [this](bool on) { m_settings->setFlag(SettingKeys::ColonyNotify, on); });
+    m_pass = std::make_unique<JournalPass>(
+        eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct, *m_mission, *m_db, *m_market,
+                     journalFolder, *m_ledger, *m_colony}),
+        *m_journal, *m_log, *m_mainWindow, state, *m_reports);
     // An error escaping a pass ends it (what it gathered is on the strip already)
     // and is told like any fault nobody clicked for.
     m_follower = std::make_unique<JournalFollower>(
@@ -113,9 +133,9 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         },
         [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
-    m_webFeed = std::make_unique<WebPageFeed>(
-        WebPageFeed::Sources{state, m_cargo->loadingList, m_construct->lista_materialow,
-                             m_construct->ProgressBar1, m_db->Wynik_wyszukiwania});
+    m_webFeed = std::make_unique<WebPageFeed>(WebPageFeed::Sources{
+        state, m_cargo->loadingList, m_construct->lista_materialow, m_construct->ProgressBar1,
+        m_db->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
     wire();
@@ -242,6 +262,37 @@ void TessivarCore::wire()
         connect(demo, &DemoPlayer::failed, this, [this](const QString& text) { m_reports->notice(text); });
     }
 
+    // The colony view follows the sites' files, the carriers' ledger and the hold.
+    ColonyCockpit* colony = m_colony.get();
+    connect(pass, &JournalPass::batchDispatched, colony, &ColonyCockpit::refresh);
+    connect(m_ledger.get(), &CarrierLedger::changed, colony, &ColonyCockpit::refresh);
+    connect(&cargo->hold().table, &QAbstractItemModel::modelReset, colony, &ColonyCockpit::refresh);
+    // The loading list's "Still to buy" entry: what is left to buy, so its tools (trips, TOTAL, phone) work
+    // on it.
+    const QString stillToBuy = QStringLiteral("Still to buy");
+    cargo->addSource({stillToBuy, [colony] {
+        QList<QPair<QString, qint64>> rows;
+        for (const StillToBuyLine& l : colony->stillToBuy())
+            if (l.toBuy > 0)
+                rows.append({l.name, l.toBuy});
+        return rows;
+    }});
+    connect(colony, &ColonyCockpit::changed, cargo,
+            m_reports->edge([cargo, stillToBuy] { cargo->refreshSource(stillToBuy); }));
+    connect(colony, &ColonyCockpit::notify, m_notifier.get(), &Notifier::notify);
+    // Other haulers' sales at the own carrier, as the hub heard them, go into its ledger once each.
+    CarrierLedger* ledger = m_ledger.get();
+    connect(m_hubSales.get(), &HubSales::saleReported, ledger,
+            [this, ledger](quint64 carrier, const QString& commodity, qint64 count, const QString& key) {
+                try {
+                    ledger->addHubSale(carrier, commodity, count, key);
+                } catch (const std::exception& e) {
+                    m_reports->notice(errorText(e));
+                }
+            });
+    connect(m_hubSales.get(), &HubSales::failed, this,
+            [this](const QString& text) { m_reports->notice(text); });
+
     // The browser page is rebuilt from what changed in the lists and the game state.
     WebPageFeed* page = m_webFeed.get();
     page->watch(m_cargo->loadingList);
@@ -251,6 +302,7 @@ void TessivarCore::wire()
     connect(cargo, &CargoModule::selectionChanged, page, &WebPageFeed::sourceChanged);
     connect(construct, &ConstructionModule::changed, page, &WebPageFeed::sourceChanged);
     connect(db, &ShoppingDb::changed, page, &WebPageFeed::sourceChanged);
+    connect(colony, &ColonyCockpit::changed, page, &WebPageFeed::sourceChanged);
 }
 
 TessivarCore::~TessivarCore() = default;
@@ -323,5 +375,7 @@ QJsonObject TessivarCore::dumpJson() const
     merge(m_db->dumpJson());
     merge(m_market->dumpJson());
     merge(m_kvn->dumpJson());
+    merge(m_ledger->dumpJson());
+    merge(m_colony->dumpJson());
     return o;
 }

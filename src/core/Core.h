@@ -29,6 +29,10 @@ struct SettingsFile;
 class WebPageFeed;
 class WebShare;
 class DemoPlayer;
+class CarrierLedger;
+class ColonyCockpit;
+class Notifier;
+class HubSales;
 
 // Settings the program needs before any window exists (read once from
 // settings.ini at start-up; command-line options override them).
@@ -91,6 +95,11 @@ public:
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
     WebShare& web() { return *m_web; }
+    CarrierLedger& ledger() { return *m_ledger; }
+    ColonyCockpit& colony() { return *m_colony; }
+    Notifier& notifier() { return *m_notifier; }
+    // The sales others reported at the own carrier (asked for once started by the app).
+    HubSales& hubSales() { return *m_hubSales; }
     // The demo being played into the journal folder, or null.
     DemoPlayer* demo() { return m_demo.get(); }
 
@@ -120,6 +129,10 @@ private:
     std::unique_ptr<MarketModule> m_market;
     std::unique_ptr<HubClient> m_kvn;
     std::unique_ptr<MobileFeed> m_feed;
+    std::unique_ptr<CarrierLedger> m_ledger;
+    std::unique_ptr<ColonyCockpit> m_colony;
+    std::unique_ptr<Notifier> m_notifier;
+    std::unique_ptr<HubSales> m_hubSales;
     std::unique_ptr<JournalPass> m_pass;
     std::unique_ptr<JournalFollower> m_follower;
     std::unique_ptr<WebPageFeed> m_webFeed;

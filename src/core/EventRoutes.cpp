@@ -1,6 +1,8 @@
 #include "EventRoutes.h"
 
 #include "cargo/CargoModule.h"
+#include "colony/CarrierLedger.h"
+#include "colony/ColonyCockpit.h"
 #include "construction/ConstructionModule.h"
 #include "journal/EventScan.h"
 #include "markets/MarketModule.h"
@@ -22,6 +24,18 @@ DispatchTable eventRoutes(const EventTargets& t)
 {
     using G = DispatchGate;
     const auto endMission = [t](const QByteArray& l) { t.missions.parse_mission_end(l); };
+    const auto ledgerCarrier = [t](const QByteArray& l) { t.ledger.parse_CarrierStats(l); };
+    // Until a carrier is known no event can move a ledger, and a market is
+    // only worth reading for the colony while something is left to buy.
+    const auto namesCarrier = [](QByteArrayView l) { return lineContains(l, "\"CarrierID\""); };
+    const auto carrierKnown = [t](QByteArrayView) { return t.ledger.knowsCarrier(); };
+    const auto marketWanted = [t](QByteArrayView) {
+        return t.ledger.knowsCarrier() || t.colony.wantsMarkets();
+    };
+    const auto siteEnded = [](QByteArrayView l) {
+        return lineContains(l, "\"ConstructionComplete\":true") ||
+               lineContains(l, "\"ConstructionFailed\":true");
+    };
     return {
         {1,
          "Commander",
@@ -145,5 +159,47 @@ DispatchTable eventRoutes(const EventTargets& t)
          {},
          {{"parse_contribution", [t](const QByteArray& l) { t.construction.parse_contribution(l); }}},
          "budowa"},
+        // The carrier ledger and the colony view: the carriers' stock moves
+        // with counted events; the stats, the standing orders and a site's
+        // end replace what was known, so the history may repeat them.
+        {19, "CarrierStats", G::Always, namesCarrier, {{"ledger_carrier", ledgerCarrier}}, nullptr},
+        {19, "CarrierLocation", G::Always, namesCarrier, {{"ledger_carrier", ledgerCarrier}}, nullptr},
+        {20,
+         "CargoTransfer",
+         G::NotFirstPass,
+         carrierKnown,
+         {{"ledger_transfer", [t](const QByteArray& l) { t.ledger.parse_CargoTransfer(l); }}},
+         nullptr},
+        {21,
+         "MarketBuy",
+         G::NotFirstPass,
+         carrierKnown,
+         {{"ledger_buy", [t](const QByteArray& l) { t.ledger.parse_MarketBuy(l); }}},
+         nullptr},
+        {22,
+         "MarketSell",
+         G::NotFirstPass,
+         carrierKnown,
+         {{"ledger_sell", [t](const QByteArray& l) { t.ledger.parse_MarketSell(l); }}},
+         nullptr},
+        {23,
+         "CarrierTradeOrder",
+         G::Always,
+         carrierKnown,
+         {{"ledger_order", [t](const QByteArray& l) { t.ledger.parse_CarrierTradeOrder(l); }}},
+         nullptr},
+        {24,
+         "Market",
+         G::NotFirstPass,
+         marketWanted,
+         {{"ledger_anchor", [t](const QByteArray&) { t.ledger.readMarketFile(t.journalFolder()); }},
+          {"buy_here", [t](const QByteArray&) { t.colony.readMarketFile(t.journalFolder()); }}},
+         nullptr},
+        {25,
+         "ColonisationConstructionDepot",
+         G::Always,
+         siteEnded,
+         {{"site_state", [t](const QByteArray& l) { t.colony.parse_depot(l); }}},
+         nullptr},
     };
 }

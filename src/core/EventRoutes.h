@@ -7,6 +7,8 @@
 #include <functional>
 
 class CargoModule;
+class CarrierLedger;
+class ColonyCockpit;
 class ConstructionModule;
 class MarketModule;
 class MissionModule;
@@ -26,6 +28,8 @@ struct EventTargets
     ShoppingDb& db;
     MarketModule& market;
     std::function<QString()> journalFolder;  // where Market.json is read from
+    CarrierLedger& ledger;
+    ColonyCockpit& colony;
 };
 
 // Which journal event goes to which handlers, under which conditions, and

@@ -184,6 +184,8 @@ HubReply HubService::handle(const FormData& form, const QString& address)
             return verifyOrder(form, address);
         if (act == Act::kListChanges)
             return listChanges(form);
+        if (act == Act::kListSales)
+            return listSales(form);
         if (act == Act::kUndoChanges)
             return undoChanges(form, address);
         if (act == Act::kCheckVersion)
@@ -210,7 +212,8 @@ bool HubService::changesOrders(const FormData& form)
 
 bool HubService::isCostly(const FormData& form)
 {
-    return changesOrders(form) || form.value(QString(Field::kAct)) == Act::kListChanges;
+    const QString act = form.value(QString(Field::kAct));
+    return changesOrders(form) || act == Act::kListChanges || act == Act::kListSales;
 }
 
 QByteArray HubService::orderListJson(const QList<HubOrder>& orders)
@@ -469,6 +472,43 @@ HubReply HubService::listChanges(const FormData& form)
                                   {QLatin1String("after"), QString::number(c.after)},
                                   {QLatin1String("owner"), yesNo(c.byOwner)},
                                   {QLatin1String("undone"), yesNo(c.undoneAt != 0)},
+                              });
+    }
+    out.append(']');
+    HubReply reply;
+    reply.contentType = QByteArrayLiteral("application/json; charset=utf-8");
+    reply.body = out;
+    return reply;
+}
+
+HubReply HubService::listSales(const FormData& form)
+{
+    const QString carrier = ownersCarrier(m_store, form);
+    // "since" is a time as the lists write it; without it every sale kept is listed.
+    qint64 since = 0;
+    const QString sinceText = form.value(QStringLiteral("since"));
+    if (!sinceText.isEmpty()) {
+        const QDateTime t = QDateTime::fromString(sinceText, Qt::ISODate);
+        if (!t.isValid())
+            throw BadRequest{QStringLiteral("since is not a time like 2026-12-11T01:30:00Z")};
+        since = t.toSecsSinceEpoch();
+    }
+    QByteArray out("[");
+    // Sales others reported that stand: what they took off the carrier's
+    // buy orders went into its hold. The change's id names the sale for good.
+    for (const HubChange& c : m_store.changes(carrier)) {
+        if (c.act != Act::kReportSale || c.byOwner || c.undoneAt != 0 || c.at < since ||
+            c.before <= c.after)
+            continue;
+        if (out.size() > 1)
+            out.append(',');
+        appendJsonObject(out, {
+                                  {QLatin1String("key"), QStringLiteral("sale-") + QString::number(c.id)},
+                                  {QLatin1String("time"),
+                                   QDateTime::fromSecsSinceEpoch(c.at, Qt::UTC).toString(Qt::ISODate)},
+                                  {QLatin1String("cmdr"), c.cmdr},
+                                  {QLatin1String("commodity"), c.commodity},
+                                  {QLatin1String("count"), QString::number(c.before - c.after)},
                               });
     }
     out.append(']');

@@ -81,6 +81,7 @@ private:
     HubReply updateOrder(const FormData& form, const QString& address);
     HubReply verifyOrder(const FormData& form, const QString& address);
     HubReply listChanges(const FormData& form);
+    HubReply listSales(const FormData& form);
     HubReply undoChanges(const FormData& form, const QString& address);
     // Whether `code` is the one the carrier is bound to.
     bool isOwner(const QString& carrierId, const QString& code);

@@ -1,5 +1,6 @@
 #include "HubTestSupport.h"
 
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,6 +25,7 @@ private slots:
     void twoHubs_concurrentSales_exactCounts();
     void twoHubs_shareOwnerCodesAndRelease();
     void twoHubs_reportsRecordedUndoneAndKeysBounded();
+    void ownerHearsOthersSales_onceAndOnlyWithTheCode();
 
 private:
     HttpReply post(quint16 port, const Fields& fields, const QString& from = {});
@@ -294,6 +296,61 @@ void HubServerPostgresTest::twoHubs_reportsRecordedUndoneAndKeysBounded()
     QSqlQuery count(QSqlDatabase::database(QStringLiteral("test")));
     QVERIFY(count.exec(QStringLiteral("SELECT COUNT(*) FROM sale_keys")) && count.next());
     QCOMPARE(count.value(0).toLongLong(), 20);
+}
+
+void HubServerPostgresTest::ownerHearsOthersSales_onceAndOnlyWithTheCode()
+{
+    const QString carrier = QStringLiteral("3700000001");
+    const QString other = QStringLiteral("3700000002");
+    const auto owned = [](const QString& id, const QString& code) {
+        return with(order(id, QStringLiteral("Demand"), QStringLiteral("Steel"), 5000),
+                    QStringLiteral("code"), code);
+    };
+    QVERIFY(post(m_a.port, owned(carrier, QStringLiteral("Owner-1"))).body.startsWith("Order added: "));
+    QVERIFY(post(m_a.port, owned(other, QStringLiteral("Owner-2"))).body.startsWith("Order added: "));
+    const auto sale = [](const QString& id, qint64 count, const QString& key) {
+        return Fields{{QStringLiteral("act"), QStringLiteral("update_kvn")},
+                      {QStringLiteral("MarketID"), id},
+                      {QStringLiteral("CMDR"), QStringLiteral("Second Hauler")},
+                      {QStringLiteral("Commodity"), QStringLiteral("steel")},
+                      {QStringLiteral("Count"), QString::number(count)},
+                      {QStringLiteral("SaleKey"), key}};
+    };
+    // A second hauler's sale, its resend through the other hub, and the owner's own sale.
+    QCOMPARE(post(m_a.port, sale(carrier, 300, QStringLiteral("k1"))).body, QByteArray("update_ok"));
+    QCOMPARE(post(m_b.port, sale(carrier, 300, QStringLiteral("k1"))).body, QByteArray("update_ok"));
+    QCOMPARE(post(m_b.port, with(sale(carrier, 100, QStringLiteral("k2")), QStringLiteral("code"),
+                                 QStringLiteral("Owner-1")))
+                 .body,
+             QByteArray("update_ok"));
+    QCOMPARE(post(m_a.port, sale(other, 50, QStringLiteral("k3"))).body, QByteArray("update_ok"));
+
+    const auto sales = [this](const QString& id, const QString& code, const QString& since = {}) {
+        Fields f{{QStringLiteral("act"), QStringLiteral("sales_kvn")},
+                 {QStringLiteral("CarrierID"), id},
+                 {QStringLiteral("code"), code}};
+        if (!since.isEmpty())
+            f.append({QStringLiteral("since"), since});
+        return post(m_b.port, f);
+    };
+    const HttpReply mine = sales(carrier, QStringLiteral("Owner-1"));
+    QCOMPARE(mine.status, 200);
+    const QJsonArray list = QJsonDocument::fromJson(mine.body).array();
+    QCOMPARE(list.size(), 1);
+    const QJsonObject one = list[0].toObject();
+    QCOMPARE(one[QLatin1String("commodity")].toString(), QStringLiteral("Steel"));
+    QCOMPARE(one[QLatin1String("count")].toString(), QStringLiteral("300"));
+    QCOMPARE(one[QLatin1String("cmdr")].toString(), QStringLiteral("Second Hauler"));
+    QVERIFY(one[QLatin1String("key")].toString().startsWith(QLatin1String("sale-")));
+    // Asked again, the same sale has the same key.
+    QCOMPARE(QJsonDocument::fromJson(sales(carrier, QStringLiteral("Owner-1")).body).array(), list);
+    // Not for another carrier's owner, not without the owner's code, nothing after the sale.
+    QCOMPARE(sales(carrier, QStringLiteral("Owner-2")).status, 403);
+    QCOMPARE(sales(carrier, QString()).status, 403);
+    QCOMPARE(QJsonDocument::fromJson(sales(other, QStringLiteral("Owner-2")).body).array().size(), 1);
+    const QString later = QDateTime::currentDateTimeUtc().addSecs(60).toString(Qt::ISODate);
+    QCOMPARE(sales(carrier, QStringLiteral("Owner-1"), later).body, QByteArray("[]"));
+    QCOMPARE(sales(carrier, QStringLiteral("Owner-1"), QStringLiteral("yesterday")).status, 400);
 }
 
 QTEST_GUILESS_MAIN(HubServerPostgresTest)

@@ -77,7 +77,8 @@ void CargoWindowTest::layout()
     QVERIFY(w.loadingGrid->columnWidth(0) > w.loadingGrid->columnWidth(1));
     QVERIFY(w.loadingGrid->horizontalHeader()->length() <= w.loadingGrid->viewport()->width());
     QCOMPARE(w.materialsGrid->model()->rowCount(), 57);
-    QCOMPARE(w.sourceSelector->count(), 2);
+    // My Carrier, Trade Missions, Still to buy.
+    QCOMPARE(w.sourceSelector->count(), 3);
     QCOMPARE(w.sourceSelector->currentText(), QStringLiteral("My Carrier"));
     // Only the loading list and the materials can be typed into.
     QCOMPARE(w.holdGrid->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -205,7 +206,7 @@ void CargoWindowTest::selector_followsCore()
     QCOMPARE(core.cargo().selectedIndex(), 1);
     QCOMPARE(w.loadingGrid->model()->index(0, 0).data().toString(), QStringLiteral("TOTAL"));
     core.cargo().appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(w.sourceSelector->count(), 3);
+    QCOMPARE(w.sourceSelector->count(), 4);
     QCOMPARE(w.sourceSelector->currentText(), QStringLiteral("K7Q-12X"));
     core.cargo().selectEntry(QStringLiteral("My Carrier"));
     QCOMPARE(w.sourceSelector->currentIndex(), 0);

@@ -5,6 +5,7 @@
 #include "web/WebServer.h"
 #include "web/WebShare.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QScopeGuard>
 #include <QTcpServer>
@@ -138,6 +139,7 @@ private slots:
     void browserShowsLoadingList_andUpdatesLiveAfterTransfer();
     void withoutToken_forbidden_andNamesAreEscaped();
     void strangerHoldingConnections_ownerStillServed();
+    void colonyPanelShowsStillToBuyAndBuyHere();
 };
 
 void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
@@ -325,6 +327,60 @@ void WebShareTest::strangerHoldingConnections_ownerStillServed()
     QVERIFY(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::ConnectedState; }, 5000));
     QVERIFY(QTest::qWaitFor([&] { return idle.state() == QAbstractSocket::UnconnectedState; },
                             WebServer::kRequestTimeoutMs / 2));
+}
+
+void WebShareTest::colonyPanelShowsStillToBuyAndBuyHere()
+{
+    if (HeadlessBrowser::program().isEmpty())
+        QSKIP("chromium is not installed");
+    CoreFixture fx;
+    const quint16 port = freePort();
+    writeFile(fx.dataDir.filePath(QStringLiteral("settings.ini")),
+              "[web]\r\nshare=1\r\nlocal_only=1\r\nport=" + QByteArray::number(port) + "\r\ntoken=" + kToken +
+                  "\r\n");
+    QDir(fx.dataDir.path()).mkpath(QStringLiteral("constructions"));
+    writeFile(fx.dataDir.filePath(QStringLiteral("constructions/4256179715.ini")),
+              "[INFO]\r\nPostep=40\r\nStationName=Alpha Depot\r\nStarSystem=Col 285\r\n[MATS]\r\n"
+              "Steel=1000\r\nCopper=50\r\n" +
+                  kHostileCommodity + "=7\r\n");
+    // Docked at a market that sells steel, with its Market.json beside the journal.
+    writeFile(fx.journalDir.filePath(QStringLiteral("Market.json")),
+              "{ \"timestamp\":\"2025-01-01T10:00:02Z\", \"event\":\"Market\", \"MarketID\":3223343616, "
+              "\"StationName\":\"Ray Gateway\", \"Items\":[ { \"Name\":\"$steel_name;\", \"Name_Localised\":"
+              "\"Steel\", \"BuyPrice\":4100, \"Stock\":90000, \"Demand\":0 } ] }");
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Fileheader", "\"part\":1, \"gameversion\":\"4.0\""));
+    fx.append(journalLine("2025-01-01T10:00:00Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":256"));
+    fx.start();
+    fx.pass();
+    // A real Docked line of the game (Ray Gateway, market 3223343616).
+    fx.append(fixtureLines(QStringLiteral("Docked.jsonl")).value(0).trimmed() + "\r\n");
+    fx.append(journalLine("2025-01-01T10:00:02Z", "Market", "\"MarketID\":3223343616"));
+    fx.pass();
+    QVERIFY2(fx.core->web().isListening(), qPrintable(fx.core->web().problem()));
+
+    HeadlessBrowser browser;
+    QString why;
+    QVERIFY2(
+        browser.open(QStringLiteral("http://127.0.0.1:%1/%2/").arg(port).arg(QLatin1String(kToken)), &why),
+        qPrintable(why));
+    const QString rows = QStringLiteral("[...document.querySelectorAll('#colony tbody tr')].map(r => "
+                                        "[...r.cells].map(c => c.textContent).join('|')).join('\\n')");
+    const QString want = QStringLiteral("Copper|50|0-50\n") + QString::fromUtf8(kHostileCommodity) +
+                         QStringLiteral("|7|0-7\nSteel|1000|3-232\nTOTAL|1057|4-33\nSteel|256|4,100");
+    QCOMPARE(browser.waitFor(
+                 rows, [&](const QString& v) { return v == want; }, 10000),
+             want);
+    QVERIFY(browser.evaluate(QStringLiteral("document.querySelector('#colony').textContent"))
+                .toString()
+                .contains(QLatin1String("Buy here: Ray Gateway")));
+    // Nothing ran from the commodity's name, and a phone's width still needs no sideways scrolling.
+    QCOMPARE(
+        browser.evaluate(QStringLiteral("document.querySelectorAll('img, main script').length")).toInt(-1),
+        0);
+    QCOMPARE(
+        browser.evaluate(QStringLiteral("[window.innerWidth, document.documentElement.scrollWidth].join()"))
+            .toString(),
+        QStringLiteral("360,360"));
 }
 
 QTEST_GUILESS_MAIN(WebShareTest)

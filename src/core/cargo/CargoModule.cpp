@@ -414,6 +414,12 @@ void CargoModule::appendSelectorEntry(const QString& carrierId)
     selectSource(int(selectorEntries().size()) - 1);
 }
 
+void CargoModule::refreshSource(const QString& name)
+{
+    if (selectedSource() == name)
+        rebuildFromSource();
+}
+
 // ------------------------------------------------------- the window's actions
 
 void CargoModule::windowShown()

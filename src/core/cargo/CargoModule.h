@@ -119,6 +119,8 @@ public:
     void appendSelectorEntry(const QString& carrierId);
     // Fills the list from the accepted contracts whose lines contain SzukanyMarketID.
     void ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId);
+    // Shows a source's rows again when it is the one shown (its module says its rows changed).
+    void refreshSource(const QString& name);
 
     // The common materials: two headings and the commodities construction sites ask for.
     TextTableModel commonMaterials{1};

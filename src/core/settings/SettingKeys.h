@@ -37,6 +37,7 @@ inline constexpr SettingKey Language         {"windows",    "language",     ""};
 inline constexpr SettingKey WebShared        {"web",        "share",        "0"};
 inline constexpr SettingKey WebLocalOnly     {"web",        "local_only",   "0"};
 inline constexpr SettingKey WebPort          {"web",        "port",         "18890"};
+inline constexpr SettingKey ColonyNotify     {"colony",     "notify",       "1"};
 inline constexpr SettingKey WebToken         {"web",        "token",        ""};
 // clang-format on
 }  // namespace SettingKeys

@@ -75,6 +75,8 @@ QByteArray WebPageFeed::build() const
     o.insert(QStringLiteral("construction"),
              QJsonObject{{"rows", rowsOf(m_sources.construction)}, {"progress", m_sources.progress}});
     o.insert(QStringLiteral("loading"), QJsonObject{{"rows", rowsOf(m_sources.loading)}});
+    if (m_sources.colony)
+        o.insert(QStringLiteral("colony"), m_sources.colony());
     const TMarketBuyData& w = m_sources.searchResult;
     if (!w.ItemType.isEmpty()) {
         o.insert(QStringLiteral("search"), QJsonObject{{"commodity", w.ItemType},

@@ -3,8 +3,10 @@
 #include "state/Records.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 class TextTableModel;
 
@@ -20,10 +22,11 @@ public:
     struct Sources
     {
         const GameState& state;
-        const TextTableModel& loading;       // commodity, amount, trips; row 0 is its header
-        const TextTableModel& construction;  // material, amount, trips; row 0 is its header
-        const int& progress;                 // construction progress, 0 to 100
-        const TMarketBuyData& searchResult;  // empty commodity until the first search
+        const TextTableModel& loading;             // commodity, amount, trips; row 0 is its header
+        const TextTableModel& construction;        // material, amount, trips; row 0 is its header
+        const int& progress;                       // construction progress, 0 to 100
+        const TMarketBuyData& searchResult;        // empty commodity until the first search
+        std::function<QJsonObject()> colony = {};  // still to buy and buy here, when there is a colony view
     };
 
     explicit WebPageFeed(Sources sources, QObject* parent = nullptr);

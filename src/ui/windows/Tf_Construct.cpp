@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -231,7 +233,9 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     connect(btn_zapisz, &QPushButton::clicked, this,
             [this] { guarded([this] { m_module.btn_zapiszClick(); }); });
 
-    auto* layout = new QVBoxLayout(addScrollingBody(this));
+    // The docked site on its own tab; further tabs (the colony view) are added by the window set.
+    auto* sitePage = new QWidget;
+    auto* layout = new QVBoxLayout(sitePage);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(header);
@@ -241,6 +245,13 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     layout->addWidget(label_list_title);
     layout->addWidget(lista_materialow, 1);
     layout->addWidget(bottom);
+    tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
+    tabs->setDocumentMode(true);
+    tabs->addTab(sitePage, tr("Site"));
+    auto* outer = new QVBoxLayout(addScrollingBody(this));
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(tabs);
 
     resize(322, 714);
     if (const QScreen* s = QGuiApplication::primaryScreen()) {

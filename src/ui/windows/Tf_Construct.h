@@ -11,6 +11,7 @@ class QProgressBar;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
+class QTabWidget;
 class ConstructionModule;
 
 // The construction site window: where the ship is docked, the site's progress
@@ -34,6 +35,7 @@ public:
     QPushButton* btn_Nowy_Zaladunek = nullptr;
     QCheckBox* ch_nowy_zaladunek = nullptr;
     QPushButton* btn_zapisz = nullptr;
+    QTabWidget* tabs = nullptr;
 
 public slots:
     void refresh();

@@ -507,8 +507,8 @@ void LoadingListTest::sources()
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // A carrier id without an accepted contract keeps the rows and refreshes TOTAL.
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(cargo.selectorEntries(), (QStringList{"My Carrier", "Trade Missions", "K7Q-12X"}));
-    QCOMPARE(cargo.selectedIndex(), 2);
+    QCOMPARE(cargo.selectorEntries(), (QStringList{"My Carrier", "Trade Missions", "Still to buy", "K7Q-12X"}));
+    QCOMPARE(cargo.selectedIndex(), 3);
     QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // Back to the own list: without a file it is empty, not the rows of another source.
@@ -639,7 +639,7 @@ void LoadingListTest::dumpHoldsListsAndFile()
     QCOMPARE(o.value("zaladunek_list").toArray().size(), 3);
     QCOMPARE(o.value("cargo_list").toArray(), (QJsonArray{QJsonArray{"TOWAR", "ILOSC"}}));
     QCOMPARE(o.value("materialy_nazwy").toArray().size(), 57);
-    QCOMPARE(o.value("Carrier_loading_select").toArray().size(), 2);
+    QCOMPARE(o.value("Carrier_loading_select").toArray().size(), 3);  // with "Still to buy"
     QCOMPARE(o.value("Carrier_loading_select_index").toInt(), 0);
     QVERIFY(o.value("CargoLog").isArray());
 }

@@ -2,9 +2,12 @@
 // carrier, the other takes it, sells at the carrier and opens its market.
 #include "TestSupport.h"
 
+#include "Core.h"
 #include "cargo/CargoModule.h"
 #include "cargo/ContractRows.h"
+#include "colony/CarrierLedger.h"
 #include "hub/HubClient.h"
+#include "hub/HubSales.h"
 #include "markets/MarketModule.h"
 #include "settings/SettingsStore.h"
 
@@ -154,6 +157,55 @@ private slots:
         QCOMPARE(owner.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
         QCOMPARE(commodityLines(owner.kvn().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 2000 / 💰 105% AVG;")});
+    }
+
+    void ownersLedgerHearsASecondHaulersSaleOnce()
+    {
+        // The owner's carrier is known and his order binds his code to it.
+        Commander owner(m_url, QStringLiteral("Owner"));
+        const quint64 carrier = 3702668290ULL;
+        owner.core->state.dane_carriera.CarrierID = carrier;
+        owner.core->ledger().parse_CarrierStats(
+            j("{ 'timestamp':'2025-06-01T09:00:00Z', 'event':'CarrierStats', 'CarrierID':3702668290, "
+              "'Name':'IRONCLAD', 'SpaceUsage':{ 'TotalCapacity':25000, 'Cargo':0, 'FreeSpace':25000 } }"));
+        HubClient::NewOrder order;
+        order.cmdr = QStringLiteral("CMDR Owner");
+        order.FC = QStringLiteral("Ironclad");
+        order.typ = QStringLiteral("Demand");
+        order.commodity = QStringLiteral("Steel");
+        order.count = 1000;
+        order.price = 100;
+        QVERIFY(owner.kvn().addOrder(order));
+        QVERIFY(owner.kvn().waitForIdle(kWait));
+
+        // A second hauler sells 400 t there; his program reports it to the hub.
+        Commander hauler(m_url, QStringLiteral("Hauler"));
+        hauler.core->state.dane_dokowania.MarketID = carrier;
+        hauler.core->cargo().reconciler().applySale(
+            j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668290, "
+              "'Type':'steel', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 }"));
+        QVERIFY(hauler.kvn().waitForIdle(kWait));
+
+        // The owner's program asks twice: the sale is in his ledger once, marked as the hub's.
+        for (int i = 0; i < 2; ++i) {
+            owner.core->hubSales().poll();
+            QVERIFY(owner.core->hubSales().waitForIdle(kWait));
+        }
+        QCOMPARE(owner.core->ledger().onBoard(QStringLiteral("steel")), 400);
+        QCOMPARE(owner.core->ledger().carriers().value(carrier).hubTonnes, 400);
+        QCOMPARE(owner.told().size(), 1);  // "Order added: ..." and nothing about the sales
+
+        // Another owner with his own code learns nothing of it; without a code nothing is asked.
+        Commander stranger(m_url, QStringLiteral("Stranger"));
+        stranger.core->state.dane_carriera.CarrierID = carrier;
+        stranger.core->hubSales().poll();
+        QVERIFY(stranger.core->hubSales().waitForIdle(kWait));
+        QCOMPARE(stranger.core->ledger().onBoard(QStringLiteral("steel")), 0);
+        stranger.core->settings().setKvnCode(QStringLiteral("not-the-owners-code"));
+        stranger.core->hubSales().poll();
+        QVERIFY(stranger.core->hubSales().waitForIdle(kWait));
+        QCOMPARE(stranger.core->ledger().onBoard(QStringLiteral("steel")), 0);
+        QVERIFY(stranger.told().join(QLatin1Char(' ')).contains(QLatin1String("403")));
     }
 
 private:

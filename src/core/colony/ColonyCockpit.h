@@ -1,0 +1,81 @@
+#pragma once
+
+#include "colony/BuyHere.h"
+#include "colony/SiteBook.h"
+#include "colony/StillToBuy.h"
+#include "state/Records.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QObject>
+#include <QString>
+
+class CarrierLedger;
+class ReportSink;
+class TextTableModel;
+
+// The colony builder's view: every construction site, what is still to buy
+// for the sites that count after the carriers' ledger and the ship's hold,
+// and what the docked market sells of it.
+class ColonyCockpit : public QObject
+{
+    Q_OBJECT
+public:
+    // hold: the ship's hold as the cargo module shows it (row 0 a heading,
+    // then name and count).
+    ColonyCockpit(const GameState& state, const QString& dataDir, const CarrierLedger& ledger,
+                  const TextTableModel& hold, ReportSink& reports);
+
+    // Sites, still to buy and the totals again from the files and the ledger.
+    // Failures are reported, never thrown.
+    void refresh();
+    // ColonisationConstructionDepot: whether the site completed or failed.
+    void parse_depot(const QByteArray& line);
+    // Market.json of the journal folder, when it is the docked market's.
+    void readMarketFile(const QString& journalFolder);
+    // A Market.json object of the docked market: its buy-here list.
+    void marketSeen(const QJsonObject& market);
+
+    void setCounted(const QString& marketId, bool counted);
+    void forget(const QString& marketId);
+
+    // Whether anything is left to buy for the counted sites (a market is then worth a look).
+    bool wantsMarkets() const;
+    const QList<SiteEntry>& sites() const { return m_sites.sites(); }
+    const QList<StillToBuyLine>& stillToBuy() const { return m_still; }
+    const QList<BuyHereLine>& buyHereLines() const { return m_buyHere; }
+    QString buyHereStation() const { return m_buyHereStation; }
+
+    // Tables for export: heading row first.
+    QList<QStringList> stillToBuyRows() const;
+    QList<QStringList> ledgerRows() const;
+    QList<QStringList> siteNeedRows() const;
+    // The three tables one after another, a blank row between them.
+    QList<QStringList> exportRows() const;
+    // Writes exportRows() as CSV. Throws TessivarError when the file cannot be written.
+    void saveCsv(const QString& path) const;
+
+    // One line per carrier for the person: its stock and free space, and
+    // when the game's cargo figure disagrees, both figures and the anchor's age.
+    QStringList ledgerSummary() const;
+    // What the browser page shows of it.
+    QJsonObject pageJson() const;
+
+    QJsonObject dumpJson() const;
+
+signals:
+    void changed();
+    // Something the player may want to hear of while in the game.
+    void notify(const QString& title, const QString& text);
+
+private:
+    const GameState& m_state;
+    const CarrierLedger& m_ledger;
+    const TextTableModel& m_hold;
+    ReportSink& m_reports;
+    SiteBook m_sites;
+    QList<StillToBuyLine> m_still;
+    QList<BuyHereLine> m_buyHere;
+    QString m_buyHereStation;
+    bool m_refreshed = false;
+};

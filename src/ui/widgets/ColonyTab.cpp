@@ -1,0 +1,175 @@
+#include "widgets/ColonyTab.h"
+
+#include "colony/ColonyCockpit.h"
+#include "colony/CsvExport.h"
+#include "notify/Notifier.h"
+
+#include <QCheckBox>
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QTableWidget* table(const QStringList& headings, QWidget* parent)
+{
+    auto* t = new QTableWidget(0, int(headings.size()), parent);
+    t->setHorizontalHeaderLabels(headings);
+    t->verticalHeader()->hide();
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The name takes what the numbers leave, so nothing hides behind a sideways scroll bar.
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->horizontalHeader()->setSectionResizeMode(headings.size() > 4 ? 1 : 0, QHeaderView::Stretch);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
+    return t;
+}
+
+QTableWidgetItem* cell(const QString& text, bool number = false)
+{
+    auto* item = new QTableWidgetItem(text);
+    if (number)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+QLabel* wrapped(QWidget* parent)
+{
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);  // names come from the journal
+    l->setWordWrap(true);
+    return l;
+}
+
+}  // namespace
+
+ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent)
+    : QWidget(parent), m_cockpit(cockpit), m_report(std::move(report))
+{
+    setObjectName(QStringLiteral("colony_tab"));
+    sites = table({tr("Count"), tr("Site"), tr("%"), tr("Left"), tr("State")}, this);
+    sites->setObjectName(QStringLiteral("colony_sites"));
+    still = table({tr("Still to buy"), tr("t"), tr("Trips"), tr("Fits")}, this);
+    still->setObjectName(QStringLiteral("colony_still"));
+    ledger = wrapped(this);
+    ledger->setObjectName(QStringLiteral("colony_ledger"));
+    buyHere = wrapped(this);
+    buyHere->setObjectName(QStringLiteral("colony_buy_here"));
+    forget = new QPushButton(tr("Forget site"), this);
+    forget->setObjectName(QStringLiteral("colony_forget"));
+    copy = new QPushButton(tr("Copy"), this);
+    copy->setObjectName(QStringLiteral("colony_copy"));
+    copy->setToolTip(tr("Still to buy, the carrier ledger and each site's needs as tab-separated text"));
+    saveCsv = new QPushButton(tr("Save CSV…"), this);
+    saveCsv->setObjectName(QStringLiteral("colony_save_csv"));
+
+    notify = new QCheckBox(tr("Desktop notifications"), this);
+    notify->setObjectName(QStringLiteral("colony_notify"));
+    notify->setToolTip(
+        tr("A site completes, a commodity needs no more buying, a market sells what is still to buy"));
+    notify->setChecked(notifier.enabled());
+    connect(notify, &QCheckBox::toggled, this,
+            [this, &notifier](bool on) { guarded([&notifier, on] { notifier.setEnabled(on); }); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(forget);
+    buttons->addStretch(1);
+    buttons->addWidget(copy);
+    buttons->addWidget(saveCsv);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(sites, 1);
+    layout->addWidget(still, 3);
+    layout->addWidget(ledger);
+    layout->addWidget(buyHere);
+    layout->addWidget(notify);
+    layout->addLayout(buttons);
+
+    connect(sites, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (m_filling || item->column() != 0)
+            return;
+        const QString id = item->data(Qt::UserRole).toString();
+        const bool counted = item->checkState() == Qt::Checked;
+        guarded([this, id, counted] { m_cockpit.setCounted(id, counted); });
+    });
+    connect(forget, &QPushButton::clicked, this, [this] {
+        const int row = sites->currentRow();
+        if (row < 0 || !sites->item(row, 0))
+            return;
+        const QString id = sites->item(row, 0)->data(Qt::UserRole).toString();
+        guarded([this, id] { m_cockpit.forget(id); });
+    });
+    connect(copy, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(toTsv(m_cockpit.exportRows())); });
+    connect(saveCsv, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(
+            this, tr("Save as CSV"), QStringLiteral("colony.csv"), tr("CSV files (*.csv)"));
+        if (!path.isEmpty())
+            guarded([this, path] { m_cockpit.saveCsv(path); });
+    });
+    connect(&cockpit, &ColonyCockpit::changed, this, &ColonyTab::refresh);
+    refresh();
+}
+
+void ColonyTab::refresh()
+{
+    m_filling = true;
+    const auto& all = m_cockpit.sites();
+    sites->setRowCount(int(all.size()));
+    for (int r = 0; r < all.size(); ++r) {
+        const SiteEntry& s = all[r];
+        auto* count = cell(QString());
+        count->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        count->setCheckState(s.counted ? Qt::Checked : Qt::Unchecked);
+        count->setData(Qt::UserRole, s.marketId);
+        const QString state = s.state == QLatin1String("complete") ? tr("complete")
+                              : s.state == QLatin1String("failed") ? tr("failed")
+                                                                   : tr("open");
+        sites->setItem(r, 0, count);
+        // The panel is narrow: the system and the market id are in the site's tool tip.
+        auto* site = cell(s.name.isEmpty() ? s.marketId : s.name);
+        site->setToolTip(s.system + QLatin1Char('\n') + s.marketId);
+        sites->setItem(r, 1, site);
+        sites->setItem(r, 2, cell(QString::number(s.progress), true));
+        sites->setItem(r, 3, cell(QString::number(s.remaining()), true));
+        sites->setItem(r, 4, cell(state));
+    }
+    const auto& lines = m_cockpit.stillToBuy();
+    still->setRowCount(int(lines.size()));
+    for (int r = 0; r < lines.size(); ++r) {
+        const StillToBuyLine& l = lines[r];
+        still->setItem(r, 0, cell(l.name));
+        still->setItem(r, 1, cell(QString::number(l.toBuy), true));
+        still->setItem(r, 2, cell(l.trips, true));
+        still->setItem(r, 3,
+                       cell(l.fits == StillToBuyLine::Fits::Yes  ? tr("yes")
+                            : l.fits == StillToBuyLine::Fits::No ? tr("no")
+                                                                 : tr("?")));
+        still->item(r, 0)->setToolTip(tr("Needed %1 t, on the carriers %2 t, in the hold %3 t")
+                                          .arg(l.needed)
+                                          .arg(l.onCarrier)
+                                          .arg(l.inHold));
+    }
+    const QStringList summary = m_cockpit.ledgerSummary();
+    ledger->setText(summary.isEmpty()
+                        ? tr("No carrier known yet: open the carrier management screen in the game.")
+                        : summary.join(QLatin1Char('\n')));
+    QStringList buy;
+    for (const BuyHereLine& l : m_cockpit.buyHereLines())
+        buy.append(
+            tr("%1: buy %2 t at %3 Cr (stock %4)").arg(l.name).arg(l.amount).arg(l.price).arg(l.stock));
+    buyHere->setText(
+        buy.isEmpty()
+            ? QString()
+            : tr("Buy here (%1):\n%2").arg(m_cockpit.buyHereStation(), buy.join(QLatin1Char('\n'))));
+    buyHere->setVisible(!buy.isEmpty());
+    m_filling = false;
+}

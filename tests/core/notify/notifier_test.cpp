@@ -1,0 +1,87 @@
+#include "notify/Notifier.h"
+
+#include <QProcess>
+#include <QTest>
+
+#ifdef TESSIVAR_HAVE_DBUS
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+// The desktop's notification service as the freedesktop specification names
+// it, on a private session bus: it keeps what it was asked to show.
+class NotificationService : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList shown;
+
+public slots:
+    uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout)
+    {
+        Q_UNUSED(replaces)
+        Q_UNUSED(icon)
+        Q_UNUSED(actions)
+        Q_UNUSED(hints)
+        Q_UNUSED(timeout)
+        shown.append(app + QLatin1Char('|') + summary + QLatin1Char('|') + body);
+        return uint(shown.size());
+    }
+};
+#endif
+
+class NotifierTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void reachesTheSessionBusService_unlessSwitchedOff();
+};
+
+void NotifierTest::reachesTheSessionBusService_unlessSwitchedOff()
+{
+#ifndef TESSIVAR_HAVE_DBUS
+    QSKIP("built without D-Bus");
+#else
+    QProcess daemon;
+    daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                                 QStringLiteral("--print-address")});
+    if (!daemon.waitForStarted(5000))
+        QSKIP("dbus-daemon is not installed");
+    QVERIFY(daemon.waitForReadyRead(5000));
+    const QByteArray address = daemon.readLine().trimmed();
+    QVERIFY(!address.isEmpty());
+    // The program's own session bus is this one (set before its first use).
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+
+    NotificationService service;
+    QDBusConnection standIn =
+        QDBusConnection::connectToBus(QString::fromUtf8(address), QStringLiteral("stand-in"));
+    QVERIFY(standIn.isConnected());
+    QVERIFY(standIn.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    QVERIFY(standIn.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                   QDBusConnection::ExportAllSlots));
+
+    bool on = false;
+    Notifier notifier([&on] { return on; }, [&on](bool v) { on = v; });
+    QStringList tray;
+    connect(&notifier, &Notifier::trayMessage, this,
+            [&tray](const QString& t, const QString&) { tray.append(t); });
+    notifier.notify(QStringLiteral("Off"), QStringLiteral("not shown"));
+    notifier.setEnabled(true);
+    notifier.notify(QStringLiteral("Construction site complete"),
+                    QStringLiteral("Zhao Drilling Base is complete."));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        service.shown,
+        QStringList{QStringLiteral("Tessivar|Construction site complete|Zhao Drilling Base is complete.")},
+        10000);
+    QVERIFY(tray.isEmpty());
+
+    QDBusConnection::disconnectFromBus(QStringLiteral("stand-in"));
+    daemon.kill();
+    daemon.waitForFinished(5000);
+#endif
+}
+
+QTEST_GUILESS_MAIN(NotifierTest)
+#include "notifier_test.moc"
