@@ -60,6 +60,57 @@ Given the IP address of a phone running the companion app, the program sends it 
 <context>
     <name>CargoModule</name>
     <message>
+        <source>These commodity names cannot be stored in zaladunek.ini and were not added: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The quantity of &quot;%1&quot; on the loading list is not a whole number: &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodity name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodity name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodity amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount in tonnes:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not saved from row %1 on: the quantity of &quot;%2&quot; is not a whole number: &quot;%3&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not saved from row %1 on: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My Carrier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trade Missions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Still to buy</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CargoReconciler</name>
+    <message>
         <source>a carrier the ship is not known to be docked at</source>
         <translation type="unfinished"></translation>
     </message>
@@ -71,8 +122,206 @@ Given the IP address of a phone running the companion app, the program sends it 
         <source>Cargo sold or transferred at %1 was not taken off the loading list: your own carrier is not known yet. The game names it when the carrier management screen is opened, or set CarrierID in the [Carrier] section of settings.ini.</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>CarrierLedger</name>
     <message>
-        <source>Cannot remove %1</source>
+        <source>Carrier ledger: %1 took %2 t of %3, but the ledger held %4 t; it now holds 0 t.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a transfer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a purchase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a sale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a sale reported by the hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ColonyCockpit</name>
+    <message>
+        <source>Construction site complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (%2) is complete.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing more to buy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: nothing more to buy.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 t (%3 Cr, stock %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buy here for your sites: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buy here: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squadron carrier %1: %2 t in the ledger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Carrier %1: %2 t in the ledger</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 t free</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 t of it reported by the hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 h ago</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> - the game counts %1 t; last anchored on the carrier&apos;s market %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ColonyTab</name>
+    <message>
+        <source>Colony</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Still to buy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forget site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Still to buy, the carrier ledger and each site&apos;s needs as tab-separated text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save CSV…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A site completes, a commodity needs no more buying, a market sells what is still to buy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>complete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed %1 t, on the carriers %2 t, in the hold %3 t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No carrier known yet: open the carrier management screen in the game.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: buy %2 t at %3 Cr (stock %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Buy here (%1):
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -159,6 +408,53 @@ Given the IP address of a phone running the companion app, the program sends it 
     </message>
     <message>
         <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HoldReader</name>
+    <message>
+        <source>Cannot read the ship&apos;s cargo: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HubClient</name>
+    <message>
+        <source>the reply is not an order list: &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Kelvane hub: %n order line(s) could not be read and are left out.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HubSales</name>
+    <message>
+        <source>The hub&apos;s list of sales at your carrier could not be read: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The hub did not list the sales at your carrier: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HubTransport</name>
+    <message>
+        <source>No Kelvane hub address is configured: enter it in Settings (🛠️ in the main window), tab Kelvane, and start the program again. Nothing is sent to the hub.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Kelvane hub address &quot;%1&quot; is not an http:// or https:// address. Nothing is sent to the hub.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kelvane hub (%1): %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -283,6 +579,21 @@ Given the IP address of a phone running the companion app, the program sends it 
     </message>
 </context>
 <context>
+    <name>LoadingListFile</name>
+    <message>
+        <source>zaladunek.ini: the quantity of &quot;%1&quot; is not a whole number: &quot;%2&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>zaladunek.ini names a commodity twice in different letter case; only the first line is used until the two are joined into one: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindowModel</name>
     <message>
         <source>To activate KVN, you must consent to communication with the external server. Go to Settings.</source>
@@ -397,6 +708,13 @@ Untick and tick &quot;Active&quot; to connect again.</source>
             <numerusform>%1  (%n more)</numerusform>
             <numerusform>%1  (%n more)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ReportSink</name>
+    <message>
+        <source>Unknown error</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -572,13 +890,6 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
 </context>
 <context>
-    <name>TessivarApplication</name>
-    <message>
-        <source>Unknown error</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>Tf_BGS</name>
     <message>
         <source>System Info</source>
@@ -649,6 +960,34 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>💾 Save changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Needed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOTAL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 full trips and %2 t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Site</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1070,14 +1409,6 @@ Untick and tick &quot;Active&quot; to connect again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>➕ Add a commodity of your own</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>❌ Remove the commodity</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>📋 Clear the list</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1087,6 +1418,42 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>⬅️ Add to loading list</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 full trips and %2 t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Basic materials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Further materials</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>➕ Add your own commodity</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>❌ Remove commodity</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1234,6 +1601,13 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     <name>Tf_statek</name>
     <message>
         <source>Ship Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>VersionCheck</name>
+    <message>
+        <source>New version available: </source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -105,20 +105,270 @@ Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do nie
 <context>
     <name>CargoModule</name>
     <message>
+        <source>These commodity names cannot be stored in zaladunek.ini and were not added: %1</source>
+        <translation>Tych nazw towarów nie można zapisać w zaladunek.ini, więc nie zostały dodane: %1</translation>
+    </message>
+    <message>
+        <source>The quantity of &quot;%1&quot; on the loading list is not a whole number: &quot;%2&quot;.</source>
+        <translation>Ilość towaru „%1” na liście załadunku nie jest liczbą całkowitą: „%2”.</translation>
+    </message>
+    <message>
+        <source>Commodity name</source>
+        <translation>Nazwa towaru</translation>
+    </message>
+    <message>
+        <source>Commodity name:</source>
+        <translation>Nazwa towaru:</translation>
+    </message>
+    <message>
+        <source>Commodity amount</source>
+        <translation>Ilość towaru</translation>
+    </message>
+    <message>
+        <source>Amount in tonnes:</source>
+        <translation>Ilość w tonach:</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>Podaj ilość</translation>
+    </message>
+    <message>
+        <source>Not saved from row %1 on: the quantity of &quot;%2&quot; is not a whole number: &quot;%3&quot;.</source>
+        <translation>Nie zapisano od wiersza %1: ilość towaru „%2” nie jest liczbą całkowitą: „%3”.</translation>
+    </message>
+    <message>
+        <source>Not saved from row %1 on: %2</source>
+        <translation>Nie zapisano od wiersza %1: %2</translation>
+    </message>
+    <message>
+        <source>My Carrier</source>
+        <translation>Mój lotniskowiec</translation>
+    </message>
+    <message>
+        <source>Trade Missions</source>
+        <translation>Misje handlowe</translation>
+    </message>
+    <message>
+        <source>Still to buy</source>
+        <translation>Do kupienia</translation>
+    </message>
+</context>
+<context>
+    <name>CargoReconciler</name>
+    <message>
         <source>a carrier the ship is not known to be docked at</source>
         <translation>lotniskowiec, przy którym statek nie jest zadokowany</translation>
     </message>
     <message>
         <source>Cargo sold or transferred at %1 was not taken off the loading list: it is not your own carrier.</source>
-        <translation>Towar sprzedany lub przeniesiony na %1 nie został zdjęty z listy załadunku: to nie jest Twój lotniskowiec.</translation>
+        <translation>Towar sprzedany lub przeniesiony w %1 nie został zdjęty z listy załadunku: to nie jest twój lotniskowiec.</translation>
     </message>
     <message>
         <source>Cargo sold or transferred at %1 was not taken off the loading list: your own carrier is not known yet. The game names it when the carrier management screen is opened, or set CarrierID in the [Carrier] section of settings.ini.</source>
-        <translation>Towar sprzedany lub przeniesiony na %1 nie został zdjęty z listy załadunku: Twój lotniskowiec nie jest jeszcze znany. Gra poda go po otwarciu ekranu zarządzania lotniskowcem; można też wpisać CarrierID w sekcji [Carrier] pliku settings.ini.</translation>
+        <translation>Towar sprzedany lub przeniesiony w %1 nie został zdjęty z listy załadunku: twój lotniskowiec nie jest jeszcze znany. Gra podaje go po otwarciu ekranu zarządzania lotniskowcem; można też wpisać CarrierID w sekcji [Carrier] pliku settings.ini.</translation>
+    </message>
+</context>
+<context>
+    <name>CarrierLedger</name>
+    <message>
+        <source>Carrier ledger: %1 took %2 t of %3, but the ledger held %4 t; it now holds 0 t.</source>
+        <translation>Stan lotniskowca: %1 zabrał(a) %2 t towaru %3, a stan wynosił %4 t; teraz wynosi 0 t.</translation>
     </message>
     <message>
-        <source>Cannot remove %1</source>
-        <translation>Nie można usunąć %1</translation>
+        <source>a transfer</source>
+        <translation>przeładunek</translation>
+    </message>
+    <message>
+        <source>a purchase</source>
+        <translation>zakup</translation>
+    </message>
+    <message>
+        <source>a sale</source>
+        <translation>sprzedaż</translation>
+    </message>
+    <message>
+        <source>a sale reported by the hub</source>
+        <translation>sprzedaż zgłoszona przez hub</translation>
+    </message>
+</context>
+<context>
+    <name>ColonyCockpit</name>
+    <message>
+        <source>Construction site complete</source>
+        <translation>Budowa ukończona</translation>
+    </message>
+    <message>
+        <source>%1 (%2) is complete.</source>
+        <translation>%1 (%2) – budowa ukończona.</translation>
+    </message>
+    <message>
+        <source>Nothing more to buy</source>
+        <translation>Nic więcej do kupienia</translation>
+    </message>
+    <message>
+        <source>%1: nothing more to buy.</source>
+        <translation>%1: nic więcej do kupienia.</translation>
+    </message>
+    <message>
+        <source>%1 %2 t (%3 Cr, stock %4)</source>
+        <translation>%1 %2 t (%3 Cr, zapas %4)</translation>
+    </message>
+    <message>
+        <source>Buy here for your sites: %1</source>
+        <translation>Kup tutaj na swoje budowy: %1</translation>
+    </message>
+    <message>
+        <source>Buy here: %1</source>
+        <translation>Kup tutaj: %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Nie można zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>Squadron carrier %1: %2 t in the ledger</source>
+        <translation>Lotniskowiec eskadry %1: %2 t w ewidencji</translation>
+    </message>
+    <message>
+        <source>Carrier %1: %2 t in the ledger</source>
+        <translation>Lotniskowiec %1: %2 t w ewidencji</translation>
+    </message>
+    <message>
+        <source>, %1 t free</source>
+        <translation>, wolne %1 t</translation>
+    </message>
+    <message>
+        <source>, %1 t of it reported by the hub</source>
+        <translation>, z czego %1 t zgłosił hub</translation>
+    </message>
+    <message>
+        <source>%1 h ago</source>
+        <translation>%1 godz. temu</translation>
+    </message>
+    <message>
+        <source>never</source>
+        <translation>nigdy</translation>
+    </message>
+    <message>
+        <source> - the game counts %1 t; last anchored on the carrier&apos;s market %2</source>
+        <translation> – gra liczy %1 t; ostatnio uzgodnione z rynkiem lotniskowca %2</translation>
+    </message>
+</context>
+<context>
+    <name>ColonyTab</name>
+    <message>
+        <source>Colony</source>
+        <translation>Kolonia</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Liczona</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Budowa</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Zostało</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Stan</translation>
+    </message>
+    <message>
+        <source>Still to buy</source>
+        <translation>Do kupienia</translation>
+    </message>
+    <message>
+        <source>t</source>
+        <translation>t</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Kursy</translation>
+    </message>
+    <message>
+        <source>Fits</source>
+        <translation>Zmieści się</translation>
+    </message>
+    <message>
+        <source>Forget site</source>
+        <translation>Zapomnij budowę</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Still to buy, the carrier ledger and each site&apos;s needs as tab-separated text</source>
+        <translation>Do kupienia, stan lotniskowca i potrzeby każdej budowy jako tekst rozdzielony tabulatorami</translation>
+    </message>
+    <message>
+        <source>Save CSV…</source>
+        <translation>Zapisz CSV…</translation>
+    </message>
+    <message>
+        <source>Desktop notifications</source>
+        <translation>Powiadomienia na pulpicie</translation>
+    </message>
+    <message>
+        <source>A site completes, a commodity needs no more buying, a market sells what is still to buy</source>
+        <translation>Budowa ukończona, towar nie wymaga już zakupów, rynek sprzedaje to, co jeszcze trzeba kupić</translation>
+    </message>
+    <message>
+        <source>Save as CSV</source>
+        <translation>Zapisz jako CSV</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Pliki CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>complete</source>
+        <translation>ukończona</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>nieudana</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>trwa</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>tak</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nie</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>Needed %1 t, on the carriers %2 t, in the hold %3 t</source>
+        <translation>Potrzeba %1 t, na lotniskowcach %2 t, w ładowni %3 t</translation>
+    </message>
+    <message>
+        <source>No carrier known yet: open the carrier management screen in the game.</source>
+        <translation>Lotniskowiec nie jest jeszcze znany: otwórz w grze ekran zarządzania lotniskowcem.</translation>
+    </message>
+    <message>
+        <source>%1: buy %2 t at %3 Cr (stock %4)</source>
+        <translation>%1: kup %2 t po %3 Cr (zapas %4)</translation>
+    </message>
+    <message>
+        <source>Buy here (%1):
+%2</source>
+        <translation>Kup tutaj (%1):
+%2</translation>
     </message>
 </context>
 <context>
@@ -205,6 +455,54 @@ Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do nie
     <message>
         <source>Cannot write %1: %2</source>
         <translation>Nie można zapisać %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HoldReader</name>
+    <message>
+        <source>Cannot read the ship&apos;s cargo: %1</source>
+        <translation>Nie można odczytać ładunku statku: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HubClient</name>
+    <message>
+        <source>the reply is not an order list: &quot;%1&quot;</source>
+        <translation>odpowiedź nie jest listą zleceń: „%1”</translation>
+    </message>
+    <message numerus="yes">
+        <source>Kelvane hub: %n order line(s) could not be read and are left out.</source>
+        <translation>
+            <numerusform>Hub Kelvane: %n wiersz zlecenia był nieczytelny i został pominięty.</numerusform>
+            <numerusform>Hub Kelvane: %n wiersze zleceń były nieczytelne i zostały pominięte.</numerusform>
+            <numerusform>Hub Kelvane: %n wierszy zleceń było nieczytelnych i zostały pominięte.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HubSales</name>
+    <message>
+        <source>The hub&apos;s list of sales at your carrier could not be read: %1</source>
+        <translation>Nie można odczytać listy sprzedaży w twoim lotniskowcu przysłanej przez hub: %1</translation>
+    </message>
+    <message>
+        <source>The hub did not list the sales at your carrier: %1</source>
+        <translation>Hub nie podał sprzedaży w twoim lotniskowcu: %1</translation>
+    </message>
+</context>
+<context>
+    <name>HubTransport</name>
+    <message>
+        <source>No Kelvane hub address is configured: enter it in Settings (🛠️ in the main window), tab Kelvane, and start the program again. Nothing is sent to the hub.</source>
+        <translation>Nie podano adresu huba Kelvane: wpisz go w Ustawieniach (🛠️ w oknie głównym), karta Kelvane, i uruchom program ponownie. Nic nie jest wysyłane do huba.</translation>
+    </message>
+    <message>
+        <source>The Kelvane hub address &quot;%1&quot; is not an http:// or https:// address. Nothing is sent to the hub.</source>
+        <translation>Adres huba Kelvane „%1” nie jest adresem http:// ani https://. Nic nie jest wysyłane do huba.</translation>
+    </message>
+    <message>
+        <source>Kelvane hub (%1): %2</source>
+        <translation>Hub Kelvane (%1): %2</translation>
     </message>
 </context>
 <context>
@@ -328,6 +626,21 @@ Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do nie
     </message>
 </context>
 <context>
+    <name>LoadingListFile</name>
+    <message>
+        <source>zaladunek.ini: the quantity of &quot;%1&quot; is not a whole number: &quot;%2&quot;.</source>
+        <translation>zaladunek.ini: ilość towaru „%1” nie jest liczbą całkowitą: „%2”.</translation>
+    </message>
+    <message>
+        <source>zaladunek.ini names a commodity twice in different letter case; only the first line is used until the two are joined into one: %1.</source>
+        <translation>zaladunek.ini podaje ten sam towar dwa razy, różną wielkością liter; do czasu połączenia ich w jeden wiersz używany jest tylko pierwszy: %1.</translation>
+    </message>
+    <message>
+        <source>Cannot remove %1</source>
+        <translation>Nie można usunąć %1</translation>
+    </message>
+</context>
+<context>
     <name>MainWindowModel</name>
     <message>
         <source>To activate KVN, you must consent to communication with the external server. Go to Settings.</source>
@@ -445,6 +758,13 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
             <numerusform>%1  (jeszcze %n)</numerusform>
             <numerusform>%1  (jeszcze %n)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ReportSink</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Nieznany błąd</translation>
     </message>
 </context>
 <context>
@@ -620,13 +940,6 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     </message>
 </context>
 <context>
-    <name>TessivarApplication</name>
-    <message>
-        <source>Unknown error</source>
-        <translation>Nieznany błąd</translation>
-    </message>
-</context>
-<context>
     <name>Tf_BGS</name>
     <message>
         <source>System Info</source>
@@ -698,6 +1011,34 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>💾 Save changes</source>
         <translation>💾 Zapisz zmiany</translation>
+    </message>
+    <message>
+        <source>Commodity</source>
+        <translation>Towar</translation>
+    </message>
+    <message>
+        <source>Needed</source>
+        <translation>Potrzeba</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Kursy</translation>
+    </message>
+    <message>
+        <source>TOTAL</source>
+        <translation>RAZEM</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 full trips and %2 t</source>
+        <translation>%1 pełnych kursów i %2 t</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Budowa</translation>
     </message>
 </context>
 <context>
@@ -1118,14 +1459,6 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
         <translation>⬅️ Dodaj do listy</translation>
     </message>
     <message>
-        <source>➕ Add a commodity of your own</source>
-        <translation>➕ Dodaj własny towar</translation>
-    </message>
-    <message>
-        <source>❌ Remove the commodity</source>
-        <translation>❌ Usuń towar</translation>
-    </message>
-    <message>
         <source>📋 Clear the list</source>
         <translation>📋 Wyczyść listę</translation>
     </message>
@@ -1136,6 +1469,42 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>⬅️ Add to loading list</source>
         <translation>⬅️ Dodaj do listy załadunku</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>%1 full trips and %2 t</source>
+        <translation>%1 pełnych kursów i %2 t</translation>
+    </message>
+    <message>
+        <source>Basic materials</source>
+        <translation>PODSTAWOWE</translation>
+    </message>
+    <message>
+        <source>Further materials</source>
+        <translation>DODATKOWE</translation>
+    </message>
+    <message>
+        <source>Commodity</source>
+        <translation>Towar</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>Ilość</translation>
+    </message>
+    <message>
+        <source>Trips</source>
+        <translation>Kursy</translation>
+    </message>
+    <message>
+        <source>➕ Add your own commodity</source>
+        <translation>➕ Dodaj własny towar</translation>
+    </message>
+    <message>
+        <source>❌ Remove commodity</source>
+        <translation>❌ Usuń towar</translation>
     </message>
 </context>
 <context>
@@ -1283,6 +1652,13 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>Ship Info</source>
         <translation>Statek</translation>
+    </message>
+</context>
+<context>
+    <name>VersionCheck</name>
+    <message>
+        <source>New version available: </source>
+        <translation>Dostępna nowa wersja: </translation>
     </message>
 </context>
 <context>

@@ -61,15 +61,15 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
                 m_tray->showMessage(title, text);
             });
     f_send_to_mobile = new Tf_send_to_mobile;
-    f_BGS = new Tf_BGS(core.bgs(), core.statek());
+    f_BGS = new Tf_BGS(core.systemInfo(), core.ship());
     f_statek = new Tf_statek;
-    f_about = new Tf_about(core.kvn(), core.mainWindow(), core.ui(), core.startup().downloadUrl,
+    f_about = new Tf_about(core.hubClient(), core.mainWindow(), core.ui(), core.startup().downloadUrl,
                            core.startup().chatUrl);
-    f_DB = new Tf_DB(core.db(), core.ui(), report);
+    f_DB = new Tf_DB(core.lastShopping(), core.ui(), report);
     f_settings = new Tf_settings(core.settings(), report,
                                  {&core.mobile(), &core.web(), core.paths().journalDir,
                                   core.paths().journalDirsTried, core.startup().hubUrl});
-    f_KVN = new Tf_KVN(core.kvn(), core.state, report);
+    f_KVN = new Tf_KVN(core.hubClient(), core.state, report);
     f_KVN_add = new Tf_KVN_add(core.state);
     f_market = new Tf_market(core.market());
     f_mission = new Tf_mission(core.mission());
@@ -82,7 +82,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
             w->setObjectName(QLatin1String(name));
     panels = new PanelLayout(*this);
     // Every search from outside the Data Base window ends by showing it.
-    connect(&core.db(), &ShoppingDb::showRequested, f_DB, [this] {
+    connect(&core.lastShopping(), &ShoppingDb::showRequested, f_DB, [this] {
         f_DB->show();
         f_DB->raise();
     });

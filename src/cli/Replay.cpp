@@ -130,15 +130,15 @@ const QHash<QString, StepDef>& stepTable()
         {QStringLiteral("--put"),
          {2, [](ReplayContext& c, const QStringList& p) { putFile(c, p[0], p[1]); }}},
         {QStringLiteral("--kvn-refresh"),
-         {0,
-          [](ReplayContext& c, const QStringList&) { c.core.kvn().requestOrders(HubClient::Origin::User); }}},
+         {0, [](ReplayContext& c,
+                const QStringList&) { c.core.hubClient().requestOrders(HubClient::Origin::User); }}},
         {QStringLiteral("--take-contract"),
          {1,
           [](ReplayContext& c, const QStringList& p) {
               bool ok = false;
               const int n = p[0].toInt(&ok);
               try {
-                  if (!ok || !c.core.kvn().takeContract(n))
+                  if (!ok || !c.core.hubClient().takeContract(n))
                       c.err << "--take-contract: there is no order " << p[0] << "\n";
               } catch (const std::exception& e) {
                   c.ui.showMessage(errorText(e));
@@ -149,8 +149,8 @@ const QHash<QString, StepDef>& stepTable()
         {QStringLiteral("--search"),
          {1,
           [](ReplayContext& c, const QStringList& p) {
-              c.core.db().edit_find = p[0];
-              c.core.db().szukaj_towaru();
+              c.core.lastShopping().edit_find = p[0];
+              c.core.lastShopping().szukaj_towaru();
           }}},
     };
     return steps;
@@ -223,9 +223,9 @@ int runReplay(const QStringList& args, QTextStream& out, QTextStream& err)
     // The network stays off unless the command line names the hub.
     startup.hubUrl = hubUrl;
     TessivarCore core(paths, startup, ui);
-    core.kvn().setConsentAssumed(!hubUrl.isEmpty());
+    core.hubClient().setConsentAssumed(!hubUrl.isEmpty());
     auto awaitHub = [&core, &err] {
-        if (!core.kvn().waitForIdle(120000))
+        if (!core.hubClient().waitForIdle(120000))
             err << "the hub's replies are still outstanding\n";
     };
     core.pass().recordDispatches = true;

@@ -85,39 +85,38 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_mainWindow = std::make_unique<MainWindowModel>(state, m_ui, *m_reports, m_startup.downloadUrl,
                                                      [this] { return m_settings->kvn_consent; });
     m_mobile = std::make_unique<MobileLink>(*m_reports, m_ui);
-    m_bgs = std::make_unique<SystemInfo>(state);
-    m_statek = std::make_unique<ShipInfo>(state);
+    m_systemInfo = std::make_unique<SystemInfo>(state);
+    m_ship = std::make_unique<ShipInfo>(state);
     m_mission = std::make_unique<MissionModule>(dataDir, *m_reports);
     m_cargo = std::make_unique<CargoModule>(state, dataDir, journalFolder, *m_reports, m_ui,
                                             m_mission->mission_commodites,
-                                            [this] { return m_kvn->acceptedOrders.orders(); });
+                                            [this] { return m_hubClient->acceptedOrders.orders(); });
     m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
-    m_db = std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
+    m_lastShopping =
+        std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
     m_market = std::make_unique<MarketModule>(state);
-    m_kvn = std::make_unique<HubClient>(
+    m_hubClient = std::make_unique<HubClient>(
         state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
         [this] { return m_settings->kvnCode(); });
     m_feed = std::make_unique<MobileFeed>(
         *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
-                                 m_cargo->loadingList, m_db->Wynik_wyszukiwania});
+                                 m_cargo->loadingList, m_lastShopping->Wynik_wyszukiwania});
     m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
     m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->hold().table, *m_reports);
     // The same endpoint the hub client talks to (its address completed the same way).
     m_hubSales = std::make_unique<HubSales>(HubSales::Sources{
-        m_kvn->endpointUrl(), [this] { return m_settings->kvn_consent; },
+        m_hubClient->endpointUrl(), [this] { return m_settings->kvn_consent; },
         [this] { return m_settings->storedKvnCode(); },
         [this] {
             return m_ledger->ownCarrierId() ? m_ledger->ownCarrierId() : state.dane_carriera.CarrierID;
         }});
     // [colony] notify=0 turns the desktop notifications off.
-    m_notifier = std::make_unique<Notifier>(
-        [this] {
-            return m_settings->flag(SettingKeys::ColonyNotify);
-        },
-        [this](bool on) { m_settings->setFlag(SettingKeys::ColonyNotify, on); });
+    m_notifier =
+        std::make_unique<Notifier>([this] { return m_settings->flag(SettingKeys::ColonyNotify); },
+                                   [this](bool on) { m_settings->setFlag(SettingKeys::ColonyNotify, on); });
     m_pass = std::make_unique<JournalPass>(
-        eventRoutes({state, *m_bgs, *m_statek, *m_cargo, *m_construct, *m_mission, *m_db, *m_market,
-                     journalFolder, *m_ledger, *m_colony}),
+        eventRoutes({state, *m_systemInfo, *m_ship, *m_cargo, *m_construct, *m_mission, *m_lastShopping,
+                     *m_market, journalFolder, *m_ledger, *m_colony}),
         *m_journal, *m_log, *m_mainWindow, state, *m_reports);
     // An error escaping a pass ends it (what it gathered is on the strip already)
     // and is told like any fault nobody clicked for.
@@ -135,7 +134,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
     m_webFeed = std::make_unique<WebPageFeed>(WebPageFeed::Sources{
         state, m_cargo->loadingList, m_construct->lista_materialow, m_construct->ProgressBar1,
-        m_db->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
+        m_lastShopping->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
     wire();
@@ -155,7 +154,7 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_cargo->start();
     // Sharing starts here when it was on at the last exit.
     m_web = std::make_unique<WebShare>(
-        *m_settings, *m_webFeed, [this](const QString& name) { m_db->findCommodity(name); },
+        *m_settings, *m_webFeed, [this](const QString& name) { m_lastShopping->findCommodity(name); },
         [this](const QString& text) { m_reports->report(text); });
     m_reports->endPass();
 }
@@ -167,13 +166,13 @@ void TessivarCore::wire()
     MainWindowModel* mw = m_mainWindow.get();
     MobileLink* mobile = m_mobile.get();
     MobileFeed* feed = m_feed.get();
-    SystemInfo* bgs = m_bgs.get();
+    SystemInfo* bgs = m_systemInfo.get();
     CargoModule* cargo = m_cargo.get();
     ConstructionModule* construct = m_construct.get();
     MissionModule* mission = m_mission.get();
-    ShoppingDb* db = m_db.get();
+    ShoppingDb* db = m_lastShopping.get();
     MarketModule* market = m_market.get();
-    HubClient* kvn = m_kvn.get();
+    HubClient* kvn = m_hubClient.get();
     JournalPass* pass = m_pass.get();
     const auto storeSetting = [settings](const SettingKey& key) {
         return [settings, &key](const QString& value) { settings->setValue(key, value); };
@@ -271,12 +270,12 @@ void TessivarCore::wire()
     // on it.
     const QString stillToBuy = QStringLiteral("Still to buy");
     cargo->addSource({stillToBuy, [colony] {
-        QList<QPair<QString, qint64>> rows;
-        for (const StillToBuyLine& l : colony->stillToBuy())
-            if (l.toBuy > 0)
-                rows.append({l.name, l.toBuy});
-        return rows;
-    }});
+                          QList<QPair<QString, qint64>> rows;
+                          for (const StillToBuyLine& l : colony->stillToBuy())
+                              if (l.toBuy > 0)
+                                  rows.append({l.name, l.toBuy});
+                          return rows;
+                      }});
     connect(colony, &ColonyCockpit::changed, cargo,
             m_reports->edge([cargo, stillToBuy] { cargo->refreshSource(stillToBuy); }));
     connect(colony, &ColonyCockpit::notify, m_notifier.get(), &Notifier::notify);
@@ -367,14 +366,14 @@ QJsonObject TessivarCore::dumpJson() const
     };
     merge(m_settings->dumpJson());
     merge(m_mobile->dumpJson());
-    merge(m_bgs->dumpJson(*m_statek));
-    merge(m_statek->dumpJson());
+    merge(m_systemInfo->dumpJson(*m_ship));
+    merge(m_ship->dumpJson());
     merge(m_cargo->dumpJson());
     merge(m_construct->dumpJson());
     merge(m_mission->dumpJson());
-    merge(m_db->dumpJson());
+    merge(m_lastShopping->dumpJson());
     merge(m_market->dumpJson());
-    merge(m_kvn->dumpJson());
+    merge(m_hubClient->dumpJson());
     merge(m_ledger->dumpJson());
     merge(m_colony->dumpJson());
     return o;

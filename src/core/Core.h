@@ -84,14 +84,14 @@ public:
     // When passes run: the main timer and the watch on the game's files (started by the app).
     JournalFollower& follower() { return *m_follower; }
     MainWindowModel& mainWindow() { return *m_mainWindow; }
-    SystemInfo& bgs() { return *m_bgs; }
-    ShipInfo& statek() { return *m_statek; }
+    SystemInfo& systemInfo() { return *m_systemInfo; }
+    ShipInfo& ship() { return *m_ship; }
     CargoModule& cargo() { return *m_cargo; }
     ConstructionModule& construct() { return *m_construct; }
     MissionModule& mission() { return *m_mission; }
-    ShoppingDb& db() { return *m_db; }
+    ShoppingDb& lastShopping() { return *m_lastShopping; }
     MarketModule& market() { return *m_market; }
-    HubClient& kvn() { return *m_kvn; }
+    HubClient& hubClient() { return *m_hubClient; }
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
     WebShare& web() { return *m_web; }
@@ -120,14 +120,14 @@ private:
     std::unique_ptr<MainWindowModel> m_mainWindow;
     std::unique_ptr<SettingsStore> m_settings;
     std::unique_ptr<MobileLink> m_mobile;
-    std::unique_ptr<SystemInfo> m_bgs;
-    std::unique_ptr<ShipInfo> m_statek;
+    std::unique_ptr<SystemInfo> m_systemInfo;
+    std::unique_ptr<ShipInfo> m_ship;
     std::unique_ptr<MissionModule> m_mission;
     std::unique_ptr<CargoModule> m_cargo;
     std::unique_ptr<ConstructionModule> m_construct;
-    std::unique_ptr<ShoppingDb> m_db;
+    std::unique_ptr<ShoppingDb> m_lastShopping;
     std::unique_ptr<MarketModule> m_market;
-    std::unique_ptr<HubClient> m_kvn;
+    std::unique_ptr<HubClient> m_hubClient;
     std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<CarrierLedger> m_ledger;
     std::unique_ptr<ColonyCockpit> m_colony;

@@ -497,8 +497,7 @@ HubReply HubService::listSales(const FormData& form)
     // Sales others reported that stand: what they took off the carrier's
     // buy orders went into its hold. The change's id names the sale for good.
     for (const HubChange& c : m_store.changes(carrier)) {
-        if (c.act != Act::kReportSale || c.byOwner || c.undoneAt != 0 || c.at < since ||
-            c.before <= c.after)
+        if (c.act != Act::kReportSale || c.byOwner || c.undoneAt != 0 || c.at < since || c.before <= c.after)
             continue;
         if (out.size() > 1)
             out.append(',');

@@ -61,21 +61,21 @@ void BgsWindowTest::fillsFromReplayedJournal()
     UiCore c;
     writeFile(c.journal.filePath(kDemo),
               readFile(QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/demo/") + kDemo));
-    Tf_BGS w(c.core->bgs(), c.core->statek());
+    Tf_BGS w(c.core->systemInfo(), c.core->ship());
     QCOMPARE(w.windowTitle(), QStringLiteral("System Info"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.system_name->text(), c.core->bgs().system_name);  // placeholder before the first event
+    QCOMPARE(w.system_name->text(), c.core->systemInfo().system_name);  // placeholder before the first event
 
     c.core->pass().Timer1Timer();
-    const SystemInfo& bgs = c.core->bgs();
+    const SystemInfo& bgs = c.core->systemInfo();
     QCOMPARE(w.system_name->text(), QString::fromUtf16(u"\U0001FA90 Col 285 Sector PY-Y b14-3"));
     QCOMPARE(w.stacja_name->text(), bgs.stacja_name);
     QCOMPARE(w.stacja_frakcja->text(), bgs.stacja_frakcja);
     QCOMPARE(w.system_population->text(), bgs.system_population);
     QCOMPARE(w.statek_cargo->text(),
              QString::fromUtf16(u"\U0001F4E6 ") + QString::number(c.core->state.DaneStatku.CargoCapacity));
-    QCOMPARE(w.statek_typ->text(), c.core->statek().statek_typ);
+    QCOMPARE(w.statek_typ->text(), c.core->ship().statek_typ);
 
     // The grid: heading fixed in the header, one row per faction, tooltips per row.
     QAbstractItemModel* m = w.sg_frakcje->model();
@@ -112,10 +112,10 @@ void BgsWindowTest::fillsFromReplayedJournal()
 void BgsWindowTest::journalTextIsShownAsPlainText()
 {
     UiCore c;
-    Tf_BGS w(c.core->bgs(), c.core->statek());
+    Tf_BGS w(c.core->systemInfo(), c.core->ship());
     w.show();
     const QByteArray name = "<b>Bold</b> &amp;";
-    c.core->bgs().parse_BGS(
+    c.core->systemInfo().parse_BGS(
         journalLine("T", "Location",
                     "\"StarSystem\":\"<i>Sys</i>\", \"StationName\":\"<u>S</u>\", \"Factions\":[ "
                     "{ \"Name\":\"" +

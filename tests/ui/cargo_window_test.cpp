@@ -239,17 +239,17 @@ void CargoWindowTest::find_searchesTheCurrentRow()
     TessivarCore& core = fx.start();
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
-    QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
+    QSignalSpy shown(&core.lastShopping(), &ShoppingDb::showRequested);
     w.materialsGrid->setCurrentIndex(w.materialsGrid->model()->index(2, 0));
     w.findMaterialAction->trigger();
-    QCOMPARE(core.db().edit_find, QStringLiteral("Ceramic Composites"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Ceramic Composites"));
     w.loadingGrid->setCurrentIndex(w.loadingGrid->model()->index(0, 0));
     w.findLoadingAction->trigger();
-    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Steel"));
     // With no row picked there is nothing to look for (the captions are no row).
     w.loadingGrid->setCurrentIndex({});
     w.findLoadingAction->trigger();
-    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Steel"));
     QCOMPARE(shown.count(), 2);
 }
 

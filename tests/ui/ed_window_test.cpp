@@ -194,7 +194,7 @@ void EdWindowTest::lockPanelsTilesWithoutLosingData()
     QCOMPARE(windows->f_BGS->frameGeometry().topLeft(), QPoint(area.left(), ed.frameGeometry().bottom() + 1));
     QCOMPARE(windows->f_BGS->system_name->text(), systemLabel);
     QCOMPARE(systemLabel, QString::fromUtf16(u"\U0001FA90 Col 285 Sector PY-Y b14-3"));
-    QVERIFY(core->bgs().sg_frakcje.rowCount() > 1);
+    QVERIFY(core->systemInfo().sg_frakcje.rowCount() > 1);
 }
 
 void EdWindowTest::copyButtonsAndSettings()

@@ -63,7 +63,7 @@ private slots:
     {
         CoreFixture f;
         TessivarCore& c = f.start();
-        Tf_KVN w(c.kvn(), c.state, coreReport(c));
+        Tf_KVN w(c.hubClient(), c.state, coreReport(c));
         QCOMPARE(w.windowTitle(), QStringLiteral("KVN"));
         QCOMPARE(tabTexts(w.tabs),
                  (QStringList{QStringLiteral("📜 Contract market"), QStringLiteral("📋 Accepted contracts")}));
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(w.label_no_hub->isVisible());
         QCOMPARE(w.label_no_hub->textFormat(), Qt::PlainText);
         QVERIFY(w.label_no_hub->text().contains(QStringLiteral("No Kelvane hub address")));
-        QVERIFY(f.core->kvn().isIdle());
+        QVERIFY(f.core->hubClient().isIdle());
         QVERIFY(!w.btn_add->isEnabled());
     }
 
@@ -95,11 +95,11 @@ private slots:
         startWithHub(f, hub.url());
         f.core->state.dane_carriera.CarrierID = 7;
         TessivarCore& c = *f.core;
-        Tf_KVN w(c.kvn(), c.state, coreReport(c));
+        Tf_KVN w(c.hubClient(), c.state, coreReport(c));
         w.show();
         QVERIFY(w.btn_add->isEnabled());
         QVERIFY(!w.label_no_hub->isVisible());
-        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QVERIFY(f.core->hubClient().waitForIdle(10000));
         QCOMPARE(w.label_delay->text(), QStringLiteral("60"));
         const QAbstractItemModel* m = w.lista_zlecen->model();
         QCOMPARE(m->rowCount(), 2);
@@ -107,7 +107,7 @@ private slots:
 
         QVERIFY(!w.btn_refresh->isEnabled());
         // The window counts whole seconds up to the time the core allows, rounded up.
-        const QDateTime at = f.core->kvn().nextRefreshAllowedAt();
+        const QDateTime at = f.core->hubClient().nextRefreshAllowedAt();
         QCOMPARE(Tf_KVN::secondsLeft(at, at.addSecs(-60)), 60);
         QCOMPARE(Tf_KVN::secondsLeft(at, at.addMSecs(-59001)), 60);
         QCOMPARE(Tf_KVN::secondsLeft(at, at.addSecs(-59)), 59);
@@ -121,9 +121,9 @@ private slots:
     {
         CoreFixture f;
         TessivarCore& core = f.start();
-        Tf_KVN w(core.kvn(), core.state, coreReport(core));
+        Tf_KVN w(core.hubClient(), core.state, coreReport(core));
         w.show();
-        core.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
+        core.hubClient().loadOrderList(QString::fromUtf8(j(kOrders)));
         const QAbstractItemModel* m = w.lista_zlecen->model();
         const QModelIndex steel = m->index(3, 0, m->index(0, 0));
         w.lista_zlecen->setCurrentIndex(steel);
@@ -135,8 +135,9 @@ private slots:
         QCOMPARE(w.lista_zlecen->currentIndex(), steel);
 
         w.Getcontract1->trigger();
-        QCOMPARE(core.kvn().acceptedOrders.orderCount(), 1);
-        QCOMPARE(core.kvn().acceptedOrders.orders().value(0), core.kvn().marketOrders.orders().value(0));
+        QCOMPARE(core.hubClient().acceptedOrders.orderCount(), 1);
+        QCOMPARE(core.hubClient().acceptedOrders.orders().value(0),
+                 core.hubClient().marketOrders.orders().value(0));
         QVERIFY(w.przyjete_zlecenia->isExpanded(w.przyjete_zlecenia->model()->index(0, 0)));
         QCOMPARE(core.cargo().selectorEntries().last(), QStringLiteral("3702668288"));
     }
@@ -258,7 +259,7 @@ private slots:
         f.core->state.dane_carriera.Body = 5;
         f.core->state.dane_carriera.CarrierName = QStringLiteral("FUXBAU");
         TessivarCore& c = *f.core;
-        Tf_KVN w(c.kvn(), c.state, coreReport(c));
+        Tf_KVN w(c.hubClient(), c.state, coreReport(c));
         bool answered = false;
         QTimer::singleShot(0, this, [&answered] {
             auto* form = qobject_cast<Tf_KVN_add*>(QApplication::activeModalWidget());
@@ -271,7 +272,7 @@ private slots:
         });
         w.btn_addClick();
         QVERIFY(answered);
-        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QVERIFY(f.core->hubClient().waitForIdle(10000));
         QCOMPARE(hub.bodies().value(0),
                  QStringLiteral(
                      "act=add_kvn&cmdr=CMDR+Jan&FC=FUXBAU&CarrierID=3702668288&location=Deciat+%2F+Body+5&"
@@ -289,7 +290,7 @@ private slots:
         writeFile(f.dataDir.filePath(QStringLiteral("settings.ini")),
                   "[links]\r\nchat=https://chat.example/invite\r\ndownload=https://example/download\r\n");
         TessivarCore& c = f.start();
-        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
+        Tf_about w(c.hubClient(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         QCOMPARE(w.windowTitle(), QStringLiteral("About Tessivar"));
         QVERIFY(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(w.label_version->text(), QStringLiteral("v. 1.3"));
@@ -316,7 +317,7 @@ private slots:
 
         // No hub configured: showing asks nothing and reports nothing.
         w.show();
-        QVERIFY(f.core->kvn().isIdle());
+        QVERIFY(f.core->hubClient().isIdle());
         QCOMPARE(f.ui.messages(), QStringList());
     }
 
@@ -324,7 +325,7 @@ private slots:
     {
         CoreFixture f;
         TessivarCore& c = f.start();
-        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
+        Tf_about w(c.hubClient(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         w.showSplash();
         QCOMPARE(w.windowModality(), Qt::ApplicationModal);
         w.Timer_hide_start_window.start(10);
@@ -344,12 +345,12 @@ private slots:
         CoreFixture f;
         startWithHub(f, hub.url(), "[links]\r\ndownload=https://example/download\r\n");
         TessivarCore& c = *f.core;
-        Tf_about w(c.kvn(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
+        Tf_about w(c.hubClient(), c.mainWindow(), c.ui(), c.startup().downloadUrl, c.startup().chatUrl);
         for (int i = 0; i < 3; ++i) {
             w.show();
             w.hide();
         }
-        QVERIFY(f.core->kvn().waitForIdle(10000));
+        QVERIFY(f.core->hubClient().waitForIdle(10000));
         QCOMPARE(hub.requests.size(), 3);
         QVERIFY(!w.btn_new_version->isHidden());
         QCOMPARE(w.btn_new_version->text(), QStringLiteral("New version available: 1.2.0.0 && more"));

@@ -81,7 +81,7 @@ void MobileControlsTest::activeBoxFollowsTheLink()
     QVERIFY(QTest::qWaitFor([&] { return link.waitingRequestBytes() >= flood.size(); }, 5000));
     for (int i = 0; i < 200; ++i)
         link.Listen_serverTimer();
-    QCOMPARE(core.db().edit_find, QStringLiteral("Gold 199"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Gold 199"));
     QVERIFY(!windows.f_DB->isVisible());
 
     ed.ch_wysylaj->click();

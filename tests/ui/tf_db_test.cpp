@@ -47,7 +47,7 @@ void TfDbTest::window_beforeFirstSearch_showsHintsNotNames()
 {
     CoreFixture f;
     TessivarCore& c = f.start();
-    Tf_DB w(c.db(), c.ui(), coreReport(c));
+    Tf_DB w(c.lastShopping(), c.ui(), coreReport(c));
     // The title names the tool; no designer's names anywhere before a search.
     QVERIFY(w.windowTitle().contains(QStringLiteral("Last Shopping")));
     QCOMPARE(w.tabs->count(), 3);
@@ -73,15 +73,15 @@ void TfDbTest::findButton_showsResultAsPlainText()
 {
     CoreFixture f;
     TessivarCore& core = f.start();
-    writeFile(core.db().storePath(), kStore);
+    writeFile(core.lastShopping().storePath(), kStore);
     core.cargo().loadingList.setAll({{"TOWAR", "ILOSC", ""}, {"Steel", "100", ""}});
-    Tf_DB w(core.db(), core.ui(), coreReport(core));
+    Tf_DB w(core.lastShopping(), core.ui(), coreReport(core));
     w.show();
     w.edit_find->clear();
     QTest::keyClicks(w.edit_find, QStringLiteral("Liquid Oxygen"));
     QTest::mouseClick(w.btn_find, Qt::LeftButton);
 
-    QCOMPARE(core.db().Wynik_wyszukiwania.ItemType, QStringLiteral("liquidoxygen"));
+    QCOMPARE(core.lastShopping().Wynik_wyszukiwania.ItemType, QStringLiteral("liquidoxygen"));
     QCOMPARE(w.label_ww_station->text(), QStringLiteral("🛰️ <b>Kawasato's Pride</b>"));
     QCOMPARE(w.label_ww_station->textFormat(), Qt::PlainText);
     QCOMPARE(w.label_ww_distance->text(), QStringLiteral("📍540Ls"));
@@ -94,9 +94,9 @@ void TfDbTest::copyButtons_copyFieldsWithoutPrefix()
 {
     CoreFixture f;
     TessivarCore& core = f.start();
-    writeFile(core.db().storePath(), kStore);
-    Tf_DB w(core.db(), core.ui(), coreReport(core));
-    core.db().findCommodity(QStringLiteral("liquidoxygen"));
+    writeFile(core.lastShopping().storePath(), kStore);
+    Tf_DB w(core.lastShopping(), core.ui(), coreReport(core));
+    core.lastShopping().findCommodity(QStringLiteral("liquidoxygen"));
     const QList<QPair<QPushButton*, QString>> cases{
         {w.btn_copy_system, QStringLiteral("Capricorni Sector OS-U c2-13")},
         {w.btn_copy_station, QStringLiteral("<b>Kawasato's Pride</b>")},
@@ -112,7 +112,7 @@ void TfDbTest::closeButton_hidesWindow()
 {
     CoreFixture f;
     TessivarCore& c = f.start();
-    Tf_DB w(c.db(), c.ui(), coreReport(c));
+    Tf_DB w(c.lastShopping(), c.ui(), coreReport(c));
     w.show();
     QVERIFY(w.isVisible());
     QTest::mouseClick(w.btn_close, Qt::LeftButton);
@@ -144,7 +144,7 @@ void TfDbTest::hidingByAnyMeans_tellsThePhone()
     QTcpSocket* conn = phone.nextPendingConnection();
     QVERIFY(QTest::qWaitFor([&] { return link.isConnected(); }, 5000));
 
-    Tf_DB w(core.db(), core.ui(), coreReport(core));
+    Tf_DB w(core.lastShopping(), core.ui(), coreReport(core));
     w.show();
     if (how == QLatin1String("button"))
         QTest::mouseClick(w.btn_close, Qt::LeftButton);
@@ -174,12 +174,12 @@ void TfDbTest::findCommodity_showsWindowFromAnyEntryPoint()
     paths.journalDir = journal.path();
     paths.dataDir = data.path();
     TessivarCore core(paths, {}, ui);
-    writeFile(core.db().storePath(), kStore);
+    writeFile(core.lastShopping().storePath(), kStore);
     WindowSet windows(core, ui);
     windows.Timer1.stop();
     QVERIFY(!windows.f_DB->isVisible());
 
-    core.db().findCommodity(QStringLiteral("Steel"));
+    core.lastShopping().findCommodity(QStringLiteral("Steel"));
     QVERIFY(windows.f_DB->isVisible());
     QCOMPARE(windows.f_DB->edit_find->text(), QStringLiteral("Steel"));
     QCOMPARE(windows.f_DB->label_ww_price->text(), QStringLiteral("💰1CR (Buying: 0)"));

@@ -317,7 +317,7 @@ void WindowGeometryTest::panelBoxesFollowTheirWindows()
     QVERIFY(!cargo->isChecked());
     QVERIFY(readFile(core.settings().path()).contains("ch_cargo=0"));
     // Opened another way (a search from the phone): the box ticks.
-    core.db().findCommodity(QStringLiteral("Steel"));
+    core.lastShopping().findCommodity(QStringLiteral("Steel"));
     QVERIFY(windows.f_DB->isVisible());
     QVERIFY(db->isChecked());
     // Its own Close button: unticked again.

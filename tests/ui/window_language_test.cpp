@@ -279,13 +279,13 @@ void WindowLanguageTest::aSearchFromTheHeadingSearchesNothing()
     Language::install(QStringLiteral("pl"));
     Session session;
     WindowSet& windows = *session.windowSet;
-    const QString before = session.core().db().edit_find;
+    const QString before = session.core().lastShopping().edit_find;
     // The captions are in the header bar, never a row: with no row picked
     // there is nothing to look for.
     QTableView* list = windows.f_cargo->loadingGrid;
     list->setCurrentIndex({});
     windows.f_cargo->findLoadingAction->trigger();
-    QCOMPARE(session.core().db().edit_find, before);
+    QCOMPARE(session.core().lastShopping().edit_find, before);
 }
 
 void WindowLanguageTest::theSettingPicksTheLanguage()

@@ -275,7 +275,7 @@ void WindowTextsTest::textsFromOutsideShowAsPlainTextEverywhere()
         if (w != windows.f_ED && !qobject_cast<QMenu*>(w) && !w->inherits("QDialog") && w->isWindow() &&
             !w->windowTitle().isEmpty())
             w->show();
-    QVERIFY(core.kvn().waitForIdle(10000));
+    QVERIFY(core.hubClient().waitForIdle(10000));
     QCoreApplication::processEvents();
 
     QStringList wrong;

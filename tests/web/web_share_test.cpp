@@ -204,7 +204,7 @@ void WebShareTest::browserShowsLoadingList_andUpdatesLiveAfterTransfer()
         [](const QString& v) { return v.contains(QLatin1String("4,000 CR")); }, 10000);
     QVERIFY2(search.contains(QLatin1String("steel")) && search.contains(QString::fromUtf8(kHostileStation)),
              qPrintable(search));
-    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(c.fx.core->lastShopping().edit_find, QStringLiteral("Steel"));
 
     // The server goes away and comes back: the page reconnects by itself and catches up.
     WebShare& share = c.fx.core->web();
@@ -246,12 +246,12 @@ void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
 
     // The page's search runs the program's; requests are bounded in size.
     QVERIFY(httpPost(c.port, "/" + kToken + "/find", "Steel").startsWith("HTTP/1.1 204 "));
-    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(c.fx.core->lastShopping().edit_find, QStringLiteral("Steel"));
     QVERIFY(httpPost(c.port, "/" + wrong + "/find", "Gold").startsWith("HTTP/1.1 403 "));
     QVERIFY(httpPost(c.port, "/" + kToken + "/find", QByteArray(300, 'x')).startsWith("HTTP/1.1 400 "));
     QVERIFY(httpPost(c.port, "/" + kToken + "/find", QByteArray(64 * 1024, 'x')).startsWith("HTTP/1.1 400 "));
     QVERIFY(httpGet(c.port, "/" + kToken + "/?" + QByteArray(64 * 1024, 'x')).startsWith("HTTP/1.1 400 "));
-    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(c.fx.core->lastShopping().edit_find, QStringLiteral("Steel"));
 
     // Another site's page cannot search through the owner's browser; the page itself can.
     const auto postFrom = [&](const QByteArray& origin, const QByteArray& body) {
@@ -263,9 +263,9 @@ void WebShareTest::withoutToken_forbidden_andNamesAreEscaped()
     for (const QByteArray& origin : {QByteArray("http://attacker.example"), QByteArray("null"),
                                      "http://127.0.0.1:" + QByteArray::number(c.port + 1)})
         QVERIFY2(postFrom(origin, "Gold").startsWith("HTTP/1.1 403 "), origin.constData());
-    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(c.fx.core->lastShopping().edit_find, QStringLiteral("Steel"));
     QVERIFY(postFrom("http://127.0.0.1:" + QByteArray::number(c.port), "Silver").startsWith("HTTP/1.1 204 "));
-    QCOMPARE(c.fx.core->db().edit_find, QStringLiteral("Silver"));
+    QCOMPARE(c.fx.core->lastShopping().edit_find, QStringLiteral("Silver"));
 
     // A new address: the old one is refused at once.
     c.fx.core->web().renewToken();

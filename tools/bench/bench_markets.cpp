@@ -115,10 +115,10 @@ int main(int argc, char** argv)
     TessivarCore core(paths, {}, ui);
 
     QDir().mkpath(data.filePath(QStringLiteral("Markets")));
-    writeBytes(core.db().storePath(), store());
+    writeBytes(core.lastShopping().storePath(), store());
     core.cargo().loadingList.setAll(list(0));
     core.construct().lista_materialow.setAll(list(3));
-    ShoppingDb& db = core.db();
+    ShoppingDb& db = core.lastShopping();
     db.edit_find = QStringLiteral("Commodity 499");
     measure("search", runs, [&db] { db.szukaj_towaru(); });
     out << "  found " << db.Wynik_wyszukiwania.ItemType << ", listed "

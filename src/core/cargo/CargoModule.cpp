@@ -385,8 +385,16 @@ void CargoModule::ZnajdzZlecenie(const QList<Order>& accepted, quint64 carrierId
 QString CargoModule::selectorEntryText(int index) const
 {
     const QString entry = selectorEntries().value(index);
-    if (!isContractCarrier(index) || entry.isEmpty())
+    if (!isContractCarrier(index) || entry.isEmpty()) {
+        // The lists' own sources read in the person's language; the stored
+        // selection and the dump keep their names.
+        static const char* const kCaptions[] = {QT_TR_NOOP("My Carrier"), QT_TR_NOOP("Trade Missions"),
+                                                QT_TR_NOOP("Still to buy")};
+        for (const char* caption : kCaptions)
+            if (entry == QLatin1String(caption))
+                return tr(caption);
         return entry;
+    }
     // A taken contract is stored by its carrier's id; a person reads the order's heading.
     const QList<Order> accepted = acceptedContracts();
     if (const Order* order = acceptedOrderOf(accepted, entry.toULongLong()))

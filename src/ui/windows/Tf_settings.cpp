@@ -144,9 +144,7 @@ QWidget* Tf_settings::buildGeneralTab()
     l->addStretch(1);
     connect(combo_language, &QComboBox::activated, this, [this] {
         const QString code = combo_language->currentData().toString();
-        runAction(m_report, [this, code] {
-            m_settings.setValue(SettingKeys::Language, code);
-        });
+        runAction(m_report, [this, code] { m_settings.setValue(SettingKeys::Language, code); });
     });
 
     connect(btn_browse_journal, &QPushButton::clicked, this, [this] {

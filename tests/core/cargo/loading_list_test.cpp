@@ -507,7 +507,8 @@ void LoadingListTest::sources()
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
     // A carrier id without an accepted contract keeps the rows and refreshes TOTAL.
     cargo.appendSelectorEntry(QStringLiteral("K7Q-12X"));
-    QCOMPARE(cargo.selectorEntries(), (QStringList{"My Carrier", "Trade Missions", "Still to buy", "K7Q-12X"}));
+    QCOMPARE(cargo.selectorEntries(),
+             (QStringList{"My Carrier", "Trade Missions", "Still to buy", "K7Q-12X"}));
     QCOMPARE(cargo.selectedIndex(), 3);
     QCOMPARE(gridText(cargo.loadingList),
              QStringLiteral("TOWAR,ILOSC|Gold,150,1-50|Tea,20,0-20|Wine,1,0-1|TOTAL,171,1-71"));
@@ -611,13 +612,13 @@ void LoadingListTest::searchTakesTheRowsName()
     CoreFixture fx;
     writeIni(fx, "[zaladunek]\r\nSteel=100\r\n");
     TessivarCore& core = fx.start();
-    QSignalSpy shown(&core.db(), &ShoppingDb::showRequested);
+    QSignalSpy shown(&core.lastShopping(), &ShoppingDb::showRequested);
     core.cargo().searchCommonMaterial(1);
-    QCOMPARE(core.db().edit_find, QStringLiteral("Aluminium"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Aluminium"));
     core.cargo().searchLoadingRow(2);
-    QCOMPARE(core.db().edit_find, QStringLiteral("TOTAL"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("TOTAL"));
     core.cargo().searchLoadingRow(1);
-    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Steel"));
     QCOMPARE(shown.count(), 3);
     // Captions are no commodity: the list's heading row and the pick list's headings.
     core.cargo().searchLoadingRow(0);
@@ -627,7 +628,7 @@ void LoadingListTest::searchTakesTheRowsName()
     core.cargo().clearList();
     core.cargo().searchLoadingRow(1);  // the blank row
     QCOMPARE(shown.count(), 3);
-    QCOMPARE(core.db().edit_find, QStringLiteral("Steel"));
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Steel"));
 }
 
 void LoadingListTest::dumpHoldsListsAndFile()

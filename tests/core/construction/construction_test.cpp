@@ -611,16 +611,16 @@ void ConstructionTest::findOnMarkets()
     Site s;
     s.m.czytaj_budowe_z_logu(depotLine("0.100000", {material("Ceramic Composites", 10, 0)}));
     s.m.lista_materialow.appendRow({});
-    QSignalSpy shown(&s.core.db(), &ShoppingDb::showRequested);
-    const QString before = s.core.db().edit_find;
+    QSignalSpy shown(&s.core.lastShopping(), &ShoppingDb::showRequested);
+    const QString before = s.core.lastShopping().edit_find;
     s.m.Findonmarkets1Click(3);  // empty row
     s.m.Findonmarkets1Click(2);  // TOTAL
     s.m.lista_materialow.setCell(0, 0, QStringLiteral("Site  [7.ini]"));
     s.m.Findonmarkets1Click(0);  // the site's heading
-    QCOMPARE(s.core.db().edit_find, before);
+    QCOMPARE(s.core.lastShopping().edit_find, before);
     QCOMPARE(shown.count(), 0);
     s.m.Findonmarkets1Click(1);
-    QCOMPARE(s.core.db().edit_find, QStringLiteral("Ceramic Composites"));
+    QCOMPARE(s.core.lastShopping().edit_find, QStringLiteral("Ceramic Composites"));
     QCOMPARE(shown.count(), 1);
 }
 

@@ -78,8 +78,8 @@ void DemoPlayerTest::playedFast_everyWindowHasContentAndNothingFails()
     QCOMPARE(core.mission().mission_commodites.units(QStringLiteral("Polymers")), std::optional<int>(96));
     QCOMPARE(core.mission().mission_commodites.units(QStringLiteral("Bertrandite")), std::optional<int>(40));
     // Last Shopping found what was bought, and where.
-    QCOMPARE(core.db().Wynik_wyszukiwania.Station_Name, QStringLiteral("Mille Gateway"));
-    QVERIFY(core.db().Wynik_wyszukiwania.Count > 0);
+    QCOMPARE(core.lastShopping().Wynik_wyszukiwania.Station_Name, QStringLiteral("Mille Gateway"));
+    QVERIFY(core.lastShopping().Wynik_wyszukiwania.Count > 0);
     // The market of the station the commander shopped at.
     QVERIFY(core.market().sg_Market.rowCount() > 10);
     // The ship: its hold emptied at the carrier.

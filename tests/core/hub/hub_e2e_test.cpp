@@ -44,7 +44,7 @@ struct Commander : CoreFixture
         core->settings().kvn_consent = true;
         core->state.dane_CMDR.Name = name;
     }
-    HubClient& kvn() { return core->kvn(); }
+    HubClient& hubClient() { return core->hubClient(); }
 };
 
 }  // namespace
@@ -88,23 +88,23 @@ private slots:
         order.commodity = QStringLiteral("Liquid Oxygen");
         order.count = 1000;
         order.price = 105;
-        QVERIFY(owner.kvn().addOrder(order));
-        QVERIFY(owner.kvn().waitForIdle(kWait));
+        QVERIFY(owner.hubClient().addOrder(order));
+        QVERIFY(owner.hubClient().waitForIdle(kWait));
         QCOMPARE(owner.ui.messages().size(), 1);
         QVERIFY2(owner.ui.messages()[0].startsWith(QStringLiteral("Order added")),
                  qPrintable(owner.ui.messages()[0]));
-        QCOMPARE(commodityLines(owner.kvn().marketOrders),
+        QCOMPARE(commodityLines(owner.hubClient().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 1000 / 💰 105% AVG;")});
 
         // A hauler takes it onto his loading list.
         Commander hauler(m_url, QStringLiteral("Hauler"));
-        hauler.kvn().windowShown();
-        QVERIFY(hauler.kvn().waitForIdle(kWait));
-        QVERIFY(hauler.kvn().takeContract(0));
+        hauler.hubClient().windowShown();
+        QVERIFY(hauler.hubClient().waitForIdle(kWait));
+        QVERIFY(hauler.hubClient().takeContract(0));
         QCOMPARE(hauler.core->cargo().selectorEntries().last(), QStringLiteral("3702668288"));
-        QCOMPARE(
-            contractRows(hauler.kvn().acceptedOrders.orders(), 3702668288ULL).value_or(QList<ContractRow>{}),
-            (QList<ContractRow>{{QStringLiteral("Liquid Oxygen"), 1000}}));
+        QCOMPARE(contractRows(hauler.hubClient().acceptedOrders.orders(), 3702668288ULL)
+                     .value_or(QList<ContractRow>{}),
+                 (QList<ContractRow>{{QStringLiteral("Liquid Oxygen"), 1000}}));
 
         // He sells 400 t at the carrier: the hub lowers the order, both trees follow.
         hauler.core->state.dane_dokowania.MarketID = 3702668288ULL;
@@ -112,10 +112,10 @@ private slots:
             j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668288, "
               "'Type':'liquidoxygen', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 "
               "}"));
-        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        QVERIFY(hauler.hubClient().waitForIdle(kWait));
         const QStringList after{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 600 / 💰 105% AVG;")};
-        QCOMPARE(commodityLines(hauler.kvn().marketOrders), after);
-        QCOMPARE(commodityLines(hauler.kvn().acceptedOrders), after);
+        QCOMPARE(commodityLines(hauler.hubClient().marketOrders), after);
+        QCOMPARE(commodityLines(hauler.hubClient().acceptedOrders), after);
 
         // Opening the carrier's market tells the hub its real demand ("Liquid oxygen" there).
         writeFile(hauler.journalDir.filePath(QStringLiteral("Market.json")),
@@ -125,20 +125,20 @@ private slots:
                     "'BuyPrice':0, 'SellPrice':2000, 'MeanPrice':0, 'Stock':0, 'Demand':550 } ] }"));
         hauler.core->state.dane_systemu.MarketID = 3702668288ULL;
         hauler.core->market().przeszukaj_market(hauler.journalDir.path());
-        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        QVERIFY(hauler.hubClient().waitForIdle(kWait));
         QVERIFY(hauler.core->market().Need_veryfi);
-        QCOMPARE(hauler.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(hauler.kvn().marketOrders),
+        QCOMPARE(hauler.hubClient().verifyLog, QStringList{QStringLiteral("verify_ok")});
+        QCOMPARE(commodityLines(hauler.hubClient().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
         QCOMPARE(hauler.ui.messages(), QStringList());
 
         // The owner sees it too; his program is the hub's version, so nothing is announced.
-        owner.kvn().refreshOrders();
-        owner.kvn().versionCheck().check();
-        QVERIFY(owner.kvn().waitForIdle(kWait));
-        QCOMPARE(commodityLines(owner.kvn().marketOrders),
+        owner.hubClient().refreshOrders();
+        owner.hubClient().versionCheck().check();
+        QVERIFY(owner.hubClient().waitForIdle(kWait));
+        QCOMPARE(commodityLines(owner.hubClient().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 550 / 💰 105% AVG;")});
-        QCOMPARE(owner.kvn().versionCheck().newVersionCaption(), QString());
+        QCOMPARE(owner.hubClient().versionCheck().newVersionCaption(), QString());
 
         // A market that wants more: the hauler's check cannot raise the
         // order, the owner's check at his own carrier (with his code) can.
@@ -151,11 +151,11 @@ private slots:
             writeFile(commander->journalDir.filePath(QStringLiteral("Market.json")), more);
             commander->core->state.dane_systemu.MarketID = 3702668288ULL;
             commander->core->market().przeszukaj_market(commander->journalDir.path());
-            QVERIFY(commander->kvn().waitForIdle(kWait));
+            QVERIFY(commander->hubClient().waitForIdle(kWait));
         }
-        QCOMPARE(hauler.kvn().verifyLog.last(), QStringLiteral("verify_none"));
-        QCOMPARE(owner.kvn().verifyLog, QStringList{QStringLiteral("verify_ok")});
-        QCOMPARE(commodityLines(owner.kvn().marketOrders),
+        QCOMPARE(hauler.hubClient().verifyLog.last(), QStringLiteral("verify_none"));
+        QCOMPARE(owner.hubClient().verifyLog, QStringList{QStringLiteral("verify_ok")});
+        QCOMPARE(commodityLines(owner.hubClient().marketOrders),
                  QStringList{QStringLiteral("📦 Commodity: [Liquid Oxygen] 🔢 2000 / 💰 105% AVG;")});
     }
 
@@ -175,8 +175,8 @@ private slots:
         order.commodity = QStringLiteral("Steel");
         order.count = 1000;
         order.price = 100;
-        QVERIFY(owner.kvn().addOrder(order));
-        QVERIFY(owner.kvn().waitForIdle(kWait));
+        QVERIFY(owner.hubClient().addOrder(order));
+        QVERIFY(owner.hubClient().waitForIdle(kWait));
 
         // A second hauler sells 400 t there; his program reports it to the hub.
         Commander hauler(m_url, QStringLiteral("Hauler"));
@@ -184,7 +184,7 @@ private slots:
         hauler.core->cargo().reconciler().applySale(
             j("{ 'timestamp':'2025-06-01T10:00:00Z', 'event':'MarketSell', 'MarketID':3702668290, "
               "'Type':'steel', 'Count':400, 'SellPrice':2000, 'TotalSale':800000, 'AvgPricePaid':900 }"));
-        QVERIFY(hauler.kvn().waitForIdle(kWait));
+        QVERIFY(hauler.hubClient().waitForIdle(kWait));
 
         // The owner's program asks twice: the sale is in his ledger once, marked as the hub's.
         for (int i = 0; i < 2; ++i) {

@@ -32,7 +32,7 @@ struct HubFixture : CoreFixture
         core->settings().kvn_consent = consent;
         core->state.dane_CMDR.Name = QStringLiteral("Jan");
     }
-    HubClient& kvn() { return core->kvn(); }
+    HubClient& hubClient() { return core->hubClient(); }
 };
 
 QStringList topLevelTexts(const OrderTree& t)
@@ -65,8 +65,8 @@ void loadOrders(HttpStub& hub, HubFixture& f, const QByteArray& orders)
         return StubResponse::text(
             r.field(QStringLiteral("act")) == QLatin1String("get_kvn") ? orders : QByteArray("verify_ok"));
     };
-    f.kvn().requestOrders();
-    QVERIFY(f.kvn().waitForIdle(kWait));
+    f.hubClient().requestOrders();
+    QVERIFY(f.hubClient().waitForIdle(kWait));
     hub.requests.clear();
 }
 
@@ -97,20 +97,20 @@ private slots:
         QFETCH(QString, configured);
         QFETCH(QString, url);
         HubFixture f(configured);
-        QCOMPARE(f.kvn().endpointUrl(), url);
-        QCOMPARE(f.kvn().endpointNote().isEmpty(), !url.isEmpty());
+        QCOMPARE(f.hubClient().endpointUrl(), url);
+        QCOMPARE(f.hubClient().endpointNote().isEmpty(), !url.isEmpty());
     }
 
     void noEndpoint_sendsNothingAndReportsNothing()
     {
         HubFixture f{QString()};
-        f.kvn().windowShown();
-        f.kvn().versionCheck().check();
-        f.kvn().reportSale(QStringLiteral("steel"), 1);
+        f.hubClient().windowShown();
+        f.hubClient().versionCheck().check();
+        f.hubClient().reportSale(QStringLiteral("steel"), 1);
         f.core->market().KVN_aktualizuj_zlecenia(42);
-        QVERIFY(f.kvn().isIdle());
+        QVERIFY(f.hubClient().isIdle());
         QCOMPARE(f.ui.messages(), QStringList());
-        QVERIFY(!refreshPaused(f.kvn()));
+        QVERIFY(!refreshPaused(f.hubClient()));
     }
 
     void getKVN_sendsTheHubHeadersAndFillsBothTrees()
@@ -123,10 +123,10 @@ private slots:
         taken.carrierName = QStringLiteral("IRONCLAD");
         taken.cmdr = QStringLiteral("jan");
         taken.lines = {{QStringLiteral("Old"), 1, 1}};
-        f.kvn().acceptedOrders.appendOrder(taken);
+        f.hubClient().acceptedOrders.appendOrder(taken);
 
-        f.kvn().windowShown();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().windowShown();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
 
         QCOMPARE(hub.requests.size(), 1);
         const StubRequest& r = hub.requests[0];
@@ -138,19 +138,19 @@ private slots:
         QCOMPARE(r.header("Content-Type"), QByteArray("application/x-www-form-urlencoded"));
         QCOMPARE(r.body, QByteArray("act=get_kvn"));
 
-        QCOMPARE(f.kvn().marketOrders.orderCount(), 1);
-        QCOMPARE(f.kvn().marketOrders.rowCount(f.kvn().marketOrders.index(0, 0)), 5);
-        const OrderTree& accepted = f.kvn().acceptedOrders;
+        QCOMPARE(f.hubClient().marketOrders.orderCount(), 1);
+        QCOMPARE(f.hubClient().marketOrders.rowCount(f.hubClient().marketOrders.index(0, 0)), 5);
+        const OrderTree& accepted = f.hubClient().acceptedOrders;
         QCOMPARE(accepted.rowCount(accepted.index(0, 0)), 5);
         QCOMPARE(topLevelTexts(accepted),
                  QStringList{QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan")});
         QCOMPARE(accepted.index(0, 0, accepted.index(0, 0)).data().toString(),
                  QStringLiteral("🆔 CarrierID: 3702668288"));
-        QVERIFY(refreshPaused(f.kvn()));
+        QVERIFY(refreshPaused(f.hubClient()));
 
         // While the countdown runs, showing the window again does not ask the hub.
-        f.kvn().windowShown();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().windowShown();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
     }
 
@@ -205,20 +205,20 @@ private slots:
             return r;
         };
         HubFixture f(kind == QLatin1String("down") ? unusedLoopbackUrl() : hub.url());
-        f.kvn().http().setTimeoutMs(300);
-        f.kvn().http().setReplyLimit(1000);
-        f.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
+        f.hubClient().http().setTimeoutMs(300);
+        f.hubClient().http().setReplyLimit(1000);
+        f.hubClient().loadOrderList(QString::fromUtf8(j(kOrders)));
 
-        f.kvn().refreshOrders();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().refreshOrders();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
 
         // The person is told once; the list and the countdown stay as they were.
         QCOMPARE(f.ui.messages().size(), 1);
         QVERIFY2(f.ui.messages()[0].startsWith(QStringLiteral("Kelvane hub (get_kvn): ")),
                  qPrintable(f.ui.messages()[0]));
         QVERIFY2(f.ui.messages()[0].contains(message), qPrintable(f.ui.messages()[0]));
-        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
-        QVERIFY(!refreshPaused(f.kvn()));
+        QCOMPARE(topLevelTexts(f.hubClient().marketOrders).size(), 1);
+        QVERIFY(!refreshPaused(f.hubClient()));
     }
 
     void automaticFailures_reportedOnceUntilTheHubAnswers()
@@ -231,20 +231,20 @@ private slots:
         };
         HubFixture f(hub.url());
         for (int i = 0; i < 3; ++i)
-            f.kvn().reportSale(QStringLiteral("steel"), 1);
-        f.kvn().versionCheck().check();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+            f.hubClient().reportSale(QStringLiteral("steel"), 1);
+        f.hubClient().versionCheck().check();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 4);
         // Nobody clicked for these: the strip, not a box.
         QVERIFY(f.ui.messages().isEmpty());
         QCOMPARE(f.told().size(), 1);
 
         up = true;
-        f.kvn().reportSale(QStringLiteral("steel"), 1);
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().reportSale(QStringLiteral("steel"), 1);
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         up = false;
-        f.kvn().reportSale(QStringLiteral("steel"), 1);
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().reportSale(QStringLiteral("steel"), 1);
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(f.told().size(), 2);
     }
 
@@ -256,24 +256,24 @@ private slots:
             return StubResponse::text(list ? j(kOrders) : QByteArray("<html>Maintenance</html>"));
         };
         HubFixture f(hub.url());
-        f.kvn().loadOrderList(QString::fromUtf8(j(kOrders)));
+        f.hubClient().loadOrderList(QString::fromUtf8(j(kOrders)));
         for (int i = 0; i < 3; ++i)
-            f.kvn().requestOrders();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+            f.hubClient().requestOrders();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 3);
         QVERIFY(f.ui.messages().isEmpty());
         QCOMPARE(f.told().size(), 1);
         QVERIFY2(f.told()[0].contains(QStringLiteral("<html>Maintenance</html>")), qPrintable(f.told()[0]));
-        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
+        QCOMPARE(topLevelTexts(f.hubClient().marketOrders).size(), 1);
         // A good list gets through, and the next bad one is told again.
         list = true;
-        f.kvn().requestOrders();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().requestOrders();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         list = false;
-        f.kvn().requestOrders();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().requestOrders();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(f.told().size(), 2);
-        QCOMPARE(topLevelTexts(f.kvn().marketOrders).size(), 1);
+        QCOMPARE(topLevelTexts(f.hubClient().marketOrders).size(), 1);
     }
 
     void checkUpdate_data()
@@ -302,10 +302,10 @@ private slots:
         };
         HubFixture f(hub.url(), consent);
         f.core->state.dane_dokowania.MarketID = 3702668288ULL;
-        f.kvn().reportSale(QStringLiteral("liquidoxygen"), 720);
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().reportSale(QStringLiteral("liquidoxygen"), 720);
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), bodies);
-        QCOMPARE(f.kvn().marketOrders.orderCount(), bodies.size() == 2 ? 1 : 0);
+        QCOMPARE(f.hubClient().marketOrders.orderCount(), bodies.size() == 2 ? 1 : 0);
         QCOMPARE(f.ui.messages(), QStringList());
     }
 
@@ -319,7 +319,7 @@ private slots:
         writeFile(f.dataDir.filePath(QStringLiteral("zaladunek.ini")), "[zaladunek]\r\nSteel=1000\r\n");
         TessivarCore& core = f.start();
         core.settings().kvn_consent = true;
-        core.kvn().http().setTimeoutMs(300);
+        core.hubClient().http().setTimeoutMs(300);
         // Docked at the own carrier.
         core.state.dane_carriera.CarrierID = 3708733696;
         core.state.dane_dokowania.StationName = QStringLiteral("K7Q-BQL");
@@ -332,10 +332,10 @@ private slots:
               "'Count':720, 'SellPrice':2540, 'TotalSale':5080, 'AvgPricePaid':2604 }"));
         // Reduced before the hub has answered anything.
         QCOMPARE(hub.requests.size(), 0);
-        QVERIFY(!core.kvn().isIdle());
+        QVERIFY(!core.hubClient().isIdle());
         QCOMPARE(core.cargo().loadingList.cell(1, 0), QStringLiteral("Steel"));
         QCOMPARE(core.cargo().loadingList.cell(1, 1), QStringLiteral("280"));
-        QVERIFY(core.kvn().waitForIdle(kWait));
+        QVERIFY(core.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 1);
         // The sale was read from the journal: its hub failure goes to the strip.
         QVERIFY(f.ui.messages().isEmpty());
@@ -361,8 +361,8 @@ private slots:
         o.commodity = QStringLiteral("Liquid Oxygen");
         o.count = 720;
         o.price = 105;
-        QVERIFY(f.kvn().addOrder(o));
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(f.hubClient().addOrder(o));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.bodies(),
                  (QStringList{
                      QStringLiteral("act=add_kvn&cmdr=CMDR+Jan+Kowalski&FC=Ironclad&CarrierID=3702668288&"
@@ -370,8 +370,8 @@ private slots:
                                     "price=105&code=Owner-Code_1"),
                      QStringLiteral("act=get_kvn")}));
         QCOMPARE(f.ui.messages(), QStringList{QStringLiteral("Order <b>added</b>")});
-        QCOMPARE(f.kvn().marketOrders.orderCount(), 1);
-        QVERIFY(refreshPaused(f.kvn()));
+        QCOMPARE(f.hubClient().marketOrders.orderCount(), 1);
+        QVERIFY(refreshPaused(f.hubClient()));
     }
 
     void addKvn_makesTheOwnerCodeOnceAndKeepsIt()
@@ -383,10 +383,10 @@ private slots:
         QCOMPARE(f.core->settings().storedKvnCode(), QString());
         HubClient::NewOrder o;
         o.commodity = QStringLiteral("Steel");
-        QVERIFY(f.kvn().addOrder(o));
-        QVERIFY(f.kvn().waitForIdle(kWait));
-        QVERIFY(f.kvn().addOrder(o));
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(f.hubClient().addOrder(o));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
+        QVERIFY(f.hubClient().addOrder(o));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QStringList codes;
         for (const StubRequest& r : hub.requests) {
             if (r.field(QStringLiteral("act")) == QLatin1String("add_kvn"))
@@ -409,7 +409,7 @@ private slots:
         later.replace("20:58:16", "20:58:17");
         for (const QByteArray& line : {sale, sale + "\r\n", later}) {
             f.core->cargo().reconciler().applySale(line);
-            QVERIFY(f.kvn().waitForIdle(kWait));
+            QVERIFY(f.hubClient().waitForIdle(kWait));
         }
         QStringList keys;
         for (const StubRequest& r : hub.requests)
@@ -438,8 +438,8 @@ private slots:
         HubFixture f(hub.url());
         HubClient::NewOrder o;
         o.commodity = entry;
-        QVERIFY(!f.kvn().addOrder(o));
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(!f.hubClient().addOrder(o));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.requests.size(), 0);
         QCOMPARE(f.ui.messages(), QStringList());
     }
@@ -480,10 +480,10 @@ private slots:
         QFile::copy(market, f.journalDir.filePath(QStringLiteral("Market.json")));
         f.core->state.dane_systemu.MarketID = marketId;
         f.core->market().przeszukaj_market(f.journalDir.path());
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), bodies);
         QCOMPARE(f.core->market().Need_veryfi, !bodies.isEmpty());
-        QCOMPARE(f.kvn().verifyLog.size(), qsizetype(qMax(0, int(bodies.size()) - 1)));
+        QCOMPARE(f.hubClient().verifyLog.size(), qsizetype(qMax(0, int(bodies.size()) - 1)));
         QCOMPARE(f.ui.messages(), QStringList());
     }
 
@@ -521,7 +521,7 @@ private slots:
                       item("hazardousenvironmentsuits", "H.E. Suits", 80) + " ] }");
         f.core->state.dane_systemu.MarketID = 3707956480;
         f.core->market().przeszukaj_market(f.journalDir.path());
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         const QString v = QStringLiteral("act=verify_kvn&CMDR=Jan&Market=3707956480&");
         QCOMPARE(hub.bodies(),
                  (QStringList{v + QStringLiteral("Towar=Combat+Stabilizers&Ilosc=450"),
@@ -548,10 +548,10 @@ private slots:
         HttpStub hub;
         hub.handler = [answer](const StubRequest&) { return StubResponse::text(answer); };
         HubFixture f(hub.url(), false);
-        f.kvn().versionCheck().check();
-        QVERIFY(f.kvn().waitForIdle(kWait));
+        f.hubClient().versionCheck().check();
+        QVERIFY(f.hubClient().waitForIdle(kWait));
         QCOMPARE(hub.bodies(), QStringList{QStringLiteral("act=check_version")});
-        QCOMPARE(f.kvn().versionCheck().newVersionCaption(), caption);
+        QCOMPARE(f.hubClient().versionCheck().newVersionCaption(), caption);
         QCOMPARE(f.core->mainWindow().btn_new_version_caption, caption);
     }
 
@@ -559,7 +559,7 @@ private slots:
     {
         CoreFixture f;
         TessivarCore& core = f.start();
-        HubClient& kvn = core.kvn();
+        HubClient& kvn = core.hubClient();
         kvn.loadOrderList(QString::fromUtf8(j(kOrders)));
         // Any line of an order takes the whole order.
         const QModelIndex commodityLine = kvn.marketOrders.index(4, 0, kvn.marketOrders.index(0, 0));

@@ -151,7 +151,7 @@ private slots:
         QFETCH(QString, reply);
         QFETCH(QStringList, tree);
         CoreFixture f;
-        HubClient& kvn = f.start().kvn();
+        HubClient& kvn = f.start().hubClient();
         QAbstractItemModelTester tester(&kvn.marketOrders,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         // Whatever the list held before is replaced.
@@ -163,11 +163,11 @@ private slots:
     void unreadableLines_toldOnTheStrip()
     {
         CoreFixture f;
-        HubClient& kvn = f.start().kvn();
+        HubClient& kvn = f.start().hubClient();
         QVERIFY(kvn.loadOrderList(j("[1,{'FC':'A','count':'many'},{'FC':'B'}]")));
         QCOMPARE(kvn.marketOrders.orderCount(), 1);
-        QCOMPARE(f.stripTexts(),
-                 QStringList{QStringLiteral("Kelvane hub: 2 order line(s) could not be read and are left out.")});
+        QCOMPARE(f.stripTexts(), QStringList{QStringLiteral(
+                                     "Kelvane hub: 2 order line(s) could not be read and are left out.")});
     }
 
     void orderHeader_usesTheJoinedAstronaut()
@@ -217,7 +217,7 @@ private slots:
         QFETCH(QList<Order>, accepted);
         QFETCH(QList<Order>, expected);
         CoreFixture f;
-        HubClient& kvn = f.start().kvn();
+        HubClient& kvn = f.start().hubClient();
         QAbstractItemModelTester tester(&kvn.acceptedOrders,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         kvn.marketOrders.setOrders(market);

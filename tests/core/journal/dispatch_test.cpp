@@ -217,7 +217,7 @@ void DispatchTest::historyLoadout_sameAsParsingEveryOne()
     TessivarCore& reference = everyOne.start();
     for (const QByteArray& line : loadouts) {
         try {
-            reference.statek().Parse_Statek(line);
+            reference.ship().Parse_Statek(line);
         } catch (const std::exception&) {
             // the record keeps what it held
         }
@@ -232,7 +232,7 @@ void DispatchTest::historyLoadout_sameAsParsingEveryOne()
     fx.pass();
     QCOMPARE(toJson(core.state.DaneStatku), toJson(reference.state.DaneStatku));
     QCOMPARE(core.state.DaneStatku.Ship, ship);
-    QCOMPARE(core.statek().statek_cargo, reference.statek().statek_cargo);
+    QCOMPARE(core.ship().statek_cargo, reference.ship().statek_cargo);
 }
 
 void DispatchTest::logViewLosesOneLinePerPass()

@@ -187,7 +187,7 @@ void RelogSessionsTest::relogsAtOwnCarrier()
              QStringLiteral("200"));
 
     // The purchase carries the carrier's own details, not Ray Gateway's.
-    const IniDocument shop = IniFile(core.db().storePath()).document();
+    const IniDocument shop = IniFile(core.lastShopping().storePath()).document();
     const auto value = [&shop](const char* key) {
         return shop.value(QStringLiteral("tritium"), QLatin1String(key)).value_or(QString());
     };
@@ -220,9 +220,9 @@ void RelogSessionsTest::salesAtAnotherCarrier_leaveTheOwnList()
     TessivarCore& core = fx.start();
     play(fx, session("sales-at-other-carrier.log"), 1, Split::PassPerLine);
     QCOMPARE(listed(core, QStringLiteral("Wine")), QStringLiteral("1680"));
-    QCOMPARE(
-        IniFile(core.cargo().loadingFilePath()).readString(QStringLiteral("zaladunek"), QStringLiteral("Wine")),
-        QStringLiteral("1680"));
+    QCOMPARE(IniFile(core.cargo().loadingFilePath())
+                 .readString(QStringLiteral("zaladunek"), QStringLiteral("Wine")),
+             QStringLiteral("1680"));
     // Said once for each reason, not once per sale.
     const QStringList said = fx.told().filter(QStringLiteral("was not taken off the loading list"));
     QCOMPARE(said.size(), 2);
@@ -280,15 +280,16 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     QCOMPARE(site.lista_materialow.row(1), (QStringList{"Steel", "900", "4-4"}));
     // The page and the phone read the same dock record.
     const WebPageFeed page({core.state, core.cargo().loadingList, site.lista_materialow, site.ProgressBar1,
-                            core.db().Wynik_wyszukiwania});
+                            core.lastShopping().Wynik_wyszukiwania});
     const QJsonObject dock =
         QJsonDocument::fromJson(page.build()).object().value(QLatin1String("dock")).toObject();
     QCOMPARE(dock.value(QLatin1String("station")).toString(), name);
     QCOMPARE(dock.value(QLatin1String("system")).toString(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
     QCOMPARE(dock.value(QLatin1String("marketid")).toString(), QStringLiteral("4256179715"));
-    const QStringList phone = mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1,
-                                                  core.cargo().loadingList, core.db().Wynik_wyszukiwania},
-                                                 QStringLiteral("info_dock"));
+    const QStringList phone =
+        mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1, core.cargo().loadingList,
+                            core.lastShopping().Wynik_wyszukiwania},
+                           QStringLiteral("info_dock"));
     QVERIFY(phone.contains(QStringLiteral("stacja:") + name));
     QVERIFY(phone.contains(QStringLiteral("marketid:4256179715")));
 

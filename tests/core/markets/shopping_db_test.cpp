@@ -136,7 +136,7 @@ void ShoppingDbTest::addLastShopping_realLine_writesEightKeysInOrder()
     CoreFixture f;
     TessivarCore& core = f.start();
     dockAtKawasato(core);
-    core.db().add_last_shopping(lines[line]);
+    core.lastShopping().add_last_shopping(lines[line]);
 
     const IniDocument ini =
         IniFile(f.dataDir.filePath(QStringLiteral("Markets/LastShopping.ini"))).document();
@@ -177,12 +177,12 @@ void ShoppingDbTest::addLastShopping_stationTypeCarriesLargestPad()
     CoreFixture f;
     TessivarCore& core = f.start();
     dockAtKawasato(core, TLandingPads{small, medium, large});
-    core.db().add_last_shopping(journalLine("2025-01-01T10:00:00Z", "MarketBuy",
-                                            R"("MarketID":4241957379, "Type":"steel", "Count":1, )"
-                                            R"("BuyPrice":121, "TotalCost":121)"));
-    QCOMPARE(
-        IniFile(core.db().storePath()).readString(QStringLiteral("steel"), QStringLiteral("Station_Type")),
-        stationType);
+    core.lastShopping().add_last_shopping(journalLine("2025-01-01T10:00:00Z", "MarketBuy",
+                                                      R"("MarketID":4241957379, "Type":"steel", "Count":1, )"
+                                                      R"("BuyPrice":121, "TotalCost":121)"));
+    QCOMPARE(IniFile(core.lastShopping().storePath())
+                 .readString(QStringLiteral("steel"), QStringLiteral("Station_Type")),
+             stationType);
 }
 
 void ShoppingDbTest::addLastShopping_sameCommodityAgain_keepsOnlyNewest()
@@ -190,16 +190,16 @@ void ShoppingDbTest::addLastShopping_sameCommodityAgain_keepsOnlyNewest()
     CoreFixture f;
     TessivarCore& core = f.start();
     dockAtKawasato(core);
-    core.db().add_last_shopping(
+    core.lastShopping().add_last_shopping(
         journalLine("2025-01-01T10:00:00Z", "MarketBuy",
                     R"("MarketID":1, "Type":"steel", "Count":5, "BuyPrice":100, "TotalCost":500)"));
     core.state.dane_dokowania.StarSystem = QStringLiteral("Sol");
     core.state.dane_dokowania.StationName = QStringLiteral("Abraham Lincoln");
-    core.db().add_last_shopping(
+    core.lastShopping().add_last_shopping(
         journalLine("2025-01-01T11:00:00Z", "MarketBuy",
                     R"("MarketID":2, "Type":"steel", "Count":7, "BuyPrice":90, "TotalCost":630)"));
 
-    const IniDocument ini = IniFile(core.db().storePath()).document();
+    const IniDocument ini = IniFile(core.lastShopping().storePath()).document();
     QCOMPARE(ini.sections(), QStringList{QStringLiteral("steel")});
     const Pairs values = ini.sectionValues(QStringLiteral("steel"));
     QCOMPARE(values.size(), 8);
@@ -238,13 +238,13 @@ void ShoppingDbTest::addLastShopping_badLine_writesNothing()
     CoreFixture f;
     TessivarCore& core = f.start();
     dockAtKawasato(core);
-    const QString store = core.db().storePath();
+    const QString store = core.lastShopping().storePath();
     writeFile(store, kLiquidOxygen);
-    QVERIFY_THROWS_EXCEPTION(TessivarError, core.db().add_last_shopping(line));
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.lastShopping().add_last_shopping(line));
     QCOMPARE(readFile(store), kLiquidOxygen);
 
     QFile::remove(store);
-    QVERIFY_THROWS_EXCEPTION(TessivarError, core.db().add_last_shopping(line));
+    QVERIFY_THROWS_EXCEPTION(TessivarError, core.lastShopping().add_last_shopping(line));
     QVERIFY(!QFile::exists(store));
 }
 
@@ -254,7 +254,7 @@ void ShoppingDbTest::addLastShopping_storeFolderBlocked_throws()
     TessivarCore& core = f.start();
     writeFile(f.dataDir.filePath(QStringLiteral("Markets")), "a file where the folder belongs");
     QVERIFY_THROWS_EXCEPTION(TessivarError,
-                             core.db().add_last_shopping(journalLine(
+                             core.lastShopping().add_last_shopping(journalLine(
                                  "2025-01-01T10:00:00Z", "MarketBuy",
                                  R"("MarketID":1, "Type":"steel", "Count":1, "BuyPrice":1, "TotalCost":1)")));
 }
@@ -355,11 +355,11 @@ void ShoppingDbTest::szukaj_towaru()
     CoreFixture f;
     TessivarCore& core = f.start();
     if (!store.isEmpty())
-        writeFile(core.db().storePath(), store);
+        writeFile(core.lastShopping().storePath(), store);
     core.cargo().loadingList.setAll(listRows(loading));
     core.construct().lista_materialow.setAll(listRows(construction));
 
-    ShoppingDb& db = core.db();
+    ShoppingDb& db = core.lastShopping();
     QSignalSpy changed(&db, &ShoppingDb::changed);
     db.edit_find = typed;
     db.szukaj_towaru();
@@ -378,13 +378,13 @@ void ShoppingDbTest::szukaj_towaru_keepsTimestampAndTotalCost()
 {
     CoreFixture f;
     TessivarCore& core = f.start();
-    writeFile(core.db().storePath(), kLiquidOxygen);
-    TMarketBuyData& w = core.db().Wynik_wyszukiwania;
+    writeFile(core.lastShopping().storePath(), kLiquidOxygen);
+    TMarketBuyData& w = core.lastShopping().Wynik_wyszukiwania;
     w.Timestamp = QStringLiteral("2025-01-01T10:00:00Z");
     w.TotalCost = 77;
     for (const char* typed : {"liquid oxygen", "nothing"}) {
-        core.db().edit_find = QString::fromUtf8(typed);
-        core.db().szukaj_towaru();
+        core.lastShopping().edit_find = QString::fromUtf8(typed);
+        core.lastShopping().szukaj_towaru();
         QCOMPARE(w.Timestamp, QStringLiteral("2025-01-01T10:00:00Z"));
         QCOMPARE(w.TotalCost, 77);
     }
@@ -398,35 +398,36 @@ void ShoppingDbTest::purchase_isFoundByTypedName_underCommaLocale()
     CoreFixture f;
     TessivarCore& core = f.start();
     dockAtKawasato(core);
-    core.db().add_last_shopping(journalLine("2025-03-04T16:10:26Z", "MarketBuy",
-                                            R"("MarketID":3708733696, "Type":"insulatingmembrane", )"
-                                            R"("Type_Localised":"Insulating Membrane", "Count":32, )"
-                                            R"("BuyPrice":10605, "TotalCost":339360)"));
+    core.lastShopping().add_last_shopping(
+        journalLine("2025-03-04T16:10:26Z", "MarketBuy",
+                    R"("MarketID":3708733696, "Type":"insulatingmembrane", )"
+                    R"("Type_Localised":"Insulating Membrane", "Count":32, )"
+                    R"("BuyPrice":10605, "TotalCost":339360)"));
     QLocale::setDefault(before);
-    QVERIFY(readFile(core.db().storePath()).contains("Station_Distance=540.377125\r\n"));
+    QVERIFY(readFile(core.lastShopping().storePath()).contains("Station_Distance=540.377125\r\n"));
 
-    core.db().edit_find = QStringLiteral("Insulating Membrane");
-    core.db().szukaj_towaru();
-    const TMarketBuyData& w = core.db().Wynik_wyszukiwania;
+    core.lastShopping().edit_find = QStringLiteral("Insulating Membrane");
+    core.lastShopping().szukaj_towaru();
+    const TMarketBuyData& w = core.lastShopping().Wynik_wyszukiwania;
     QCOMPARE(w.ItemType, QStringLiteral("insulatingmembrane"));
     QCOMPARE(w.MarketID, 3708733696ULL);
     QCOMPARE(w.System_Adres, 3657198080754ULL);
     QCOMPARE(w.Station_Distance, 540.377125);
     QCOMPARE(w.BuyPrice, 10605);
     QCOMPARE(w.Count, 32);
-    QCOMPARE(core.db().label_ww_price, QStringLiteral("💰10605CR (Buying: 32)"));
+    QCOMPARE(core.lastShopping().label_ww_price, QStringLiteral("💰10605CR (Buying: 32)"));
 }
 
 void ShoppingDbTest::findCommodity_searchesAndAsksToShow()
 {
     CoreFixture f;
     TessivarCore& core = f.start();
-    writeFile(core.db().storePath(), kLiquidOxygen);
-    QSignalSpy show(&core.db(), &ShoppingDb::showRequested);
-    core.db().findCommodity(QStringLiteral("Liquid Oxygen"));
+    writeFile(core.lastShopping().storePath(), kLiquidOxygen);
+    QSignalSpy show(&core.lastShopping(), &ShoppingDb::showRequested);
+    core.lastShopping().findCommodity(QStringLiteral("Liquid Oxygen"));
     QCOMPARE(show.count(), 1);
-    QCOMPARE(core.db().edit_find, QStringLiteral("Liquid Oxygen"));
-    QCOMPARE(core.db().label_ww_system, kLiquidOxygenLabels[0]);
+    QCOMPARE(core.lastShopping().edit_find, QStringLiteral("Liquid Oxygen"));
+    QCOMPARE(core.lastShopping().label_ww_system, kLiquidOxygenLabels[0]);
 }
 
 void ShoppingDbTest::journalPass_recordsPurchasesOnlyAfterFirstPass()
@@ -440,7 +441,7 @@ void ShoppingDbTest::journalPass_recordsPurchasesOnlyAfterFirstPass()
                          R"("MarketID":1, "Type":"gold", "Count":1, "BuyPrice":1, "TotalCost":1)"));
     TessivarCore& core = f.start();
     f.pass();
-    QVERIFY(!QFile::exists(core.db().storePath()));
+    QVERIFY(!QFile::exists(core.lastShopping().storePath()));
 
     writeFile(
         f.journalDir.filePath(QStringLiteral("Market.json")),
@@ -449,7 +450,8 @@ void ShoppingDbTest::journalPass_recordsPurchasesOnlyAfterFirstPass()
     f.append(journalLine("2025-01-01T10:00:00Z", "MarketBuy",
                          R"("MarketID":1, "Type":"steel", "Count":8, "BuyPrice":300, "TotalCost":2400)"));
     f.pass();
-    QCOMPARE(IniFile(core.db().storePath()).document().sections(), QStringList{QStringLiteral("steel")});
+    QCOMPARE(IniFile(core.lastShopping().storePath()).document().sections(),
+             QStringList{QStringLiteral("steel")});
     QCOMPARE(core.market().sg_Market.row(1), (QStringList{"Steel", "300", "0", "250", ""}));
     QVERIFY2(f.ui.messages().isEmpty(), qPrintable(f.ui.messages().join(QLatin1Char('\n'))));
 }

@@ -205,7 +205,7 @@ void MobileLinkTest::eachKindOnTheWire()
     QFETCH(QByteArray, bytes);
     QVERIFY(connectPhone());
     phone->takeLines(12);  // the "all" of ticking
-    TMarketBuyData& w = core->db().Wynik_wyszukiwania;
+    TMarketBuyData& w = core->lastShopping().Wynik_wyszukiwania;
     w.ItemType = QStringLiteral("Gold");
     w.System_Name = QStringLiteral("\U0001F30D Sol");
     w.Station_Name = QStringLiteral("Abraham Lincoln");
@@ -297,8 +297,8 @@ void MobileLinkTest::requests()
     QFETCH(QString, clipboard);
     QFETCH(QString, searched);
     QVERIFY(connectPhone());
-    QSignalSpy shown(&core->db(), &ShoppingDb::showRequested);
-    const QString findBefore = core->db().edit_find;
+    QSignalSpy shown(&core->lastShopping(), &ShoppingDb::showRequested);
+    const QString findBefore = core->lastShopping().edit_find;
     phone->send(sent);
     QVERIFY(QTest::qWaitFor([&] { return link->waitingRequestBytes() >= sent.size(); }, 5000));
     for (int i = 1; i <= lines; ++i) {
@@ -308,7 +308,7 @@ void MobileLinkTest::requests()
     link->Listen_serverTimer();  // nothing more waiting
     QCOMPARE(link->dumpJson().value("f_send_to_mobile").toObject().value("requests_handled").toInt(), lines);
     QCOMPARE(fx->ui.clipboardText(), clipboard);
-    QCOMPARE(core->db().edit_find, searched == QLatin1String("-") ? findBefore : searched);
+    QCOMPARE(core->lastShopping().edit_find, searched == QLatin1String("-") ? findBefore : searched);
     // The result waits in its window; nothing is raised over the game.
     QCOMPARE(shown.size(), 0);
     QVERIFY(fx->ui.messages().isEmpty());

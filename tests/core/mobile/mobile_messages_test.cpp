@@ -38,7 +38,7 @@ void fillState(TessivarCore& core, const QString& lists)
     core.state.dane_dokowania.StationType = QStringLiteral("Coriolis");
     core.state.dane_dokowania.MarketID = 3228342528ULL;
     core.construct().ProgressBar1 = 46;
-    TMarketBuyData& w = core.db().Wynik_wyszukiwania;
+    TMarketBuyData& w = core.lastShopping().Wynik_wyszukiwania;
     w.ItemType = QStringLiteral("Gold");
     w.System_Name = QStringLiteral("Sol");
     w.Station_Name = QStringLiteral("Abraham Lincoln");
@@ -146,7 +146,7 @@ void MobileMessagesTest::linesOfEachKind()
     TessivarCore& core = fx.start();
     fillState(core, lists);
     const MobileSources sources{core.state, core.construct().lista_materialow, core.construct().ProgressBar1,
-                                core.cargo().loadingList, core.db().Wynik_wyszukiwania};
+                                core.cargo().loadingList, core.lastShopping().Wynik_wyszukiwania};
     QCOMPARE(mobileMessageLines(sources, typ), expected);
 }
 

@@ -82,7 +82,7 @@ void SystemInfoTest::cleanup()
 void SystemInfoTest::systemMode_realLocation()
 {
     REQUIRE_SHARED(path, QStringLiteral("Location.jsonl"));
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     bgs.parse_BGS(fixtureLine(QStringLiteral("Location.jsonl"), 2), QStringLiteral("system"));
 
     QCOMPARE(bgs.system_name, u(u"\U0001FA90 Col 285 Sector PY-Y b14-3"));
@@ -158,10 +158,10 @@ void SystemInfoTest::factions_orderPercentColourState()
     QFETCH(QByteArray, influence);
     QFETCH(QByteArray, state);
     QFETCH(int, row);
-    core->bgs().parse_BGS(
+    core->systemInfo().parse_BGS(
         locationWith({{"Low", "0.3", "None"}, {"Tested", influence, state}, {"High", "0.5", "None"}}),
         QStringLiteral("system"));
-    const SystemInfo& bgs = core->bgs();
+    const SystemInfo& bgs = core->systemInfo();
     QCOMPARE(bgs.sg_frakcje.cell(row, 1), QStringLiteral("Tested"));
     QTEST(bgs.sg_frakcje.cell(row, 3), "percent");
     QTEST(bgs.sg_frakcje.cell(row, 4), "stateCell");
@@ -177,8 +177,8 @@ void SystemInfoTest::factions_beyondTheTables()
     for (int i = 0; i < 23; ++i)
         many.append(
             {"F" + QByteArray::number(i), QByteArray::number(0.3 - i * 0.01), i == 21 ? "War" : "None"});
-    core->bgs().parse_BGS(locationWith(many), QStringLiteral("system"));
-    const SystemInfo& bgs = core->bgs();
+    core->systemInfo().parse_BGS(locationWith(many), QStringLiteral("system"));
+    const SystemInfo& bgs = core->systemInfo();
     QCOMPARE(bgs.sg_frakcje.rowCount(), 24);
     QCOMPARE(bgs.pie.size(), 23);
     QCOMPARE(bgs.pie[19].colour, quint32(0x000000));
@@ -187,7 +187,7 @@ void SystemInfoTest::factions_beyondTheTables()
     QCOMPARE(bgs.frakcje_stany_opisy.size(), 24);
 
     // A smaller system afterwards: fewer rows; old descriptions stay in the table.
-    core->bgs().parse_BGS(locationWith({{"Only", "1.0", "Boom"}}), QStringLiteral("system"));
+    core->systemInfo().parse_BGS(locationWith({{"Only", "1.0", "Boom"}}), QStringLiteral("system"));
     QCOMPARE(bgs.sg_frakcje.rowCount(), 2);
     QCOMPARE(bgs.frakcje_stany_opisy.value(22), u(u"War \u2014 an armed conflict is on"));
     QCOMPARE(bgs.sg_frakcje.rowToolTip(22), QString());
@@ -195,7 +195,7 @@ void SystemInfoTest::factions_beyondTheTables()
 
 void SystemInfoTest::systemMode_emptyAndJumpCases()
 {
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     bgs.parse_BGS(journalLine("T", "FSDJump", R"("StarSystem":"Empty", "Population":0)"),
                   QStringLiteral("system"));
     QCOMPARE(bgs.sg_frakcje.rowCount(), 1);
@@ -228,7 +228,7 @@ void SystemInfoTest::systemMode_emptyAndJumpCases()
 void SystemInfoTest::dockedMode_realLines()
 {
     REQUIRE_SHARED(path, QStringLiteral("Docked.jsonl"));
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     // Vukurbeh, whose factions include the station's owner, then docking in it.
     bgs.parse_BGS(fixtureLine(QStringLiteral("FSDJump.jsonl"), 3), QStringLiteral("system"));
     const TDaneSystemu before = core->state.dane_systemu;
@@ -250,23 +250,23 @@ void SystemInfoTest::dockedMode_realLines()
     // Docking before any system event: only the three station fields are set.
     CoreFixture fresh;
     TessivarCore& c2 = fresh.start();
-    c2.bgs().parse_BGS(fixtureLine(QStringLiteral("Docked.jsonl"), 1), QStringLiteral("docked"));
+    c2.systemInfo().parse_BGS(fixtureLine(QStringLiteral("Docked.jsonl"), 1), QStringLiteral("docked"));
     QCOMPARE(c2.state.dane_systemu.StationType, QStringLiteral("FleetCarrier"));
     QCOMPARE(c2.state.dane_systemu.MarketID, quint64(3706609664));
     QVERIFY(c2.state.dane_systemu.StarSystem.isEmpty());
-    QCOMPARE(c2.bgs().stacja_frakcja, u(u"\U0001F451 FleetCarrier (0%)"));
+    QCOMPARE(c2.systemInfo().stacja_frakcja, u(u"\U0001F451 FleetCarrier (0%)"));
 
     // Undocked: name and type go, the rest of the docking stays.
     c2.state.dane_dokowania.StationName.clear();
     c2.state.dane_dokowania.StationType.clear();
-    c2.bgs().undock();
+    c2.systemInfo().undock();
     QCOMPARE(c2.state.dane_dokowania.MarketID, quint64(3706609664));
     QCOMPARE(c2.state.dane_systemu.StationName, QStringLiteral("W2W-2TZ"));
 }
 
 void SystemInfoTest::dockedMode_errorChangesNothing()
 {
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     bgs.parse_BGS(locationWith({{"A", "1.0", "None"}}, R"("StationName":"Old", "StationType":"Orbis")"),
                   QStringLiteral("system"));
     const QString label = bgs.stacja_name;
@@ -280,7 +280,7 @@ void SystemInfoTest::dockedMode_errorChangesNothing()
 
 void SystemInfoTest::otherMode_changesNothing()
 {
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     const QString before = bgs.system_name;
     bgs.parse_BGS(locationWith({{"A", "1.0", "None"}}), QStringLiteral("System"));
     bgs.parse_BGS("garbage", QStringLiteral("other"));
@@ -290,7 +290,7 @@ void SystemInfoTest::otherMode_changesNothing()
 
 void SystemInfoTest::undock_emptiesStationLabels()
 {
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     bgs.parse_BGS(locationWith({{"A", "1.0", "None"}}, R"("StationName":"S")"), QStringLiteral("system"));
     bgs.undock();
     QVERIFY(bgs.stacja_name.isEmpty() && bgs.stacja_marketid.isEmpty() && bgs.stacja_frakcja.isEmpty() &&
@@ -305,21 +305,21 @@ void SystemInfoTest::commander()
     // The first commander of the run keeps the carrier settings.ini named; a
     // relog of the same one keeps it too; another commander forgets it.
     core->state.dane_carriera.CarrierID = 42;
-    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
+    core->systemInfo().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
     QCOMPARE(core->state.dane_CMDR.Name, QStringLiteral("Jake Larson"));
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(42));
-    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
+    core->systemInfo().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(42));
-    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F2", "Name":"Other")"));
+    core->systemInfo().parse_CMDR(journalLine("T", "Commander", R"("FID":"F2", "Name":"Other")"));
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(0));
-    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
+    core->systemInfo().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1", "Name":"Jake Larson")"));
     QCOMPARE(IniFile(ini).readString(QStringLiteral("CMDR"), QStringLiteral("Name")),
              QStringLiteral("Jake Larson"));
 
     // Without a name: emptied, no write.
     core->state.dane_carriera.CarrierID = 42;
     const QByteArray file = readFile(ini);
-    core->bgs().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1")"));
+    core->systemInfo().parse_CMDR(journalLine("T", "Commander", R"("FID":"F1")"));
     QVERIFY(core->state.dane_CMDR.Name.isEmpty());
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(0));
     QCOMPARE(readFile(ini), file);
@@ -327,7 +327,7 @@ void SystemInfoTest::commander()
     // Not JSON: only the carrier number goes.
     core->state.dane_CMDR.Name = QStringLiteral("Kept");
     core->state.dane_carriera.CarrierID = 42;
-    core->bgs().parse_CMDR("not json");
+    core->systemInfo().parse_CMDR("not json");
     QCOMPARE(core->state.dane_carriera.CarrierID, quint64(0));
     QCOMPARE(core->state.dane_CMDR.Name, QStringLiteral("Kept"));
 }
@@ -336,7 +336,7 @@ void SystemInfoTest::carrier()
 {
     REQUIRE_SHARED(path, QStringLiteral("CarrierStats.jsonl"));
     const QString ini = core->dataFile(QStringLiteral("settings.ini"));
-    SystemInfo& bgs = core->bgs();
+    SystemInfo& bgs = core->systemInfo();
     bgs.parse_CarrierLocation(fixtureLine(QStringLiteral("CarrierLocation.jsonl"), 0));
     QCOMPARE(core->state.dane_carriera.StarSystem, QStringLiteral("Dewindji"));
     QCOMPARE(core->state.dane_carriera.Body, 3);
@@ -411,7 +411,7 @@ void SystemInfoTest::carrierLocation_ownCarrierOnly()
 
 void SystemInfoTest::ship()
 {
-    ShipInfo& ship = core->statek();
+    ShipInfo& ship = core->ship();
     ship.Parse_Statek(
         journalLine("T", "Loadout", R"("Ship":"type9", "ShipName":"<b>Hauler</b>", "CargoCapacity":790)"));
     QCOMPARE(ship.statek_typ, u(u"\U0001F680 type9"));
@@ -437,12 +437,12 @@ void SystemInfoTest::replayedSession_fillsState()
     QVERIFY(!st.dane_CMDR.Name.isEmpty());
     QVERIFY(!st.dane_systemu.StarSystem.isEmpty());
     QVERIFY(st.DaneStatku.CargoCapacity > 0);
-    QVERIFY(core->bgs().sg_frakcje.rowCount() > 1);
-    QCOMPARE(core->bgs().system_name, u(u"\U0001FA90 ") + st.dane_systemu.StarSystem);
-    QCOMPARE(core->statek().statek_cargo, u(u"\U0001F4E6 ") + QString::number(st.DaneStatku.CargoCapacity));
+    QVERIFY(core->systemInfo().sg_frakcje.rowCount() > 1);
+    QCOMPARE(core->systemInfo().system_name, u(u"\U0001FA90 ") + st.dane_systemu.StarSystem);
+    QCOMPARE(core->ship().statek_cargo, u(u"\U0001F4E6 ") + QString::number(st.DaneStatku.CargoCapacity));
     const QJsonObject dump = core->dumpJson();
     QCOMPARE(dump.value(QStringLiteral("f_BGS")).toObject().value(QStringLiteral("system_name")).toString(),
-             core->bgs().system_name);
+             core->systemInfo().system_name);
     QVERIFY(dump.value(QStringLiteral("f_BGS")).toObject().value(QStringLiteral("pie")).toArray().size() > 1);
 }
 
