@@ -1049,6 +1049,10 @@ Untick and tick &quot;Active&quot; to connect again.</source>
         <source>Type a commodity and press Find: where you last bought it shows here.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>💰%1CR (Buying: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Tf_ED</name>

@@ -1099,6 +1099,10 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
         <source>Type a commodity and press Find: where you last bought it shows here.</source>
         <translation>Wpisz towar i naciśnij Szukaj: tu pojawi się miejsce, gdzie kupiłeś go ostatnio.</translation>
     </message>
+    <message>
+        <source>💰%1CR (Buying: %2)</source>
+        <translation>💰%1CR (kupiono: %2)</translation>
+    </message>
 </context>
 <context>
     <name>Tf_ED</name>

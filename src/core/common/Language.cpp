@@ -59,5 +59,14 @@ QString Language::install(const QString& setting)
     add(QStringLiteral("tessivar_") + lang, QStringLiteral(":/i18n"));
     if (lang != QLatin1String("en"))
         add(QStringLiteral("qtbase_") + lang, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Numbers in the windows are grouped the way the chosen language writes
+    // them: Polish chosen on an English system reads "1 234 567". A system
+    // whose language the program has no translation for (C, German...) keeps
+    // its own locale when English is shown. Files and the wire never use it.
+    const QLocale system = QLocale::system();
+    const QString systemLang = system.name().section(QLatin1Char('_'), 0, 0);
+    const bool keepSystem =
+        systemLang == lang || (lang == QLatin1String("en") && !kTranslated.contains(systemLang));
+    QLocale::setDefault(keepSystem ? system : QLocale(lang));
     return lang;
 }

@@ -158,9 +158,8 @@ void Tf_DB::refresh()
         // Credits and counts in the person's own digit grouping, commodities
         // by the names the game shows.
         const TMarketBuyData& w = db.Wynik_wyszukiwania;
-        label_ww_price->setText(QStringLiteral("💰") + groupedNumber(w.BuyPrice) +
-                                QStringLiteral("CR (Buying: ") + groupedNumber(w.Count) +
-                                QStringLiteral(")"));
+        label_ww_price->setText(
+            tr("💰%1CR (Buying: %2)").arg(groupedNumber(w.BuyPrice), groupedNumber(w.Count)));
         label_ww_also_needed->setText(QStringLiteral("✅ [FC] ") + shownNames(db.alsoOnLoadingList()) +
                                       QStringLiteral("\n✅ [CON] ") + shownNames(db.alsoOnConstruction()));
     } else {
