@@ -7,8 +7,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
-// The desktop's notification service as the freedesktop specification names
-// it, on a private session bus: it keeps what it was asked to show.
+// The desktop's notification service under its freedesktop name, on a
+// private session bus: it keeps what it was asked to show.
 class NotificationService : public QObject
 {
     Q_OBJECT
