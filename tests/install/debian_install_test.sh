@@ -68,6 +68,8 @@ cleanup() {
 }
 trap cleanup EXIT
 tar -C "$ROOT" -xf "$BASE"
+# mktemp made the root 0700: the hub's own user must be able to walk it, as on a real machine.
+chmod 755 "$ROOT"
 mount -t proc proc "$ROOT/proc" && mount --bind /dev "$ROOT/dev" || skip "this machine cannot mount inside a chroot"
 # Downloaded packages are kept for the next run; the root itself is always fresh.
 mkdir -p "$CACHE/apt-archives/partial"
