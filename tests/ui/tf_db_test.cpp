@@ -50,7 +50,9 @@ void TfDbTest::window_beforeFirstSearch_showsHintsNotNames()
     Tf_DB w(c.lastShopping(), c.ui(), coreReport(c));
     // The title names the tool; no designer's names anywhere before a search.
     QVERIFY(w.windowTitle().contains(QStringLiteral("Last Shopping")));
-    QCOMPARE(w.tabs->count(), 3);
+    // No empty placeholder tab: the search and the markets seen.
+    QCOMPARE(w.tabs->count(), 2);
+    QCOMPARE(w.tabs->tabText(1), QStringLiteral("Markets"));
     QCOMPARE(w.tabs->tabText(w.tabs->currentIndex()), QStringLiteral("Last Shopping"));
     QCOMPARE(w.edit_find->text(), QString());
     QCOMPARE(w.edit_find->placeholderText(), QStringLiteral("Commodity name"));

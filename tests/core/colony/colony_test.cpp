@@ -9,6 +9,7 @@
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
+#include "markets/MarketSnapshot.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -36,12 +37,14 @@ QByteArray carrierStats(qint64 cargo, qint64 freeSpace)
                                     ", \"FreeSpace\":" + QByteArray::number(freeSpace) + " }");
 }
 
-QJsonObject marketObject(quint64 id, const char* when, const QByteArray& items)
+MarketSnapshot marketObject(quint64 id, const char* when, const QByteArray& items)
 {
     const QByteArray text = "{ \"timestamp\":\"" + QByteArray(when) +
                             "\", \"event\":\"Market\", \"MarketID\":" + QByteArray::number(id) +
                             ", \"StationName\":\"Depot\", \"Items\":[ " + items + " ] }";
-    return QJsonDocument::fromJson(text).object();
+    MarketSnapshot snapshot;
+    MarketFile::read(QJsonDocument::fromJson(text).object(), snapshot);
+    return snapshot;
 }
 
 QByteArray item(const char* internal, const char* shown, int buyPrice, int stock)
