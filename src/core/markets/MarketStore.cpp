@@ -66,6 +66,9 @@ void MarketStore::record(const MarketSnapshot& snapshot)
     m.stationType = snapshot.stationType;
     for (const MarketItem& item : snapshot.items) {
         const QString key = item.key();
+        // What is written must read back (no market of the game comes near the cap).
+        if (m.sold.size() >= kMaxItems)
+            break;
         if (item.sold() && !key.isEmpty())
             m.sold.append({item.name.isEmpty() ? item.localised : item.name, item.localised, item.buyPrice,
                            item.stock, key});

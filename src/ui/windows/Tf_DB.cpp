@@ -65,8 +65,8 @@ QTableView* sortedTable(SortableTableModel& model, const QString& name, QWidget*
     view->setObjectName(name);
     view->setModel(proxy);
     view->setSortingEnabled(true);
-    view->sortByColumn(-1,
-                       Qt::AscendingOrder);  // the model's order (newest first) until a heading is clicked
+    // The model's order (newest first) until a heading is clicked.
+    view->sortByColumn(-1, Qt::AscendingOrder);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
@@ -178,6 +178,8 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
             [&ui, &db] { ui.setClipboardText(QString::number(db.Wynik_wyszukiwania.MarketID)); });
     connect(btn_close, &QPushButton::clicked, this, &QWidget::hide);
     connect(&db, &ShoppingDb::changed, this, &Tf_DB::refresh);
+    // A market seen since the search may sell what was searched.
+    connect(&db.offers, &QAbstractItemModel::modelReset, this, &Tf_DB::refresh);
     refresh();
 }
 
