@@ -63,17 +63,22 @@ void saveAll(WindowSet& w, const QString& dir)
             out << file
                 << QStringLiteral(" at %1x%2+%3+%4").arg(g.width()).arg(g.height()).arg(g.x()).arg(g.y())
                 << '\n';
-        // The construction window's further tabs, each once.
-        if (auto* construct = qobject_cast<Tf_Construct*>(widget)) {
-            for (int t = 1; t < construct->tabs->count(); ++t) {
-                construct->tabs->setCurrentIndex(t);
+        // The further tabs of the construction and the Data Base windows, each once.
+        QTabWidget* tabs = nullptr;
+        if (auto* construct = qobject_cast<Tf_Construct*>(widget))
+            tabs = construct->tabs;
+        else if (auto* db = qobject_cast<Tf_DB*>(widget))
+            tabs = db->tabs;
+        if (tabs) {
+            for (int t = 1; t < tabs->count(); ++t) {
+                tabs->setCurrentIndex(t);
                 QApplication::processEvents(QEventLoop::AllEvents, 50);
                 const QString tab =
                     QDir(dir).filePath(QLatin1String(name) + QStringLiteral("_tab%1.png").arg(t));
                 if (widget->grab().save(tab))
                     out << tab << '\n';
             }
-            construct->tabs->setCurrentIndex(0);
+            tabs->setCurrentIndex(0);
         }
         if (!wasShown)
             widget->hide();

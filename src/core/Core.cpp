@@ -19,6 +19,7 @@
 #include "journal/JournalReader.h"
 #include "journal/LogModel.h"
 #include "markets/MarketModule.h"
+#include "markets/MarketStore.h"
 #include "markets/ShoppingDb.h"
 #include "missions/MissionModule.h"
 #include "mobile/MobileFeed.h"
@@ -92,8 +93,9 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
                                             m_mission->mission_commodites,
                                             [this] { return m_hubClient->acceptedOrders.orders(); });
     m_construct = std::make_unique<ConstructionModule>(state, dataDir, m_ui, *m_reports);
-    m_lastShopping =
-        std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList, m_construct->lista_materialow);
+    m_marketStore = std::make_unique<MarketStore>(dataDir, *m_reports);
+    m_lastShopping = std::make_unique<ShoppingDb>(state, dataDir, m_cargo->loadingList,
+                                                  m_construct->lista_materialow, *m_marketStore);
     m_market = std::make_unique<MarketModule>(state);
     m_hubClient = std::make_unique<HubClient>(
         state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
@@ -231,6 +233,16 @@ void TessivarCore::wire()
             return market->rowIsCommodity(row, name);
         });
     });
+    // A whole Market.json, read once: the carrier's ledger anchors on it (and
+    // still to buy follows), then the docked market's buy-here list and the
+    // store of markets seen take it.
+    connect(market, &MarketModule::snapshotRead, m_ledger.get(),
+            m_reports->edge([ledger = m_ledger.get()](const MarketSnapshot& s) { ledger->anchor(s); }));
+    connect(market, &MarketModule::snapshotRead, m_colony.get(),
+            m_reports->edge([colony = m_colony.get()](const MarketSnapshot& s) { colony->marketSeen(s); }));
+    connect(market, &MarketModule::snapshotRead, m_marketStore.get(),
+            m_reports->edge([store = m_marketStore.get()](const MarketSnapshot& s) { store->record(s); }));
+    connect(m_marketStore.get(), &MarketStore::changed, db, &ShoppingDb::marketsChanged);
     connect(kvn, &HubClient::verificationAnswered, market,
             [market](bool answered) { market->Need_veryfi = answered; });
     connect(&kvn->versionCheck(), &VersionCheck::newVersionAnnounced, mw,

@@ -21,6 +21,7 @@ class ConstructionModule;
 class MissionModule;
 class ShoppingDb;
 class MarketModule;
+class MarketStore;
 class HubClient;
 class MobileLink;
 class MobileFeed;
@@ -91,6 +92,7 @@ public:
     MissionModule& mission() { return *m_mission; }
     ShoppingDb& lastShopping() { return *m_lastShopping; }
     MarketModule& market() { return *m_market; }
+    MarketStore& marketStore() { return *m_marketStore; }
     HubClient& hubClient() { return *m_hubClient; }
     MobileLink& mobile() { return *m_mobile; }
     SettingsStore& settings() { return *m_settings; }
@@ -127,6 +129,7 @@ private:
     std::unique_ptr<ConstructionModule> m_construct;
     std::unique_ptr<ShoppingDb> m_lastShopping;
     std::unique_ptr<MarketModule> m_market;
+    std::unique_ptr<MarketStore> m_marketStore;
     std::unique_ptr<HubClient> m_hubClient;
     std::unique_ptr<MobileFeed> m_feed;
     std::unique_ptr<CarrierLedger> m_ledger;

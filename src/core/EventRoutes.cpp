@@ -25,13 +25,9 @@ DispatchTable eventRoutes(const EventTargets& t)
     using G = DispatchGate;
     const auto endMission = [t](const QByteArray& l) { t.missions.parse_mission_end(l); };
     const auto ledgerCarrier = [t](const QByteArray& l) { t.ledger.parse_CarrierStats(l); };
-    // Until a carrier is known no event can move a ledger, and a market is
-    // only worth reading for the colony while something is left to buy.
+    // Until a carrier is known no event can move a ledger.
     const auto namesCarrier = [](QByteArrayView l) { return lineContains(l, "\"CarrierID\""); };
     const auto carrierKnown = [t](QByteArrayView) { return t.ledger.knowsCarrier(); };
-    const auto marketWanted = [t](QByteArrayView) {
-        return t.ledger.knowsCarrier() || t.colony.wantsMarkets();
-    };
     const auto siteEnded = [](QByteArrayView l) {
         return lineContains(l, "\"ConstructionComplete\":true") ||
                lineContains(l, "\"ConstructionFailed\":true");
@@ -187,13 +183,6 @@ DispatchTable eventRoutes(const EventTargets& t)
          G::Always,
          carrierKnown,
          {{"ledger_order", [t](const QByteArray& l) { t.ledger.parse_CarrierTradeOrder(l); }}},
-         nullptr},
-        {24,
-         "Market",
-         G::NotFirstPass,
-         marketWanted,
-         {{"ledger_anchor", [t](const QByteArray&) { t.ledger.readMarketFile(t.journalFolder()); }},
-          {"buy_here", [t](const QByteArray&) { t.colony.readMarketFile(t.journalFolder()); }}},
          nullptr},
         {25,
          "ColonisationConstructionDepot",

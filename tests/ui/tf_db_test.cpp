@@ -2,15 +2,18 @@
 #include "TestSupport.h"
 #include "WindowSet.h"
 #include "cargo/CargoModule.h"
+#include "markets/MarketModule.h"
 #include "markets/ShoppingDb.h"
 #include "mobile/MobileLink.h"
 #include "widgets/WidgetInteraction.h"
+#include "widgets/WindowParts.h"
 #include "windows/Tf_DB.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -41,6 +44,7 @@ private slots:
     void hidingByAnyMeans_tellsThePhone_data();
     void hidingByAnyMeans_tellsThePhone();
     void findCommodity_showsWindowFromAnyEntryPoint();
+    void offersTable_listsMarketsSeenSellingIt();
 };
 
 void TfDbTest::window_beforeFirstSearch_showsHintsNotNames()
@@ -50,7 +54,9 @@ void TfDbTest::window_beforeFirstSearch_showsHintsNotNames()
     Tf_DB w(c.lastShopping(), c.ui(), coreReport(c));
     // The title names the tool; no designer's names anywhere before a search.
     QVERIFY(w.windowTitle().contains(QStringLiteral("Last Shopping")));
-    QCOMPARE(w.tabs->count(), 3);
+    // No empty placeholder tab: the search and the markets seen.
+    QCOMPARE(w.tabs->count(), 2);
+    QCOMPARE(w.tabs->tabText(1), QStringLiteral("Markets"));
     QCOMPARE(w.tabs->tabText(w.tabs->currentIndex()), QStringLiteral("Last Shopping"));
     QCOMPARE(w.edit_find->text(), QString());
     QCOMPARE(w.edit_find->placeholderText(), QStringLiteral("Commodity name"));
@@ -183,6 +189,44 @@ void TfDbTest::findCommodity_showsWindowFromAnyEntryPoint()
     QVERIFY(windows.f_DB->isVisible());
     QCOMPARE(windows.f_DB->edit_find->text(), QStringLiteral("Steel"));
     QCOMPARE(windows.f_DB->label_ww_price->text(), QStringLiteral("💰1CR (Buying: 0)"));
+}
+
+void TfDbTest::offersTable_listsMarketsSeenSellingIt()
+{
+    CoreFixture f;
+    TessivarCore& core = f.start();
+    // Two markets opened in the game, both selling liquid oxygen.
+    for (const auto& [id, when, station, price] :
+         {std::tuple{"128000001", "2025-06-20T20:00:00Z", "Alpha", "10000"},
+          std::tuple{"128000002", "2025-06-20T21:00:00Z", "Beta", "900"}}) {
+        writeFile(
+            f.journalDir.filePath(QStringLiteral("Market.json")),
+            QByteArray("{ \"timestamp\":\"") + when + "\", \"MarketID\":" + id + ", \"StationName\":\"" +
+                station +
+                "\", \"StationType\":\"Orbis\", \"StarSystem\":\"Sol\", \"Items\":[ { "
+                "\"Name\":\"$liquidoxygen_name;\", \"Name_Localised\":\"Liquid oxygen\", \"BuyPrice\":" +
+                price + ", \"Stock\":500, \"Demand\":0 } ] }");
+        core.market().przeszukaj_market(f.journalDir.path());
+    }
+    Tf_DB w(core.lastShopping(), core.ui(), coreReport(core));
+    QCOMPARE(w.marketsView->model()->rowCount(), 2);
+    w.edit_find->setText(QStringLiteral("Liquid Oxygen"));
+    w.btn_find->click();
+
+    // Never bought: said plainly, with the newest market selling it.
+    QVERIFY2(w.label_ww_system->text().contains(QStringLiteral("not bought")),
+             qPrintable(w.label_ww_system->text()));
+    QVERIFY(w.label_ww_system->text().contains(QStringLiteral("Beta")));
+    QVERIFY(w.btn_copy_station->isEnabled());
+    const QAbstractItemModel* offers = w.offersView->model();
+    QCOMPARE(offers->rowCount(), 2);
+    QCOMPARE(offers->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Price"));
+    QCOMPARE(offers->index(0, 1).data().toString(), QStringLiteral("Beta"));
+    // Prices sort as numbers, not as their texts.
+    w.offersView->sortByColumn(3, Qt::AscendingOrder);
+    QCOMPARE(offers->index(0, 1).data().toString(), QStringLiteral("Beta"));
+    QCOMPARE(offers->index(1, 3).data().toString(), groupedNumber(10000));
+    QVERIFY(!w.label_offers->isVisibleTo(&w));
 }
 
 QTEST_MAIN(TfDbTest)

@@ -1,12 +1,11 @@
 #include "colony/BuyHere.h"
 
-#include "commodities/CommodityNames.h"
-#include "common/JsonRead.h"
+#include "markets/MarketSnapshot.h"
 
 #include <QHash>
 #include <algorithm>
 
-QList<BuyHereLine> buyHere(const QJsonObject& market, const QList<StillToBuyLine>& still, qint64 freeHold)
+QList<BuyHereLine> buyHere(const MarketSnapshot& market, const QList<StillToBuyLine>& still, qint64 freeHold)
 {
     struct Offer
     {
@@ -14,18 +13,10 @@ QList<BuyHereLine> buyHere(const QJsonObject& market, const QList<StillToBuyLine
         qint64 stock = 0;
     };
     QHash<QString, Offer> offers;
-    for (const QJsonValue& v : market.value(QLatin1String("Items")).toArray()) {
-        const QJsonObject item = v.toObject();
-        Offer o;
-        QString internal;
-        QString localised;
-        readKey(item, QLatin1String("Name"), internal);
-        readKey(item, QLatin1String("Name_Localised"), localised);
-        readKey(item, QLatin1String("BuyPrice"), o.price);
-        readKey(item, QLatin1String("Stock"), o.stock);
-        const QString key = CommodityNames::key(internal.isEmpty() ? localised : internal);
-        if (o.stock > 0 && o.price > 0 && !key.isEmpty())
-            offers.insert(key, o);
+    for (const MarketItem& item : market.items) {
+        const QString key = item.key();
+        if (item.sold() && !key.isEmpty())
+            offers.insert(key, Offer{item.buyPrice, item.stock});
     }
     QList<BuyHereLine> lines;
     qint64 room = std::max<qint64>(0, freeHold);

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+struct MarketSnapshot;
+
 // A commodity on the still-to-buy list that the docked market sells.
 struct BuyHereLine
 {
@@ -16,8 +18,8 @@ struct BuyHereLine
     qint64 amount = 0;  // how much to buy: what is still needed, what the market has and what the hold takes
 };
 
-// The still-to-buy lines the market of a Market.json object sells, in the
-// list's order; the amounts together never exceed the hold's free tonnes.
-QList<BuyHereLine> buyHere(const QJsonObject& market, const QList<StillToBuyLine>& still, qint64 freeHold);
+// The still-to-buy lines a market sells, in the list's order; the amounts
+// together never exceed the hold's free tonnes.
+QList<BuyHereLine> buyHere(const MarketSnapshot& market, const QList<StillToBuyLine>& still, qint64 freeHold);
 
 QJsonArray buyHereJson(const QList<BuyHereLine>& lines);

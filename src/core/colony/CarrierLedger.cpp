@@ -5,11 +5,9 @@
 #include "common/JsonRead.h"
 #include "common/ReportSink.h"
 #include "ini/IniFile.h"
-#include "markets/MarketModule.h"
+#include "markets/MarketSnapshot.h"
 
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <algorithm>
 
 namespace {
@@ -115,47 +113,22 @@ void CarrierLedger::parse_CarrierStats(const QByteArray& line)
     save();
 }
 
-std::optional<QJsonObject> readMarketJson(const QString& journalFolder)
+void CarrierLedger::anchor(const MarketSnapshot& market)
 {
-    const QString path = journalFolder + QStringLiteral("Market.json");
-    if (!QFileInfo::exists(path))
-        return std::nullopt;
-    const QJsonDocument doc = QJsonDocument::fromJson(MarketModule::LoadJSONFromFile(path).toUtf8());
-    if (!doc.isObject())
-        return std::nullopt;
-    return doc.object();
-}
-
-void CarrierLedger::readMarketFile(const QString& journalFolder)
-{
-    if (const auto market = readMarketJson(journalFolder))
-        anchor(*market);
-}
-
-void CarrierLedger::anchor(const QJsonObject& market)
-{
-    quint64 id = 0;
-    readKey(market, QLatin1String("MarketID"), id);
-    CarrierBook* b = book(id);
+    CarrierBook* b = book(market.marketId);
     if (!b)
         return;
-    QString when;
-    readKey(market, QLatin1String("timestamp"), when);
+    const QString& when = market.timestamp;
     // An older file than the anchor kept (read again at a later start) tells nothing new.
     if (!when.isEmpty() && !b->anchorTime.isEmpty() && when <= b->anchorTime)
         return;
-    for (const QJsonValue& v : market.value(QLatin1String("Items")).toArray()) {
-        const QJsonObject item = v.toObject();
-        qint64 stock = 0;
-        if (!readKey(item, QLatin1String("Stock"), stock) || stock <= 0)
+    for (const MarketItem& item : market.items) {
+        if (item.stock <= 0)
             continue;  // a commodity the carrier only buys says nothing of its stock
-        const QString name = shownName(item, QLatin1String("Name"), QLatin1String("Name_Localised"));
-        QString internal;
-        readKey(item, QLatin1String("Name"), internal);
-        const QString key = CommodityNames::key(internal.isEmpty() ? name : internal);
+        const QString key = item.key();
         if (key.isEmpty())
             continue;
-        b->stock[key] = LedgerStock{name, stock};
+        b->stock[key] = LedgerStock{item.localised.isEmpty() ? item.name : item.localised, item.stock};
     }
     b->anchorTime = when;
     save();

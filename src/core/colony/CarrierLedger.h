@@ -8,13 +8,9 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <optional>
 
 class ReportSink;
-
-// The journal folder's Market.json as an object; nothing when it is missing
-// or not a JSON object.
-std::optional<QJsonObject> readMarketJson(const QString& journalFolder);
+struct MarketSnapshot;
 
 // One commodity on a carrier as the ledger believes it.
 struct LedgerStock
@@ -68,11 +64,10 @@ public:
     // CarrierStats / CarrierLocation: the carrier becomes known (own, or the
     // squadron's when CarrierType says so); CarrierStats also gives its space.
     void parse_CarrierStats(const QByteArray& line);
-    // Market.json read from the journal folder after a Market event.
-    void readMarketFile(const QString& journalFolder);
-    // A Market.json object: at a known carrier's market the stock of every
-    // commodity it sells replaces the ledger's.
-    void anchor(const QJsonObject& market);
+    // A whole Market.json: at a known carrier's market the stock of every
+    // commodity it sells replaces the ledger's, unless the file is not newer
+    // than the last anchor (a purchase reads the same file again).
+    void anchor(const MarketSnapshot& market);
     void parse_CargoTransfer(const QByteArray& line);
     void parse_MarketBuy(const QByteArray& line);
     void parse_MarketSell(const QByteArray& line);

@@ -7,7 +7,7 @@
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
 #include "construction/ConstructionModule.h"
-#include "markets/MarketModule.h"
+#include "markets/MarketSnapshot.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -73,19 +73,11 @@ void ColonyCockpit::parse_depot(const QByteArray& line)
     m_sites.parse_depot(line);
 }
 
-void ColonyCockpit::readMarketFile(const QString& journalFolder)
+void ColonyCockpit::marketSeen(const MarketSnapshot& market)
 {
-    if (const auto market = readMarketJson(journalFolder))
-        marketSeen(*market);
-}
-
-void ColonyCockpit::marketSeen(const QJsonObject& market)
-{
-    quint64 id = 0;
-    if (const QJsonValue v = market.value(QLatin1String("MarketID")); v.isDouble())
-        id = quint64(v.toInteger());
+    const TDaneDokowania& dock = m_state.dane_dokowania;
     // A file left from another station says nothing of where the ship is.
-    if (id == 0 || id != m_state.dane_dokowania.MarketID) {
+    if (market.marketId == 0 || market.marketId != dock.MarketID) {
         m_buyHere.clear();
         return;
     }
@@ -94,17 +86,27 @@ void ColonyCockpit::marketSeen(const QJsonObject& market)
         used += m_hold.cell(r, 1).toLongLong();
     const qint64 freeHold = m_state.DaneStatku.CargoCapacity - used;
     m_buyHere = buyHere(market, m_still, freeHold);
-    m_buyHereStation = market.value(QLatin1String("StationName")).toString();
-    if (m_buyHere.isEmpty()) {
-        emit changed();
-        return;
+    m_buyHereStation = market.station;
+    // A docking is told apart by its market and the time of its Docked event.
+    const QString docking = QString::number(dock.MarketID) + QLatin1Char(' ') + dock.Timestamp;
+    if (docking != m_toldDocking) {
+        m_toldDocking = docking;
+        m_toldCommodities.clear();
     }
-    QStringList parts;
+    bool news = false;
     for (const BuyHereLine& l : std::as_const(m_buyHere))
-        parts.append(tr("%1 %2 t (%3 Cr, stock %4)").arg(l.name).arg(l.amount).arg(l.price).arg(l.stock));
-    const QString text = tr("Buy here for your sites: %1").arg(parts.join(QStringLiteral(", ")));
-    m_reports.notice(text);
-    emit notify(tr("Buy here: %1").arg(m_buyHereStation), text);
+        if (!m_toldCommodities.contains(l.name)) {
+            m_toldCommodities.insert(l.name);
+            news = true;
+        }
+    if (news) {
+        QStringList parts;
+        for (const BuyHereLine& l : std::as_const(m_buyHere))
+            parts.append(tr("%1 %2 t (%3 Cr, stock %4)").arg(l.name).arg(l.amount).arg(l.price).arg(l.stock));
+        const QString text = tr("Buy here for your sites: %1").arg(parts.join(QStringLiteral(", ")));
+        m_reports.notice(text);
+        emit notify(tr("Buy here: %1").arg(m_buyHereStation), text);
+    }
     emit changed();
 }
 

@@ -8,9 +8,11 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class CarrierLedger;
+struct MarketSnapshot;
 class ReportSink;
 class TextTableModel;
 
@@ -31,10 +33,11 @@ public:
     void refresh();
     // ColonisationConstructionDepot: whether the site completed or failed.
     void parse_depot(const QByteArray& line);
-    // Market.json of the journal folder, when it is the docked market's.
-    void readMarketFile(const QString& journalFolder);
-    // A Market.json object of the docked market: its buy-here list.
-    void marketSeen(const QJsonObject& market);
+    // A whole Market.json, when it is the docked market's: its buy-here list.
+    // The person hears of it once per docking, and again only when the list
+    // gains a commodity (opening the market twice, or a purchase reading the
+    // file again, tells nothing new).
+    void marketSeen(const MarketSnapshot& market);
 
     void setCounted(const QString& marketId, bool counted);
     void forget(const QString& marketId);
@@ -77,5 +80,7 @@ private:
     QList<StillToBuyLine> m_still;
     QList<BuyHereLine> m_buyHere;
     QString m_buyHereStation;
+    QString m_toldDocking;            // the docking the buy-here notice was last given for
+    QSet<QString> m_toldCommodities;  // and the commodities it named
     bool m_refreshed = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TextTableModel.h"
+#include "markets/MarketSnapshot.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -28,9 +29,9 @@ public:
     // Writes the heading row.
     void FormShow();
     // Reads Market.json from the journal folder into sg_Market, sets the
-    // caption and runs the hub's verification pass. Throws TessivarError for a
-    // missing or broken file; the grid then keeps its heading and the rows
-    // read before the fault, and the caption and the verification are skipped.
+    // caption, announces the snapshot and runs the hub's verification pass.
+    // Throws TessivarError for a broken file; the grid then keeps its heading
+    // and the rows read before the fault, and the rest is skipped.
     void przeszukaj_market(const QString& JournalFolder);
     // The hub's verification pass for the market just read.
     void KVN_aktualizuj_zlecenia(quint64 MarketID);
@@ -38,13 +39,12 @@ public:
     // any of its spellings (the grid's name or the file's internal one).
     bool rowIsCommodity(int row, const QString& name) const;
 
-    // The whole file as text (UTF-8 unless a byte-order mark says otherwise).
-    static QString LoadJSONFromFile(const QString& path);
-
     QJsonObject dumpJson() const;
 
 signals:
     void changed();
+    // A whole Market.json was read: every reader of markets takes it from here.
+    void snapshotRead(const MarketSnapshot& snapshot);
     // The market of MarketID was read: the hub's orders for it can be checked.
     void marketRead(quint64 MarketID);
 

@@ -5,6 +5,7 @@
 #include "common/JsonRead.h"
 #include "common/TextTableModel.h"
 #include "ini/IniFile.h"
+#include "markets/MarketStore.h"
 #include "state/DockRecord.h"
 #include "state/RecordsJson.h"
 
@@ -12,7 +13,9 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QSet>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -75,9 +78,25 @@ QString joined(const QStringList& names)
 }  // namespace
 
 ShoppingDb::ShoppingDb(const GameState& state, const QString& dataDir, const TextTableModel& loadingList,
-                       const TextTableModel& constructionList)
-    : m_state(state), m_dataDir(dataDir), m_loadingList(loadingList), m_constructionList(constructionList)
-{}
+                       const TextTableModel& constructionList, const MarketStore& markets)
+    : offers([] {
+          return QStringList{tr("System"), tr("Station"), tr("Type"), tr("Price"), tr("Stock"), tr("Seen")};
+      }),
+      seenMarkets([] {
+          return QStringList{tr("System"), tr("Station"), tr("Type"), tr("Commodities sold"), tr("Seen")};
+      }),
+      m_state(state), m_dataDir(dataDir), m_loadingList(loadingList), m_constructionList(constructionList),
+      m_markets(markets)
+{
+    seenMarkets.setRows(MarketTables::marketRows(m_markets.markets()));
+}
+
+void ShoppingDb::marketsChanged()
+{
+    seenMarkets.setRows(MarketTables::marketRows(m_markets.markets()));
+    if (m_searched)
+        offers.setRows(MarketTables::offerRows(m_markets.sellers(m_offersFor)));
+}
 
 QString ShoppingDb::storePath() const
 {
@@ -194,7 +213,32 @@ void ShoppingDb::szukaj_towaru()
 
     m_searched = true;
     m_found = found;
-    if (!found) {
+    m_offersFor = edit_find;
+    const QList<MarketOffer> sellers = m_markets.sellers(edit_find);
+    offers.setRows(MarketTables::offerRows(sellers));
+    m_fromSeenMarket = !found && !sellers.isEmpty();
+    if (m_fromSeenMarket) {
+        // Never bought, but seen for sale: the newest market selling it
+        // answers, with what the list commodities that market also sells.
+        const MarketOffer& o = sellers.first();
+        w.ItemType = CommodityNames::key(edit_find);
+        w.MarketID = o.marketId;
+        w.Count = 0;
+        w.BuyPrice = int(std::min<qint64>(o.price, std::numeric_limits<int>::max()));
+        w.System_Name = o.system;
+        w.System_Adres = 0;
+        w.Station_Name = o.station;
+        w.Station_Distance = 0;
+        w.Station_Type = o.stationType;
+        QSet<QString> sold;
+        if (const SeenMarket* m = m_markets.market(o.marketId))
+            for (const SeenItem& i : m->sold)
+                sold.insert(i.key);
+        m_alsoOnLoadingList = listed(m_loadingList, {}, sold);
+        m_alsoOnConstruction = listed(m_constructionList, {}, sold);
+        w.Also_needed = QStringLiteral("[FC] ") + joined(m_alsoOnLoadingList) + QStringLiteral("[CON] ") +
+                        joined(m_alsoOnConstruction);
+    } else if (!found) {
         w.ItemType = edit_find;
         w.MarketID = 0;
         w.Count = 0;

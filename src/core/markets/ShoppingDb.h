@@ -1,5 +1,6 @@
 #pragma once
 
+#include "markets/MarketTables.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -8,12 +9,15 @@
 #include <QString>
 #include <QStringList>
 
+class MarketStore;
 class TextTableModel;
 
 // The Last Shopping store (Markets/LastShopping.ini: one section per commodity,
 // describing where it was bought last) and the commodity search of the Data
 // Base window. The store has no copy in memory: every purchase opens, changes
-// and closes the file, and every search reads it afresh.
+// and closes the file, and every search reads it afresh. A search also looks
+// through the markets seen (MarketStore): a commodity never bought there is
+// answered with the newest market seen selling it.
 class ShoppingDb : public QObject
 {
     Q_OBJECT
@@ -21,7 +25,7 @@ public:
     // A search names the other commodities of the loading list and the
     // construction site's materials sold at the same station.
     ShoppingDb(const GameState& state, const QString& dataDir, const TextTableModel& loadingList,
-               const TextTableModel& constructionList);
+               const TextTableModel& constructionList, const MarketStore& markets);
 
     QString storePath() const;
 
@@ -51,6 +55,16 @@ public:
     // Whether a search has run yet, and whether the last one found its commodity.
     bool searched() const { return m_searched; }
     bool resultFound() const { return m_found; }
+    // Not bought before, but a market seen sells it: the result is the newest such market.
+    bool resultFromSeenMarket() const { return m_fromSeenMarket; }
+
+    // The markets seen selling the searched commodity (system, station, type,
+    // price, stock, seen), newest first.
+    SortableTableModel offers;
+    // Every market seen (system, station, type, commodities sold, seen), newest first.
+    SortableTableModel seenMarkets;
+    // The store of markets changed: both tables again (the search result stays).
+    void marketsChanged();
     // The stored names of the found commodity's market that the loading list
     // and the construction list also hold (what "Also_needed" spells out).
     const QStringList& alsoOnLoadingList() const { return m_alsoOnLoadingList; }
@@ -89,6 +103,9 @@ private:
     QString m_dataDir;
     const TextTableModel& m_loadingList;
     const TextTableModel& m_constructionList;
+    const MarketStore& m_markets;
+    QString m_offersFor;  // the commodity the offers table was filled for
+    bool m_fromSeenMarket = false;
     bool m_searched = false;
     QStringList m_alsoOnLoadingList;
     QStringList m_alsoOnConstruction;

@@ -7,11 +7,14 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,6 +55,26 @@ QString shownNames(const QStringList& stored)
     return out;
 }
 
+// A read-only table sorted by clicking its headings, numbers as numbers.
+QTableView* sortedTable(SortableTableModel& model, const QString& name, QWidget* parent)
+{
+    auto* proxy = new QSortFilterProxyModel(parent);
+    proxy->setSourceModel(&model);
+    proxy->setSortRole(SortableTableModel::SortRole);
+    auto* view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(proxy);
+    view->setSortingEnabled(true);
+    // The model's order (newest first) until a heading is clicked.
+    view->sortByColumn(-1, Qt::AscendingOrder);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return view;
+}
+
 // Labels break lines on LF; the program's texts use CR LF.
 QString shown(QString text)
 {
@@ -71,12 +94,20 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
     layout->addLayout(banner);
 
     tabs = new QTabWidget(this);
-    tabs->addTab(new QWidget(tabs), Tf_DB::tr("Stations"));
-    tabs->addTab(new QWidget(tabs), Tf_DB::tr("Markets"));
     auto* page = new QWidget(tabs);
     tabs->addTab(page, Tf_DB::tr("Last Shopping"));
+    auto* marketsPage = new QWidget(tabs);
+    tabs->addTab(marketsPage, Tf_DB::tr("Markets"));
     tabs->setCurrentWidget(page);
     layout->addWidget(tabs, 1);
+    auto* marketsLayout = new QVBoxLayout(marketsPage);
+    auto* marketsNote = new QLabel(
+        Tf_DB::tr("Every market you have opened in the game, newest first. Click a heading to sort."),
+        marketsPage);
+    marketsNote->setWordWrap(true);
+    marketsLayout->addWidget(marketsNote);
+    marketsView = sortedTable(db.seenMarkets, QStringLiteral("marketsView"), marketsPage);
+    marketsLayout->addWidget(marketsView, 1);
 
     auto* pageLayout = new QVBoxLayout(page);
     auto* findBar = new QHBoxLayout;
@@ -121,11 +152,20 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
     label_ww_also_needed = plainLabel(QStringLiteral("label_ww_also_needed"), page);
     label_ww_also_needed->setWordWrap(true);
     label_ww_also_needed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pageLayout->addWidget(label_ww_also_needed, 1);
+    pageLayout->addWidget(label_ww_also_needed);
+
+    pageLayout->addWidget(heading(Tf_DB::tr("Sold at markets you have seen"), page));
+    label_offers = new QLabel(page);
+    label_offers->setObjectName(QStringLiteral("label_offers"));
+    label_offers->setTextFormat(Qt::PlainText);
+    label_offers->setWordWrap(true);
+    pageLayout->addWidget(label_offers);
+    offersView = sortedTable(db.offers, QStringLiteral("offersView"), page);
+    pageLayout->addWidget(offersView, 1);
 
     btn_close = addCloseRow(layout, this);
 
-    resize(560, 470);
+    resize(640, 600);
     centerOnScreen(this);
 
     connect(edit_find, &QLineEdit::textChanged, this, [&db](const QString& t) { db.edit_find = t; });
@@ -138,6 +178,8 @@ Tf_DB::Tf_DB(ShoppingDb& db, UserInteraction& ui, ReportFn report, QWidget* pare
             [&ui, &db] { ui.setClipboardText(QString::number(db.Wynik_wyszukiwania.MarketID)); });
     connect(btn_close, &QPushButton::clicked, this, &QWidget::hide);
     connect(&db, &ShoppingDb::changed, this, &Tf_DB::refresh);
+    // A market seen since the search may sell what was searched.
+    connect(&db.offers, &QAbstractItemModel::modelReset, this, &Tf_DB::refresh);
     refresh();
 }
 
@@ -149,6 +191,7 @@ void Tf_DB::refresh()
     const QList<QLabel*> details{label_ww_station,  label_ww_station_type, label_ww_distance,
                                  label_ww_marketid, label_ww_price,        label_ww_also_needed};
     const bool found = db.searched() && db.resultFound();
+    const TMarketBuyData& w = db.Wynik_wyszukiwania;
     if (found) {
         label_ww_system->setText(shown(db.label_ww_system));
         label_ww_station->setText(shown(db.label_ww_station));
@@ -157,11 +200,18 @@ void Tf_DB::refresh()
         label_ww_marketid->setText(shown(db.label_ww_marketid));
         // Credits and counts in the person's own digit grouping, commodities
         // by the names the game shows.
-        const TMarketBuyData& w = db.Wynik_wyszukiwania;
         label_ww_price->setText(
             tr("💰%1CR (Buying: %2)").arg(groupedNumber(w.BuyPrice), groupedNumber(w.Count)));
         label_ww_also_needed->setText(QStringLiteral("✅ [FC] ") + shownNames(db.alsoOnLoadingList()) +
                                       QStringLiteral("\n✅ [CON] ") + shownNames(db.alsoOnConstruction()));
+    } else if (db.searched() && db.resultFromSeenMarket()) {
+        // Never bought, but seen for sale: said as such, not as a purchase.
+        label_ww_system->setText(
+            tr("You have not bought %1 yet. The newest market you have seen selling it: %2 in %3, %4 Cr.")
+                .arg(CommodityNames::displayName(w.ItemType), w.Station_Name, w.System_Name,
+                     groupedNumber(w.BuyPrice)));
+        for (QLabel* l : details)
+            l->clear();
     } else {
         // One clear line instead of zeroes that look like a result.
         label_ww_system->setText(
@@ -175,7 +225,15 @@ void Tf_DB::refresh()
         l->setVisible(found);
     label_ww_system->setWordWrap(!found);
     for (QPushButton* b : {btn_copy_system, btn_copy_station, btn_copy_marketid})
-        b->setEnabled(found);
+        b->setEnabled(found || (db.searched() && db.resultFromSeenMarket()));
+    if (!db.searched())
+        label_offers->setText(
+            tr("Markets you open in the game are remembered; a search lists those selling it."));
+    else if (db.offers.rowCount() == 0)
+        label_offers->setText(tr("No market you have seen sells %1.").arg(db.edit_find));
+    else
+        label_offers->clear();
+    label_offers->setVisible(!label_offers->text().isEmpty());
 }
 
 void Tf_DB::btn_findClick()

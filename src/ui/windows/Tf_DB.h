@@ -8,11 +8,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+class QTableView;
 class ShoppingDb;
 class UserInteraction;
 
-// The Data Base window: the Last Shopping search. It shows the result texts
-// that ShoppingDb computes and forwards the search and copy buttons.
+// The Data Base window: the Last Shopping search and the markets seen. It
+// shows the result texts and tables that ShoppingDb computes and forwards the
+// search and copy buttons.
 class Tf_DB : public QWidget
 {
     Q_OBJECT
@@ -33,6 +35,10 @@ public:
     QPushButton* btn_copy_station = nullptr;
     QPushButton* btn_copy_marketid = nullptr;
     QPushButton* btn_close = nullptr;
+    // The markets seen selling the searched commodity, and every market seen.
+    QLabel* label_offers = nullptr;
+    QTableView* offersView = nullptr;
+    QTableView* marketsView = nullptr;
 
 public slots:
     void refresh();

@@ -9,6 +9,7 @@
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
+#include "markets/MarketSnapshot.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -36,12 +37,14 @@ QByteArray carrierStats(qint64 cargo, qint64 freeSpace)
                                     ", \"FreeSpace\":" + QByteArray::number(freeSpace) + " }");
 }
 
-QJsonObject marketObject(quint64 id, const char* when, const QByteArray& items)
+MarketSnapshot marketObject(quint64 id, const char* when, const QByteArray& items)
 {
     const QByteArray text = "{ \"timestamp\":\"" + QByteArray(when) +
                             "\", \"event\":\"Market\", \"MarketID\":" + QByteArray::number(id) +
                             ", \"StationName\":\"Depot\", \"Items\":[ " + items + " ] }";
-    return QJsonDocument::fromJson(text).object();
+    MarketSnapshot snapshot;
+    MarketFile::read(QJsonDocument::fromJson(text).object(), snapshot);
+    return snapshot;
 }
 
 QByteArray item(const char* internal, const char* shown, int buyPrice, int stock)
@@ -221,6 +224,45 @@ private slots:
         QCOMPARE(buy,
                  QStringList({QStringLiteral("Aluminium 800 50 50"), QStringLiteral("Steel 4100 9000 106")}));
         QVERIFY(f.notices.notices().last().text.contains(QStringLiteral("Buy here")));
+    }
+
+    void buyHereSpeaksOncePerDocking()
+    {
+        Fixture f;
+        f.site(QStringLiteral("4256179715"), "Alpha Depot", "Steel=100\r\nAluminium=50\r\n");
+        f.state.DaneStatku.CargoCapacity = 256;
+        CarrierLedger ledger(f.state, f.data(), f.reports);
+        TextTableModel hold(2);
+        ColonyCockpit cockpit(f.state, f.data(), ledger, hold, f.reports);
+        cockpit.refresh();
+        QStringList told;
+        connect(&cockpit, &ColonyCockpit::notify, this,
+                [&told](const QString&, const QString& text) { told.append(text); });
+        const auto dock = [&f](const QString& when) {
+            f.state.dane_dokowania.MarketID = 128000001;
+            f.state.dane_dokowania.Timestamp = when;
+        };
+        const MarketSnapshot steel =
+            marketObject(128000001, "2025-06-20T22:00:00Z", item("steel", "Steel", 4100, 900));
+        const MarketSnapshot both =
+            marketObject(128000001, "2025-06-20T22:05:00Z",
+                         item("steel", "Steel", 4100, 800) + ", " + item("aluminium", "Aluminium", 800, 60));
+        dock(QStringLiteral("2025-06-20T21:59:00Z"));
+        cockpit.marketSeen(steel);
+        // The market screen opened again, or a purchase reading the file again: nothing new to say.
+        cockpit.marketSeen(steel);
+        QCOMPARE(told.size(), 1);
+        // The market now sells another needed commodity: worth a word.
+        cockpit.marketSeen(both);
+        QCOMPARE(told.size(), 2);
+        QVERIFY(told.last().contains(QStringLiteral("Aluminium")));
+        cockpit.marketSeen(steel);
+        QCOMPARE(told.size(), 2);
+        // Docked there again later: told again.
+        dock(QStringLiteral("2025-06-21T10:00:00Z"));
+        cockpit.marketSeen(steel);
+        QCOMPARE(told.size(), 3);
+        QCOMPARE(cockpit.buyHereLines().size(), 1);
     }
 
     void siteCompletesFromTheDepotEvent()

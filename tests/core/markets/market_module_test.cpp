@@ -30,8 +30,8 @@ private slots:
     void przeszukaj_market_realFile_data();
     void przeszukaj_market_realFile();
     void przeszukaj_market_listsItemsWithDemandOrStock();
-    void LoadJSONFromFile_honoursByteOrderMark_data();
-    void LoadJSONFromFile_honoursByteOrderMark();
+    void loadText_honoursByteOrderMark_data();
+    void loadText_honoursByteOrderMark();
     void przeszukaj_market_badFile_data();
     void przeszukaj_market_badFile();
     void przeszukaj_market_withoutJournalFolder_throws();
@@ -100,7 +100,7 @@ void MarketModuleTest::przeszukaj_market_listsItemsWithDemandOrStock()
     QCOMPARE(core.market().sg_Market.rows(), QList<QStringList>{kHeading});
 }
 
-void MarketModuleTest::LoadJSONFromFile_honoursByteOrderMark_data()
+void MarketModuleTest::loadText_honoursByteOrderMark_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     const QString text = QStringLiteral("{\"Name\":\"Żywność\"}");
@@ -110,12 +110,12 @@ void MarketModuleTest::LoadJSONFromFile_honoursByteOrderMark_data()
     QTest::newRow("UTF-16 with BOM") << QByteArray(utf16(text));
 }
 
-void MarketModuleTest::LoadJSONFromFile_honoursByteOrderMark()
+void MarketModuleTest::loadText_honoursByteOrderMark()
 {
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("Market.json")), bytes);
-    QCOMPARE(MarketModule::LoadJSONFromFile(dir.filePath(QStringLiteral("Market.json"))),
+    QCOMPARE(MarketFile::loadText(dir.filePath(QStringLiteral("Market.json"))),
              QStringLiteral("{\"Name\":\"Żywność\"}"));
 }
 
