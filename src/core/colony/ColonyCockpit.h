@@ -3,9 +3,11 @@
 #include "colony/BuyHere.h"
 #include "colony/SiteBook.h"
 #include "colony/StillToBuy.h"
+#include "construction/SiteFile.h"
 #include "state/Records.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QObject>
 #include <QString>
@@ -27,10 +29,22 @@ public:
                   const TextTableModel& hold, ReportSink& reports);
 
     // Sites, still to buy and the totals again from the files and the ledger.
-    // Failures are reported, never thrown.
+    // The first call is the first look: what changes after it is worth a
+    // notification. Failures are reported, never thrown.
     void refresh();
+    // The journal's history has been read: the first look, unless taken.
+    // Until then the changes below wait for it.
+    void historyRead();
+    // A site's list file was written.
+    void siteWritten(const SiteRecord& site);
     // ColonisationConstructionDepot: whether the site completed or failed.
     void parse_depot(const QByteArray& line);
+    // The carriers' ledger changed.
+    void ledgerChanged();
+    // The ship's hold was read again, and the ship may have changed: still to
+    // buy follows only what it counts (the hold by commodity, the capacity).
+    void holdRead();
+    void shipChanged();
     // Market.json of the journal folder, when it is the docked market's.
     void readMarketFile(const QString& journalFolder);
     // A Market.json object of the docked market: its buy-here list.
@@ -69,6 +83,11 @@ signals:
     void notify(const QString& title, const QString& text);
 
 private:
+    // Still to buy from the sites in memory, the ledger, the hold and the
+    // capacity; notifies what changed since the last look when asked to.
+    void recompute(bool notifyChanges);
+    QMap<QString, qint64> holdByCommodity() const;
+
     const GameState& m_state;
     const CarrierLedger& m_ledger;
     const TextTableModel& m_hold;
@@ -78,4 +97,8 @@ private:
     QList<BuyHereLine> m_buyHere;
     QString m_buyHereStation;
     bool m_refreshed = false;
+    // What the last still to buy was worked out from, beside the sites and the ledger.
+    QMap<QString, qint64> m_holdSeen;
+    int m_capacitySeen = 0;
+    QHash<QString, QString> m_stateSeen;  // each site's state at the last look
 };

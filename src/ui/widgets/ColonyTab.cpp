@@ -2,13 +2,10 @@
 
 #include "colony/ColonyCockpit.h"
 #include "colony/CsvExport.h"
+#include "common/UserInteraction.h"
 #include "notify/Notifier.h"
 
 #include <QCheckBox>
-
-#include <QClipboard>
-#include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,7 +48,8 @@ QLabel* wrapped(QWidget* parent)
 
 }  // namespace
 
-ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent)
+ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, UserInteraction& ui, ReportFn report,
+                     QWidget* parent)
     : QWidget(parent), m_cockpit(cockpit), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("colony_tab"));
@@ -108,12 +106,12 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report
         guarded([this, id] { m_cockpit.forget(id); });
     });
     connect(copy, &QPushButton::clicked, this,
-            [this] { QGuiApplication::clipboard()->setText(toTsv(m_cockpit.exportRows())); });
-    connect(saveCsv, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Save as CSV"), QStringLiteral("colony.csv"), tr("CSV files (*.csv)"));
-        if (!path.isEmpty())
-            guarded([this, path] { m_cockpit.saveCsv(path); });
+            [this, &ui] { ui.setClipboardText(toTsv(m_cockpit.exportRows())); });
+    connect(saveCsv, &QPushButton::clicked, this, [this, &ui] {
+        const auto path = ui.askSaveFile(tr("Save as CSV"), QStringLiteral("colony.csv"),
+                                         tr("CSV files (*.csv)") + QStringLiteral("|*.csv"));
+        if (path && !path->isEmpty())
+            guarded([this, p = *path] { m_cockpit.saveCsv(p); });
     });
     connect(&cockpit, &ColonyCockpit::changed, this, &ColonyTab::refresh);
     refresh();
