@@ -160,11 +160,25 @@ void ConstructWindowTest::colonyTabCopiesAndSavesItsTables()
     TessivarCore& core = *c.core;
     QVERIFY(QDir(c.dataDir.path()).mkpath(QStringLiteral("constructions")));
     writeFile(c.dataDir.filePath(QStringLiteral("constructions/4256179715.ini")),
-              "[INFO]\r\nPostep=40\r\nStationName=Alpha, \"Depot\"\r\nStarSystem=Col 285\r\n"
+              "[INFO]\r\nPostep=40\r\nStationName=Planetary Construction Site: Alpha, \"Depot\"\r\n"
+              "StarSystem=Col 285\r\n"
               "[MATS]\r\nSteel=300\r\nPolymers=20\r\n");
     core.state.DaneStatku.CargoCapacity = 256;
     core.colony().refresh();
-    ColonyTab tab(core.colony(), core.notifier(), c.ui, coreReport(core));
+    // In the construction window as short as a 1366×768 screen leaves it:
+    // the buttons stay in view, the tables give way.
+    Tf_Construct w(core.construct(), coreReport(core));
+    auto* colonyTab = new ColonyTab(core.colony(), core.notifier(), c.ui, coreReport(core));
+    ColonyTab& tab = *colonyTab;
+    w.tabs->addTab(colonyTab, QStringLiteral("Colony"));
+    w.tabs->setCurrentWidget(colonyTab);
+    w.resize(322, 331);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QWidget* shown : std::initializer_list<QWidget*>{tab.copy, tab.saveCsv, tab.forget, tab.notify})
+        QVERIFY(w.rect().contains(QRect(shown->mapTo(&w, QPoint(0, 0)), shown->size())));
+    // The site's own name; the game's whole name is in the tool tip.
+    QCOMPARE(tab.sites->item(0, 1)->text(), QStringLiteral("Alpha, \"Depot\""));
     const QList<QStringList> rows{
         {"Commodity", "Needed", "On carrier", "In hold", "To buy", "Trips", "Fits carrier"},
         {"Polymers", "20", "0", "0", "20", "0-20", "?"},
@@ -173,8 +187,8 @@ void ConstructWindowTest::colonyTabCopiesAndSavesItsTables()
         {"Carrier", "Commodity", "Tonnes", "Anchored"},
         {},
         {"Site", "System", "Market ID", "Commodity", "Remaining", "State"},
-        {"Alpha, \"Depot\"", "Col 285", "4256179715", "Polymers", "20", "open"},
-        {"Alpha, \"Depot\"", "Col 285", "4256179715", "Steel", "300", "open"}};
+        {"Planetary Construction Site: Alpha, \"Depot\"", "Col 285", "4256179715", "Polymers", "20", "open"},
+        {"Planetary Construction Site: Alpha, \"Depot\"", "Col 285", "4256179715", "Steel", "300", "open"}};
 
     // Copy: one line per row, tab between the fields, for a spreadsheet's paste.
     tab.copy->click();

@@ -1,7 +1,7 @@
 // What a live journal batch costs the colony view with many construction sites
 // on disk.
 //
-//   bench_colony [SITES] [BATCHES]   SITES site files of 19 materials (default 30),
+//   bench_colony [SITES] [BATCHES]   SITES site files of the 20 basic materials (default 30),
 //                                    BATCHES live batches per measure (default 300)
 //
 // Each measure starts a core on a fresh data folder holding the site files,
@@ -14,6 +14,7 @@
 // hold read, as it did while it was refreshed on every batch.
 #include "Core.h"
 #include "cargo/CargoModule.h"
+#include "cargo/CommonMaterials.h"
 #include "colony/ColonyCockpit.h"
 #include "common/TextTableModel.h"
 #include "common/UserInteraction.h"
@@ -33,25 +34,18 @@ namespace {
 
 QTextStream out(stdout);
 
-const char* const kMaterials[] = {"Aluminium",
-                                  "Ceramic Composites",
-                                  "CMM Composite",
-                                  "Computer Components",
-                                  "Copper",
-                                  "Food Cartridges",
-                                  "Fruit and Vegetables",
-                                  "Insulating Membrane",
-                                  "Liquid oxygen",
-                                  "Medical Diagnostic Equipment",
-                                  "Non-Lethal Weapons",
-                                  "Polymers",
-                                  "Power Generators",
-                                  "Semiconductors",
-                                  "Steel",
-                                  "Superconductors",
-                                  "Titanium",
-                                  "Water",
-                                  "Water Purifiers"};
+// The basic materials construction sites ask for (the pick list's first group).
+QStringList siteMaterials()
+{
+    QStringList out;
+    for (const QString& name : commonMaterialNames()) {
+        if (!isCommonMaterialHeading(name))
+            out.append(name);
+        else if (!out.isEmpty())
+            break;
+    }
+    return out;
+}
 
 constexpr quint64 kFirstSite = 4256179700;
 
@@ -71,8 +65,8 @@ void append(const QString& path, const QByteArray& bytes)
 QByteArray depot(int tick)
 {
     QByteArray needs;
-    for (const char* m : kMaterials)
-        needs += QByteArray(needs.isEmpty() ? "" : ", ") + "{ \"Name_Localised\":\"" + m +
+    for (const QString& m : siteMaterials())
+        needs += QByteArray(needs.isEmpty() ? "" : ", ") + "{ \"Name_Localised\":\"" + m.toUtf8() +
                  "\", \"RequiredAmount\":5000, \"ProvidedAmount\":" + QByteArray::number(tick % 5000) + " }";
     return "\"MarketID\":" + QByteArray::number(kFirstSite) +
            ", \"ConstructionProgress\":0.25, \"ResourcesRequired\":[ " + needs + " ]";
@@ -89,8 +83,8 @@ double measure(int sites, int batches, bool depotBatches, bool rereadEveryBatch)
         if (!f.open(QIODevice::WriteOnly))
             return -1;
         f.write("[MATS]\r\n");
-        for (const char* m : kMaterials)
-            f.write(QByteArray(m) + '=' + QByteArray::number(100 + s) + "\r\n");
+        for (const QString& m : siteMaterials())
+            f.write(m.toUtf8() + '=' + QByteArray::number(100 + s) + "\r\n");
         f.write("[INFO]\r\nPostep=" + QByteArray::number(s % 100) + "\r\nStationName=Site " +
                 QByteArray::number(s) +
                 "\r\nStarSystem=Col 285\r\nStationType=PlanetaryConstructionDepot\r\n");

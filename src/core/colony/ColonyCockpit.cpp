@@ -233,10 +233,12 @@ QStringList ColonyCockpit::ledgerSummary() const
             line += tr(", %1 t of it reported by the hub").arg(b.hubTonnes);
         if (b.inDoubt()) {
             const QDateTime anchored = QDateTime::fromString(b.anchorTime, Qt::ISODate);
-            const QString age =
-                anchored.isValid() ? tr("%1 h ago").arg(anchored.secsTo(now) / 3600) : tr("never");
-            line +=
-                tr(" - the game counts %1 t; last anchored on the carrier's market %2").arg(b.cargo).arg(age);
+            line += anchored.isValid()
+                        ? tr(" - the game counts %1 t; last anchored on the carrier's market %2")
+                              .arg(b.cargo)
+                              .arg(tr("%1 h ago").arg(anchored.secsTo(now) / 3600))
+                        : tr(" - the game counts %1 t; open the carrier's market to anchor the ledger")
+                              .arg(b.cargo);
         }
         lines.append(line);
     }
