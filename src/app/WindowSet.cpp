@@ -48,7 +48,8 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     ui.setParentWidget(f_ED);
     f_cargo = new Tf_cargo(core.cargo(), report);
     f_Construct = new Tf_Construct(core.construct(), report);
-    f_Construct->tabs->addTab(new ColonyTab(core.colony(), core.notifier(), report), ColonyTab::tr("Colony"));
+    f_Construct->tabs->addTab(new ColonyTab(core.colony(), core.notifier(), core.ui(), report),
+                              ColonyTab::tr("Colony"));
     // Where the desktop has no notification service, the tray icon tells instead.
     connect(&core.notifier(), &Notifier::trayMessage, this,
             [this](const QString& title, const QString& text) {

@@ -273,11 +273,15 @@ void TessivarCore::wire()
         connect(demo, &DemoPlayer::failed, this, [this](const QString& text) { m_reports->notice(text); });
     }
 
-    // The colony view follows the sites' files, the carriers' ledger and the hold.
+    // The colony view reads the sites' files once the history is read, then
+    // follows what changes: a site file written, a site's end, the carriers'
+    // ledger, the hold and the ship's capacity.
     ColonyCockpit* colony = m_colony.get();
-    connect(pass, &JournalPass::batchDispatched, colony, &ColonyCockpit::refresh);
-    connect(m_ledger.get(), &CarrierLedger::changed, colony, &ColonyCockpit::refresh);
-    connect(&cargo->hold().table, &QAbstractItemModel::modelReset, colony, &ColonyCockpit::refresh);
+    connect(pass, &JournalPass::batchDispatched, colony, &ColonyCockpit::historyRead);
+    connect(construct, &ConstructionModule::siteFileWritten, colony, &ColonyCockpit::siteWritten);
+    connect(m_ledger.get(), &CarrierLedger::changed, colony, &ColonyCockpit::ledgerChanged);
+    connect(&cargo->hold().table, &QAbstractItemModel::modelReset, colony, &ColonyCockpit::holdRead);
+    connect(m_ship.get(), &ShipInfo::changed, colony, &ColonyCockpit::shipChanged);
     // The loading list's "Still to buy" entry: what is left to buy, so its tools (trips, TOTAL, phone) work
     // on it.
     const QString stillToBuy = QStringLiteral("Still to buy");

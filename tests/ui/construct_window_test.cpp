@@ -1,8 +1,11 @@
 #include "MainWindowModel.h"
 #include "TestSupport.h"
 #include "WindowSet.h"
+#include "colony/ColonyCockpit.h"
+#include "colony/CsvExport.h"
 #include "construction/ConstructionModule.h"
 #include "ini/IniFile.h"
+#include "widgets/ColonyTab.h"
 #include "widgets/WidgetInteraction.h"
 #include "windows/Tf_Construct.h"
 #include "windows/Tf_mission.h"
@@ -10,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -17,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -53,6 +58,7 @@ class ConstructWindowTest : public QObject
     Q_OBJECT
 private slots:
     void showsTheSiteAndItsMaterials();
+    void colonyTabCopiesAndSavesItsTables();
 };
 
 void ConstructWindowTest::showsTheSiteAndItsMaterials()
@@ -146,6 +152,77 @@ void ConstructWindowTest::showsTheSiteAndItsMaterials()
     Tf_mission missions(core.mission());
     QCOMPARE(missions.windowTitle(), QStringLiteral("Missions"));
     QVERIFY(!missions.isVisible());
+}
+
+void ConstructWindowTest::colonyTabCopiesAndSavesItsTables()
+{
+    UiCore c;
+    TessivarCore& core = *c.core;
+    QVERIFY(QDir(c.dataDir.path()).mkpath(QStringLiteral("constructions")));
+    writeFile(c.dataDir.filePath(QStringLiteral("constructions/4256179715.ini")),
+              "[INFO]\r\nPostep=40\r\nStationName=Planetary Construction Site: Alpha, \"Depot\"\r\n"
+              "StarSystem=Col 285\r\n"
+              "[MATS]\r\nSteel=300\r\nPolymers=20\r\n");
+    core.state.DaneStatku.CargoCapacity = 256;
+    core.colony().refresh();
+    // In the construction window as short as a 1366×768 screen leaves it:
+    // the buttons stay in view, the tables give way.
+    Tf_Construct w(core.construct(), coreReport(core));
+    auto* colonyTab = new ColonyTab(core.colony(), core.notifier(), c.ui, coreReport(core));
+    ColonyTab& tab = *colonyTab;
+    w.tabs->addTab(colonyTab, QStringLiteral("Colony"));
+    w.tabs->setCurrentWidget(colonyTab);
+    w.resize(322, 331);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QWidget* shown : std::initializer_list<QWidget*>{tab.copy, tab.saveCsv, tab.forget, tab.notify})
+        QVERIFY(w.rect().contains(QRect(shown->mapTo(&w, QPoint(0, 0)), shown->size())));
+    // The site's own name; the game's whole name is in the tool tip.
+    QCOMPARE(tab.sites->item(0, 1)->text(), QStringLiteral("Alpha, \"Depot\""));
+    const QList<QStringList> rows{
+        {"Commodity", "Needed", "On carrier", "In hold", "To buy", "Trips", "Fits carrier"},
+        {"Polymers", "20", "0", "0", "20", "0-20", "?"},
+        {"Steel", "300", "0", "0", "300", "1-44", "?"},
+        {},
+        {"Carrier", "Commodity", "Tonnes", "Anchored"},
+        {},
+        {"Site", "System", "Market ID", "Commodity", "Remaining", "State"},
+        {"Planetary Construction Site: Alpha, \"Depot\"", "Col 285", "4256179715", "Polymers", "20", "open"},
+        {"Planetary Construction Site: Alpha, \"Depot\"", "Col 285", "4256179715", "Steel", "300", "open"}};
+
+    // Copy: one line per row, tab between the fields, for a spreadsheet's paste.
+    tab.copy->click();
+    QStringList lines;
+    for (const QStringList& r : rows)
+        lines.append(r.join(QLatin1Char('\t')));
+    QCOMPARE(c.ui.ScriptedInteraction::clipboardText(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    // Save: the file the dialog names holds the same rows as CSV.
+    const QString csv = c.dataDir.filePath(QStringLiteral("colony export.csv"));
+    c.ui.setNextAnswer(csv);
+    tab.saveCsv->click();
+    QVERIFY(c.ui.prompts().last().startsWith(QStringLiteral("Save as CSV | colony.csv | ")));
+    QList<QStringList> back = fromCsv(QString::fromUtf8(readFile(csv)));
+    QList<QStringList> want = rows;
+    for (QStringList& r : want)
+        if (r.isEmpty())
+            r = QStringList{QString()};  // an empty row reads back as one empty field
+    QCOMPARE(back, want);
+    QVERIFY(c.ui.messages().isEmpty());
+
+    // A cancelled dialog writes nothing; a folder that is not there is told, the tab stays.
+    c.ui.setNextAnswer(std::nullopt);
+    tab.saveCsv->click();
+    QVERIFY(c.ui.messages().isEmpty());
+    const QString nowhere = c.dataDir.filePath(QStringLiteral("no such folder/colony.csv"));
+    c.ui.setNextAnswer(nowhere);
+    tab.saveCsv->click();
+    QCOMPARE(c.ui.messages().size(), 1);
+    QVERIFY2(c.ui.messages().first().startsWith(QStringLiteral("Cannot write ") +
+                                                QDir::toNativeSeparators(nowhere)),
+             qPrintable(c.ui.messages().first()));
+    QVERIFY(!QFile::exists(nowhere));
+    QCOMPARE(tab.still->rowCount(), 2);
 }
 
 QTEST_MAIN(ConstructWindowTest)

@@ -24,39 +24,84 @@ ColonyCockpit::ColonyCockpit(const GameState& state, const QString& dataDir, con
 
 void ColonyCockpit::refresh()
 {
-    QHash<QString, QString> wasState;
-    for (const SiteEntry& s : m_sites.sites())
-        wasState.insert(s.marketId, s.state);
-    QHash<QString, qint64> wasToBuy;
-    for (const StillToBuyLine& l : std::as_const(m_still))
-        wasToBuy.insert(l.key, l.toBuy);
     try {
         m_sites.refresh();
     } catch (const std::exception& e) {
         m_reports.report(errorText(e));
     }
-    StillToBuyInput in;
-    in.sites = m_sites.sites();
-    in.onCarrier = [this](const QString& key) { return m_ledger.onBoard(key); };
+    recompute(std::exchange(m_refreshed, true));
+}
+
+void ColonyCockpit::historyRead()
+{
+    if (!m_refreshed)
+        refresh();
+}
+
+void ColonyCockpit::siteWritten(const SiteRecord& site)
+{
+    if (!m_refreshed)
+        return;  // the first look reads the file
+    m_sites.update(site);
+    recompute(true);
+}
+
+void ColonyCockpit::ledgerChanged()
+{
+    if (m_refreshed)
+        recompute(true);
+}
+
+void ColonyCockpit::holdRead()
+{
+    if (m_refreshed && holdByCommodity() != m_holdSeen)
+        recompute(true);
+}
+
+void ColonyCockpit::shipChanged()
+{
+    if (m_refreshed && m_state.DaneStatku.CargoCapacity != m_capacitySeen)
+        recompute(true);
+}
+
+QMap<QString, qint64> ColonyCockpit::holdByCommodity() const
+{
+    QMap<QString, qint64> hold;
     for (int r = 1; r < m_hold.rowCount(); ++r) {
         const QString key = CommodityNames::key(m_hold.cell(r, 0));
         if (!key.isEmpty())
-            in.hold[key] += m_hold.cell(r, 1).toLongLong();
+            hold[key] += m_hold.cell(r, 1).toLongLong();
     }
-    in.capacity = m_state.DaneStatku.CargoCapacity;
+    return hold;
+}
+
+void ColonyCockpit::recompute(bool notifyChanges)
+{
+    StillToBuyInput in;
+    in.sites = m_sites.sites();
+    in.onCarrier = [this](const QString& key) { return m_ledger.onBoard(key); };
+    in.hold = m_holdSeen = holdByCommodity();
+    in.capacity = m_capacitySeen = m_state.DaneStatku.CargoCapacity;
     in.freeSpace = m_ledger.freeSpace();
-    m_still = computeStillToBuy(in);
+    QList<StillToBuyLine> was = std::exchange(m_still, computeStillToBuy(in));
 
     // What changed since the last look is worth a word, not the first look.
-    if (std::exchange(m_refreshed, true)) {
+    if (notifyChanges) {
         for (const SiteEntry& s : m_sites.sites())
-            if (s.state == QLatin1String("complete") && wasState.value(s.marketId) == QLatin1String("open"))
+            if (s.state == QLatin1String("complete") &&
+                m_stateSeen.value(s.marketId) == QLatin1String("open"))
                 emit notify(tr("Construction site complete"),
                             tr("%1 (%2) is complete.").arg(s.name, s.system));
+        QHash<QString, qint64> wasToBuy;
+        for (const StillToBuyLine& l : std::as_const(was))
+            wasToBuy.insert(l.key, l.toBuy);
         for (const StillToBuyLine& l : std::as_const(m_still))
             if (l.toBuy == 0 && wasToBuy.value(l.key, 0) > 0)
                 emit notify(tr("Nothing more to buy"), tr("%1: nothing more to buy.").arg(l.name));
     }
+    m_stateSeen.clear();
+    for (const SiteEntry& s : m_sites.sites())
+        m_stateSeen.insert(s.marketId, s.state);
     emit changed();
 }
 
@@ -70,7 +115,8 @@ bool ColonyCockpit::wantsMarkets() const
 
 void ColonyCockpit::parse_depot(const QByteArray& line)
 {
-    m_sites.parse_depot(line);
+    if (m_sites.parse_depot(line) && m_refreshed)
+        recompute(true);
 }
 
 void ColonyCockpit::marketSeen(const MarketSnapshot& market)
@@ -113,13 +159,13 @@ void ColonyCockpit::marketSeen(const MarketSnapshot& market)
 void ColonyCockpit::setCounted(const QString& marketId, bool counted)
 {
     m_sites.setCounted(marketId, counted);
-    refresh();
+    recompute(m_refreshed);
 }
 
 void ColonyCockpit::forget(const QString& marketId)
 {
     m_sites.forget(marketId);
-    refresh();
+    recompute(m_refreshed);
 }
 
 QList<QStringList> ColonyCockpit::stillToBuyRows() const
@@ -189,10 +235,12 @@ QStringList ColonyCockpit::ledgerSummary() const
             line += tr(", %1 t of it reported by the hub").arg(b.hubTonnes);
         if (b.inDoubt()) {
             const QDateTime anchored = QDateTime::fromString(b.anchorTime, Qt::ISODate);
-            const QString age =
-                anchored.isValid() ? tr("%1 h ago").arg(anchored.secsTo(now) / 3600) : tr("never");
-            line +=
-                tr(" - the game counts %1 t; last anchored on the carrier's market %2").arg(b.cargo).arg(age);
+            line += anchored.isValid()
+                        ? tr(" - the game counts %1 t; last anchored on the carrier's market %2")
+                              .arg(b.cargo)
+                              .arg(tr("%1 h ago").arg(anchored.secsTo(now) / 3600))
+                        : tr(" - the game counts %1 t; open the carrier's market to anchor the ledger")
+                              .arg(b.cargo);
         }
         lines.append(line);
     }

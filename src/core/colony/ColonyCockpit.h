@@ -3,9 +3,11 @@
 #include "colony/BuyHere.h"
 #include "colony/SiteBook.h"
 #include "colony/StillToBuy.h"
+#include "construction/SiteFile.h"
 #include "state/Records.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QObject>
 #include <QSet>
@@ -29,10 +31,22 @@ public:
                   const TextTableModel& hold, ReportSink& reports);
 
     // Sites, still to buy and the totals again from the files and the ledger.
-    // Failures are reported, never thrown.
+    // The first call is the first look: what changes after it is worth a
+    // notification. Failures are reported, never thrown.
     void refresh();
+    // The journal's history has been read: the first look, unless taken.
+    // Until then the changes below wait for it.
+    void historyRead();
+    // A site's list file was written.
+    void siteWritten(const SiteRecord& site);
     // ColonisationConstructionDepot: whether the site completed or failed.
     void parse_depot(const QByteArray& line);
+    // The carriers' ledger changed.
+    void ledgerChanged();
+    // The ship's hold was read again, and the ship may have changed: still to
+    // buy follows only what it counts (the hold by commodity, the capacity).
+    void holdRead();
+    void shipChanged();
     // A whole Market.json, when it is the docked market's: its buy-here list.
     // The person hears of it once per docking, and again only when the list
     // gains a commodity (opening the market twice, or a purchase reading the
@@ -72,6 +86,11 @@ signals:
     void notify(const QString& title, const QString& text);
 
 private:
+    // Still to buy from the sites in memory, the ledger, the hold and the
+    // capacity; notifies what changed since the last look when asked to.
+    void recompute(bool notifyChanges);
+    QMap<QString, qint64> holdByCommodity() const;
+
     const GameState& m_state;
     const CarrierLedger& m_ledger;
     const TextTableModel& m_hold;
@@ -83,4 +102,8 @@ private:
     QString m_toldDocking;            // the docking the buy-here notice was last given for
     QSet<QString> m_toldCommodities;  // and the commodities it named
     bool m_refreshed = false;
+    // What the last still to buy was worked out from, beside the sites and the ledger.
+    QMap<QString, qint64> m_holdSeen;
+    int m_capacitySeen = 0;
+    QHash<QString, QString> m_stateSeen;  // each site's state at the last look
 };

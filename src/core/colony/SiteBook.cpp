@@ -2,7 +2,7 @@
 
 #include "commodities/CommodityNames.h"
 #include "common/JsonRead.h"
-#include "construction/ConstructionModule.h"
+#include "construction/SiteFile.h"
 #include "ini/IniFile.h"
 
 #include <QDateTime>
@@ -15,8 +15,6 @@ namespace {
 const QString kOpen = QStringLiteral("open");
 const QString kComplete = QStringLiteral("complete");
 const QString kFailed = QStringLiteral("failed");
-const QString kInfo = QStringLiteral("INFO");
-const QString kMats = QStringLiteral("MATS");
 
 }  // namespace
 
@@ -30,11 +28,31 @@ qint64 SiteEntry::remaining() const
 
 SiteBook::SiteBook(const QString& dataDir) : m_dataDir(dataDir) {}
 
+SiteEntry SiteBook::entryOf(const SiteRecord& site) const
+{
+    SiteEntry s;
+    s.marketId = site.marketId;
+    s.name = site.stationName;
+    s.system = site.starSystem;
+    s.progress = site.progress;
+    for (const SiteFileNeed& need : site.needs) {
+        const QString identity = CommodityNames::key(need.name);
+        const auto tonnes = need.tonnes();
+        if (identity.isEmpty() || !tonnes)
+            continue;
+        s.needs[identity] = SiteNeed{need.name, std::max<qint64>(0, *tonnes)};
+    }
+    s.state = m_book.value(s.marketId, QStringLiteral("State")).value_or(kOpen);
+    s.counted = m_book.value(s.marketId, QStringLiteral("Counted")).value_or(QStringLiteral("1")) !=
+                QLatin1String("0");
+    return s;
+}
+
 void SiteBook::refresh()
 {
     m_sites.clear();
-    const IniDocument book = IniFile(m_dataDir + QStringLiteral("sites.ini")).document();
-    const QDir folder(m_dataDir + QStringLiteral("constructions/"));
+    m_book = IniFile(m_dataDir + QStringLiteral("sites.ini")).document();
+    const QDir folder(SiteFile::folderOf(m_dataDir));
     const auto files = folder.entryInfoList({QStringLiteral("*.ini")}, QDir::Files, QDir::Name);
     for (const QFileInfo& f : files) {
         const QString id = f.completeBaseName();
@@ -42,40 +60,34 @@ void SiteBook::refresh()
             continue;
         // A forgotten site comes back once its file is written again (docked there anew).
         const QDateTime forgotten = QDateTime::fromString(
-            book.value(id, QStringLiteral("Forgotten")).value_or(QString()), Qt::ISODate);
+            m_book.value(id, QStringLiteral("Forgotten")).value_or(QString()), Qt::ISODate);
         if (forgotten.isValid() && f.lastModified().toUTC() <= forgotten)
             continue;
-        const IniDocument ini = IniFile(f.filePath()).document();
-        SiteEntry s;
-        s.marketId = id;
-        s.name = ini.value(kInfo, QStringLiteral("StationName")).value_or(QString());
-        s.system = ini.value(kInfo, QStringLiteral("StarSystem")).value_or(QString());
-        s.progress = int(std::clamp<qint64>(
-            IniValue::toInt64(ini.value(kInfo, QStringLiteral("Postep")).value_or(QString())).value_or(0), 0,
-            100));
-        for (const auto& [key, value] : ini.sectionValues(kMats)) {
-            const QString name = IniKey::toText(key);
-            const QString identity = CommodityNames::key(name);
-            const auto tonnes = IniValue::toInt64(value);
-            if (identity.isEmpty() || !tonnes)
-                continue;
-            s.needs[identity] = SiteNeed{name, std::max<qint64>(0, *tonnes)};
-        }
-        s.state = book.value(id, QStringLiteral("State")).value_or(kOpen);
-        s.counted =
-            book.value(id, QStringLiteral("Counted")).value_or(QStringLiteral("1")) != QLatin1String("0");
-        m_sites.append(s);
+        m_sites.append(entryOf(SiteFile(f.filePath()).read()));
     }
 }
 
-void SiteBook::parse_depot(const QByteArray& line)
+void SiteBook::update(const SiteRecord& site)
+{
+    if (site.marketId.isEmpty())
+        return;
+    const SiteEntry entry = entryOf(site);
+    const auto at = std::lower_bound(m_sites.begin(), m_sites.end(), entry.marketId,
+                                     [](const SiteEntry& s, const QString& id) { return s.marketId < id; });
+    if (at != m_sites.end() && at->marketId == entry.marketId)
+        *at = entry;
+    else
+        m_sites.insert(at, entry);
+}
+
+bool SiteBook::parse_depot(const QByteArray& line)
 {
     QJsonObject o;
     if (parseJsonLine(line, o) != JsonLine::Object)
-        return;
+        return false;
     quint64 marketId = 0;
     if (!readKey(o, QLatin1String("MarketID"), marketId) || marketId == 0)
-        return;
+        return false;
     const QString id = QString::number(marketId);
     bool complete = false;
     bool failed = false;
@@ -88,24 +100,35 @@ void SiteBook::parse_depot(const QByteArray& line)
     ini.setValue(id, QStringLiteral("State"), state);
     if (dirty)
         file.save(ini);
+    m_book.setValue(id, QStringLiteral("State"), state);
+    bool listed = false;
+    for (SiteEntry& s : m_sites)
+        if (s.marketId == id && s.state != state) {
+            s.state = state;
+            listed = true;
+        }
+    return listed;
 }
 
-void SiteBook::write(const QString& marketId, const QString& key, const QString& value) const
+void SiteBook::write(const QString& marketId, const QString& key, const QString& value)
 {
     IniFile(m_dataDir + QStringLiteral("sites.ini")).writeString(marketId, key, value);
+    m_book.setValue(marketId, key, value);
 }
 
 void SiteBook::setCounted(const QString& marketId, bool counted)
 {
     write(marketId, QStringLiteral("Counted"), counted ? QStringLiteral("1") : QStringLiteral("0"));
-    refresh();
+    for (SiteEntry& s : m_sites)
+        if (s.marketId == marketId)
+            s.counted = counted;
 }
 
 void SiteBook::forget(const QString& marketId)
 {
     // Kept to the millisecond: a file written in the same second after it brings the site back.
     write(marketId, QStringLiteral("Forgotten"), QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
-    refresh();
+    m_sites.removeIf([&marketId](const SiteEntry& s) { return s.marketId == marketId; });
 }
 
 QJsonObject SiteBook::dumpJson() const

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "ini/IniDocument.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QString>
+
+struct SiteRecord;
 
 // One material a site still needs.
 struct SiteNeed
@@ -31,7 +35,8 @@ struct SiteEntry
 // Every construction site of the constructions/ folder, with what the player
 // decided about each (kept in sites.ini: [<market id>] State, Counted,
 // Forgotten): which count towards the totals, which were forgotten, and which
-// the game reported complete or failed.
+// the game reported complete or failed. Read from disk once (refresh); after
+// that each site file written is taken in as it is written (update).
 class SiteBook
 {
 public:
@@ -40,9 +45,12 @@ public:
     // Reads the site files and sites.ini again. Throws TessivarError for a file
     // that cannot be read.
     void refresh();
+    // A site file as it was just written: the site is listed with it (also
+    // when it was forgotten: the player docked there anew).
+    void update(const SiteRecord& site);
     // ColonisationConstructionDepot: the game's word on whether the site is
-    // complete or failed.
-    void parse_depot(const QByteArray& line);
+    // complete or failed. True when a listed site's state changed.
+    bool parse_depot(const QByteArray& line);
     void setCounted(const QString& marketId, bool counted);
     // The site leaves the list (its file stays) until its file is written
     // again, when the player docks there anew.
@@ -52,8 +60,10 @@ public:
     QJsonObject dumpJson() const;
 
 private:
-    void write(const QString& marketId, const QString& key, const QString& value) const;
+    SiteEntry entryOf(const SiteRecord& site) const;
+    void write(const QString& marketId, const QString& key, const QString& value);
 
     QString m_dataDir;
-    QList<SiteEntry> m_sites;
+    IniDocument m_book;        // sites.ini as last read or written
+    QList<SiteEntry> m_sites;  // by market id, as the folder lists the files
 };

@@ -29,3 +29,10 @@ std::optional<QString> ScriptedInteraction::askOpenFile(const QString& title, co
     m_prompts.append(title + QLatin1String(" | ") + folder + QLatin1String(" | ") + filter);
     return nextAnswer();
 }
+
+std::optional<QString> ScriptedInteraction::askSaveFile(const QString& title, const QString& proposal,
+                                                        const QString& filter)
+{
+    m_prompts.append(title + QLatin1String(" | ") + proposal + QLatin1String(" | ") + filter);
+    return nextAnswer();
+}

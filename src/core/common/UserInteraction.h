@@ -26,6 +26,9 @@ public:
     // An open-file dialog; std::nullopt when cancelled.
     virtual std::optional<QString> askOpenFile(const QString& title, const QString& folder,
                                                const QString& filter) = 0;
+    // A save-file dialog proposing a file; std::nullopt when cancelled.
+    virtual std::optional<QString> askSaveFile(const QString& title, const QString& proposal,
+                                               const QString& filter) = 0;
     virtual void setClipboardText(const QString& text) = 0;
     virtual QString clipboardText() const = 0;
     virtual void openUrl(const QString& url) = 0;
@@ -40,6 +43,8 @@ public:
                                    const QString& proposal) override;
     bool askYesNo(const QString& caption, const QString& text) override;
     std::optional<QString> askOpenFile(const QString& title, const QString& folder,
+                                       const QString& filter) override;
+    std::optional<QString> askSaveFile(const QString& title, const QString& proposal,
                                        const QString& filter) override;
     void setClipboardText(const QString& text) override { m_clipboard = text; }
     QString clipboardText() const override { return m_clipboard; }

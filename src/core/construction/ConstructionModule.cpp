@@ -23,15 +23,9 @@
 
 namespace {
 
-const QString kMats = QStringLiteral("MATS");
-const QString kInfo = QStringLiteral("INFO");
 const QString kTotal = QStringLiteral("TOTAL");
 const QString kDepot = QStringLiteral("ColonisationConstructionDepot");
 const QString kContribution = QStringLiteral("ColonisationContribution");
-// [INFO] keys naming the site, so its list can be shown with its name later.
-const QString kSiteStation = QStringLiteral("StationName");
-const QString kSiteSystem = QStringLiteral("StarSystem");
-const QString kSiteType = QStringLiteral("StationType");
 const QString kUnknown = QStringLiteral("-/-");
 
 std::optional<QString> known(const QString& text)
@@ -69,14 +63,6 @@ std::optional<qint64> quantity(const QString& text)
     return IniValue::toInt64(text);
 }
 
-void makeFolderFor(const QString& file)
-{
-    const QString folder = QFileInfo(file).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw TessivarError(
-            ConstructionModule::tr("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder)));
-}
-
 }  // namespace
 
 std::optional<ConstructionTrips> constructionTripsOf(qint64 cargo_count, int capacity)
@@ -111,16 +97,6 @@ int constructionPercent(double fraction)
     return int(r);
 }
 
-bool isMarketIdText(const QString& id)
-{
-    if (id.isEmpty() || id.size() > 20)
-        return false;
-    for (const QChar c : id)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
 ConstructionModule::ConstructionModule(const GameState& state, const QString& dataDir, UserInteraction& ui,
                                        ReportSink& reports)
     : m_state(state), m_dataDir(dataDir), m_ui(ui), m_reports(reports)
@@ -132,7 +108,7 @@ ConstructionModule::ConstructionModule(const GameState& state, const QString& da
 
 QString ConstructionModule::constructionsFolder() const
 {
-    return m_dataDir + QStringLiteral("constructions/");
+    return SiteFile::folderOf(m_dataDir);
 }
 
 QString ConstructionModule::get_ilosc_kursow(qint64 cargo_count) const
@@ -170,8 +146,7 @@ void ConstructionModule::resetWindow()
 
 QString ConstructionModule::siteFile(const QString& marketId) const
 {
-    // Only a decimal market id ever becomes part of a path.
-    return isMarketIdText(marketId) ? constructionsFolder() + marketId + QStringLiteral(".ini") : QString();
+    return SiteFile::pathOf(m_dataDir, marketId);
 }
 
 void ConstructionModule::showHeader()
@@ -226,14 +201,13 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
     m_site = siteFileName.isEmpty() ? TInfo_Docked{} : dock;
     showHeader();
     const bool toFile = !siteFileName.isEmpty();
-    const IniFile file(siteFileName);
-    IniDocument ini = toFile ? file.document() : IniDocument();
 
     const QJsonValue resources = o.value(QLatin1String("ResourcesRequired"));
     if (!resources.isArray())
         throw TessivarError(
             ConstructionModule::tr("%1: \"ResourcesRequired\" is missing or not an array").arg(kDepot));
     const QJsonArray list = resources.toArray();
+    QList<QPair<QString, qint64>> stored;
     QList<int> unnamed;  // elements whose empty name no key can hold
     for (qsizetype i = 0; i < list.size(); ++i) {
         const int n = int(i) + 1;
@@ -252,24 +226,16 @@ void ConstructionModule::czytaj_budowe_z_logu(const QByteArray& JSON)
         const QString name = nameValue.toString();
         const qint64 remaining = required - provided;
         lista_materialow.appendRow({name, QString::number(remaining), get_ilosc_kursow(remaining)});
-        // The name is the game's text: stored escaped where it could not
-        // stand as a key, so an odd name never cuts the list short.
-        if (toFile && !name.isEmpty())
-            ini.setValue(kMats, IniKey::fromText(name), QString::number(remaining));
+        if (!name.isEmpty())
+            stored.append({name, remaining});
         else if (toFile)
             unnamed.append(n);
         sum += remaining;
     }
     lista_materialow.appendRow({kTotal, QString::number(sum), get_ilosc_kursow(sum)});
 
-    if (toFile) {
-        ini.setValue(kInfo, QStringLiteral("Postep"), QString::number(progress));
-        ini.setValue(kInfo, kSiteStation, dock.StationName);
-        ini.setValue(kInfo, kSiteSystem, dock.StarSystem);
-        ini.setValue(kInfo, kSiteType, dock.StationType);
-        makeFolderFor(siteFileName);
-        file.save(ini);
-    }
+    if (toFile)
+        emit siteFileWritten(SiteFile(siteFileName).writeDepot(stored, progress, dock));
     if (!unnamed.isEmpty()) {
         QStringList numbers;
         for (const int n : std::as_const(unnamed))
@@ -289,13 +255,11 @@ void ConstructionModule::parse_contribution(const QByteArray& JSON)
     quint64 marketId = 0;
     readKey(o, QLatin1String("MarketID"), marketId);
     const QString site = marketId == 0 ? QString() : QString::number(marketId);
-    const QString path = siteFile(site);
+    const SiteFile file(siteFile(site));
     const bool shown = !site.isEmpty() && site == ak_budowa;
-    const IniFile file(path);
-    const bool toFile = !path.isEmpty() && file.exists();
+    const bool toFile = !file.path().isEmpty() && file.exists();
     if (!shown && !toFile)
         return;
-    IniDocument ini = toFile ? file.document() : IniDocument();
 
     const auto notify = qScopeGuard([this, shown] {
         if (shown)
@@ -305,42 +269,50 @@ void ConstructionModule::parse_contribution(const QByteArray& JSON)
     if (!contributions.isArray())
         throw TessivarError(
             ConstructionModule::tr("%1: \"Contributions\" is missing or not an array").arg(kContribution));
-    bool listChanged = false;
-    for (const QJsonValue& v : contributions.toArray()) {
-        const QJsonObject c = v.toObject();
+    struct Given
+    {
         QString name;
         QString internal;
         qint64 amount = 0;
-        readKey(c, QLatin1String("Name_Localised"), name);
-        readKey(c, QLatin1String("Name"), internal);
-        if (!readKey(c, QLatin1String("Amount"), amount) || amount <= 0)
-            continue;
-        const auto matches = [&](const QString& material) {
-            return (!name.isEmpty() && material == name) || CommodityNames::same(material, internal) ||
-                   (!name.isEmpty() && CommodityNames::same(material, name));
-        };
-        if (shown) {
-            for (int r = 1; r < lista_materialow.rowCount(); ++r) {
-                const QString material = lista_materialow.cell(r, 0);
-                const auto left = quantity(lista_materialow.cell(r, 1));
-                if (material.isEmpty() || material == kTotal || !left || !matches(material))
-                    continue;
-                const qint64 now = std::max<qint64>(0, *left - amount);
-                lista_materialow.setCell(r, 1, QString::number(now));
+    };
+    QList<Given> given;
+    for (const QJsonValue& v : contributions.toArray()) {
+        const QJsonObject c = v.toObject();
+        Given g;
+        readKey(c, QLatin1String("Name_Localised"), g.name);
+        readKey(c, QLatin1String("Name"), g.internal);
+        if (readKey(c, QLatin1String("Amount"), g.amount) && g.amount > 0)
+            given.append(g);
+    }
+    // What all the contributions hand over of one material (none goes below 0,
+    // so taking the sum at once is taking them one after another).
+    const auto delivered = [&given](const QString& material) {
+        qint64 sum = 0;
+        for (const Given& g : given)
+            if ((!g.name.isEmpty() && material == g.name) || CommodityNames::same(material, g.internal) ||
+                (!g.name.isEmpty() && CommodityNames::same(material, g.name)))
+                sum += g.amount;
+        return sum;
+    };
+    bool listChanged = false;
+    if (shown) {
+        for (int r = 1; r < lista_materialow.rowCount(); ++r) {
+            const QString material = lista_materialow.cell(r, 0);
+            const auto left = quantity(lista_materialow.cell(r, 1));
+            if (material.isEmpty() || material == kTotal || !left)
+                continue;
+            if (const qint64 amount = delivered(material); amount > 0) {
+                lista_materialow.setCell(r, 1, QString::number(std::max<qint64>(0, *left - amount)));
                 listChanged = true;
             }
         }
-        if (toFile)
-            for (const auto& [material, value] : ini.sectionValues(kMats))
-                if (const auto left = quantity(value); left && matches(material))
-                    ini.setValue(kMats, material, QString::number(std::max<qint64>(0, *left - amount)));
     }
     if (listChanged) {
         refreshTotals();
         emit constructionChanged();
     }
     if (toFile)
-        file.save(ini);
+        emit siteFileWritten(file.deduct(delivered));
 }
 
 void ConstructionModule::showLastSeenSite()
@@ -377,7 +349,7 @@ void ConstructionModule::Zaadujlistzpliku1Click()
 
 void ConstructionModule::loadListFile(const QString& path)
 {
-    const IniDocument ini = IniFile(path).document();
+    const SiteRecord list = SiteFile(path).read();
     const auto notify = qScopeGuard([this] { emit changed(); });
     const QFileInfo info(path);
 
@@ -391,9 +363,9 @@ void ConstructionModule::loadListFile(const QString& path)
     m_site = TInfo_Docked{};
     if (isMarketIdText(info.completeBaseName())) {
         m_site.MarketID = info.completeBaseName();
-        m_site.StationName = ini.value(kInfo, kSiteStation).value_or(QString());
-        m_site.StarSystem = ini.value(kInfo, kSiteSystem).value_or(QString());
-        m_site.StationType = ini.value(kInfo, kSiteType).value_or(QString());
+        m_site.StationName = list.stationName;
+        m_site.StarSystem = list.starSystem;
+        m_site.StationType = list.stationType;
         // A list kept before its file named the site: docked there, the dock does.
         const TInfo_Docked dock = dockInfo(m_state);
         if (dock.MarketID == m_site.MarketID) {
@@ -408,36 +380,34 @@ void ConstructionModule::loadListFile(const QString& path)
 
     if (lista_materialow.rowCount() < 1)
         lista_materialow.setRowCount(1);
-    const QString name = ini.value(kInfo, QStringLiteral("Name")).value_or(QStringLiteral("-/-"));
-    const QString date = ini.value(kInfo, QStringLiteral("Start_date")).value_or(QStringLiteral("-/-"));
+    const QString name = list.listName.value_or(kUnknown);
+    const QString date = list.startDate.value_or(kUnknown);
     lista_materialow.setCell(0, 0, name + QStringLiteral("  [") + info.fileName() + QLatin1Char(']'));
     lista_materialow.setCell(0, 1, date);
 
     lista_materialow.setRowCount(1);
     lista_materialow.appendRow({});
     qint64 sum = 0;
-    const auto entries = ini.sectionValues(kMats);
-    for (const auto& [key, value] : entries) {
-        if (value.contains(QLatin1Char('=')))
+    for (const SiteFileNeed& need : list.needs) {
+        if (need.value.contains(QLatin1Char('=')))
             continue;  // the line does not split into one name and one value
-        const auto tonnes = quantity(value);
+        const auto tonnes = need.tonnes();
         if (!tonnes)
             throw TessivarError(
                 ConstructionModule::tr("\"%1\" is not a valid integer value ([MATS] %2 in %3)")
-                    .arg(value, key, info.fileName()));
+                    .arg(need.value, need.key, info.fileName()));
         const int last = lista_materialow.rowCount() - 1;
-        lista_materialow.setRow(last, {IniKey::toText(key), value, get_ilosc_kursow(*tonnes)});
+        lista_materialow.setRow(last, {need.name, need.value, get_ilosc_kursow(*tonnes)});
         sum += *tonnes;
         lista_materialow.appendRow({});
     }
-    if (!entries.isEmpty()) {
+    if (!list.needs.isEmpty()) {
         const int last = lista_materialow.rowCount() - 1;
         lista_materialow.setRow(last, {kTotal, QString::number(sum), get_ilosc_kursow(sum)});
         lista_materialow.appendRow({});
     }
 
-    const auto postep = IniValue::toInt64(ini.value(kInfo, QStringLiteral("Postep")).value_or(QString()));
-    ProgressBar1 = int(std::clamp<qint64>(postep.value_or(0), 0, 100));
+    ProgressBar1 = list.progress;
     progressPercent = ProgressBar1;
     emit constructionChanged();
 }
@@ -494,12 +464,7 @@ void ConstructionModule::btn_zapiszClick()
                     .arg(name));
         materials.append({name, *tonnes});
     }
-    const IniFile file(m_saveFile);
-    IniDocument ini = file.document();
-    for (const auto& [name, tonnes] : materials)
-        ini.setValue(kMats, IniKey::fromText(name), QString::number(tonnes));
-    makeFolderFor(m_saveFile);
-    file.save(ini);
+    emit siteFileWritten(SiteFile(m_saveFile).writeNeeds(materials));
 
     refreshTotals();
     emit changed();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/TextTableModel.h"
+#include "construction/SiteFile.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -19,9 +20,8 @@ struct ConstructionTrips
 class ReportSink;
 class UserInteraction;
 
-// Construction sites: the materials a depot still needs and the per-site list
-// files constructions/<market id>.ini ([INFO] Postep, Name, Start_date;
-// [MATS] material=tonnes still needed).
+// Construction sites: the materials a depot still needs, kept in each site's
+// list file (SiteFile).
 class ConstructionModule : public QObject
 {
     Q_OBJECT
@@ -100,6 +100,8 @@ signals:
     void loadingListSent();
     // A material is to be looked up in Last Shopping.
     void searchRequested(const QString& name);
+    // A site's list file was written: what it holds now.
+    void siteFileWritten(const SiteRecord& site);
 
 private:
     void refreshTotals();
@@ -127,6 +129,3 @@ QString constructionTrips(qint64 cargo_count, int capacity);
 
 // Whole percent of a progress fraction, halves to the even neighbour.
 int constructionPercent(double fraction);
-
-// True for a market id usable as a file name: 1 to 20 decimal digits.
-bool isMarketIdText(const QString& id);

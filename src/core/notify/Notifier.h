@@ -8,7 +8,8 @@
 // On Linux they go to the freedesktop notification service over the session
 // bus (asynchronously: a missing or slow service never holds the program up);
 // elsewhere, or without a session bus, the application shows them from its
-// tray icon (trayMessage). Off when settings.ini [colony] notify=0.
+// tray icon (trayMessage), always as plain text. Off when settings.ini
+// [colony] notify=0.
 class Notifier : public QObject
 {
     Q_OBJECT

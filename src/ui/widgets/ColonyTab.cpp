@@ -2,13 +2,10 @@
 
 #include "colony/ColonyCockpit.h"
 #include "colony/CsvExport.h"
+#include "common/UserInteraction.h"
 #include "notify/Notifier.h"
 
 #include <QCheckBox>
-
-#include <QClipboard>
-#include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,7 +15,8 @@
 
 namespace {
 
-QTableWidget* table(const QStringList& headings, QWidget* parent)
+// rows: how many rows the table keeps in view however short the window.
+QTableWidget* table(const QStringList& headings, int rows, QWidget* parent)
 {
     auto* t = new QTableWidget(0, int(headings.size()), parent);
     t->setHorizontalHeaderLabels(headings);
@@ -30,6 +28,12 @@ QTableWidget* table(const QStringList& headings, QWidget* parent)
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(headings.size() > 4 ? 1 : 0, QHeaderView::Stretch);
     t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
+    // The tables take what the texts and buttons under them leave: in a short
+    // window they shrink rather than push the buttons out of sight (their
+    // usual height would make the whole tab scroll).
+    t->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    t->setMinimumHeight(t->horizontalHeader()->sizeHint().height() +
+                        rows * t->verticalHeader()->defaultSectionSize() + 2 * t->frameWidth());
     return t;
 }
 
@@ -39,6 +43,14 @@ QTableWidgetItem* cell(const QString& text, bool number = false)
     if (number)
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
+}
+
+// "Orbital Construction Site: Zhao Hub" names the site "Zhao Hub".
+QString shortSiteName(const QString& name)
+{
+    const qsizetype colon = name.lastIndexOf(QStringLiteral(": "));
+    const QString own = colon < 0 ? QString() : name.mid(colon + 2).trimmed();
+    return own.isEmpty() ? name : own;
 }
 
 QLabel* wrapped(QWidget* parent)
@@ -51,13 +63,14 @@ QLabel* wrapped(QWidget* parent)
 
 }  // namespace
 
-ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent)
+ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, UserInteraction& ui, ReportFn report,
+                     QWidget* parent)
     : QWidget(parent), m_cockpit(cockpit), m_report(std::move(report))
 {
     setObjectName(QStringLiteral("colony_tab"));
-    sites = table({tr("Count"), tr("Site"), tr("%"), tr("Left"), tr("State")}, this);
+    sites = table({tr("Count"), tr("Site"), tr("%"), tr("Left"), tr("State")}, 1, this);
     sites->setObjectName(QStringLiteral("colony_sites"));
-    still = table({tr("Still to buy"), tr("t"), tr("Trips"), tr("Fits")}, this);
+    still = table({tr("Still to buy"), tr("t"), tr("Trips"), tr("Fits")}, 2, this);
     still->setObjectName(QStringLiteral("colony_still"));
     ledger = wrapped(this);
     ledger->setObjectName(QStringLiteral("colony_ledger"));
@@ -108,12 +121,12 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report
         guarded([this, id] { m_cockpit.forget(id); });
     });
     connect(copy, &QPushButton::clicked, this,
-            [this] { QGuiApplication::clipboard()->setText(toTsv(m_cockpit.exportRows())); });
-    connect(saveCsv, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Save as CSV"), QStringLiteral("colony.csv"), tr("CSV files (*.csv)"));
-        if (!path.isEmpty())
-            guarded([this, path] { m_cockpit.saveCsv(path); });
+            [this, &ui] { ui.setClipboardText(toTsv(m_cockpit.exportRows())); });
+    connect(saveCsv, &QPushButton::clicked, this, [this, &ui] {
+        const auto path = ui.askSaveFile(tr("Save as CSV"), QStringLiteral("colony.csv"),
+                                         tr("CSV files (*.csv)") + QStringLiteral("|*.csv"));
+        if (path && !path->isEmpty())
+            guarded([this, p = *path] { m_cockpit.saveCsv(p); });
     });
     connect(&cockpit, &ColonyCockpit::changed, this, &ColonyTab::refresh);
     refresh();
@@ -134,9 +147,11 @@ void ColonyTab::refresh()
                               : s.state == QLatin1String("failed") ? tr("failed")
                                                                    : tr("open");
         sites->setItem(r, 0, count);
-        // The panel is narrow: the system and the market id are in the site's tool tip.
-        auto* site = cell(s.name.isEmpty() ? s.marketId : s.name);
-        site->setToolTip(s.system + QLatin1Char('\n') + s.marketId);
+        // The panel is narrow: the site's own name without the game's "Planetary
+        // Construction Site: " before it; the whole name, the system and the
+        // market id are in its tool tip.
+        auto* site = cell(s.name.isEmpty() ? s.marketId : shortSiteName(s.name));
+        site->setToolTip(s.name + QLatin1Char('\n') + s.system + QLatin1Char('\n') + s.marketId);
         sites->setItem(r, 1, site);
         sites->setItem(r, 2, cell(QString::number(s.progress), true));
         sites->setItem(r, 3, cell(QString::number(s.remaining()), true));
@@ -153,6 +168,10 @@ void ColonyTab::refresh()
                        cell(l.fits == StillToBuyLine::Fits::Yes  ? tr("yes")
                             : l.fits == StillToBuyLine::Fits::No ? tr("no")
                                                                  : tr("?")));
+        // A commodity nothing is left to buy of stays listed, set back.
+        if (l.toBuy == 0)
+            for (int c = 0; c < still->columnCount(); ++c)
+                still->item(r, c)->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
         still->item(r, 0)->setToolTip(tr("Needed %1 t, on the carriers %2 t, in the hold %3 t")
                                           .arg(l.needed)
                                           .arg(l.onCarrier)

@@ -10,6 +10,7 @@ class QTableWidget;
 class ColonyCockpit;
 class Notifier;
 class QCheckBox;
+class UserInteraction;
 
 // The construction window's colony tab: every site (which count, forget
 // one), what is still to buy for them after the carriers and the hold, the
@@ -19,7 +20,9 @@ class ColonyTab : public QWidget
 {
     Q_OBJECT
 public:
-    ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, ReportFn report, QWidget* parent = nullptr);
+    // ui: the clipboard and the save dialog.
+    ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, UserInteraction& ui, ReportFn report,
+              QWidget* parent = nullptr);
 
     QTableWidget* sites = nullptr;
     QTableWidget* still = nullptr;

@@ -16,6 +16,20 @@ QString repeatedText(const QString& text, int count)
     return QCoreApplication::translate("WidgetInteraction", "%1\n(%n times)", nullptr, count).arg(text);
 }
 
+// Filters come as "Description|*.ext" pairs; a description that already
+// ends in its pattern keeps it once.
+QString dialogFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QString qtFilter;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+        qtFilter += (qtFilter.isEmpty() ? QString() : QStringLiteral(";;")) + parts[i] +
+                    (parts[i].endsWith(pattern) ? QString() : pattern);
+    }
+    return qtFilter;
+}
+
 }  // namespace
 
 // Counts an open prompt; when the last one closes, the texts that waited for
@@ -127,13 +141,19 @@ std::optional<QString> WidgetInteraction::askOpenFile(const QString& title, cons
     if (useQueue())
         return ScriptedInteraction::askOpenFile(title, folder, filter);
     PromptGuard g(*this);
-    // Filters come as "Description|*.ext" pairs.
-    QStringList parts = filter.split(QLatin1Char('|'));
-    QString qtFilter;
-    for (int i = 0; i + 1 < parts.size(); i += 2)
-        qtFilter += (qtFilter.isEmpty() ? QString() : QStringLiteral(";;")) + parts[i] +
-                    QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
-    const QString f = QFileDialog::getOpenFileName(m_parent, title, folder, qtFilter);
+    const QString f = QFileDialog::getOpenFileName(m_parent, title, folder, dialogFilter(filter));
+    if (f.isEmpty())
+        return std::nullopt;
+    return f;
+}
+
+std::optional<QString> WidgetInteraction::askSaveFile(const QString& title, const QString& proposal,
+                                                      const QString& filter)
+{
+    if (useQueue())
+        return ScriptedInteraction::askSaveFile(title, proposal, filter);
+    PromptGuard g(*this);
+    const QString f = QFileDialog::getSaveFileName(m_parent, title, proposal, dialogFilter(filter));
     if (f.isEmpty())
         return std::nullopt;
     return f;

@@ -39,6 +39,8 @@ public:
     bool askYesNo(const QString& caption, const QString& text) override;
     std::optional<QString> askOpenFile(const QString& title, const QString& folder,
                                        const QString& filter) override;
+    std::optional<QString> askSaveFile(const QString& title, const QString& proposal,
+                                       const QString& filter) override;
     void setClipboardText(const QString& text) override;
     QString clipboardText() const override;
     void openUrl(const QString& url) override;

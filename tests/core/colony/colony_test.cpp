@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -300,6 +301,62 @@ private slots:
         QCOMPARE(core.cargo().loadingList.rows().mid(1),
                  (QList<QStringList>{
                      {"Polymers", "20", "0-20"}, {"Steel", "300", "1-44"}, {"TOTAL", "320", "1-64"}}));
+    }
+
+    // The view reads the site files once the history is read; after that it
+    // moves only when something it counts changes, not with every batch.
+    void followsChangesNotBatches()
+    {
+        CoreFixture fx;
+        QDir(fx.dataDir.path()).mkpath(QStringLiteral("constructions"));
+        const QString alpha = fx.dataDir.filePath(QStringLiteral("constructions/4256179715.ini"));
+        writeFile(alpha, "[INFO]\r\nStationName=Alpha Depot\r\n[MATS]\r\nSteel=300\r\n");
+        fx.append(
+            journalLine("2025-01-01T10:00:00Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":256"));
+        TessivarCore& core = fx.start();
+        fx.pass();
+        const auto still = [&core] {
+            QStringList out;
+            for (const StillToBuyLine& l : core.colony().stillToBuy())
+                out.append(QStringLiteral("%1 %2 %3").arg(l.name).arg(l.toBuy).arg(l.trips));
+            return out;
+        };
+        QCOMPARE(still(), QStringList{QStringLiteral("Steel 300 1-44")});
+        QSignalSpy changed(&core.colony(), &ColonyCockpit::changed);
+
+        // A batch of nothing the view counts leaves it alone (a hand edit waits for the next start).
+        writeFile(alpha, "[INFO]\r\nStationName=Alpha Depot\r\n[MATS]\r\nSteel=1\r\n");
+        fx.append(journalLine("2025-01-01T10:01:00Z", "Music", "\"MusicTrack\":\"Exploration\""));
+        fx.pass();
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(still(), QStringList{QStringLiteral("Steel 300 1-44")});
+
+        // A depot event at a second site: its file, as written, joins at once.
+        fx.append(
+            QByteArray(R"({ "timestamp":"2025-01-01T10:02:00Z", "event":"Location", "Docked":true, )"
+                       R"("StationName":"Beta Port", "StationType":"PlanetaryConstructionDepot", )"
+                       R"("StarSystem":"Col 285", "MarketID":4256179716 })"
+                       "\r\n") +
+            journalLine("2025-01-01T10:02:05Z", "ColonisationConstructionDepot",
+                        "\"MarketID\":4256179716, \"ConstructionProgress\":0.1, \"ResourcesRequired\":[ "
+                        "{ \"Name\":\"$steel_name;\", \"Name_Localised\":\"Steel\", \"RequiredAmount\":100, "
+                        "\"ProvidedAmount\":20 }, { \"Name\":\"$polymers_name;\", \"Name_Localised\":"
+                        "\"Polymers\", \"RequiredAmount\":50, \"ProvidedAmount\":0 } ]"));
+        fx.pass();
+        QCOMPARE(still(),
+                 (QStringList{QStringLiteral("Steel 380 1-124"), QStringLiteral("Polymers 50 0-50")}));
+        QCOMPARE(core.colony().sites().size(), 2);
+
+        // The hold and the ship's capacity.
+        writeFile(fx.journalDir.filePath(QStringLiteral("Cargo.json")),
+                  "{ \"timestamp\":\"2025-01-01T10:03:00Z\", \"event\":\"Cargo\", \"Vessel\":\"Ship\", "
+                  "\"Count\":80, \"Inventory\":[ { \"Name\":\"steel\", \"Name_Localised\":\"Steel\", "
+                  "\"Count\":80, \"Stolen\":0 } ] }");
+        fx.append(
+            journalLine("2025-01-01T10:03:00Z", "Loadout", "\"Ship\":\"type9\", \"CargoCapacity\":128"));
+        fx.pass();
+        QCOMPARE(still(),
+                 (QStringList{QStringLiteral("Steel 300 2-44"), QStringLiteral("Polymers 50 0-50")}));
     }
 
     void csvRoundTrips()

@@ -120,6 +120,7 @@ private slots:
     void threeMaterials_fiveRowsAndFourKeys();
     void oddMaterialNames_wholeListStoredAndLoaded();
     void secondEvent_rewritesKeysAndKeepsOthers();
+    void contribution_takesTheCargoOffListAndFile();
     void notDockedOrOddMarketId_writesNoFile_data();
     void notDockedOrOddMarketId_writesNoFile();
     void badDepotLines_data();
@@ -326,6 +327,43 @@ void ConstructionTest::secondEvent_rewritesKeysAndKeepsOthers()
     QCOMPARE(gridText(s.m.lista_materialow), QStringLiteral("|Steel,600,2-152|TOTAL,600,2-152"));
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")), QStringLiteral("Steel=600|Aluminium=500"));
     QCOMPARE(sectionText(s.siteFile(), QStringLiteral("INFO")), QStringLiteral("Postep=20") + kSiteNames);
+}
+
+// Each write of a site file is announced with what the file now holds.
+QString recordText(const SiteRecord& r)
+{
+    QStringList needs;
+    for (const SiteFileNeed& n : r.needs)
+        needs.append(n.name + QLatin1Char('=') + n.value);
+    return QStringLiteral("%1 %2 (%3) %4%: %5")
+        .arg(r.marketId, r.stationName, r.starSystem)
+        .arg(r.progress)
+        .arg(needs.join(QLatin1Char(',')));
+}
+
+void ConstructionTest::contribution_takesTheCargoOffListAndFile()
+{
+    Site s;
+    QStringList written;
+    connect(&s.m, &ConstructionModule::siteFileWritten, this,
+            [&written](const SiteRecord& r) { written.append(recordText(r)); });
+    s.m.czytaj_budowe_z_logu(depotLine(
+        "0.100000", {material("Steel", 1000, 0), material("Aluminium", 500, 0), material("Copper", 10, 0)}));
+    // By the shown name, by the game's id, twice for one material, more than is needed.
+    s.m.parse_contribution(journalLine(
+        "2025-06-20T21:30:00Z", "ColonisationContribution",
+        "\"MarketID\":4256179715, \"Contributions\":[ "
+        "{ \"Name\":\"$steel_name;\", \"Name_Localised\":\"Steel\", \"Amount\":300 }, "
+        "{ \"Name\":\"$aluminium_name;\", \"Amount\":200 }, { \"Name_Localised\":\"Steel\", \"Amount\":50 }, "
+        "{ \"Name\":\"$copper_name;\", \"Name_Localised\":\"Copper\", \"Amount\":20 } ]"));
+    QCOMPARE(gridText(s.m.lista_materialow),
+             QStringLiteral("|Steel,650,2-202|Aluminium,300,1-76|Copper,0,0-0|TOTAL,950,4-54"));
+    QCOMPARE(sectionText(s.siteFile(), QStringLiteral("MATS")),
+             QStringLiteral("Steel=650|Aluminium=300|Copper=0"));
+    const QString site = QStringLiteral("4256179715 Planetary Construction Site: Zhao Drilling Base "
+                                        "(Col 285 Sector AB-C d1-2) 10%: ");
+    QCOMPARE(written, (QStringList{site + QStringLiteral("Steel=1000,Aluminium=500,Copper=10"),
+                                   site + QStringLiteral("Steel=650,Aluminium=300,Copper=0")}));
 }
 
 void ConstructionTest::notDockedOrOddMarketId_writesNoFile_data()
