@@ -69,7 +69,7 @@ WindowSet::WindowSet(TessivarCore& core, WidgetInteraction& ui) : Timer1(core.fo
     f_DB = new Tf_DB(core.lastShopping(), core.ui(), report);
     f_settings = new Tf_settings(core.settings(), report,
                                  {&core.mobile(), &core.web(), core.paths().journalDir,
-                                  core.paths().journalDirsTried, core.startup().hubUrl});
+                                  core.paths().journalDirsTried, core.startup().hubUrl, &core.notifier()});
     f_KVN = new Tf_KVN(core.hubClient(), core.state, report);
     f_KVN_add = new Tf_KVN_add(core.state);
     f_market = new Tf_market(core.market());

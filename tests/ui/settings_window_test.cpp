@@ -2,6 +2,7 @@
 #include "WindowSet.h"
 
 #include "mobile/MobileLink.h"
+#include "notify/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "web/WebShare.h"
 #include "widgets/WidgetInteraction.h"
@@ -109,7 +110,8 @@ void SettingsWindowTest::everySettingInTheWindow()
     TessivarCore& core = fx.start();
     Tf_settings w(
         core.settings(), coreReport(core),
-        {&core.mobile(), &core.web(), QString(), {QStringLiteral("/nowhere/Saved Games")}, QString()});
+        {&core.mobile(), &core.web(), QString(), {QStringLiteral("/nowhere/Saved Games")}, QString(),
+         &core.notifier()});
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // No journal found: the folders looked at are listed under the field.
@@ -132,6 +134,14 @@ void SettingsWindowTest::everySettingInTheWindow()
     emit w.spin_web_port->editingFinished();
     QCOMPARE(core.web().port(), quint16(18999));
     QVERIFY(readFile(core.settings().path()).contains("port=18999"));
+
+    // Desktop notifications: kept at once, and a switch elsewhere shows here too.
+    QVERIFY(w.ch_notify->isChecked());
+    w.ch_notify->click();
+    QVERIFY(!core.notifier().enabled());
+    QVERIFY(readFile(core.settings().path()).contains("notify=0"));
+    core.notifier().setEnabled(true);
+    QVERIFY(w.ch_notify->isChecked());
 }
 
 QTEST_MAIN(SettingsWindowTest)

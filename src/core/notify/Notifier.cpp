@@ -28,6 +28,14 @@ Notifier::Notifier(std::function<bool()> enabled, std::function<void(bool)> stor
     : QObject(parent), m_enabled(std::move(enabled)), m_store(std::move(store))
 {}
 
+void Notifier::setEnabled(bool on)
+{
+    if (on == m_enabled())
+        return;
+    m_store(on);
+    emit enabledChanged(on);
+}
+
 void Notifier::notify(const QString& title, const QString& text)
 {
     if (!enabled())

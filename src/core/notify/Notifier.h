@@ -18,7 +18,8 @@ public:
     Notifier(std::function<bool()> enabled, std::function<void(bool)> store, QObject* parent = nullptr);
 
     bool enabled() const { return m_enabled(); }
-    void setEnabled(bool on) { m_store(on); }
+    // Kept at once; every switch showing it follows.
+    void setEnabled(bool on);
 
 public slots:
     void notify(const QString& title, const QString& text);
@@ -26,6 +27,7 @@ public slots:
 signals:
     // For the tray icon where the notification service is not at hand.
     void trayMessage(const QString& title, const QString& text);
+    void enabledChanged(bool on);
 
 private:
     std::function<bool()> m_enabled;

@@ -91,6 +91,8 @@ ColonyTab::ColonyTab(ColonyCockpit& cockpit, Notifier& notifier, UserInteraction
     notify->setChecked(notifier.enabled());
     connect(notify, &QCheckBox::toggled, this,
             [this, &notifier](bool on) { guarded([&notifier, on] { notifier.setEnabled(on); }); });
+    // The same switch is in the settings window.
+    connect(&notifier, &Notifier::enabledChanged, notify, &QCheckBox::setChecked);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(forget);

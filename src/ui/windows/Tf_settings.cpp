@@ -2,6 +2,7 @@
 
 #include "common/Language.h"
 #include "mobile/MobileLink.h"
+#include "notify/Notifier.h"
 #include "settings/SettingsStore.h"
 #include "web/WebShare.h"
 #include "widgets/WindowParts.h"
@@ -141,7 +142,21 @@ QWidget* Tf_settings::buildGeneralTab()
     combo_language->setCurrentIndex(std::max(0, combo_language->findData(stored)));
     l->addWidget(combo_language);
     l->addWidget(note(tr("Takes effect at the next start."), page));
+
+    ch_notify = new QCheckBox(tr("Desktop notifications"), page);
+    ch_notify->setObjectName(QStringLiteral("ch_notify"));
+    ch_notify->setToolTip(
+        tr("A site completes, a commodity needs no more buying, a market sells what is still to buy"));
+    ch_notify->setEnabled(m_sources.notifier != nullptr);
+    ch_notify->setChecked(m_sources.notifier && m_sources.notifier->enabled());
+    l->addWidget(ch_notify);
     l->addStretch(1);
+    if (Notifier* notifier = m_sources.notifier) {
+        connect(ch_notify, &QCheckBox::toggled, this, [this, notifier](bool on) {
+            runAction(m_report, [notifier, on] { notifier->setEnabled(on); });
+        });
+        connect(notifier, &Notifier::enabledChanged, ch_notify, &QCheckBox::setChecked);
+    }
     connect(combo_language, &QComboBox::activated, this, [this] {
         const QString code = combo_language->currentData().toString();
         runAction(m_report, [this, code] { m_settings.setValue(SettingKeys::Language, code); });

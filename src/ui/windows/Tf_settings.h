@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class MobileLink;
+class Notifier;
 class WebShare;
 class QPushButton;
 class QTabWidget;
@@ -18,12 +19,11 @@ class SettingsStore;
 
 // SETTINGS: every setting a player changes, each saying when it takes
 // effect. General: the journal folder (with the folders looked at when none
-// was found) and the phone's address. Kelvane: the hub consent, the carrier
-// owner's code and the hub's address. Browser page: sharing, this computer
-// only, and the port. The consent box sets the consent in core at once (the
-// main window's KELVANE box reads it from there); closing the window by any
-// means stores it in settings.ini, and a code pasted from another computer
-// with it. The code stays hidden until the person asks to see it.
+// was found), the phone's address, the language and desktop notifications. Kelvane: the hub consent, the
+// carrier owner's code and the hub's address. Browser page: sharing, this computer only, and the port. The
+// consent box sets the consent in core at once (the main window's KELVANE box reads it from there); closing
+// the window by any means stores it in settings.ini, and a code pasted from another computer with it. The
+// code stays hidden until the person asks to see it.
 class Tf_settings : public QDialog
 {
     Q_OBJECT
@@ -37,6 +37,7 @@ public:
         QString journalDir;            // followed now
         QStringList journalDirsTried;  // looked at when none was given
         QString hubUrl;                // in use now
+        Notifier* notifier = nullptr;
     };
 
     Tf_settings(SettingsStore& settings, ReportFn report, QWidget* parent = nullptr);
@@ -53,6 +54,7 @@ public:
     QLabel* label_journal_tried = nullptr;
     QLineEdit* edit_phone = nullptr;
     QComboBox* combo_language = nullptr;  // its items' data: the stored codes
+    QCheckBox* ch_notify = nullptr;
     // Kelvane
     QLineEdit* edit_hub_url = nullptr;
     // Browser page
