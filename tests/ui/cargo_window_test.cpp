@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -51,6 +52,8 @@ private slots:
     void rightClick_keepsTheCurrentRow();
     void find_searchesTheCurrentRow();
     void headers_areCaptionsNotRows();
+    void trips_fitTheirColumn_data();
+    void trips_fitTheirColumn();
 };
 
 void CargoWindowTest::layout()
@@ -291,6 +294,55 @@ void CargoWindowTest::headers_areCaptionsNotRows()
     // What leaves the program keeps its heading row and its trips text.
     QCOMPARE(core.cargo().loadingList.row(0).mid(0, 2), (QStringList{"TOWAR", "ILOSC"}));
     QCOMPARE(core.cargo().loadingList.cell(1, 2), QStringLiteral("4-90"));
+}
+
+void CargoWindowTest::trips_fitTheirColumn_data()
+{
+    QTest::addColumn<bool>("growsWhileShown");
+    QTest::newRow("shown with the list") << false;
+    QTest::newRow("the list grows while shown") << true;
+}
+
+void CargoWindowTest::trips_fitTheirColumn()
+{
+    QFETCH(bool, growsWhileShown);
+    CoreFixture fx;
+    // A site's worth of commodities: enough rows for the vertical scroll bar.
+    QByteArray file("[zaladunek]\r\n");
+    for (int i = 0; i < 24; ++i)
+        file += "Commodity " + QByteArray::number(i) + "=" + QByteArray::number(growsWhileShown ? 1 : 4000) +
+                "\r\n";
+    writeFile(zaladunekFile(fx), file);
+    TessivarCore& core = fx.start();
+    core.state.DaneStatku.CargoCapacity = 784;
+    Tf_cargo w(core.cargo(), coreReport(core));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (growsWhileShown) {
+        QStringList lines;
+        for (int i = 0; i < 24; ++i)
+            lines.append(QStringLiteral("Commodity %1:4000").arg(i));
+        core.cargo().addLines(false, lines);
+    }
+    QCoreApplication::processEvents();
+    const QAbstractItemModel* list = w.loadingGrid->model();
+    const int last = list->rowCount() - 1;
+    QCOMPARE(list->index(last, 0).data().toString(), QStringLiteral("TOTAL"));
+    QCOMPARE(list->index(last, 2).data().toString(), QString::fromUtf8("122 × 352"));
+    // Every trips text, the bold TOTAL's included, fits its cell unelided.
+    const int margins = 2 * (w.loadingGrid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int r = 0; r <= last; ++r) {
+        const QModelIndex trips = list->index(r, 2);
+        const QFont font = trips.data(Qt::FontRole).value<QFont>().resolve(w.loadingGrid->font());
+        const int needed = QFontMetrics(font).horizontalAdvance(trips.data().toString()) + margins;
+        QVERIFY2(
+            w.loadingGrid->columnWidth(2) >= needed,
+            qPrintable(
+                QStringLiteral("row %1: %2 < %3").arg(r).arg(w.loadingGrid->columnWidth(2)).arg(needed)));
+    }
+    // Nothing hides sideways.
+    QVERIFY(w.loadingGrid->horizontalHeader()->length() <= w.loadingGrid->viewport()->width());
+    QVERIFY(w.loadingGrid->columnWidth(0) > w.loadingGrid->columnWidth(2));
 }
 
 QTEST_MAIN(CargoWindowTest)

@@ -62,6 +62,9 @@ public:
             bold.setBold(true);
             return bold;
         }
+        // The sum reads as the construction list's does, in the person's language.
+        if (index.column() == 0 && total && role == Qt::DisplayRole)
+            return QCoreApplication::translate("Tf_Construct", "TOTAL");
         if (index.column() == 0 && m_shownName && !total) {
             if (role == Qt::DisplayRole)
                 return m_shownName(text);
