@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "WindowSet.h"
 #include "cargo/CargoModule.h"
+#include "demo/DemoPlayer.h"
 #include "markets/ShoppingDb.h"
 #include "windows/Tf_cargo.h"
 
@@ -298,37 +299,63 @@ void CargoWindowTest::headers_areCaptionsNotRows()
 
 void CargoWindowTest::trips_fitTheirColumn_data()
 {
-    QTest::addColumn<bool>("growsWhileShown");
-    QTest::newRow("shown with the list") << false;
-    QTest::newRow("the list grows while shown") << true;
+    // What happens after the window is shown.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("totalTrips");
+    QTest::newRow("shown with the list") << "nothing"
+                                         << "122 × 352";
+    QTest::newRow("the list grows while shown") << "grows"
+                                                << "122 × 352";
+    QTest::newRow("the ship is known after the list") << "ship"
+                                                      << "122 × 352";
+    // Its own list, shrinking by transfers to the carrier.
+    QTest::newRow("the demo's deliveries") << "demo"
+                                           << "6 × 182";
 }
 
 void CargoWindowTest::trips_fitTheirColumn()
 {
-    QFETCH(bool, growsWhileShown);
+    QFETCH(QString, then);
+    QFETCH(QString, totalTrips);
     CoreFixture fx;
     // A site's worth of commodities: enough rows for the vertical scroll bar.
     QByteArray file("[zaladunek]\r\n");
     for (int i = 0; i < 24; ++i)
-        file += "Commodity " + QByteArray::number(i) + "=" + QByteArray::number(growsWhileShown ? 1 : 4000) +
+        file += "Commodity " + QByteArray::number(i) + "=" + QByteArray::number(then == "grows" ? 1 : 4000) +
                 "\r\n";
-    writeFile(zaladunekFile(fx), file);
+    if (then == "demo")
+        fx.demoDir = QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/demo/live");
+    else
+        writeFile(zaladunekFile(fx), file);
     TessivarCore& core = fx.start();
-    core.state.DaneStatku.CargoCapacity = 784;
+    if (then != "ship" && then != "demo")
+        core.state.DaneStatku.CargoCapacity = 784;
     Tf_cargo w(core.cargo(), coreReport(core));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    if (growsWhileShown) {
+    if (then == "grows") {
         QStringList lines;
         for (int i = 0; i < 24; ++i)
             lines.append(QStringLiteral("Commodity %1:4000").arg(i));
         core.cargo().addLines(false, lines);
+    } else if (then == "ship") {
+        // The Loadout line after the list: every trips cell changes in place.
+        core.state.DaneStatku.CargoCapacity = 784;
+        core.cargo().refreshTrips();
+    } else if (then == "demo") {
+        // The window paints between the passes, as in the program.
+        fx.pass();
+        QCoreApplication::processEvents();
+        while (core.demo()->step()) {
+            fx.pass();
+            QCoreApplication::processEvents();
+        }
     }
     QCoreApplication::processEvents();
     const QAbstractItemModel* list = w.loadingGrid->model();
     const int last = list->rowCount() - 1;
     QCOMPARE(list->index(last, 0).data().toString(), QStringLiteral("TOTAL"));
-    QCOMPARE(list->index(last, 2).data().toString(), QString::fromUtf8("122 × 352"));
+    QCOMPARE(list->index(last, 2).data().toString(), totalTrips);
     // Every trips text, the bold TOTAL's included, fits its cell unelided.
     const int margins = 2 * (w.loadingGrid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     for (int r = 0; r <= last; ++r) {
