@@ -3,6 +3,7 @@
 #include "Core.h"
 #include "WindowSet.h"
 #include "common/Language.h"
+#include "common/NumberFormat.h"
 #include "hub/HubClient.h"
 #include "markets/ShoppingDb.h"
 #include "settings/SettingsStore.h"
@@ -269,6 +270,8 @@ private slots:
     void theSettingPicksTheLanguage();
     void theProgramFollowsLanguageAndLang_data();
     void theProgramFollowsLanguageAndLang();
+    void numbersAreGroupedAsTheLanguageShown_data();
+    void numbersAreGroupedAsTheLanguageShown();
 };
 
 void WindowLanguageTest::theTranslationIsComplete()
@@ -395,6 +398,35 @@ void WindowLanguageTest::theProgramFollowsLanguageAndLang()
     QCOMPARE(p.exitCode(), 0);
     const QByteArray out = p.readAllStandardOutput();
     QVERIFY2(out.contains(expected), out.constData());
+}
+
+void WindowLanguageTest::numbersAreGroupedAsTheLanguageShown_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("grouped");
+    const QString polish = QStringLiteral("1\u00A0234\u00A0567");
+    // LANGUAGE=pl with LANG=C: the system locale is named pl_PL but groups as C.
+    QTest::newRow("Polish on a Polish system") << "pl"
+                                               << "pl_PL" << polish;
+    QTest::newRow("Polish on C") << "pl"
+                                 << "C" << polish;
+    QTest::newRow("Polish on English") << "pl"
+                                       << "en_GB" << polish;
+    QTest::newRow("English on German") << "en"
+                                       << "de_DE"
+                                       << "1.234.567";
+    QTest::newRow("English on Polish") << "en"
+                                       << "pl_PL"
+                                       << "1,234,567";
+}
+
+void WindowLanguageTest::numbersAreGroupedAsTheLanguageShown()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, system);
+    QFETCH(QString, grouped);
+    QCOMPARE(FormatNumberWithCommas(1234567, Language::numberLocale(lang, system)), grouped);
 }
 
 QTEST_MAIN(WindowLanguageTest)

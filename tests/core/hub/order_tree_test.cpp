@@ -248,8 +248,12 @@ private slots:
         const QJsonArray record = tree.toJson();
         QCOMPARE(record[1].toObject().value(QLatin1String("text")).toString(),
                  header(QStringLiteral("brak"), QStringLiteral("brak")));
-        QCOMPARE(record[0].toObject().value(QLatin1String("children")).toArray()[0].toObject().value(
-                     QLatin1String("text")),
+        QCOMPARE(record[0]
+                     .toObject()
+                     .value(QLatin1String("children"))
+                     .toArray()[0]
+                     .toObject()
+                     .value(QLatin1String("text")),
                  QStringLiteral("🆔 CarrierID: 3702668288"));
         // Any line of an order leads back to it; nothing else does.
         const QModelIndex steel = tree.index(3, 0, tree.index(0, 0));
