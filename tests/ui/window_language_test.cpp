@@ -8,6 +8,7 @@
 #include "markets/ShoppingDb.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
+#include "windows/Tf_Construct.h"
 #include "windows/Tf_ED.h"
 #include "windows/Tf_cargo.h"
 #include "windows/Tf_settings.h"
@@ -24,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
@@ -267,6 +270,7 @@ private slots:
     void everyWindowInEnglishHasNoPolish();
     void everyWindowInPolishIsTranslated();
     void aSearchFromTheHeadingSearchesNothing();
+    void theNarrowPanelsFitInPolish();
     void theSettingPicksTheLanguage();
     void theProgramFollowsLanguageAndLang_data();
     void theProgramFollowsLanguageAndLang();
@@ -341,6 +345,27 @@ void WindowLanguageTest::aSearchFromTheHeadingSearchesNothing()
     list->setCurrentIndex({});
     windows.f_cargo->findLoadingAction->trigger();
     QCOMPARE(session.core().lastShopping().edit_find, before);
+}
+
+void WindowLanguageTest::theNarrowPanelsFitInPolish()
+{
+    QCOMPARE(Language::install(QStringLiteral("pl")), QStringLiteral("pl"));
+    Session session;
+    WindowSet& windows = *session.windowSet;
+    // As tiled on a 1366x768 screen: their designed widths, a third of the height.
+    for (QWidget* panel :
+         {static_cast<QWidget*>(windows.f_cargo), static_cast<QWidget*>(windows.f_Construct)}) {
+        panel->resize(panel->width(), 330);
+        panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel));
+        QCoreApplication::processEvents();
+        const auto* body = panel->findChild<QScrollArea*>(QStringLiteral("scroll_body"));
+        QVERIFY(body);
+        QVERIFY2(!body->horizontalScrollBar()->isVisible(),
+                 qPrintable(whereOf(panel) + QStringLiteral(" scrolls sideways: its content wants %1 px")
+                                                 .arg(body->widget()->minimumSizeHint().width())));
+        panel->hide();
+    }
 }
 
 void WindowLanguageTest::theSettingPicksTheLanguage()
