@@ -100,9 +100,11 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
     m_hubClient = std::make_unique<HubClient>(
         state, m_startup.hubUrl, *m_reports, m_ui, [this] { return m_settings->kvn_consent; },
         [this] { return m_settings->kvnCode(); });
-    m_feed = std::make_unique<MobileFeed>(
-        *m_mobile, MobileSources{state, m_construct->lista_materialow, m_construct->ProgressBar1,
-                                 m_cargo->loadingList, m_lastShopping->Wynik_wyszukiwania});
+    // The phone and the page take the loading list's typed rows.
+    const auto loadingRows = [cargo = m_cargo.get()] { return cargo->mirroredRows(); };
+    m_feed = std::make_unique<MobileFeed>(*m_mobile, MobileSources{state, m_construct->lista_materialow,
+                                                                   m_construct->ProgressBar1, loadingRows,
+                                                                   m_lastShopping->Wynik_wyszukiwania});
     m_ledger = std::make_unique<CarrierLedger>(state, dataDir, *m_reports);
     m_colony = std::make_unique<ColonyCockpit>(state, dataDir, *m_ledger, m_cargo->hold().table, *m_reports);
     // The same endpoint the hub client talks to (its address completed the same way).
@@ -134,9 +136,9 @@ TessivarCore::TessivarCore(AppPaths paths, StartupSettings startup, UserInteract
         },
         [this](const QString& t) { m_reports->notice(t); });
     // "Share to browser": the page shows what the phone is sent; its search is the phone's.
-    m_webFeed = std::make_unique<WebPageFeed>(WebPageFeed::Sources{
-        state, m_cargo->loadingList, m_construct->lista_materialow, m_construct->ProgressBar1,
-        m_lastShopping->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
+    m_webFeed = std::make_unique<WebPageFeed>(
+        WebPageFeed::Sources{state, loadingRows, m_construct->lista_materialow, m_construct->ProgressBar1,
+                             m_lastShopping->Wynik_wyszukiwania, [this] { return m_colony->pageJson(); }});
     if (!m_paths.demoDir.isEmpty())
         m_demo = std::make_unique<DemoPlayer>(m_paths.demoDir, m_paths.journalDir);
     wire();

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "common/NumberFormat.h"
 #include "journal/JournalPass.h"
 #include "state/ShipInfo.h"
 #include "state/SystemInfo.h"
@@ -13,6 +14,7 @@
 #include <QLegendMarker>
 #include <QPieSeries>
 #include <QPieSlice>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTest>
 
@@ -54,6 +56,8 @@ class BgsWindowTest : public QObject
 private slots:
     void fillsFromReplayedJournal();
     void journalTextIsShownAsPlainText();
+    void populationInTheChosenLanguage_data();
+    void populationInTheChosenLanguage();
 };
 
 void BgsWindowTest::fillsFromReplayedJournal()
@@ -132,6 +136,35 @@ void BgsWindowTest::journalTextIsShownAsPlainText()
              qPrintable(texts.join(QLatin1Char('|'))));
     QCOMPARE(w.Chart1->calloutTexts(), QStringList{QString::fromLatin1(name)});
     QCOMPARE(w.sg_frakcje->model()->index(0, 1).data().toString(), QString::fromLatin1(name));
+}
+
+void BgsWindowTest::populationInTheChosenLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("shown");
+    // Polish groups with a no-break space.
+    QTest::newRow("Polish") << QLocale(QLocale::Polish, QLocale::Poland)
+                            << QString::fromUtf16(u"\U0001F465 1\u00A0234\u00A0567");
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
+                             << QString::fromUtf16(u"\U0001F465 1,234,567");
+}
+
+void BgsWindowTest::populationInTheChosenLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, shown);
+    const QLocale before;
+    QLocale::setDefault(locale);
+    const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+    UiCore c;
+    Tf_BGS w(c.core->systemInfo(), c.core->ship());
+    c.core->systemInfo().parse_BGS(
+        journalLine("T", "Location", R"("StarSystem":"Sol","Population":1234567,"Factions":[])"),
+        QStringLiteral("system"));
+    QCOMPARE(w.system_population->text(), shown);
+    // The dump keeps the system locale's form, whatever the window's language.
+    QCOMPARE(c.core->systemInfo().system_population,
+             SystemInfo::populationText(FormatNumberWithCommas(1234567)));
 }
 
 QTEST_MAIN(BgsWindowTest)

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "WindowSet.h"
 #include "cargo/CargoModule.h"
+#include "demo/DemoPlayer.h"
 #include "markets/ShoppingDb.h"
 #include "windows/Tf_cargo.h"
 
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -51,6 +53,8 @@ private slots:
     void rightClick_keepsTheCurrentRow();
     void find_searchesTheCurrentRow();
     void headers_areCaptionsNotRows();
+    void trips_fitTheirColumn_data();
+    void trips_fitTheirColumn();
 };
 
 void CargoWindowTest::layout()
@@ -291,6 +295,81 @@ void CargoWindowTest::headers_areCaptionsNotRows()
     // What leaves the program keeps its heading row and its trips text.
     QCOMPARE(core.cargo().loadingList.row(0).mid(0, 2), (QStringList{"TOWAR", "ILOSC"}));
     QCOMPARE(core.cargo().loadingList.cell(1, 2), QStringLiteral("4-90"));
+}
+
+void CargoWindowTest::trips_fitTheirColumn_data()
+{
+    // What happens after the window is shown.
+    QTest::addColumn<QString>("then");
+    QTest::addColumn<QString>("totalTrips");
+    QTest::newRow("shown with the list") << "nothing"
+                                         << "122 × 352";
+    QTest::newRow("the list grows while shown") << "grows"
+                                                << "122 × 352";
+    QTest::newRow("the ship is known after the list") << "ship"
+                                                      << "122 × 352";
+    // Its own list, shrinking by transfers to the carrier.
+    QTest::newRow("the demo's deliveries") << "demo"
+                                           << "6 × 182";
+}
+
+void CargoWindowTest::trips_fitTheirColumn()
+{
+    QFETCH(QString, then);
+    QFETCH(QString, totalTrips);
+    CoreFixture fx;
+    // A site's worth of commodities: enough rows for the vertical scroll bar.
+    QByteArray file("[zaladunek]\r\n");
+    for (int i = 0; i < 24; ++i)
+        file += "Commodity " + QByteArray::number(i) + "=" + QByteArray::number(then == "grows" ? 1 : 4000) +
+                "\r\n";
+    if (then == "demo")
+        fx.demoDir = QStringLiteral(QT_TESTCASE_SOURCEDIR "/../data/demo/live");
+    else
+        writeFile(zaladunekFile(fx), file);
+    TessivarCore& core = fx.start();
+    if (then != "ship" && then != "demo")
+        core.state.DaneStatku.CargoCapacity = 784;
+    Tf_cargo w(core.cargo(), coreReport(core));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (then == "grows") {
+        QStringList lines;
+        for (int i = 0; i < 24; ++i)
+            lines.append(QStringLiteral("Commodity %1:4000").arg(i));
+        core.cargo().addLines(false, lines);
+    } else if (then == "ship") {
+        // The Loadout line after the list: every trips cell changes in place.
+        core.state.DaneStatku.CargoCapacity = 784;
+        core.cargo().refreshTrips();
+    } else if (then == "demo") {
+        // The window paints between the passes, as in the program.
+        fx.pass();
+        QCoreApplication::processEvents();
+        while (core.demo()->step()) {
+            fx.pass();
+            QCoreApplication::processEvents();
+        }
+    }
+    QCoreApplication::processEvents();
+    const QAbstractItemModel* list = w.loadingGrid->model();
+    const int last = list->rowCount() - 1;
+    QCOMPARE(list->index(last, 0).data().toString(), QStringLiteral("TOTAL"));
+    QCOMPARE(list->index(last, 2).data().toString(), totalTrips);
+    // Every trips text, the bold TOTAL's included, fits its cell unelided.
+    const int margins = 2 * (w.loadingGrid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int r = 0; r <= last; ++r) {
+        const QModelIndex trips = list->index(r, 2);
+        const QFont font = trips.data(Qt::FontRole).value<QFont>().resolve(w.loadingGrid->font());
+        const int needed = QFontMetrics(font).horizontalAdvance(trips.data().toString()) + margins;
+        QVERIFY2(
+            w.loadingGrid->columnWidth(2) >= needed,
+            qPrintable(
+                QStringLiteral("row %1: %2 < %3").arg(r).arg(w.loadingGrid->columnWidth(2)).arg(needed)));
+    }
+    // Nothing hides sideways.
+    QVERIFY(w.loadingGrid->horizontalHeader()->length() <= w.loadingGrid->viewport()->width());
+    QVERIFY(w.loadingGrid->columnWidth(0) > w.loadingGrid->columnWidth(2));
 }
 
 QTEST_MAIN(CargoWindowTest)

@@ -5,6 +5,7 @@
 
 #include "MainWindowModel.h"
 #include "cargo/CargoModule.h"
+#include "common/Language.h"
 #include "hub/HubClient.h"
 #include "settings/SettingsStore.h"
 #include "windows/Tf_KVN.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -189,6 +191,25 @@ private slots:
         form.ch_zgoda->setChecked(false);
         QCOMPARE(form.result(), int(QDialog::Rejected));
         QVERIFY(!form.isVisible());
+    }
+
+    void orderForm_sendsTheHubsWordsInEveryLanguage()
+    {
+        CoreFixture f;
+        TessivarCore& core = f.start();
+        QCOMPARE(Language::install(QStringLiteral("pl")), QStringLiteral("pl"));
+        const auto english = qScopeGuard([] { Language::install(QStringLiteral("en")); });
+        Tf_KVN_add form(core.state);
+        QVERIFY(form.typ_unload->text() != QLatin1String("Unload"));
+        form.typ_unload->setChecked(true);
+        // Shown as the game names it, sent as the hub spells it.
+        form.commodity_name->setCurrentText(QStringLiteral("Computer Components"));
+        QCOMPARE(form.commodity_name->currentData().toString(), QStringLiteral("Components Computer"));
+        HubClient::NewOrder o = form.order();
+        QCOMPARE(o.typ, QStringLiteral("Unload"));
+        QCOMPARE(o.commodity, QStringLiteral("Components Computer"));
+        form.typ_demand->setChecked(true);
+        QCOMPARE(form.order().typ, QStringLiteral("Demand"));
     }
 
     void orderForm_refusesWhatWouldPostNonsense_data()

@@ -3,9 +3,12 @@
 #include "Core.h"
 #include "WindowSet.h"
 #include "common/Language.h"
+#include "common/NumberFormat.h"
+#include "hub/HubClient.h"
 #include "markets/ShoppingDb.h"
 #include "settings/SettingsStore.h"
 #include "widgets/WidgetInteraction.h"
+#include "windows/Tf_Construct.h"
 #include "windows/Tf_ED.h"
 #include "windows/Tf_cargo.h"
 #include "windows/Tf_settings.h"
@@ -22,12 +25,16 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -109,8 +116,45 @@ QList<Shown> everyText()
 struct TsFile
 {
     QSet<QString> translatedSources;
+    // Those with arguments ("%1"), as patterns of the texts they make.
+    QList<QRegularExpression> translatedPatterns;
     QStringList unfinished;
+
+    bool translates(const QString& text) const
+    {
+        if (translatedSources.contains(text))
+            return true;
+        return std::any_of(translatedPatterns.cbegin(), translatedPatterns.cend(),
+                           [&text](const QRegularExpression& p) { return p.match(text).hasMatch(); });
+    }
 };
+
+// "📥 Action: %1" matches "📥 Action: Demand". Only sources with a word of
+// their own between the arguments: "%1: %2" would match nearly anything.
+std::optional<QRegularExpression> sourcePattern(const QString& source)
+{
+    static const QRegularExpression argument(QStringLiteral("%L?\\d+"));
+    static const QRegularExpression word(QStringLiteral("\\p{L}{3,}"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    if (!source.contains(argument))
+        return std::nullopt;
+    QString pattern;
+    qsizetype from = 0;
+    bool worded = false;
+    for (auto it = argument.globalMatch(source); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString literal = source.mid(from, m.capturedStart() - from);
+        worded = worded || literal.contains(word);
+        pattern += QRegularExpression::escape(literal) + QStringLiteral(".*");
+        from = m.capturedEnd();
+    }
+    worded = worded || source.mid(from).contains(word);
+    if (!worded)
+        return std::nullopt;
+    return QRegularExpression(QStringLiteral("\\A") + pattern + QRegularExpression::escape(source.mid(from)) +
+                                  QStringLiteral("\\z"),
+                              QRegularExpression::DotMatchesEverythingOption);
+}
 
 TsFile readTs(const QString& path)
 {
@@ -132,8 +176,11 @@ TsFile readTs(const QString& path)
             const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             if (unfinished)
                 ts.unfinished.append(source);
-            else if (text != source)
+            else if (text != source) {
                 ts.translatedSources.insert(source);
+                if (const auto pattern = sourcePattern(source))
+                    ts.translatedPatterns.append(*pattern);
+            }
         }
     }
     if (xml.hasError())
@@ -188,6 +235,15 @@ struct Session
         ui.setRecordOnly(true);
         windowSet = std::make_unique<WindowSet>(f.start(), ui);
         windowSet->Timer1Timer();
+        // The contracts window's trees: a whole order and one lacking its
+        // action and location; the first is taken, so the loading list's
+        // selector names it too.
+        HubClient& hub = core().hubClient();
+        QVERIFY(hub.loadOrderList(QStringLiteral(
+            R"([{"FC":"Haul One","cmdr":"Jameson","CarrierID":"42","action":"Demand","location":"Sol / Body 1",)"
+            R"("commodity":"Steel","count":"12000","price":"105"},)"
+            R"({"FC":"Other","cmdr":"Ann","CarrierID":"43","commodity":"Tea","count":"5","price":"90"}])")));
+        QVERIFY(hub.takeContract(0));
     }
     TessivarCore& core() { return *f.core; }
 };
@@ -197,7 +253,7 @@ const QRegularExpression
                 "[ąćęłńóśźżĄĆĘŁŃÓŚŹŻ]|\\b(towary?|towaru|lista|listy|listę|zaladunek|załadunek|dodaj|usu[nń]|"
                 "wyczy[sś][cć]|nowy|nowa|frakcj\\w*|wpływ\\w*|budow\\w*|ilo[sś][cć]|plik\\w*|b[lł][aą]d\\w*|"
                 "zapisz|zamknij|ustawienia|statek|ładownia|misje|rynek|adres|podaj|nazwa|kursy|podstawowe|"
-                "opis|zmiany|wersj\\w*|dowódca|lotniskowiec)\\b"),
+                "opis|zmiany|wersj\\w*|dowódca|lotniskowiec|brak)\\b"),
             QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
 // The language names each offered in its own language.
@@ -214,9 +270,12 @@ private slots:
     void everyWindowInEnglishHasNoPolish();
     void everyWindowInPolishIsTranslated();
     void aSearchFromTheHeadingSearchesNothing();
+    void theNarrowPanelsFitInPolish();
     void theSettingPicksTheLanguage();
     void theProgramFollowsLanguageAndLang_data();
     void theProgramFollowsLanguageAndLang();
+    void numbersAreGroupedAsTheLanguageShown_data();
+    void numbersAreGroupedAsTheLanguageShown();
 };
 
 void WindowLanguageTest::theTranslationIsComplete()
@@ -264,7 +323,7 @@ void WindowLanguageTest::everyWindowInPolishIsTranslated()
             ++polish;
         // A whole text, or one line of it, that the .ts translates.
         for (const QString& part : s.text.split(QLatin1Char('\n')))
-            if (ts.translatedSources.contains(part) || ts.translatedSources.contains(s.text))
+            if (ts.translates(part) || ts.translates(s.text))
                 english.append(s.where + QStringLiteral(": ") + s.text);
     }
     for (const QString& e : std::as_const(english))
@@ -286,6 +345,27 @@ void WindowLanguageTest::aSearchFromTheHeadingSearchesNothing()
     list->setCurrentIndex({});
     windows.f_cargo->findLoadingAction->trigger();
     QCOMPARE(session.core().lastShopping().edit_find, before);
+}
+
+void WindowLanguageTest::theNarrowPanelsFitInPolish()
+{
+    QCOMPARE(Language::install(QStringLiteral("pl")), QStringLiteral("pl"));
+    Session session;
+    WindowSet& windows = *session.windowSet;
+    // As tiled on a 1366x768 screen: their designed widths, a third of the height.
+    for (QWidget* panel :
+         {static_cast<QWidget*>(windows.f_cargo), static_cast<QWidget*>(windows.f_Construct)}) {
+        panel->resize(panel->width(), 330);
+        panel->show();
+        QVERIFY(QTest::qWaitForWindowExposed(panel));
+        QCoreApplication::processEvents();
+        const auto* body = panel->findChild<QScrollArea*>(QStringLiteral("scroll_body"));
+        QVERIFY(body);
+        QVERIFY2(!body->horizontalScrollBar()->isVisible(),
+                 qPrintable(whereOf(panel) + QStringLiteral(" scrolls sideways: its content wants %1 px")
+                                                 .arg(body->widget()->minimumSizeHint().width())));
+        panel->hide();
+    }
 }
 
 void WindowLanguageTest::theSettingPicksTheLanguage()
@@ -343,6 +423,35 @@ void WindowLanguageTest::theProgramFollowsLanguageAndLang()
     QCOMPARE(p.exitCode(), 0);
     const QByteArray out = p.readAllStandardOutput();
     QVERIFY2(out.contains(expected), out.constData());
+}
+
+void WindowLanguageTest::numbersAreGroupedAsTheLanguageShown_data()
+{
+    QTest::addColumn<QString>("lang");
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<QString>("grouped");
+    const QString polish = QStringLiteral("1\u00A0234\u00A0567");
+    // LANGUAGE=pl with LANG=C: the system locale is named pl_PL but groups as C.
+    QTest::newRow("Polish on a Polish system") << "pl"
+                                               << "pl_PL" << polish;
+    QTest::newRow("Polish on C") << "pl"
+                                 << "C" << polish;
+    QTest::newRow("Polish on English") << "pl"
+                                       << "en_GB" << polish;
+    QTest::newRow("English on German") << "en"
+                                       << "de_DE"
+                                       << "1.234.567";
+    QTest::newRow("English on Polish") << "en"
+                                       << "pl_PL"
+                                       << "1,234,567";
+}
+
+void WindowLanguageTest::numbersAreGroupedAsTheLanguageShown()
+{
+    QFETCH(QString, lang);
+    QFETCH(QString, system);
+    QFETCH(QString, grouped);
+    QCOMPARE(FormatNumberWithCommas(1234567, Language::numberLocale(lang, system)), grouped);
 }
 
 QTEST_MAIN(WindowLanguageTest)

@@ -87,16 +87,26 @@ void CargoModule::start()
 
 // -------------------------------------------------------------- the list
 
+LoadingListRows CargoModule::mirroredRows() const
+{
+    LoadingListRows out;
+    out.anyRow = loadingList.rowCount() > 1;
+    for (int r = 1; r < loadingList.rowCount(); ++r) {
+        const QStringList cells = loadingList.row(r);
+        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString& c) { return c.trimmed().isEmpty(); }))
+            continue;
+        out.rows.append({r, cells.value(0), cells.value(1), cells.value(2), cells.value(0) == kTotal});
+    }
+    return out;
+}
+
 QList<LoadingEntry> CargoModule::entries() const
 {
     QList<LoadingEntry> out;
-    for (int r = 1; r < loadingList.rowCount(); ++r) {
-        const QString name = loadingList.cell(r, 0);
-        const QString quantity = loadingList.cell(r, 1);
-        if (name == kTotal || (name.trimmed().isEmpty() && quantity.trimmed().isEmpty()))
-            continue;
-        out.append({r, name, quantity});
-    }
+    for (LoadingEntry& e : mirroredRows().rows)
+        // A row with only its trips left is no commodity either.
+        if (!e.total && !(e.name.trimmed().isEmpty() && e.quantity.trimmed().isEmpty()))
+            out.append(std::move(e));
     return out;
 }
 
@@ -398,7 +408,8 @@ QString CargoModule::selectorEntryText(int index) const
     // A taken contract is stored by its carrier's id; a person reads the order's heading.
     const QList<Order> accepted = acceptedContracts();
     if (const Order* order = acceptedOrderOf(accepted, entry.toULongLong()))
-        return OrderLines::header(*order).trimmed() + QStringLiteral(" (") + entry + QLatin1Char(')');
+        return OrderLines::header(*order, OrderLines::Wording::Shown).trimmed() + QStringLiteral(" (") +
+               entry + QLatin1Char(')');
     return entry;
 }
 

@@ -3,6 +3,7 @@
 #include "cargo/CargoReconciler.h"
 #include "cargo/HoldReader.h"
 #include "cargo/LoadingListFile.h"
+#include "cargo/LoadingRows.h"
 #include "commodities/CommodityTally.h"
 #include "common/TextTableModel.h"
 #include "hub/Orders.h"
@@ -26,14 +27,6 @@ struct LoadingSource
 {
     QString name;
     std::function<QList<QPair<QString, qint64>>()> rows;
-};
-
-// One commodity row of the loading list as shown: its row in the table.
-struct LoadingEntry
-{
-    int row = 0;
-    QString name;
-    QString quantity;  // the cell's text; a whole number when the list is sound
 };
 
 // The carrier loading list, with the ship's hold it is filled from, the
@@ -74,6 +67,8 @@ public:
     TextTableModel loadingList{3};
     // The commodity rows: neither row 0, the TOTAL row nor a blank row.
     QList<LoadingEntry> entries() const;
+    // What the phone and the browser page mirror: the commodities and TOTAL.
+    LoadingListRows mirroredRows() const;
     // A quantity as full holds of the current ship and the tonnes left ("3-232"), or "0".
     QString tripsText(qint64 quantity) const;
     // The trips of every row from the current ship's hold.

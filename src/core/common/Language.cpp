@@ -63,10 +63,14 @@ QString Language::install(const QString& setting)
     // them: Polish chosen on an English system reads "1 234 567". A system
     // whose language the program has no translation for (C, German...) keeps
     // its own locale when English is shown. Files and the wire never use it.
-    const QLocale system = QLocale::system();
-    const QString systemLang = system.name().section(QLatin1Char('_'), 0, 0);
+    QLocale::setDefault(numberLocale(lang, QLocale::system().name()));
+    return lang;
+}
+
+QLocale Language::numberLocale(const QString& lang, const QString& systemName)
+{
+    const QString systemLang = systemName.section(QLatin1Char('_'), 0, 0);
     const bool keepSystem =
         systemLang == lang || (lang == QLatin1String("en") && !kTranslated.contains(systemLang));
-    QLocale::setDefault(keepSystem ? system : QLocale(lang));
-    return lang;
+    return QLocale(keepSystem ? systemName : lang);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -24,5 +25,12 @@ QString resolve(const QString& setting);
 // into the running application for the setting; returns the language used.
 // A second call replaces what the first installed.
 QString install(const QString& setting);
+
+// The locale the windows group numbers by for the language shown, given the
+// system locale's name: the system's own where it speaks that language (or
+// English is shown on a system without a translation), else the language's.
+// Built from the name alone: with LANGUAGE=pl and LANG=C the system locale is
+// named pl_PL yet groups digits as C does.
+QLocale numberLocale(const QString& lang, const QString& systemName);
 
 }  // namespace Language

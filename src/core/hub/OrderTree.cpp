@@ -46,17 +46,17 @@ int OrderTree::columnCount(const QModelIndex&) const
     return 1;
 }
 
-QString OrderTree::childText(const Order& order, int row)
+QString OrderTree::childText(const Order& order, int row, OrderLines::Wording wording)
 {
     switch (row) {
     case 0:
-        return OrderLines::carrierIdLine(order);
+        return OrderLines::carrierIdLine(order, wording);
     case 1:
-        return OrderLines::actionLine(order);
+        return OrderLines::actionLine(order, wording);
     case 2:
-        return OrderLines::locationLine(order);
+        return OrderLines::locationLine(order, wording);
     default:
-        return OrderLines::commodityLine(order.lines[row - 3]);
+        return OrderLines::commodityLine(order.lines[row - 3], wording);
     }
 }
 
@@ -68,18 +68,19 @@ QVariant OrderTree::data(const QModelIndex& index, int role) const
     if (row < 0)
         return {};
     const Order& o = m_orders[row];
+    constexpr auto shown = OrderLines::Wording::Shown;
     if (index.internalId() == 0)
-        return OrderLines::header(o);
+        return OrderLines::header(o, shown);
     if (index.row() >= childCount(o))
         return {};
     // A commodity line shows the commodity as the game names it; the tooltip
     // and everything the lists and checks read keep the hub's spelling.
     if (role == Qt::DisplayRole && index.row() >= 3) {
-        OrderLine shown = o.lines[index.row() - 3];
-        shown.commodity = CommodityNames::displayName(shown.commodity);
-        return OrderLines::commodityLine(shown);
+        OrderLine line = o.lines[index.row() - 3];
+        line.commodity = CommodityNames::displayName(line.commodity);
+        return OrderLines::commodityLine(line, shown);
     }
-    return childText(o, index.row());
+    return childText(o, index.row(), shown);
 }
 
 const Order* OrderTree::order(int row) const
@@ -148,7 +149,7 @@ QStringList OrderTree::detailLines(const Order& order)
 {
     QStringList out;
     for (int r = 0; r < childCount(order); ++r)
-        out.append(childText(order, r));
+        out.append(childText(order, r, OrderLines::Wording::Stored));
     return out;
 }
 

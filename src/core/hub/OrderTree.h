@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hub/OrderLines.h"
 #include "hub/Orders.h"
 
 #include <QAbstractItemModel>
@@ -9,7 +10,8 @@
 // Orders as a tree for a tree view: the hub's order list and the accepted
 // contracts. An order is a top-level row; below it its carrier id, action,
 // location and one row per commodity. The texts are made only when drawn
-// (OrderLines); every change goes through the model so views follow.
+// (OrderLines), in the person's language; the dump keeps its stored texts.
+// Every change goes through the model so views follow.
 class OrderTree : public QAbstractItemModel
 {
     Q_OBJECT
@@ -39,14 +41,15 @@ public:
     // and those it gains or loses are inserted or removed.
     void replaceOrder(int row, Order order);
 
-    // The drawn lines of an order below its heading, in the order shown.
+    // The lines of an order below its heading, in the order shown, as the dump
+    // records them (the view draws them in the person's language).
     static QStringList detailLines(const Order& order);
     // [{"text": ..., "children": [{"text": ..., "children": []}, ...]}, ...]
     QJsonArray toJson() const;
 
 private:
     static int childCount(const Order& order) { return 3 + int(order.lines.size()); }
-    static QString childText(const Order& order, int row);
+    static QString childText(const Order& order, int row, OrderLines::Wording wording);
 
     QList<Order> m_orders;
 };

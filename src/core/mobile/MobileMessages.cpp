@@ -3,6 +3,7 @@
 #include "common/TextTableModel.h"
 #include "state/DockRecord.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,11 +22,15 @@ void appendDockInfo(const MobileSources& src, QStringList& out)
         << QStringLiteral("marketid:") + QString::number(st.dane_dokowania.MarketID) << progressLine(src);
 }
 
-// cell 0 ":" cell 1 " (" cell 2 ")", the row shape of both lists.
+// name ":" amount " (" trips ")", the row shape of both lists.
+QString rowText(const QString& name, const QString& amount, const QString& trips)
+{
+    return name + QLatin1Char(':') + amount + QStringLiteral(" (") + trips + QLatin1Char(')');
+}
+
 QString rowText(const QStringList& cells)
 {
-    return cells.value(0) + QLatin1Char(':') + cells.value(1) + QStringLiteral(" (") + cells.value(2) +
-           QLatin1Char(')');
+    return rowText(cells.value(0), cells.value(1), cells.value(2));
 }
 
 bool isBlank(const QStringList& cells)
@@ -68,13 +73,16 @@ void appendConstruction(const MobileSources& src, QStringList& out, bool all)
 
 void appendLoadingList(const MobileSources& src, QStringList& out, bool all)
 {
-    const TextTableModel& grid = src.loadingList;
-    if (!listGoes(grid, all))
+    const LoadingListRows list = src.loadingList();
+    const bool entries =
+        std::any_of(list.rows.cbegin(), list.rows.cend(), [](const LoadingEntry& e) { return !e.total; });
+    // The same rule as the site's list, on the typed rows.
+    if (all ? !entries : !list.anyRow)
         return;
+    // TOTAL goes too, in its place: the phone shows the rows as they come.
     out << QStringLiteral("Z:clear:clear");
-    for (int r = 1; r < grid.rowCount(); ++r)
-        if (!isBlank(grid.row(r)))
-            out << QStringLiteral("Z:") + rowText(grid.row(r));
+    for (const LoadingEntry& e : list.rows)
+        out << QStringLiteral("Z:") + rowText(e.name, e.quantity, e.trips);
 }
 
 void appendSearchResult(const MobileSources& src, QStringList& out)

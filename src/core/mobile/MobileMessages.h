@@ -1,11 +1,13 @@
 #pragma once
 
+#include "cargo/LoadingRows.h"
 #include "state/Records.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class TextTableModel;
 
@@ -13,10 +15,10 @@ class TextTableModel;
 struct MobileSources
 {
     const GameState& state;
-    const TextTableModel& construction;  // the construction site's materials
-    const int& progress;                 // the site's progress bar, 0 to 100
-    const TextTableModel& loadingList;
-    const TMarketBuyData& searchResult;  // the last Last Shopping search
+    const TextTableModel& construction;            // the construction site's materials
+    const int& progress;                           // the site's progress bar, 0 to 100
+    std::function<LoadingListRows()> loadingList;  // the carrier loading list's rows, TOTAL last
+    const TMarketBuyData& searchResult;            // the last Last Shopping search
 };
 
 // The lines the phone is sent for one message kind ("info_dock", "budowa",

@@ -123,7 +123,8 @@ void SystemInfo::showSystem()
 {
     TDaneSystemu& s = m_state.dane_systemu;
     system_name = kIconSystem + s.StarSystem;
-    system_population = kIconPopulation + FormatNumberWithCommas(s.Population);
+    population = s.Population;
+    system_population = populationText(FormatNumberWithCommas(s.Population));
     system_security = kIconSecurity + s.SystemSecurity_Localised;
     system_przynaleznosc = kIconAllegiance + s.SystemAllegiance;
     system_rzad = kIconGovernment + s.SystemGovernment_Localised;
@@ -259,6 +260,11 @@ void SystemInfo::parse_Carrier(const QByteArray& JSON)
     emit changed();
     if (!c.CarrierName.isEmpty())
         emit carrierNamed(c.CarrierName);
+}
+
+QString SystemInfo::populationText(const QString& number)
+{
+    return kIconPopulation + number;
 }
 
 QJsonObject SystemInfo::dumpJson(const ShipInfo& ship) const

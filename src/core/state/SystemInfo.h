@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 class ShipInfo;
 
@@ -55,7 +56,8 @@ public:
 
     // SYSTEM group
     QString system_name;
-    QString system_population;
+    QString system_population;         // the dump's text; windows group `population` in their own language
+    std::optional<qint64> population;  // unknown until the first system event
     QString system_przynaleznosc;
     QString system_rzad;
     QString system_ekonomie;
@@ -77,6 +79,9 @@ public:
 
     // The system window's fields with the ship's labels it shows.
     QJsonObject dumpJson(const ShipInfo& ship) const;
+
+    // The population label's text around its number (already formatted).
+    static QString populationText(const QString& number);
 
 signals:
     void changed();

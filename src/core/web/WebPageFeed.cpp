@@ -30,6 +30,15 @@ QJsonArray rowsOf(const TextTableModel& grid)
     return rows;
 }
 
+// The loading list's rows as the page's table has them: commodity, amount, trips; TOTAL included.
+QJsonArray rowsOf(const LoadingListRows& list)
+{
+    QJsonArray rows;
+    for (const LoadingEntry& e : list.rows)
+        rows.append(QJsonArray{e.name, e.quantity, e.trips});
+    return rows;
+}
+
 }  // namespace
 
 WebPageFeed::WebPageFeed(Sources sources, QObject* parent) : QObject(parent), m_sources(sources)
@@ -74,7 +83,7 @@ QByteArray WebPageFeed::build() const
                                                  {"marketid", QString::number(st.dane_dokowania.MarketID)}});
     o.insert(QStringLiteral("construction"),
              QJsonObject{{"rows", rowsOf(m_sources.construction)}, {"progress", m_sources.progress}});
-    o.insert(QStringLiteral("loading"), QJsonObject{{"rows", rowsOf(m_sources.loading)}});
+    o.insert(QStringLiteral("loading"), QJsonObject{{"rows", rowsOf(m_sources.loading())}});
     if (m_sources.colony)
         o.insert(QStringLiteral("colony"), m_sources.colony());
     const TMarketBuyData& w = m_sources.searchResult;

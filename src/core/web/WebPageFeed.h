@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cargo/LoadingRows.h"
 #include "state/Records.h"
 
 #include <QByteArray>
@@ -22,7 +23,7 @@ public:
     struct Sources
     {
         const GameState& state;
-        const TextTableModel& loading;             // commodity, amount, trips; row 0 is its header
+        std::function<LoadingListRows()> loading;  // the carrier loading list's rows, TOTAL last
         const TextTableModel& construction;        // material, amount, trips; row 0 is its header
         const int& progress;                       // construction progress, 0 to 100
         const TMarketBuyData& searchResult;        // empty commodity until the first search

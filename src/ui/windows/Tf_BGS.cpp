@@ -133,7 +133,9 @@ void Tf_BGS::refresh()
 {
     const SystemInfo& bgs = m_bgs;
     system_name->setText(bgs.system_name);
-    system_population->setText(bgs.system_population);
+    // The number in the chosen language's grouping; the core's text keeps the dump's.
+    system_population->setText(bgs.population ? SystemInfo::populationText(groupedNumber(*bgs.population))
+                                              : bgs.system_population);
     system_przynaleznosc->setText(bgs.system_przynaleznosc);
     system_rzad->setText(bgs.system_rzad);
     system_ekonomie->setText(bgs.system_ekonomie);

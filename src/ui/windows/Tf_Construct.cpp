@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -212,21 +211,21 @@ Tf_Construct::Tf_Construct(ConstructionModule& module, ReportFn report, QWidget*
     connect(find, &QAction::triggered, this,
             [this] { guarded([this] { m_module.Findonmarkets1Click(currentRow()); }); });
 
+    // The long button on a row of its own: the panel is narrow, and Polish
+    // captions put beside it pushed "Save changes" out of the window.
     auto* bottom = new QWidget(this);
-    auto* bottomLayout = new QHBoxLayout(bottom);
-    auto* left = new QVBoxLayout;
+    auto* bottomLayout = new QGridLayout(bottom);
     btn_Nowy_Zaladunek = new QPushButton(Tf_Construct::tr("⬅️ Add all to Loading list"), bottom);
     btn_Nowy_Zaladunek->setObjectName(QStringLiteral("btn_Nowy_Zaladunek"));
     ch_nowy_zaladunek = new QCheckBox(Tf_Construct::tr("Add to the current list"), bottom);
     ch_nowy_zaladunek->setObjectName(QStringLiteral("ch_nowy_zaladunek"));
     ch_nowy_zaladunek->setChecked(true);
-    left->addWidget(btn_Nowy_Zaladunek);
-    left->addWidget(ch_nowy_zaladunek);
     btn_zapisz = new QPushButton(Tf_Construct::tr("💾 Save changes"), bottom);
     btn_zapisz->setObjectName(QStringLiteral("btn_zapisz"));
-    bottomLayout->addLayout(left);
-    bottomLayout->addStretch(1);
-    bottomLayout->addWidget(btn_zapisz, 0, Qt::AlignTop);
+    bottomLayout->addWidget(btn_Nowy_Zaladunek, 0, 0, 1, 2, Qt::AlignLeft);
+    bottomLayout->addWidget(ch_nowy_zaladunek, 1, 0);
+    bottomLayout->addWidget(btn_zapisz, 1, 1, Qt::AlignRight);
+    bottomLayout->setColumnStretch(0, 1);
     connect(btn_Nowy_Zaladunek, &QPushButton::clicked, this, [this] {
         guarded([this] { m_module.btn_Nowy_ZaladunekClick(ch_nowy_zaladunek->isChecked()); });
     });

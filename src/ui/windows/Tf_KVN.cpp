@@ -63,7 +63,7 @@ protected:
 Tf_KVN::Tf_KVN(HubClient& kvn, const GameState& state, ReportFn report, QWidget* parent)
     : QWidget(parent, Qt::Window), m_kvn(kvn), m_state(state), m_report(std::move(report))
 {
-    setWindowTitle(QStringLiteral("KVN"));
+    setWindowTitle(tr("KVN"));
     auto* layout = new QVBoxLayout(this);
 
     auto* banner = new QHBoxLayout;

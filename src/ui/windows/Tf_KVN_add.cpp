@@ -1,5 +1,7 @@
 #include "windows/Tf_KVN_add.h"
 
+#include "commodities/CommodityNames.h"
+#include "hub/OrderCommodities.h"
 #include "state/Records.h"
 #include "widgets/WindowParts.h"
 
@@ -34,6 +36,16 @@ QSpinBox* positiveSpin(int value, QWidget* parent)
     s->setRange(1, std::numeric_limits<int>::max());
     s->setValue(value);
     return s;
+}
+
+// A heading of the commodity list in the person's language, a commodity as the game names it.
+QString shownEntry(const QString& entry)
+{
+    if (entry == QLatin1String("BASE:"))
+        return Tf_KVN_add::tr("BASE:");
+    if (entry == QLatin1String("OTHER:"))
+        return Tf_KVN_add::tr("OTHER:");
+    return isOrderableCommodity(entry) ? CommodityNames::displayName(entry) : entry;
 }
 
 // What the carrier field holds until it is filled: never an order's carrier.
@@ -105,7 +117,9 @@ Tf_KVN_add::Tf_KVN_add(const GameState& state, QWidget* parent) : QDialog(parent
     auto* fields = new QGridLayout;
     commodity_name = new QComboBox(this);
     commodity_name->setObjectName(QStringLiteral("commodity_name"));
-    commodity_name->addItems(orderFormCommodities());
+    // Each entry as a person reads it, the hub's spelling kept as its data.
+    for (const QString& entry : orderFormCommodities())
+        commodity_name->addItem(shownEntry(entry), entry);
     commodity_name->setCurrentIndex(3);
     count = positiveSpin(1, this);
     count->setObjectName(QStringLiteral("count"));
@@ -176,7 +190,7 @@ QString Tf_KVN_add::problem() const
     if (carrier_location->text().trimmed().isEmpty())
         return tr("Carrier location: not known yet. Open the carrier's management screen in the game "
                   "(or jump it) so the journal names its system, then try again.");
-    if (!isOrderableCommodity(commodity_name->currentText()))
+    if (!isOrderableCommodity(commodity_name->currentData().toString()))
         return tr("Commodity: choose one of the list, not a heading.");
     if (count->value() <= 0)
         return tr("Count: give a number of units above 0.");
@@ -209,8 +223,9 @@ HubClient::NewOrder Tf_KVN_add::order() const
     o.cmdr = cmdr_name->text();
     o.FC = carrier_name->text();
     o.location = carrier_location->text();
-    o.typ = typ_unload->isChecked() ? typ_unload->text() : typ_demand->text();
-    o.commodity = commodity_name->currentText();
+    // The hub's words, whatever language the buttons speak.
+    o.typ = typ_unload->isChecked() ? QStringLiteral("Unload") : QStringLiteral("Demand");
+    o.commodity = commodity_name->currentData().toString();
     o.count = count->value();
     o.price = avg->value();
     return o;

@@ -23,6 +23,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,6 +63,9 @@ public:
             bold.setBold(true);
             return bold;
         }
+        // The sum reads as the construction list's does, in the person's language.
+        if (index.column() == 0 && total && role == Qt::DisplayRole)
+            return QCoreApplication::translate("Tf_Construct", "TOTAL");
         if (index.column() == 0 && m_shownName && !total) {
             if (role == Qt::DisplayRole)
                 return m_shownName(text);
@@ -270,7 +274,25 @@ QTableView* Tf_cargo::makeGrid(QWidget* parent, QAbstractItemModel* model, const
         QHeaderView* header = view->horizontalHeader();
         header->setSectionResizeMode(0, QHeaderView::Stretch);
         for (int c = 1; c < widths.size(); ++c)
-            header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+            header->setSectionResizeMode(c, QHeaderView::Fixed);
+        // The number columns as wide as their widest text, the bold TOTAL's
+        // included. The header's own ResizeToContents measures again only when
+        // the view lays itself out, not when a cell changes or a row comes, so
+        // a TOTAL grown by a delivery was cut. Once per burst of changes.
+        auto* fit = new QTimer(view);
+        fit->setSingleShot(true);
+        fit->setInterval(0);
+        connect(fit, &QTimer::timeout, view, [view, columns = int(widths.size())] {
+            for (int c = 1; c < columns; ++c)
+                view->resizeColumnToContents(c);
+        });
+        const auto refit = [fit] { fit->start(); };
+        connect(model, &QAbstractItemModel::dataChanged, fit, refit);
+        connect(model, &QAbstractItemModel::rowsInserted, fit, refit);
+        connect(model, &QAbstractItemModel::rowsRemoved, fit, refit);
+        connect(model, &QAbstractItemModel::modelReset, fit, refit);
+        connect(model, &QAbstractItemModel::layoutChanged, fit, refit);
+        fit->start();
     }
     return view;
 }

@@ -66,10 +66,19 @@ void CargoPartsTest::entries_skipHeadingTotalAndBlankRows()
 {
     Parts p;
     QVERIFY(p.list.entries().isEmpty());  // the heading and the one blank row
+    // The phone still hears of the emptied list, with no row.
+    QVERIFY(p.list.mirroredRows().anyRow);
+    QVERIFY(p.list.mirroredRows().rows.isEmpty());
     writeFile(p.file(), "[zaladunek]\r\nSteel=100\r\nTea=5\r\n");
     p.list.loadOwnList();
     QCOMPARE(p.list.loadingList.rowCount(), 4);
     QCOMPARE(names(p.list.entries()), (QStringList{"1:Steel", "2:Tea"}));
+    // What the phone and the page send: the rows with their trips, TOTAL last.
+    const QList<LoadingEntry> mirrored = p.list.mirroredRows().rows;
+    QCOMPARE(names(mirrored), (QStringList{"1:Steel", "2:Tea", "3:TOTAL"}));
+    QVERIFY(mirrored[2].total && !mirrored[0].total);
+    QCOMPARE(mirrored[2].quantity, QStringLiteral("105"));
+    QCOMPARE(mirrored[2].trips, p.list.loadingList.cell(3, 2));
     // A typed row whose name is still blank is an entry: saving names it as faulty.
     p.list.loadingList.appendRow({{}, QStringLiteral("7")});
     QCOMPARE(names(p.list.entries()), (QStringList{"1:Steel", "2:Tea", "4:"}));

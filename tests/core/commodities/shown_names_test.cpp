@@ -56,13 +56,14 @@ void ShownNamesTest::orderTreeShowsGameNamesAndKeepsTheHubs()
     tree.appendOrder(order);
     const QModelIndex heading = tree.index(0, 0);
     const QModelIndex commodity = tree.index(3, 0, heading);
-    const QString line = OrderLines::commodityLine(order.lines.first());
+    constexpr auto shown = OrderLines::Wording::Shown;
+    const QString line = OrderLines::commodityLine(order.lines.first(), shown);
     QCOMPARE(commodity.data(Qt::DisplayRole).toString(),
-             OrderLines::commodityLine({QStringLiteral("Computer Components"), 700, 120}));
+             OrderLines::commodityLine({QStringLiteral("Computer Components"), 700, 120}, shown));
     QCOMPARE(commodity.data(Qt::ToolTipRole).toString(), line);
     QCOMPARE(tree.orders().first().lines.first().commodity, QStringLiteral("Components Computer"));
     // Lines without a commodity are shown as they are, brackets and all.
-    QCOMPARE(heading.data().toString(), OrderLines::header(order));
+    QCOMPARE(heading.data().toString(), OrderLines::header(order, shown));
 }
 
 QTEST_GUILESS_MAIN(ShownNamesTest)

@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(topLevelTexts(accepted),
                  QStringList{QStringLiteral("🚀 IRONCLAD - \U0001F9D1\u200D\U0001F680 jan")});
         QCOMPARE(accepted.index(0, 0, accepted.index(0, 0)).data().toString(),
-                 QStringLiteral("🆔 CarrierID: 3702668288"));
+                 QStringLiteral("🆔 Carrier ID: 3702668288"));
         QVERIFY(refreshPaused(f.hubClient()));
 
         // While the countdown runs, showing the window again does not ask the hub.

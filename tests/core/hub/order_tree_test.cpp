@@ -9,6 +9,7 @@
 #include "hub/Orders.h"
 
 #include <QAbstractItemModelTester>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTest>
 
@@ -42,7 +43,7 @@ QString header(const QString& fc, const QString& cmdr)
 QStringList order(const QString& fc, const QString& cmdr, const QString& id, const QString& action,
                   const QString& location, const QStringList& commodities)
 {
-    QStringList out{header(fc, cmdr), QStringLiteral("  🆔 CarrierID: ") + id,
+    QStringList out{header(fc, cmdr), QStringLiteral("  🆔 Carrier ID: ") + id,
                     QStringLiteral("  📥 Action: ") + action, QStringLiteral("  📍 Location: ") + location};
     for (const QString& c : commodities)
         out.append(QStringLiteral("  ") + c);
@@ -90,20 +91,20 @@ private slots:
         QTest::newRow("one order") << QLatin1Char('[') + one + QLatin1Char(']') << oneTree;
         // What is no order list leaves the orders as they were.
         const QStringList oldTree =
-            order(QStringLiteral("Old"), QStringLiteral("Z"), QStringLiteral("brak"), QStringLiteral("brak"),
-                  QStringLiteral("brak"),
-                  {commodity(QStringLiteral("brak"), QStringLiteral("0"), QStringLiteral("0"))});
+            order(QStringLiteral("Old"), QStringLiteral("Z"), QStringLiteral("none"), QStringLiteral("none"),
+                  QStringLiteral("none"),
+                  {commodity(QStringLiteral("none"), QStringLiteral("0"), QStringLiteral("0"))});
         QTest::newRow("not an array") << QStringLiteral("update_ok") << oldTree;
         QTest::newRow("an object") << j("{'FC':'x'}") << oldTree;
         QTest::newRow("empty reply") << QString() << oldTree;
         QTest::newRow("back-to-back arrays")
             << j("[{'FC':'A','cmdr':'X','commodity':'Water','count':'1','price':'90'}][{'FC':'B','cmdr':'Y','"
                  "commodity':'Tea','count':'2','price':'80'}]")
-            << (order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"),
-                      QStringLiteral("brak"), QStringLiteral("brak"),
+            << (order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("none"),
+                      QStringLiteral("none"), QStringLiteral("none"),
                       {commodity(QStringLiteral("Water"), QStringLiteral("1"), QStringLiteral("90"))}) +
-                order(QStringLiteral("B"), QStringLiteral("Y"), QStringLiteral("brak"),
-                      QStringLiteral("brak"), QStringLiteral("brak"),
+                order(QStringLiteral("B"), QStringLiteral("Y"), QStringLiteral("none"),
+                      QStringLiteral("none"), QStringLiteral("none"),
                       {commodity(QStringLiteral("Tea"), QStringLiteral("2"), QStringLiteral("80"))}));
         QTest::newRow("merged order keeps the first element's lines")
             << j("[{'FC':'A','cmdr':'X','CarrierID':'111','action':'Demand','location':'L1','commodity':'"
@@ -116,33 +117,33 @@ private slots:
                       commodity(QStringLiteral("Steel"), QStringLiteral("6"), QStringLiteral("110"))});
         QTest::newRow("missing fields")
             << j("[{}]")
-            << order(QStringLiteral("brak"), QStringLiteral("brak"), QStringLiteral("brak"),
-                     QStringLiteral("brak"), QStringLiteral("brak"),
-                     {commodity(QStringLiteral("brak"), QStringLiteral("0"), QStringLiteral("0"))});
+            << order(QStringLiteral("none"), QStringLiteral("none"), QStringLiteral("none"),
+                     QStringLiteral("none"), QStringLiteral("none"),
+                     {commodity(QStringLiteral("none"), QStringLiteral("0"), QStringLiteral("0"))});
         QTest::newRow("numbers as written")
             << j("[{'FC':'A','cmdr':'X','CarrierID':3702668288,'count':720,'price':12,'commodity':'Gold'}]")
             << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("3702668288"),
-                     QStringLiteral("brak"), QStringLiteral("brak"),
+                     QStringLiteral("none"), QStringLiteral("none"),
                      {commodity(QStringLiteral("Gold"), QStringLiteral("720"), QStringLiteral("12"))});
         QTest::newRow("line whose count, price or id is no whole number is left out")
             << j("[{'FC':'A','cmdr':'X','count':'many','commodity':'Tea'},{'FC':'A','cmdr':'X','price':12.5,"
                  "'commodity':'Tea'},{'FC':'A','cmdr':'X','CarrierID':'12x','commodity':'Tea'},"
                  "{'FC':'A','cmdr':'X','count':' 7 ','commodity':'Gold'}]")
-            << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"), QStringLiteral("brak"),
-                     QStringLiteral("brak"),
+            << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("none"), QStringLiteral("none"),
+                     QStringLiteral("none"),
                      {commodity(QStringLiteral("Gold"), QStringLiteral("7"), QStringLiteral("0"))});
         QTest::newRow("element that is no object is passed over")
             << j("[1,'x',{'FC':'A','cmdr':'X','commodity':'Tea','count':'3','price':'90'}]")
-            << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"), QStringLiteral("brak"),
-                     QStringLiteral("brak"),
+            << order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("none"), QStringLiteral("none"),
+                     QStringLiteral("none"),
                      {commodity(QStringLiteral("Tea"), QStringLiteral("3"), QStringLiteral("90"))});
         QTest::newRow("headers differ in case: two orders")
             << j("[{'FC':'A','cmdr':'X','commodity':'Tea'},{'FC':'a','cmdr':'X','commodity':'Tea'}]")
-            << (order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("brak"),
-                      QStringLiteral("brak"), QStringLiteral("brak"),
+            << (order(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("none"),
+                      QStringLiteral("none"), QStringLiteral("none"),
                       {commodity(QStringLiteral("Tea"), QStringLiteral("0"), QStringLiteral("0"))}) +
-                order(QStringLiteral("a"), QStringLiteral("X"), QStringLiteral("brak"),
-                      QStringLiteral("brak"), QStringLiteral("brak"),
+                order(QStringLiteral("a"), QStringLiteral("X"), QStringLiteral("none"),
+                      QStringLiteral("none"), QStringLiteral("none"),
                       {commodity(QStringLiteral("Tea"), QStringLiteral("0"), QStringLiteral("0"))}));
     }
 
@@ -241,8 +242,19 @@ private slots:
                  order(QStringLiteral("Iron"), QStringLiteral("Jan"), QStringLiteral("3702668288"),
                        QStringLiteral("Demand"), QStringLiteral("L"),
                        {commodity(QStringLiteral("Steel"), QStringLiteral("720"), QStringLiteral("105"))}) +
-                     order(QStringLiteral("brak"), QStringLiteral("brak"), QStringLiteral("brak"),
+                     order(QStringLiteral("none"), QStringLiteral("none"), QStringLiteral("none"),
                            QStringLiteral("Demand"), QStringLiteral("L"), {}));
+        // The record keeps the hub's first wording, whatever the person reads.
+        const QJsonArray record = tree.toJson();
+        QCOMPARE(record[1].toObject().value(QLatin1String("text")).toString(),
+                 header(QStringLiteral("brak"), QStringLiteral("brak")));
+        QCOMPARE(record[0]
+                     .toObject()
+                     .value(QLatin1String("children"))
+                     .toArray()[0]
+                     .toObject()
+                     .value(QLatin1String("text")),
+                 QStringLiteral("🆔 CarrierID: 3702668288"));
         // Any line of an order leads back to it; nothing else does.
         const QModelIndex steel = tree.index(3, 0, tree.index(0, 0));
         QCOMPARE(tree.orderRow(steel), 0);

@@ -279,17 +279,17 @@ void RelogSessionsTest::startedDockedAtASite_showsItAndTakesContributions()
     QCOMPARE(site.progressPercent, std::optional<int>(40));
     QCOMPARE(site.lista_materialow.row(1), (QStringList{"Steel", "900", "4-4"}));
     // The page and the phone read the same dock record.
-    const WebPageFeed page({core.state, core.cargo().loadingList, site.lista_materialow, site.ProgressBar1,
+    const auto loadingRows = [&core] { return core.cargo().mirroredRows(); };
+    const WebPageFeed page({core.state, loadingRows, site.lista_materialow, site.ProgressBar1,
                             core.lastShopping().Wynik_wyszukiwania});
     const QJsonObject dock =
         QJsonDocument::fromJson(page.build()).object().value(QLatin1String("dock")).toObject();
     QCOMPARE(dock.value(QLatin1String("station")).toString(), name);
     QCOMPARE(dock.value(QLatin1String("system")).toString(), QStringLiteral("Col 285 Sector PY-Y b14-3"));
     QCOMPARE(dock.value(QLatin1String("marketid")).toString(), QStringLiteral("4256179715"));
-    const QStringList phone =
-        mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1, core.cargo().loadingList,
-                            core.lastShopping().Wynik_wyszukiwania},
-                           QStringLiteral("info_dock"));
+    const QStringList phone = mobileMessageLines({core.state, site.lista_materialow, site.ProgressBar1,
+                                                  loadingRows, core.lastShopping().Wynik_wyszukiwania},
+                                                 QStringLiteral("info_dock"));
     QVERIFY(phone.contains(QStringLiteral("stacja:") + name));
     QVERIFY(phone.contains(QStringLiteral("marketid:4256179715")));
 

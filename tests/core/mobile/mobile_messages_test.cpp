@@ -146,7 +146,8 @@ void MobileMessagesTest::linesOfEachKind()
     TessivarCore& core = fx.start();
     fillState(core, lists);
     const MobileSources sources{core.state, core.construct().lista_materialow, core.construct().ProgressBar1,
-                                core.cargo().loadingList, core.lastShopping().Wynik_wyszukiwania};
+                                [&core] { return core.cargo().mirroredRows(); },
+                                core.lastShopping().Wynik_wyszukiwania};
     QCOMPARE(mobileMessageLines(sources, typ), expected);
 }
 
