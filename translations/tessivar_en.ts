@@ -201,11 +201,11 @@ Given the IP address of a phone running the companion app, the program sends it 
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>never</source>
+        <source> - the game counts %1 t; last anchored on the carrier&apos;s market %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source> - the game counts %1 t; last anchored on the carrier&apos;s market %2</source>
+        <source> - the game counts %1 t; open the carrier&apos;s market to anchor the ledger</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -652,6 +652,41 @@ Given the IP address of a phone running the companion app, the program sends it 
     </message>
 </context>
 <context>
+    <name>MarketStore</name>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A stored market was skipped: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is larger than a market can be</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a stored market</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 holds another market&apos;s id</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: the list of commodities is missing or too long</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MissionModule</name>
     <message>
         <source>missions.ini: the Count of mission %1 is not a whole number; the section is kept as it is and not counted.</source>
@@ -711,6 +746,37 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
 </context>
 <context>
+    <name>OrderLines</name>
+    <message>
+        <source>none</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Demand</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>🆔 Carrier ID: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📥 Action: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📍 Location: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>📦 Commodity: [%1] 🔢 %2 / 💰 %3% AVG;</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ReportSink</name>
     <message>
         <source>Unknown error</source>
@@ -744,6 +810,34 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>💰%1CR (Buying: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Seen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Commodities sold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Star system</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1010,10 +1104,6 @@ Untick and tick &quot;Active&quot; to connect again.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Stations</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Markets</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1051,6 +1141,26 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>💰%1CR (Buying: %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Every market you have opened in the game, newest first. Click a heading to sort.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sold at markets you have seen</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You have not bought %1 yet. The newest market you have seen selling it: %2 in %3, %4 Cr.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Markets you open in the game are remembered; a search lists those selling it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No market you have seen sells %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1259,6 +1369,10 @@ Untick and tick &quot;Active&quot; to connect again.</source>
         <source>✔️ CLOSE</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>KVN</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Tf_KVN_add</name>
@@ -1348,6 +1462,14 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>% AVG: give a percentage above 0.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>BASE:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OTHER:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1598,6 +1720,14 @@ Untick and tick &quot;Active&quot; to connect again.</source>
     </message>
     <message>
         <source>🙈 Hide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Desktop notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A site completes, a commodity needs no more buying, a market sells what is still to buy</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -246,12 +246,12 @@ Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do nie
         <translation>%1 godz. temu</translation>
     </message>
     <message>
-        <source>never</source>
-        <translation>nigdy</translation>
-    </message>
-    <message>
         <source> - the game counts %1 t; last anchored on the carrier&apos;s market %2</source>
         <translation> – gra liczy %1 t; ostatnio uzgodnione z rynkiem lotniskowca %2</translation>
+    </message>
+    <message>
+        <source> - the game counts %1 t; open the carrier&apos;s market to anchor the ledger</source>
+        <translation> – gra liczy %1 t; otwórz rynek lotniskowca, aby zakotwiczyć ewidencję</translation>
     </message>
 </context>
 <context>
@@ -699,6 +699,41 @@ Po podaniu adresu IP telefonu z aplikacją towarzyszącą program wysyła do nie
     </message>
 </context>
 <context>
+    <name>MarketStore</name>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>Nie można utworzyć folderu %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Nie można zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>A stored market was skipped: %1</source>
+        <translation>Pominięto zapisany rynek: %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Nie można odczytać %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than a market can be</source>
+        <translation>%1 jest większy, niż może być rynek</translation>
+    </message>
+    <message>
+        <source>%1 is not a stored market</source>
+        <translation>%1 nie jest zapisanym rynkiem</translation>
+    </message>
+    <message>
+        <source>%1 holds another market&apos;s id</source>
+        <translation>%1 zawiera identyfikator innego rynku</translation>
+    </message>
+    <message>
+        <source>%1: the list of commodities is missing or too long</source>
+        <translation>%1: brak listy towarów albo jest za długa</translation>
+    </message>
+</context>
+<context>
     <name>MissionModule</name>
     <message>
         <source>missions.ini: the Count of mission %1 is not a whole number; the section is kept as it is and not counted.</source>
@@ -761,6 +796,37 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     </message>
 </context>
 <context>
+    <name>OrderLines</name>
+    <message>
+        <source>none</source>
+        <translation>brak</translation>
+    </message>
+    <message>
+        <source>Demand</source>
+        <translation>Zapotrzebowanie</translation>
+    </message>
+    <message>
+        <source>Unload</source>
+        <translation>Rozładunek</translation>
+    </message>
+    <message>
+        <source>🆔 Carrier ID: %1</source>
+        <translation>🆔 ID lotniskowca: %1</translation>
+    </message>
+    <message>
+        <source>📥 Action: %1</source>
+        <translation>📥 Akcja: %1</translation>
+    </message>
+    <message>
+        <source>📍 Location: %1</source>
+        <translation>📍 Miejsce: %1</translation>
+    </message>
+    <message>
+        <source>📦 Commodity: [%1] 🔢 %2 / 💰 %3% AVG;</source>
+        <translation>📦 Towar: [%1] 🔢 %2 / 💰 %3% ŚR.;</translation>
+    </message>
+</context>
+<context>
     <name>ReportSink</name>
     <message>
         <source>Unknown error</source>
@@ -795,6 +861,34 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>💰%1CR (Buying: %2)</source>
         <translation>💰%1CR (kupiono: %2)</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Stacja</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Cena</translation>
+    </message>
+    <message>
+        <source>Stock</source>
+        <translation>Podaż</translation>
+    </message>
+    <message>
+        <source>Seen</source>
+        <translation>Widziany</translation>
+    </message>
+    <message>
+        <source>Commodities sold</source>
+        <translation>Towary na sprzedaż</translation>
+    </message>
+    <message>
+        <source>Star system</source>
+        <translation>System</translation>
     </message>
 </context>
 <context>
@@ -1060,10 +1154,6 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
         <translation>🗄️ Baza danych</translation>
     </message>
     <message>
-        <source>Stations</source>
-        <translation>Stacje</translation>
-    </message>
-    <message>
         <source>Markets</source>
         <translation>Rynki</translation>
     </message>
@@ -1102,6 +1192,26 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>💰%1CR (Buying: %2)</source>
         <translation>💰%1CR (kupiono: %2)</translation>
+    </message>
+    <message>
+        <source>Every market you have opened in the game, newest first. Click a heading to sort.</source>
+        <translation>Każdy rynek otwarty w grze, od najnowszego. Kliknij nagłówek, aby posortować.</translation>
+    </message>
+    <message>
+        <source>Sold at markets you have seen</source>
+        <translation>Sprzedawany na rynkach, które widziałeś</translation>
+    </message>
+    <message>
+        <source>You have not bought %1 yet. The newest market you have seen selling it: %2 in %3, %4 Cr.</source>
+        <translation>Nie kupiłeś jeszcze: %1. Najnowszy widziany rynek, który go sprzedaje: %2 w %3, %4 Cr.</translation>
+    </message>
+    <message>
+        <source>Markets you open in the game are remembered; a search lists those selling it.</source>
+        <translation>Rynki otwarte w grze są zapamiętywane; wyszukiwanie pokazuje te, które sprzedają towar.</translation>
+    </message>
+    <message>
+        <source>No market you have seen sells %1.</source>
+        <translation>Żaden widziany rynek nie sprzedaje: %1.</translation>
     </message>
 </context>
 <context>
@@ -1309,6 +1419,10 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
         <source>✔️ CLOSE</source>
         <translation>✔️ ZAMKNIJ</translation>
     </message>
+    <message>
+        <source>KVN</source>
+        <translation>KVN</translation>
+    </message>
 </context>
 <context>
     <name>Tf_KVN_add</name>
@@ -1399,6 +1513,14 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>% AVG: give a percentage above 0.</source>
         <translation>% ŚR.: podaj procent większy od 0.</translation>
+    </message>
+    <message>
+        <source>BASE:</source>
+        <translation>PODSTAWOWE:</translation>
+    </message>
+    <message>
+        <source>OTHER:</source>
+        <translation>INNE:</translation>
     </message>
 </context>
 <context>
@@ -1649,6 +1771,14 @@ Odznacz i zaznacz „Aktywne”, aby połączyć ponownie.</translation>
     <message>
         <source>🙈 Hide</source>
         <translation>🙈 Ukryj</translation>
+    </message>
+    <message>
+        <source>Desktop notifications</source>
+        <translation>Powiadomienia na pulpicie</translation>
+    </message>
+    <message>
+        <source>A site completes, a commodity needs no more buying, a market sells what is still to buy</source>
+        <translation>Budowa ukończona, towar nie wymaga już zakupów, rynek sprzedaje to, co jeszcze trzeba kupić</translation>
     </message>
 </context>
 <context>

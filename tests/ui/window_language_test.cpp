@@ -116,12 +116,17 @@ QList<Shown> everyText()
 struct TsFile
 {
     QSet<QString> translatedSources;
+    // What the translation says: a Polish word can spell like an English
+    // source elsewhere ("System" translates the star system, not "System").
+    QSet<QString> translations;
     // Those with arguments ("%1"), as patterns of the texts they make.
     QList<QRegularExpression> translatedPatterns;
     QStringList unfinished;
 
     bool translates(const QString& text) const
     {
+        if (translations.contains(text))
+            return false;
         if (translatedSources.contains(text))
             return true;
         return std::any_of(translatedPatterns.cbegin(), translatedPatterns.cend(),
@@ -178,6 +183,7 @@ TsFile readTs(const QString& path)
                 ts.unfinished.append(source);
             else if (text != source) {
                 ts.translatedSources.insert(source);
+                ts.translations.insert(text);
                 if (const auto pattern = sourcePattern(source))
                     ts.translatedPatterns.append(*pattern);
             }

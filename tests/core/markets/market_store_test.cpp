@@ -187,7 +187,7 @@ void MarketStoreTest::search_purchaseWinsElseNewestMarketSeenAnswers()
     }
     ShoppingDb& db = core.lastShopping();
     const MobileSources phone{core.state, core.construct().lista_materialow, core.construct().ProgressBar1,
-                              core.cargo().loadingList, db.Wynik_wyszukiwania};
+                              [&core] { return core.cargo().mirroredRows(); }, db.Wynik_wyszukiwania};
 
     // Bought before: the purchase answers, the markets seen are listed below it.
     db.updateSearch(QStringLiteral("Steel"));
