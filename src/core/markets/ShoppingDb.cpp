@@ -80,10 +80,12 @@ QString joined(const QStringList& names)
 ShoppingDb::ShoppingDb(const GameState& state, const QString& dataDir, const TextTableModel& loadingList,
                        const TextTableModel& constructionList, const MarketStore& markets)
     : offers([] {
-          return QStringList{tr("Star system"), tr("Station"), tr("Type"), tr("Price"), tr("Stock"), tr("Seen")};
+          return QStringList{tr("Star system"), tr("Station"), tr("Type"),
+                             tr("Price"),       tr("Stock"),   tr("Seen")};
       }),
       seenMarkets([] {
-          return QStringList{tr("Star system"), tr("Station"), tr("Type"), tr("Commodities sold"), tr("Seen")};
+          return QStringList{tr("Star system"), tr("Station"), tr("Type"), tr("Commodities sold"),
+                             tr("Seen")};
       }),
       m_state(state), m_dataDir(dataDir), m_loadingList(loadingList), m_constructionList(constructionList),
       m_markets(markets)
