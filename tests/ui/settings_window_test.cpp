@@ -108,10 +108,13 @@ void SettingsWindowTest::everySettingInTheWindow()
 {
     CoreFixture fx;
     TessivarCore& core = fx.start();
-    Tf_settings w(
-        core.settings(), coreReport(core),
-        {&core.mobile(), &core.web(), QString(), {QStringLiteral("/nowhere/Saved Games")}, QString(),
-         &core.notifier()});
+    Tf_settings w(core.settings(), coreReport(core),
+                  {&core.mobile(),
+                   &core.web(),
+                   QString(),
+                   {QStringLiteral("/nowhere/Saved Games")},
+                   QString(),
+                   &core.notifier()});
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // No journal found: the folders looked at are listed under the field.
