@@ -179,6 +179,9 @@ void ConstructWindowTest::colonyTabCopiesAndSavesItsTables()
         QVERIFY(w.rect().contains(QRect(shown->mapTo(&w, QPoint(0, 0)), shown->size())));
     // The site's own name; the game's whole name is in the tool tip.
     QCOMPARE(tab.sites->item(0, 1)->text(), QStringLiteral("Alpha, \"Depot\""));
+    // Trips read as in the other lists; the export keeps the lists' own "1-44".
+    QCOMPARE(tab.still->item(1, 2)->text(), QStringLiteral("1 × 44"));
+    QCOMPARE(tab.still->item(1, 2)->toolTip(), QStringLiteral("1 full trips and 44 t"));
     const QList<QStringList> rows{
         {"Commodity", "Needed", "On carrier", "In hold", "To buy", "Trips", "Fits carrier"},
         {"Polymers", "20", "0", "0", "20", "0-20", "?"},

@@ -4,6 +4,7 @@
 #include "colony/CsvExport.h"
 #include "commodities/CommodityNames.h"
 #include "common/Error.h"
+#include "common/NumberFormat.h"
 #include "common/ReportSink.h"
 #include "common/TextTableModel.h"
 #include "construction/ConstructionModule.h"
@@ -15,6 +16,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
 #include <QSaveFile>
 
 ColonyCockpit::ColonyCockpit(const GameState& state, const QString& dataDir, const CarrierLedger& ledger,
@@ -223,24 +225,26 @@ QStringList ColonyCockpit::ledgerSummary() const
 {
     QStringList lines;
     const QDateTime now = QDateTime::currentDateTimeUtc();
+    // Tonnes grouped as the person's language groups them.
+    const auto t = [](qint64 n) { return FormatNumberWithCommas(n, QLocale()); };
     for (const CarrierBook& b : m_ledger.carriers()) {
         const QString name = b.name.isEmpty() ? QString::number(b.id) : b.name;
         QString line = (b.kind == QLatin1String("squadron") ? tr("Squadron carrier %1: %2 t in the ledger")
                                                             : tr("Carrier %1: %2 t in the ledger"))
                            .arg(name)
-                           .arg(b.total());
+                           .arg(t(b.total()));
         if (b.freeSpace >= 0)
-            line += tr(", %1 t free").arg(b.freeSpace);
+            line += tr(", %1 t free").arg(t(b.freeSpace));
         if (b.hubTonnes > 0)
-            line += tr(", %1 t of it reported by the hub").arg(b.hubTonnes);
+            line += tr(", %1 t of it reported by the hub").arg(t(b.hubTonnes));
         if (b.inDoubt()) {
             const QDateTime anchored = QDateTime::fromString(b.anchorTime, Qt::ISODate);
             line += anchored.isValid()
                         ? tr(" - the game counts %1 t; last anchored on the carrier's market %2")
-                              .arg(b.cargo)
+                              .arg(t(b.cargo))
                               .arg(tr("%1 h ago").arg(anchored.secsTo(now) / 3600))
                         : tr(" - the game counts %1 t; open the carrier's market to anchor the ledger")
-                              .arg(b.cargo);
+                              .arg(t(b.cargo));
         }
         lines.append(line);
     }

@@ -4,6 +4,7 @@
 #include "colony/CsvExport.h"
 #include "common/UserInteraction.h"
 #include "notify/Notifier.h"
+#include "widgets/WindowParts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -156,7 +157,7 @@ void ColonyTab::refresh()
         site->setToolTip(s.name + QLatin1Char('\n') + s.system + QLatin1Char('\n') + s.marketId);
         sites->setItem(r, 1, site);
         sites->setItem(r, 2, cell(QString::number(s.progress), true));
-        sites->setItem(r, 3, cell(QString::number(s.remaining()), true));
+        sites->setItem(r, 3, cell(groupedNumber(s.remaining()), true));
         sites->setItem(r, 4, cell(state));
     }
     const auto& lines = m_cockpit.stillToBuy();
@@ -164,8 +165,9 @@ void ColonyTab::refresh()
     for (int r = 0; r < lines.size(); ++r) {
         const StillToBuyLine& l = lines[r];
         still->setItem(r, 0, cell(l.name));
-        still->setItem(r, 1, cell(QString::number(l.toBuy), true));
-        still->setItem(r, 2, cell(l.trips, true));
+        still->setItem(r, 1, cell(groupedNumber(l.toBuy), true));
+        still->setItem(r, 2, cell(tripsShown(l.trips), true));
+        still->item(r, 2)->setToolTip(tripsToolTip(l.trips));
         still->setItem(r, 3,
                        cell(l.fits == StillToBuyLine::Fits::Yes  ? tr("yes")
                             : l.fits == StillToBuyLine::Fits::No ? tr("no")
@@ -174,10 +176,9 @@ void ColonyTab::refresh()
         if (l.toBuy == 0)
             for (int c = 0; c < still->columnCount(); ++c)
                 still->item(r, c)->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
-        still->item(r, 0)->setToolTip(tr("Needed %1 t, on the carriers %2 t, in the hold %3 t")
-                                          .arg(l.needed)
-                                          .arg(l.onCarrier)
-                                          .arg(l.inHold));
+        still->item(r, 0)->setToolTip(
+            tr("Needed %1 t, on the carriers %2 t, in the hold %3 t")
+                .arg(groupedNumber(l.needed), groupedNumber(l.onCarrier), groupedNumber(l.inHold)));
     }
     const QStringList summary = m_cockpit.ledgerSummary();
     ledger->setText(summary.isEmpty()

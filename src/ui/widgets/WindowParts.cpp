@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <optional>
+#include <utility>
 
 QLabel* addWindowTitle(QHBoxLayout* row, const QString& caption, QWidget* window, int stretch)
 {
@@ -70,4 +72,38 @@ QWidget* addScrollingBody(QWidget* window)
 QString groupedNumber(qint64 value)
 {
     return FormatNumberWithCommas(value, QLocale());
+}
+
+namespace {
+
+std::optional<std::pair<qint64, qint64>> tripParts(const QString& trips)
+{
+    const QStringList parts = trips.split(QLatin1Char('-'));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool fullOk = false;
+    bool restOk = false;
+    const qint64 full = parts[0].toLongLong(&fullOk);
+    const qint64 rest = parts[1].toLongLong(&restOk);
+    if (!fullOk || !restOk)
+        return std::nullopt;
+    return std::pair{full, rest};
+}
+
+}  // namespace
+
+QString tripsShown(const QString& trips)
+{
+    const auto p = tripParts(trips);
+    return p ? QCoreApplication::translate("Tf_cargo", "%1 × %2")
+                   .arg(groupedNumber(p->first), groupedNumber(p->second))
+             : trips;
+}
+
+QString tripsToolTip(const QString& trips)
+{
+    const auto p = tripParts(trips);
+    return p ? QCoreApplication::translate("Tf_cargo", "%1 full trips and %2 t")
+                   .arg(groupedNumber(p->first), groupedNumber(p->second))
+             : QString();
 }

@@ -34,3 +34,9 @@ void centerOnScreen(QWidget* window);
 // with the current locale's separator. QLocale's own form in Qt 6.4 leaves
 // a Polish million as "1234 567".
 QString groupedNumber(qint64 value);
+
+// Trips as the lists keep them ("3-232": three full holds and 232 t) in the
+// person's words: "3 × 232", and the tool tip "3 full trips and 232 t". Any
+// other text is shown as it is, without a tool tip.
+QString tripsShown(const QString& trips);
+QString tripsToolTip(const QString& trips);

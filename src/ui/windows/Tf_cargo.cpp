@@ -72,13 +72,11 @@ public:
             if (role == Qt::ToolTipRole && !v.isValid())
                 return text;
         }
-        if (index.column() == m_tripsColumn) {
-            const QStringList parts = text.split(QLatin1Char('-'));
-            if (parts.size() == 2 && role == Qt::DisplayRole)
-                return QCoreApplication::translate("Tf_cargo", "%1 × %2").arg(parts[0], parts[1]);
-            if (parts.size() == 2 && role == Qt::ToolTipRole)
-                return QCoreApplication::translate("Tf_cargo", "%1 full trips and %2 t")
-                    .arg(parts[0], parts[1]);
+        if (index.column() == m_tripsColumn && role == Qt::DisplayRole)
+            return tripsShown(text);
+        if (index.column() == m_tripsColumn && role == Qt::ToolTipRole) {
+            if (const QString tip = tripsToolTip(text); !tip.isEmpty())
+                return tip;
         }
         return v;
     }
