@@ -107,14 +107,6 @@ void ColonyCockpit::recompute(bool notifyChanges)
     emit changed();
 }
 
-bool ColonyCockpit::wantsMarkets() const
-{
-    for (const StillToBuyLine& l : m_still)
-        if (l.toBuy > 0)
-            return true;
-    return false;
-}
-
 void ColonyCockpit::parse_depot(const QByteArray& line)
 {
     if (m_sites.parse_depot(line) && m_refreshed)

@@ -56,8 +56,6 @@ public:
     void setCounted(const QString& marketId, bool counted);
     void forget(const QString& marketId);
 
-    // Whether anything is left to buy for the counted sites (a market is then worth a look).
-    bool wantsMarkets() const;
     const QList<SiteEntry>& sites() const { return m_sites.sites(); }
     const QList<StillToBuyLine>& stillToBuy() const { return m_still; }
     const QList<BuyHereLine>& buyHereLines() const { return m_buyHere; }
